@@ -1,0 +1,2 @@
+// Placeholder until the registry tool lands.
+int main() { return 1; }

@@ -1,0 +1,40 @@
+#pragma once
+// One desktop's wallpaper setting: how to read what it shows and how to make
+// it show another picture. One backend per desktop; the factory picks one at
+// start (TESSARYN_DESKTOP, or detected from the session).
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+namespace desktop {
+
+struct ApplyResult {
+    bool ok = false;
+    QString error;  // one line for the user when !ok
+};
+
+class DesktopBackend {
+public:
+    virtual ~DesktopBackend() = default;
+
+    // "none", "gnome", "xfce", ...
+    virtual QString name() const = 0;
+
+    // The desktop's live picture as a plain path, or nullopt where this
+    // backend has no live setting of its own (the hive's value then holds).
+    virtual std::optional<QString> liveWallpaper() = 0;
+
+    // True when the desktop tiles its picture; nullopt as above.
+    virtual std::optional<bool> liveTiled() = 0;
+
+    // Make `path` the desktop's wallpaper. `tiled` is the tiling now stored in
+    // the hive ("TileWallpaper" == "1").
+    virtual ApplyResult apply(const QString& path, bool tiled) = 0;
+};
+
+// The backend in use for this run. Until one is installed, "none".
+DesktopBackend& activeDesktop();
+void setActiveDesktop(std::unique_ptr<DesktopBackend> backend);
+
+}  // namespace desktop
