@@ -1,0 +1,523 @@
+#include "system/registry/Hive.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace reg {
+
+namespace {
+
+// "TSRY": marks a file as one of our hives, so that no other database is
+// ever taken for one and changed.
+constexpr int64_t kApplicationId = 0x54535259;
+constexpr int kSchemaVersion = 1;
+// How long a call waits for another process's write before it gives up.
+constexpr int kBusyTimeoutMs = 10000;
+// Windows' limit for one key name.
+constexpr qsizetype kMaxKeyName = 255;
+
+struct Root {
+    HKEY handle;
+    int64_t id;
+    const char* name;
+};
+
+constexpr Root kRoots[] = {
+    {HKEY_CLASSES_ROOT, 1, "HKEY_CLASSES_ROOT"},     {HKEY_CURRENT_USER, 2, "HKEY_CURRENT_USER"},
+    {HKEY_LOCAL_MACHINE, 3, "HKEY_LOCAL_MACHINE"},   {HKEY_USERS, 4, "HKEY_USERS"},
+    {HKEY_CURRENT_CONFIG, 6, "HKEY_CURRENT_CONFIG"},
+};
+
+const Root* findRoot(HKEY handle) {
+    for (const Root& r : kRoots) {
+        if (r.handle == handle) {
+            return &r;
+        }
+    }
+    return nullptr;
+}
+
+const char* const kSchema[] = {
+    "CREATE TABLE keys("
+    " id INTEGER PRIMARY KEY,"
+    " parent INTEGER REFERENCES keys(id) ON DELETE CASCADE,"
+    " name TEXT NOT NULL COLLATE NOCASE)",
+    "CREATE UNIQUE INDEX keys_by_parent ON keys(parent, name)",
+    "CREATE TABLE vals("
+    " id INTEGER PRIMARY KEY,"
+    " key INTEGER NOT NULL REFERENCES keys(id) ON DELETE CASCADE,"
+    " name TEXT NOT NULL COLLATE NOCASE,"
+    " type INTEGER NOT NULL,"
+    " data BLOB NOT NULL)",
+    "CREATE UNIQUE INDEX vals_by_key ON vals(key, name)",
+    "INSERT INTO keys(id, parent, name) VALUES"
+    " (1, NULL, 'HKEY_CLASSES_ROOT'), (2, NULL, 'HKEY_CURRENT_USER'),"
+    " (3, NULL, 'HKEY_LOCAL_MACHINE'), (4, NULL, 'HKEY_USERS'),"
+    " (6, NULL, 'HKEY_CURRENT_CONFIG')",
+};
+
+// One prepared statement, finalized when it goes out of scope.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) {
+        rc_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    int prepared() const { return rc_; }
+
+    void bind(int i, int64_t v) { sqlite3_bind_int64(stmt_, i, v); }
+    void bindText(int i, const QByteArray& v) {
+        sqlite3_bind_text(stmt_, i, v.constData(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+    }
+    void bindBlob(int i, const QByteArray& v) {
+        // An empty blob must stay a blob, not become NULL.
+        if (v.isEmpty()) {
+            sqlite3_bind_zeroblob(stmt_, i, 0);
+        } else {
+            sqlite3_bind_blob(stmt_, i, v.constData(), static_cast<int>(v.size()),
+                              SQLITE_TRANSIENT);
+        }
+    }
+
+    int step() { return sqlite3_step(stmt_); }
+    void reset() { sqlite3_reset(stmt_); }
+
+    int64_t int64(int col) const { return sqlite3_column_int64(stmt_, col); }
+    QByteArray bytes(int col) const {
+        const void* p = sqlite3_column_blob(stmt_, col);
+        const int n = sqlite3_column_bytes(stmt_, col);
+        return p != nullptr ? QByteArray(static_cast<const char*>(p), n) : QByteArray("");
+    }
+
+private:
+    sqlite3_stmt* stmt_ = nullptr;
+    int rc_ = SQLITE_OK;
+};
+
+}  // namespace
+
+QString hivePath() {
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG rules ask.
+    if (config.isEmpty() || QDir::isRelativePath(config)) {
+        config = QDir::homePath() + QStringLiteral("/.config");
+    }
+    return config + QStringLiteral("/tessaryn/registry.sqlite3");
+}
+
+QByteArray rootName(HKEY root) {
+    const Root* r = findRoot(root);
+    return r != nullptr ? QByteArray(r->name) : QByteArray();
+}
+
+bool Hive::splitPath(const QByteArray& subPath, QList<QByteArray>* names) {
+    names->clear();
+    if (subPath.isEmpty()) {
+        return true;
+    }
+    QByteArray p = subPath;
+    if (p.endsWith('\\')) {
+        p.chop(1);
+    }
+    for (const QByteArray& n : p.split('\\')) {
+        if (n.isEmpty() || n.size() > kMaxKeyName) {
+            names->clear();
+            return false;
+        }
+        names->append(n);
+    }
+    return true;
+}
+
+Hive::Hive(const QString& path, Mode mode) : path_(path) {
+    if (openFile(mode)) {
+        prepareSchema(mode);
+    }
+}
+
+Hive::~Hive() {
+    if (db_ != nullptr) {
+        if (inTransaction_) {
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        }
+        sqlite3_close_v2(db_);
+    }
+}
+
+int32_t Hive::fail(int32_t code, const QString& what) {
+    error_ = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path_), what);
+    return code;
+}
+
+int32_t Hive::sqliteFailure(int rc, const char* doing) {
+    const QString detail = db_ != nullptr ? QString::fromUtf8(sqlite3_errmsg(db_))
+                                          : QString::fromUtf8(sqlite3_errstr(rc));
+    switch (rc & 0xff) {
+        case SQLITE_NOTADB:
+            return fail(ERROR_BADDB, QStringLiteral("not a registry hive (%1)").arg(detail));
+        case SQLITE_CORRUPT:
+            return fail(ERROR_BADDB, QStringLiteral("the hive is damaged (%1)").arg(detail));
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return fail(ERROR_REGISTRY_IO_FAILED,
+                        QStringLiteral("another process keeps the hive busy (%1)").arg(detail));
+        default:
+            return fail(
+                ERROR_REGISTRY_IO_FAILED,
+                QStringLiteral("cannot %1 the hive (%2)").arg(QLatin1String(doing), detail));
+    }
+}
+
+bool Hive::openFile(Mode mode) {
+    const QFileInfo info(path_);
+    if (mode == Mode::Read) {
+        if (!info.exists()) {
+            status_ = ERROR_FILE_NOT_FOUND;
+            return false;
+        }
+    } else if (!QDir().mkpath(info.absolutePath())) {
+        status_ =
+            fail(ERROR_REGISTRY_IO_FAILED, QStringLiteral("cannot create the folder %1")
+                                               .arg(QDir::toNativeSeparators(info.absolutePath())));
+        return false;
+    }
+    if (info.isDir()) {
+        status_ = fail(ERROR_REGISTRY_IO_FAILED, QStringLiteral("is a folder, not a hive file"));
+        return false;
+    }
+    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Write ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(QFile::encodeName(path_).constData(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        status_ = sqliteFailure(rc, "open");
+        return false;
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    return true;
+}
+
+bool Hive::prepareSchema(Mode mode) {
+    // Decide what the file is before anything could write to it.
+    auto inspect = [this](int64_t* appId, int64_t* objects) -> int {
+        Statement id(db_, "PRAGMA application_id");
+        int rc = id.prepared();
+        if (rc == SQLITE_OK && (rc = id.step()) == SQLITE_ROW) {
+            *appId = id.int64(0);
+            Statement count(db_, "SELECT count(*) FROM sqlite_master");
+            rc = count.prepared();
+            if (rc == SQLITE_OK && (rc = count.step()) == SQLITE_ROW) {
+                *objects = count.int64(0);
+                return SQLITE_OK;
+            }
+        }
+        return rc;
+    };
+    int64_t appId = 0;
+    int64_t objects = 0;
+    int rc = inspect(&appId, &objects);
+    if (rc != SQLITE_OK) {
+        status_ = sqliteFailure(rc, "read");
+        return false;
+    }
+    const bool empty = appId == 0 && objects == 0;
+    if (appId != kApplicationId && !empty) {
+        status_ = fail(ERROR_BADDB, QStringLiteral("holds a database that is not a registry hive"));
+        return false;
+    }
+    if (empty) {
+        if (mode == Mode::Read) {
+            status_ = ERROR_FILE_NOT_FOUND;  // an empty file is a hive with nothing in it yet
+            return false;
+        }
+        // WAL lets readers and a writer of other processes work side by side.
+        // It must be chosen outside a transaction; where the file system
+        // cannot do it, the rollback journal still keeps every write whole.
+        sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            status_ = sqliteFailure(rc, "write");
+            return false;
+        }
+        inTransaction_ = true;
+        // Another copy may have set the hive up while this one waited.
+        rc = inspect(&appId, &objects);
+        if (rc == SQLITE_OK && appId == 0 && objects == 0) {
+            for (const char* sql : kSchema) {
+                if ((rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr)) != SQLITE_OK) {
+                    break;
+                }
+            }
+            if (rc == SQLITE_OK) {
+                const QByteArray pragmas =
+                    QByteArray("PRAGMA application_id=") + QByteArray::number(kApplicationId) +
+                    ";PRAGMA user_version=" + QByteArray::number(kSchemaVersion);
+                rc = sqlite3_exec(db_, pragmas.constData(), nullptr, nullptr, nullptr);
+            }
+        } else if (rc == SQLITE_OK && appId != kApplicationId) {
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            inTransaction_ = false;
+            status_ =
+                fail(ERROR_BADDB, QStringLiteral("holds a database that is not a registry hive"));
+            return false;
+        }
+        if (rc == SQLITE_OK) {
+            rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+        }
+        if (rc != SQLITE_OK) {
+            status_ = sqliteFailure(rc, "set up");
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            inTransaction_ = false;
+            return false;
+        }
+        inTransaction_ = false;
+    }
+    // NORMAL with WAL: a crashed process never loses or tears a committed
+    // write; a power cut may at worst roll back to the previous value.
+    rc = sqlite3_exec(db_, "PRAGMA foreign_keys=ON;PRAGMA synchronous=NORMAL", nullptr, nullptr,
+                      nullptr);
+    if (rc != SQLITE_OK) {
+        status_ = sqliteFailure(rc, "read");
+        return false;
+    }
+    status_ = ERROR_SUCCESS;
+    return true;
+}
+
+int32_t Hive::begin(bool write) {
+    if (status_ != ERROR_SUCCESS) {
+        return status_;
+    }
+    // IMMEDIATE takes the write lock up front: a deferred transaction that
+    // later wants to write could meet a busy hive the timeout cannot cure.
+    const int rc =
+        sqlite3_exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        return sqliteFailure(rc, write ? "write" : "read");
+    }
+    inTransaction_ = true;
+    return ERROR_SUCCESS;
+}
+
+int32_t Hive::finish(int32_t result) {
+    if (!inTransaction_) {
+        return result;
+    }
+    inTransaction_ = false;
+    if (result == ERROR_SUCCESS) {
+        const int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            return sqliteFailure(rc, "write");
+        }
+        return result;
+    }
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    return result;
+}
+
+int32_t Hive::resolve(HKEY root, const QByteArray& subPath, bool create, int64_t* id,
+                      QByteArray* storedPath) {
+    *id = 0;
+    const Root* r = findRoot(root);
+    if (r == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    QList<QByteArray> names;
+    if (!splitPath(subPath, &names)) {
+        return ERROR_BAD_PATHNAME;
+    }
+    int64_t current = r->id;
+    QByteArray stored;
+    Statement find(db_, "SELECT id, name FROM keys WHERE parent = ?1 AND name = ?2");
+    if (find.prepared() != SQLITE_OK) {
+        return sqliteFailure(find.prepared(), "read");
+    }
+    for (const QByteArray& name : names) {
+        find.reset();
+        find.bind(1, current);
+        find.bindText(2, name);
+        const int rc = find.step();
+        if (rc == SQLITE_ROW) {
+            current = find.int64(0);
+            stored += (stored.isEmpty() ? "" : "\\") + find.bytes(1);
+        } else if (rc != SQLITE_DONE) {
+            return sqliteFailure(rc, "read");
+        } else if (create) {
+            Statement insert(db_, "INSERT INTO keys(parent, name) VALUES(?1, ?2)");
+            insert.bind(1, current);
+            insert.bindText(2, name);
+            const int irc = insert.step();
+            if (irc != SQLITE_DONE) {
+                return sqliteFailure(irc, "write");
+            }
+            current = sqlite3_last_insert_rowid(db_);
+            stored += (stored.isEmpty() ? "" : "\\") + name;
+        } else {
+            return ERROR_FILE_NOT_FOUND;
+        }
+    }
+    *id = current;
+    if (storedPath != nullptr) {
+        *storedPath = stored;
+    }
+    return ERROR_SUCCESS;
+}
+
+int32_t Hive::keyExists(HKEY root, const QByteArray& subPath) {
+    int32_t r = begin(false);
+    if (r != ERROR_SUCCESS) {
+        return r;
+    }
+    int64_t id = 0;
+    return finish(resolve(root, subPath, false, &id));
+}
+
+int32_t Hive::createKey(HKEY root, const QByteArray& subPath) {
+    int32_t r = begin(true);
+    if (r != ERROR_SUCCESS) {
+        return r;
+    }
+    int64_t id = 0;
+    return finish(resolve(root, subPath, true, &id));
+}
+
+int32_t Hive::queryValue(HKEY root, const QByteArray& subPath, const QByteArray& name, Value* out) {
+    int32_t r = begin(false);
+    if (r != ERROR_SUCCESS) {
+        return r;
+    }
+    int64_t key = 0;
+    r = resolve(root, subPath, false, &key);
+    if (r == ERROR_SUCCESS) {
+        Statement q(db_, "SELECT name, type, data FROM vals WHERE key = ?1 AND name = ?2");
+        q.bind(1, key);
+        q.bindText(2, name);
+        const int rc = q.step();
+        if (rc == SQLITE_ROW) {
+            out->name = q.bytes(0);
+            out->type = static_cast<uint32_t>(q.int64(1));
+            out->data = q.bytes(2);
+        } else {
+            r = rc == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : sqliteFailure(rc, "read");
+        }
+    }
+    return finish(r);
+}
+
+int32_t Hive::setValue(HKEY root, const QByteArray& subPath, const QByteArray& name, uint32_t type,
+                       const QByteArray& data, bool createPath, bool replace) {
+    int32_t r = begin(true);
+    if (r != ERROR_SUCCESS) {
+        return r;
+    }
+    int64_t key = 0;
+    r = resolve(root, subPath, createPath, &key);
+    if (r == ERROR_FILE_NOT_FOUND) {
+        r = ERROR_KEY_DELETED;  // the handle's key went away since it was opened
+    }
+    if (r == ERROR_SUCCESS) {
+        // An existing value keeps the spelling of its name.
+        Statement up(db_, replace ? "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4)"
+                                    " ON CONFLICT(key, name) DO UPDATE SET type = excluded.type,"
+                                    " data = excluded.data"
+                                  : "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4)"
+                                    " ON CONFLICT(key, name) DO NOTHING");
+        up.bind(1, key);
+        up.bindText(2, name);
+        up.bind(3, type);
+        up.bindBlob(4, data);
+        const int rc = up.step();
+        if (rc != SQLITE_DONE) {
+            r = sqliteFailure(rc, "write");
+        } else if (sqlite3_changes(db_) == 0) {
+            r = ERROR_ALREADY_EXISTS;
+        }
+    }
+    return finish(r);
+}
+
+int32_t Hive::deleteValue(HKEY root, const QByteArray& subPath, const QByteArray& name) {
+    int32_t r = begin(true);
+    if (r != ERROR_SUCCESS) {
+        return r;
+    }
+    int64_t key = 0;
+    r = resolve(root, subPath, false, &key);
+    if (r == ERROR_SUCCESS) {
+        Statement del(db_, "DELETE FROM vals WHERE key = ?1 AND name = ?2");
+        del.bind(1, key);
+        del.bindText(2, name);
+        const int rc = del.step();
+        if (rc != SQLITE_DONE) {
+            r = sqliteFailure(rc, "write");
+        } else if (sqlite3_changes(db_) == 0) {
+            r = ERROR_FILE_NOT_FOUND;
+        }
+    }
+    return finish(r);
+}
+
+int32_t Hive::deleteKey(HKEY root, const QByteArray& subPath) {
+    QList<QByteArray> names;
+    if (!splitPath(subPath, &names)) {
+        return ERROR_BAD_PATHNAME;
+    }
+    if (names.isEmpty()) {
+        return ERROR_INVALID_PARAMETER;  // the predefined roots stay
+    }
+    int32_t r = begin(true);
+    if (r != ERROR_SUCCESS) {
+        return r;
+    }
+    int64_t key = 0;
+    r = resolve(root, subPath, false, &key);
+    if (r == ERROR_SUCCESS) {
+        // Subkeys and values follow through ON DELETE CASCADE.
+        Statement del(db_, "DELETE FROM keys WHERE id = ?1");
+        del.bind(1, key);
+        const int rc = del.step();
+        if (rc != SQLITE_DONE) {
+            r = sqliteFailure(rc, "write");
+        }
+    }
+    return finish(r);
+}
+
+int32_t Hive::listKey(HKEY root, const QByteArray& subPath, KeyListing* out) {
+    int32_t r = begin(false);
+    if (r != ERROR_SUCCESS) {
+        return r;
+    }
+    int64_t key = 0;
+    r = resolve(root, subPath, false, &key, &out->path);
+    if (r == ERROR_SUCCESS) {
+        out->values.clear();
+        out->subkeys.clear();
+        Statement vals(db_, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id");
+        vals.bind(1, key);
+        int rc = SQLITE_ROW;
+        while ((rc = vals.step()) == SQLITE_ROW) {
+            out->values.push_back(
+                Value{vals.bytes(0), static_cast<uint32_t>(vals.int64(1)), vals.bytes(2)});
+        }
+        if (rc == SQLITE_DONE) {
+            Statement subs(db_, "SELECT name FROM keys WHERE parent = ?1 ORDER BY name");
+            subs.bind(1, key);
+            while ((rc = subs.step()) == SQLITE_ROW) {
+                out->subkeys.append(subs.bytes(0));
+            }
+        }
+        if (rc != SQLITE_DONE) {
+            r = sqliteFailure(rc, "read");
+        }
+    }
+    return finish(r);
+}
+
+}  // namespace reg

@@ -1,0 +1,275 @@
+#include "system/registry/RegApi.h"
+
+#include <QDir>
+#include <QSet>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <optional>
+
+#include "system/desktop/DesktopBackend.h"
+
+namespace reg {
+
+namespace {
+
+// What an open handle stands for. The key is found again by its path at
+// every call, each call being its own transaction.
+struct OpenKey {
+    QString hive;       // the hive file it was opened in
+    HKEY root = 0;      // the predefined root it lies below
+    QByteArray path;    // below the root, names joined by backslashes
+    bool live = false;  // the desktop's key, which may not be in the hive yet
+};
+
+std::mutex handlesMutex;
+std::map<HKEY, OpenKey> handles;
+HKEY nextHandle = 0x100;
+
+constexpr HKEY kFirstPredefined = 0x80000000u;
+
+bool isPredefined(HKEY h) {
+    return h >= kFirstPredefined && !rootName(h).isEmpty();
+}
+
+bool lookup(HKEY h, OpenKey* out) {
+    if (isPredefined(h)) {
+        *out = OpenKey{hivePath(), h, QByteArray(), false};
+        return true;
+    }
+    const std::lock_guard lock(handlesMutex);
+    const auto it = handles.find(h);
+    if (it == handles.end()) {
+        return false;
+    }
+    *out = it->second;
+    return true;
+}
+
+HKEY addHandle(const OpenKey& key) {
+    const std::lock_guard lock(handlesMutex);
+    do {
+        nextHandle = nextHandle + 1 >= kFirstPredefined ? 0x100 : nextHandle + 1;
+    } while (handles.count(nextHandle) != 0);
+    handles.emplace(nextHandle, key);
+    return nextHandle;
+}
+
+bool asciiEqualNoCase(const QByteArray& a, const char* b) {
+    const auto n = static_cast<qsizetype>(std::strlen(b));
+    if (a.size() != n) {
+        return false;
+    }
+    for (qsizetype i = 0; i < n; ++i) {
+        char x = a[i];
+        char y = b[i];
+        if (x >= 'A' && x <= 'Z') {
+            x = static_cast<char>(x - 'A' + 'a');
+        }
+        if (y >= 'A' && y <= 'Z') {
+            y = static_cast<char>(y - 'A' + 'a');
+        }
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool liveDesktopActive() {
+    return desktop::activeDesktop().name() != QLatin1String("none");
+}
+
+// HKEY_CURRENT_USER\Control Panel\desktop or the key above it: while a live
+// desktop is active they exist even when the hive has never held them.
+bool isLiveKey(HKEY root, const QList<QByteArray>& names) {
+    if (root != HKEY_CURRENT_USER || names.isEmpty() || names.size() > 2) {
+        return false;
+    }
+    return asciiEqualNoCase(names[0], "Control Panel") &&
+           (names.size() == 1 || asciiEqualNoCase(names[1], "desktop"));
+}
+
+// The desktop's own setting for one of the two values it keeps, if any.
+std::optional<QByteArray> liveValue(const OpenKey& key, const QByteArray& name) {
+    QList<QByteArray> names;
+    if (!Hive::splitPath(key.path, &names) || !isLiveKey(key.root, names) || names.size() != 2 ||
+        !liveDesktopActive()) {
+        return std::nullopt;
+    }
+    desktop::DesktopBackend& backend = desktop::activeDesktop();
+    if (asciiEqualNoCase(name, "Wallpaper")) {
+        if (const auto path = backend.liveWallpaper()) {
+            return path->toLocal8Bit() + '\0';
+        }
+    } else if (asciiEqualNoCase(name, "TileWallpaper")) {
+        if (const auto tiled = backend.liveTiled()) {
+            return QByteArray(*tiled ? "1" : "0", 2);
+        }
+    }
+    return std::nullopt;
+}
+
+QByteArray joinPath(const QByteArray& base, const char* sub) {
+    QByteArray s = sub != nullptr ? QByteArray(sub) : QByteArray();
+    if (base.isEmpty()) {
+        return s;
+    }
+    if (s.isEmpty()) {
+        return base;
+    }
+    return base + '\\' + s;
+}
+
+// Opens or creates `sub` below `hKey`; shared by RegOpenKeyA and RegCreateKeyA.
+int32_t openKey(HKEY hKey, const char* lpSubKey, HKEY* phkResult, bool create) {
+    if (phkResult == nullptr) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    *phkResult = 0;
+    OpenKey base;
+    if (!lookup(hKey, &base)) {
+        return ERROR_INVALID_HANDLE;
+    }
+    OpenKey key = base;
+    key.path = joinPath(base.path, lpSubKey);
+    QList<QByteArray> names;
+    if (!Hive::splitPath(key.path, &names)) {
+        return ERROR_BAD_PATHNAME;
+    }
+    key.path = names.join('\\');
+    Hive hive(key.hive, create ? Hive::Mode::Write : Hive::Mode::Read);
+    int32_t r = hive.status();
+    if (r == ERROR_SUCCESS) {
+        r = create ? hive.createKey(key.root, key.path) : hive.keyExists(key.root, key.path);
+    }
+    if (r == ERROR_FILE_NOT_FOUND && !create && isLiveKey(key.root, names) && liveDesktopActive()) {
+        key.live = true;
+        r = ERROR_SUCCESS;
+    }
+    if (r != ERROR_SUCCESS) {
+        reportHiveProblem(hive, r);
+        return r;
+    }
+    key.live = key.live || isLiveKey(key.root, names);
+    // Like Windows, opening a root itself gives back the predefined handle.
+    *phkResult = isPredefined(hKey) && names.isEmpty() ? hKey : addHandle(key);
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+void reportHiveProblem(const Hive& hive, int32_t code) {
+    if (code != ERROR_BADDB && code != ERROR_REGISTRY_IO_FAILED) {
+        return;
+    }
+    static std::mutex reportedMutex;
+    static QSet<QString> reported;
+    {
+        const std::lock_guard lock(reportedMutex);
+        if (reported.contains(hive.path())) {
+            return;
+        }
+        reported.insert(hive.path());
+    }
+    qWarning(
+        "Tessaryn registry: %s. The file is left as it is; registry values read as empty "
+        "and changes are not saved.",
+        qUtf8Printable(hive.errorText()));
+}
+
+int32_t RegOpenKeyA(HKEY hKey, const char* lpSubKey, HKEY* phkResult) {
+    return openKey(hKey, lpSubKey, phkResult, false);
+}
+
+int32_t RegCreateKeyA(HKEY hKey, const char* lpSubKey, HKEY* phkResult) {
+    return openKey(hKey, lpSubKey, phkResult, true);
+}
+
+int32_t RegQueryValueExA(HKEY hKey, const char* lpValueName, uint32_t* lpReserved, uint32_t* lpType,
+                         uint8_t* lpData, uint32_t* lpcbData) {
+    if (lpReserved != nullptr || (lpData != nullptr && lpcbData == nullptr)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    OpenKey key;
+    if (!lookup(hKey, &key)) {
+        return ERROR_INVALID_HANDLE;
+    }
+    const QByteArray name = lpValueName != nullptr ? QByteArray(lpValueName) : QByteArray();
+    Value value;
+    if (const auto live = liveValue(key, name)) {
+        value = Value{name, REG_SZ, *live};
+    } else {
+        Hive hive(key.hive, Hive::Mode::Read);
+        int32_t r = hive.status();
+        if (r == ERROR_SUCCESS) {
+            r = hive.queryValue(key.root, key.path, name, &value);
+        }
+        if (r != ERROR_SUCCESS) {
+            reportHiveProblem(hive, r);
+            return r;
+        }
+    }
+    const auto size = static_cast<uint32_t>(value.data.size());
+    if (lpType != nullptr) {
+        *lpType = value.type;
+    }
+    if (lpData != nullptr) {
+        if (*lpcbData < size) {
+            *lpcbData = size;
+            return ERROR_MORE_DATA;
+        }
+        std::memcpy(lpData, value.data.constData(), size);
+    }
+    if (lpcbData != nullptr) {
+        *lpcbData = size;
+    }
+    return ERROR_SUCCESS;
+}
+
+int32_t RegSetValueExA(HKEY hKey, const char* lpValueName, uint32_t /*Reserved*/, uint32_t dwType,
+                       const uint8_t* lpData, uint32_t cbData) {
+    if (lpData == nullptr && cbData != 0) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    OpenKey key;
+    if (!lookup(hKey, &key)) {
+        return ERROR_INVALID_HANDLE;
+    }
+    const QByteArray name = lpValueName != nullptr ? QByteArray(lpValueName) : QByteArray();
+    const QByteArray data = cbData != 0 ? QByteArray(reinterpret_cast<const char*>(lpData),
+                                                     static_cast<qsizetype>(cbData))
+                                        : QByteArray();
+    Hive hive(key.hive, Hive::Mode::Write);
+    int32_t r = hive.status();
+    if (r == ERROR_SUCCESS) {
+        r = hive.setValue(key.root, key.path, name, dwType, data, key.live);
+    }
+    reportHiveProblem(hive, r);
+    return r;
+}
+
+int32_t RegCloseKey(HKEY hKey) {
+    if (isPredefined(hKey)) {
+        return ERROR_SUCCESS;
+    }
+    const std::lock_guard lock(handlesMutex);
+    return handles.erase(hKey) != 0 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+int openKeyCount() {
+    const std::lock_guard lock(handlesMutex);
+    return static_cast<int>(handles.size());
+}
+
+int32_t storedValue(HKEY root, const QByteArray& subPath, const QByteArray& name, Value* out) {
+    Hive hive(hivePath(), Hive::Mode::Read);
+    int32_t r = hive.status();
+    if (r == ERROR_SUCCESS) {
+        r = hive.queryValue(root, subPath, name, out);
+    }
+    reportHiveProblem(hive, r);
+    return r;
+}
+
+}  // namespace reg

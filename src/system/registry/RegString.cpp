@@ -1,0 +1,59 @@
+#include "system/registry/RegString.h"
+
+#include <algorithm>
+#include <array>
+
+#include "system/registry/RegApi.h"
+
+namespace Module1 {
+
+namespace {
+
+constexpr int16_t kTrue = -1;
+constexpr int16_t kFalse = 0;
+constexpr uint32_t kBufferSize = 1024;
+
+}  // namespace
+
+QString RegGetString(reg::HKEY lngRootKey, const QString& strSubKey, const QString& strValueName) {
+    QString result;
+    reg::HKEY hKey = 0;
+    const QByteArray subKey = strSubKey.toLocal8Bit();
+    if (reg::RegOpenKeyA(lngRootKey, subKey.constData(), &hKey) == reg::ERROR_SUCCESS) {
+        std::array<uint8_t, kBufferSize> buffer{};
+        uint32_t size = kBufferSize;
+        const QByteArray valueName = strValueName.toLocal8Bit();
+        if (reg::RegQueryValueExA(hKey, valueName.constData(), nullptr, nullptr, buffer.data(),
+                                  &size) == reg::ERROR_SUCCESS) {
+            // The first zero byte ends the text, whatever the reported size
+            // and type. Data that fills the whole buffer without one is taken
+            // whole rather than cut.
+            const auto end = std::find(buffer.begin(), buffer.end(), uint8_t{0});
+            result = QString::fromLocal8Bit(reinterpret_cast<const char*>(buffer.data()),
+                                            end - buffer.begin());
+        }
+        reg::RegCloseKey(hKey);
+    }
+    return result;
+}
+
+int16_t RegSetString(reg::HKEY lngRootKey, const QString& strSubKey, const QString& strValueName,
+                     const QString& strValue) {
+    int16_t result = kFalse;
+    reg::HKEY hKey = 0;
+    const QByteArray subKey = strSubKey.toLocal8Bit();
+    if (reg::RegCreateKeyA(lngRootKey, subKey.constData(), &hKey) == reg::ERROR_SUCCESS) {
+        const QByteArray valueName = strValueName.toLocal8Bit();
+        QByteArray data = strValue.toLocal8Bit();
+        data.append('\0');
+        if (reg::RegSetValueExA(hKey, valueName.constData(), 0, reg::REG_SZ,
+                                reinterpret_cast<const uint8_t*>(data.constData()),
+                                static_cast<uint32_t>(data.size())) == reg::ERROR_SUCCESS) {
+            result = kTrue;
+        }
+        reg::RegCloseKey(hKey);
+    }
+    return result;
+}
+
+}  // namespace Module1

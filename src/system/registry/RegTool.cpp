@@ -1,0 +1,354 @@
+#include "system/registry/RegTool.h"
+
+#include <QtEndian>
+#include <optional>
+
+#include "system/registry/Hive.h"
+
+namespace reg {
+
+namespace {
+
+const QString kSuccess = QStringLiteral("The operation completed successfully.\n");
+const QString kNotFound =
+    QStringLiteral("The system was unable to find the specified registry key or value.");
+
+const char kUsage[] =
+    "Usage:\n"
+    "  tessaryn-reg query  KEY [/v NAME | /ve]\n"
+    "  tessaryn-reg add    KEY [/v NAME | /ve] [/t REG_SZ|REG_DWORD|REG_BINARY] [/d DATA] [/f]\n"
+    "  tessaryn-reg delete KEY [/v NAME | /ve] [/f]\n"
+    "\n"
+    "  KEY   ROOT\\SubKey, ROOT one of HKCU, HKLM, HKCR, HKU, HKCC\n"
+    "        (or HKEY_CURRENT_USER and the other long names)\n"
+    "  /v    the value's name; /ve the key's unnamed (Default) value\n"
+    "  /t    the value's type, REG_SZ unless given\n"
+    "  /d    the data: text, a DWORD in decimal or 0x hexadecimal, or hex bytes\n"
+    "  /f    replace an existing value (add) or delete (delete) without asking;\n"
+    "        without it add never replaces and delete does nothing\n"
+    "\n"
+    "The hive is $XDG_CONFIG_HOME/tessaryn/registry.sqlite3.\n";
+
+struct Root {
+    const char* shortName;
+    const char* longName;
+    HKEY handle;
+};
+
+constexpr Root kRoots[] = {
+    {"HKCU", "HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+    {"HKLM", "HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+    {"HKCR", "HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+    {"HKU", "HKEY_USERS", HKEY_USERS},
+    {"HKCC", "HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
+};
+
+struct Command {
+    QString operation;
+    HKEY root = 0;
+    QByteArray path;
+    std::optional<QByteArray> valueName;  // set by /v or /ve
+    std::optional<QString> type;
+    std::optional<QString> data;
+    bool force = false;
+};
+
+ToolResult failure(const QString& message) {
+    return ToolResult{1, QString(), QStringLiteral("ERROR: %1\n").arg(message)};
+}
+
+ToolResult invalidSyntax() {
+    return failure(QStringLiteral("Invalid syntax. Type \"tessaryn-reg /?\" for usage."));
+}
+
+std::optional<QString> parseKey(const QString& text, HKEY* root, QByteArray* path) {
+    if (text.startsWith(QLatin1String("\\\\"))) {
+        return QStringLiteral("Remote registries are not supported.");
+    }
+    const qsizetype slash = text.indexOf(u'\\');
+    const QString rootText = slash < 0 ? text : text.left(slash);
+    *root = 0;
+    for (const Root& r : kRoots) {
+        if (rootText.compare(QLatin1String(r.shortName), Qt::CaseInsensitive) == 0 ||
+            rootText.compare(QLatin1String(r.longName), Qt::CaseInsensitive) == 0) {
+            *root = r.handle;
+        }
+    }
+    if (*root == 0) {
+        return QStringLiteral(
+                   "Invalid key name \"%1\": it must start with HKCU, HKLM, HKCR, HKU "
+                   "or HKCC.")
+            .arg(text);
+    }
+    *path = slash < 0 ? QByteArray() : text.mid(slash + 1).toLocal8Bit();
+    QList<QByteArray> names;
+    if (!Hive::splitPath(*path, &names)) {
+        return QStringLiteral("Invalid key name \"%1\".").arg(text);
+    }
+    *path = names.join('\\');
+    return std::nullopt;
+}
+
+bool isOption(const QString& arg, const char* name) {
+    return (arg.startsWith(u'/') || arg.startsWith(u'-')) &&
+           arg.mid(1).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+}
+
+// Reads the options after KEY; nullopt on any syntax error.
+std::optional<Command> parse(const QStringList& args) {
+    Command c;
+    c.operation = args[0].toLower();
+    const bool isAdd = c.operation == QLatin1String("add");
+    const bool isDelete = c.operation == QLatin1String("delete");
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const bool hasNext = i + 1 < args.size();
+        if (isOption(a, "v") && hasNext && !c.valueName) {
+            c.valueName = args[++i].toLocal8Bit();
+        } else if (isOption(a, "ve") && !c.valueName) {
+            c.valueName = QByteArray();
+        } else if (isAdd && isOption(a, "t") && hasNext && !c.type) {
+            c.type = args[++i].toUpper();
+        } else if (isAdd && isOption(a, "d") && hasNext && !c.data) {
+            c.data = args[++i];
+        } else if ((isAdd || isDelete) && isOption(a, "f") && !c.force) {
+            c.force = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return c;
+}
+
+QString typeName(uint32_t type) {
+    switch (type) {
+        case REG_NONE:
+            return QStringLiteral("REG_NONE");
+        case REG_SZ:
+            return QStringLiteral("REG_SZ");
+        case REG_EXPAND_SZ:
+            return QStringLiteral("REG_EXPAND_SZ");
+        case REG_BINARY:
+            return QStringLiteral("REG_BINARY");
+        case REG_DWORD:
+            return QStringLiteral("REG_DWORD");
+        case REG_MULTI_SZ:
+            return QStringLiteral("REG_MULTI_SZ");
+        case REG_QWORD:
+            return QStringLiteral("REG_QWORD");
+        default:
+            return QStringLiteral("0x%1").arg(type, 0, 16);
+    }
+}
+
+QString dataText(const Value& v) {
+    const QByteArray& d = v.data;
+    switch (v.type) {
+        case REG_SZ:
+        case REG_EXPAND_SZ: {
+            const qsizetype end = d.indexOf('\0');
+            return QString::fromLocal8Bit(end < 0 ? d : d.left(end));
+        }
+        case REG_MULTI_SZ: {
+            QByteArray items = d;
+            while (items.endsWith('\0')) {
+                items.chop(1);
+            }
+            return QString::fromLocal8Bit(items).replace(QChar(u'\0'), QLatin1String("\\0"));
+        }
+        case REG_DWORD:
+            if (d.size() == 4) {
+                return QStringLiteral("0x%1").arg(qFromLittleEndian<quint32>(d.constData()), 0, 16);
+            }
+            break;
+        case REG_QWORD:
+            if (d.size() == 8) {
+                return QStringLiteral("0x%1").arg(qFromLittleEndian<quint64>(d.constData()), 0, 16);
+            }
+            break;
+        default:
+            break;
+    }
+    return QString::fromLatin1(d.toHex().toUpper());
+}
+
+QString valueLine(const Value& v) {
+    const QString name =
+        v.name.isEmpty() ? QStringLiteral("(Default)") : QString::fromLocal8Bit(v.name);
+    return QStringLiteral("    %1    %2    %3\n").arg(name, typeName(v.type), dataText(v));
+}
+
+QString keyText(HKEY root, const QByteArray& storedPath) {
+    const QString rootText = QString::fromLatin1(rootName(root));
+    return storedPath.isEmpty() ? rootText : rootText + u'\\' + QString::fromLocal8Bit(storedPath);
+}
+
+ToolResult hiveFailure(const Hive& hive, int32_t code) {
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_KEY_DELETED) {
+        return failure(kNotFound);
+    }
+    return failure(hive.errorText().isEmpty()
+                       ? QStringLiteral("The registry hive failed (%1).").arg(code)
+                       : hive.errorText());
+}
+
+ToolResult query(const Command& c) {
+    Hive hive(hivePath(), Hive::Mode::Read);
+    KeyListing key;
+    int32_t r = hive.status();
+    if (r == ERROR_SUCCESS) {
+        r = hive.listKey(c.root, c.path, &key);
+    }
+    if (r != ERROR_SUCCESS) {
+        return hiveFailure(hive, r);
+    }
+    const QString keyLine = keyText(c.root, key.path);
+    ToolResult result;
+    result.out = QStringLiteral("\n") + keyLine + u'\n';
+    if (c.valueName) {
+        // The hive's own lookup, so that names match exactly as for the program.
+        Value value;
+        r = hive.queryValue(c.root, c.path, *c.valueName, &value);
+        if (r != ERROR_SUCCESS) {
+            return hiveFailure(hive, r);
+        }
+        result.out += valueLine(value) + u'\n';
+        return result;
+    }
+    for (const Value& v : key.values) {
+        result.out += valueLine(v);
+    }
+    result.out += u'\n';
+    for (const QByteArray& sub : key.subkeys) {
+        result.out += keyLine + u'\\' + QString::fromLocal8Bit(sub) + u'\n';
+    }
+    return result;
+}
+
+// The bytes stored for /t TYPE /d DATA, or an error message.
+std::optional<QString> encode(const QString& type, const QString& data, uint32_t* code,
+                              QByteArray* bytes) {
+    if (type == QLatin1String("REG_SZ")) {
+        *code = REG_SZ;
+        *bytes = data.toLocal8Bit() + '\0';
+    } else if (type == QLatin1String("REG_DWORD")) {
+        bool ok = false;
+        const QString d = data.trimmed();
+        const bool hex = d.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
+        const qulonglong n =
+            d.isEmpty() ? 0 : (hex ? d.mid(2).toULongLong(&ok, 16) : d.toULongLong(&ok, 10));
+        if ((!ok && !d.isEmpty()) || d.startsWith(u'+') || n > 0xffffffffULL) {
+            return QStringLiteral(
+                       "Invalid REG_DWORD data \"%1\": give 0 to 4294967295 or 0x0 to "
+                       "0xffffffff.")
+                .arg(data);
+        }
+        *code = REG_DWORD;
+        bytes->resize(4);
+        qToLittleEndian(static_cast<quint32>(n), bytes->data());
+    } else if (type == QLatin1String("REG_BINARY")) {
+        const QByteArray hex = data.toLatin1();
+        bool ok = data.size() % 2 == 0;
+        for (const char ch : hex) {
+            ok = ok && QByteArray("0123456789abcdefABCDEF").contains(ch);
+        }
+        if (!ok) {
+            return QStringLiteral(
+                       "Invalid REG_BINARY data \"%1\": give pairs of hexadecimal "
+                       "digits.")
+                .arg(data);
+        }
+        *code = REG_BINARY;
+        *bytes = QByteArray::fromHex(hex);
+    } else {
+        return QStringLiteral("Unsupported type \"%1\": use REG_SZ, REG_DWORD or REG_BINARY.")
+            .arg(type);
+    }
+    return std::nullopt;
+}
+
+ToolResult add(const Command& c) {
+    // /t or /d without /v set the key's (Default) value, as reg does.
+    std::optional<QByteArray> name = c.valueName;
+    if (!name && (c.type || c.data)) {
+        name = QByteArray();
+    }
+    uint32_t type = REG_SZ;
+    QByteArray bytes;
+    if (name) {
+        if (const auto bad = encode(c.type.value_or(QStringLiteral("REG_SZ")),
+                                    c.data.value_or(QString()), &type, &bytes)) {
+            return failure(*bad);
+        }
+    }
+    Hive hive(hivePath(), Hive::Mode::Write);
+    int32_t r = hive.status();
+    if (r == ERROR_SUCCESS) {
+        r = name ? hive.setValue(c.root, c.path, *name, type, bytes, true, c.force)
+                 : hive.createKey(c.root, c.path);
+    }
+    if (r == ERROR_ALREADY_EXISTS) {
+        return failure(QStringLiteral("The value %1 already exists; nothing was changed. Add /f "
+                                      "to replace it.")
+                           .arg(name->isEmpty() ? QStringLiteral("(Default)")
+                                                : QString::fromLocal8Bit(*name)));
+    }
+    if (r != ERROR_SUCCESS) {
+        return hiveFailure(hive, r);
+    }
+    return ToolResult{0, kSuccess, QString()};
+}
+
+ToolResult remove(const Command& c) {
+    if (!c.valueName && c.path.isEmpty()) {
+        return failure(QStringLiteral("A root key cannot be deleted."));
+    }
+    if (!c.force) {
+        return failure(
+            QStringLiteral("Nothing was deleted: delete asks no question, add /f to "
+                           "delete."));
+    }
+    Hive hive(hivePath(), Hive::Mode::Read);
+    int32_t r = hive.status();
+    if (r == ERROR_SUCCESS) {
+        r = c.valueName ? hive.deleteValue(c.root, c.path, *c.valueName)
+                        : hive.deleteKey(c.root, c.path);
+    }
+    if (r != ERROR_SUCCESS) {
+        return hiveFailure(hive, r);
+    }
+    return ToolResult{0, kSuccess, QString()};
+}
+
+}  // namespace
+
+ToolResult runRegTool(const QStringList& args) {
+    if (args.size() == 1 && (isOption(args[0], "?") || isOption(args[0], "help"))) {
+        return ToolResult{0, QString::fromLatin1(kUsage), QString()};
+    }
+    if (args.size() < 2) {
+        return invalidSyntax();
+    }
+    const QString op = args[0].toLower();
+    if (op != QLatin1String("query") && op != QLatin1String("add") &&
+        op != QLatin1String("delete")) {
+        return failure(
+            QStringLiteral("Unknown operation \"%1\": use query, add or delete.").arg(args[0]));
+    }
+    auto command = parse(args);
+    if (!command) {
+        return invalidSyntax();
+    }
+    if (const auto bad = parseKey(args[1], &command->root, &command->path)) {
+        return failure(*bad);
+    }
+    if (op == QLatin1String("query")) {
+        return query(*command);
+    }
+    if (op == QLatin1String("add")) {
+        return add(*command);
+    }
+    return remove(*command);
+}
+
+}  // namespace reg

@@ -1,0 +1,22 @@
+#pragma once
+// The system's wallpaper call. SPI_SETDESKWALLPAPER hands the file and the
+// tiling now stored in the hive to the active desktop and, with
+// SPIF_UPDATEINIFILE, records the path in the hive's "Wallpaper" value.
+
+#include <QString>
+#include <cstdint>
+
+namespace sys {
+
+inline constexpr uint32_t SPI_SETDESKWALLPAPER = 20;
+inline constexpr uint32_t SPIF_UPDATEINIFILE = 1;
+inline constexpr uint32_t SPIF_SENDWININICHANGE = 2;
+
+// pvParam is the zero-terminated path in the locale's charset. Returns 1 on
+// success, 0 on failure; wallpaperCallError() then says why.
+int32_t SystemParametersInfoA(uint32_t uiAction, uint32_t uiParam, void* pvParam, uint32_t fWinIni);
+
+// One line for the user about the last failed call; empty after a success.
+QString wallpaperCallError();
+
+}  // namespace sys

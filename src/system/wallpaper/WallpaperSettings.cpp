@@ -1,0 +1,84 @@
+#include "system/wallpaper/WallpaperSettings.h"
+
+#include "system/Module1.h"
+#include "system/Numeric.h"
+#include "system/registry/RegString.h"
+#include "system/wallpaper/SystemParameters.h"
+#include "toolkit/Rounding.h"
+
+namespace Module1 {
+
+namespace {
+
+const QString kDesktopKey = QStringLiteral("Control Panel\\desktop");
+
+QString lastError;
+
+QString desktopValue(const QString& name) {
+    return RegGetString(reg::HKEY_CURRENT_USER, kDesktopKey, name);
+}
+
+// An origin in pixels: the text's value rounded, or 0 when it is no number.
+// A number beyond the 32-bit range is no usable origin either.
+int32_t originReading(const QString& text) {
+    const auto number = sys::numericValue(text);
+    if (!number) {
+        return 0;
+    }
+    try {
+        return tk::CLng(*number);
+    } catch (const tk::OverflowError&) {
+        return 0;
+    }
+}
+
+}  // namespace
+
+void LoadWallpaperSettings() {
+    strWallpaper = desktopValue(QStringLiteral("Wallpaper"));
+    lngOriginX = originReading(desktopValue(QStringLiteral("WallpaperOriginX")));
+    lngOriginY = originReading(desktopValue(QStringLiteral("WallpaperOriginY")));
+    if (const auto tile = sys::numericValue(desktopValue(QStringLiteral("TileWallpaper")))) {
+        // Anything but 0 or 1 means untiled, a number beyond 16 bits included.
+        int16_t value = 0;
+        try {
+            value = tk::CInt(*tile);
+        } catch (const tk::OverflowError&) {
+            value = 0;
+        }
+        intTileWallpaper = value < 0 || value > 1 ? int16_t{0} : value;
+    }
+}
+
+bool SetWallpaper(int16_t blnUseOrigin, int16_t blnResetOrigin, int16_t blnTile) {
+    QString originX = QStringLiteral("0");
+    QString originY = QStringLiteral("0");
+    QString tile = blnTile != 0 ? QStringLiteral("1") : QStringLiteral("0");
+    if (blnResetOrigin == 0) {
+        if (blnUseOrigin != 0) {
+            originX = QString::number(lngOriginX);
+            originY = QString::number(lngOriginY);
+        } else {
+            tile = QStringLiteral("0");
+        }
+    }
+    // The desktop reads tiling and origin from the registry when it applies
+    // the picture, so they are written first. A failed write does not stop
+    // the others.
+    RegSetString(reg::HKEY_CURRENT_USER, kDesktopKey, QStringLiteral("TileWallpaper"), tile);
+    RegSetString(reg::HKEY_CURRENT_USER, kDesktopKey, QStringLiteral("WallpaperOriginX"), originX);
+    RegSetString(reg::HKEY_CURRENT_USER, kDesktopKey, QStringLiteral("WallpaperOriginY"), originY);
+
+    QByteArray path = strWallpaper.toLocal8Bit();
+    const bool ok =
+        sys::SystemParametersInfoA(sys::SPI_SETDESKWALLPAPER, 0, path.data(),
+                                   sys::SPIF_UPDATEINIFILE | sys::SPIF_SENDWININICHANGE) != 0;
+    lastError = ok ? QString() : sys::wallpaperCallError();
+    return ok;
+}
+
+QString lastWallpaperError() {
+    return lastError;
+}
+
+}  // namespace Module1
