@@ -1,0 +1,50 @@
+#include "toolkit/fontdialog/FontList.h"
+
+#include "toolkit/fontdialog/CommonDialog.h"
+
+#include <QFontDatabase>
+
+namespace tk::fontdialog {
+
+QStringList listFontFaces(int32_t flags) {
+    QStringList faces;
+    // Printer fonts are the same fontconfig fonts as the screen's here.
+    if ((flags & (CF_SCREENFONTS | CF_PRINTERFONTS)) == 0) {
+        return faces;
+    }
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family)) {
+            continue;
+        }
+        // Latin coverage stands in for the Windows character set.
+        if ((flags & CF_ANSIONLY) != 0 &&
+            !QFontDatabase::writingSystems(family).contains(QFontDatabase::Latin)) {
+            continue;
+        }
+        // Outline fonts that scale smoothly stand in for TrueType.
+        if ((flags & CF_TTONLY) != 0 && !QFontDatabase::isSmoothlyScalable(family)) {
+            continue;
+        }
+        faces << family;
+    }
+    faces.sort(Qt::CaseInsensitive);
+    return faces;
+}
+
+QStringList listFontSizes(const QString& face) {
+    static const QList<int> kStandard{8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
+    QList<int> sizes = kStandard;
+    if (QFontDatabase::families().contains(face) && !QFontDatabase::isSmoothlyScalable(face)) {
+        const QList<int> own = QFontDatabase::pointSizes(face);
+        if (!own.isEmpty()) {
+            sizes = own;
+        }
+    }
+    QStringList out;
+    for (int s : sizes) {
+        out << QString::number(s);
+    }
+    return out;
+}
+
+}  // namespace tk::fontdialog
