@@ -1,0 +1,19 @@
+// Tessaryn: puts a month calendar onto the desktop wallpaper.
+#include <QApplication>
+#include <QIcon>
+
+#include "mainwindow/Form1.h"
+#include "toolkit/FontSubstitutes.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessaryn"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaryn.png")));
+    tk::registerFontSubstitutes();
+
+    Form1 form;
+    QObject::connect(&form, &Form1::unloaded, &app, [] { QCoreApplication::exit(0); });
+    form.Load();
+    form.show();
+    return QApplication::exec();
+}

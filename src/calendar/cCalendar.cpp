@@ -1,0 +1,116 @@
+#include "calendar/cCalendar.h"
+
+#include "toolkit/Colors.h"
+#include "toolkit/MousePointer.h"
+#include "toolkit/Rounding.h"
+#include "toolkit/Units.h"
+
+namespace {
+
+const std::array<QString, 7> kWeekdayLabels{u"Su"_qs, u"Mo"_qs, u"Tu"_qs, u"We"_qs,
+                                            u"Th"_qs, u"Fr"_qs, u"Sa"_qs};
+
+// The busy pointer shows while drawing and goes back to the default
+// afterwards, also when a surface operation fails half way.
+class BusyPointer {
+public:
+    BusyPointer() { tk::setMousePointer(tk::vbHourglass); }
+    ~BusyPointer() { tk::setMousePointer(tk::vbDefault); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+}  // namespace
+
+cCalendar::cCalendar() {
+    const tk::Ymd today = tk::ymdOf(tk::Today());
+    dtDisplayMonth = tk::DateSerial(today.year, today.month, 1);
+    PrepareMonth();
+}
+
+cCalendar::~cCalendar() { objPaper.reset(); }
+
+void cCalendar::setFontColor(int16_t index, int32_t color) {
+    if (index < 0 || index > 3) {
+        throw SubscriptOutOfRange();
+    }
+    lngFontColor[static_cast<size_t>(index)] = color;
+}
+
+int32_t cCalendar::FontColor(int16_t index) const {
+    if (index < 0 || index > 3) {
+        throw SubscriptOutOfRange();
+    }
+    return lngFontColor[static_cast<size_t>(index)];
+}
+
+void cCalendar::setDisplayMonth(tk::VbDate date) {
+    dtDisplayMonth = date;
+    PrepareMonth();
+}
+
+void cCalendar::PrepareMonth() {
+    const tk::Ymd ymd = tk::ymdOf(dtDisplayMonth);
+    if (ymd.day != 1) {
+        dtDisplayMonth = tk::DateSerial(ymd.year, ymd.month, 1);
+    }
+    intFirstWeekday = static_cast<int16_t>(tk::Weekday(dtDisplayMonth));
+    const tk::VbDate next = tk::DateSerial(ymd.year, ymd.month + 1, 1);
+    intDaysInMonth = static_cast<int16_t>(next - tk::DateSerial(ymd.year, ymd.month, 1));
+}
+
+void cCalendar::Display() const {
+    const BusyPointer busy;
+    if (!objPaper) {
+        throw ObjectVariableNotSet();
+    }
+    tk::DrawingSurface& paper = *objPaper;
+    paper.setScaleMode(tk::vbPoints);
+    // The shadow offset grows with the font size: 1 point up to 9.5, then one
+    // more for every 10 points.
+    const int32_t s = tk::CLng(paper.fontSize()) / 10 + 1;
+    paper.Cls();
+    paper.setForeColor(tk::vbGrayText);
+    drawLayout(paper, s, false);
+    paper.setForeColor(lngFontColor[kindMonth]);
+    drawLayout(paper, 0, true);
+    paper.setForeColor(lngFontColor[kindWeekday]);
+}
+
+void cCalendar::drawLayout(tk::DrawingSurface& paper, double d, bool colourPass) const {
+    const double x0 = sngStartX;
+    const double y0 = sngStartY;
+    const double f = paper.font().pointSizeF();
+    const double w = paper.TextWidth(QStringLiteral("3"));  // one digit slot
+
+    paper.setCurrentX(x0 + f + d);
+    paper.setCurrentY(y0 + d);
+    paper.Print(tk::FormatMonthYear(dtDisplayMonth));
+
+    for (int i = 0; i <= 5; ++i) {
+        for (int j = 0; j <= 6; ++j) {
+            if (colourPass) {
+                const int kind = j == 0 ? kindSunday : (j == 6 ? kindSaturday : kindWeekday);
+                paper.setForeColor(lngFontColor[static_cast<size_t>(kind)]);
+            }
+            const double left = x0 + (2 * j + 1) * f + d;
+            if (i == 0) {
+                paper.setCurrentX(left);
+                paper.setCurrentY(y0 + 2 * f + d);
+                paper.Print(kWeekdayLabels[static_cast<size_t>(j)]);
+            }
+            const int n = 7 * i + j - intFirstWeekday + 1;
+            if (n >= 0 && n < intDaysInMonth) {
+                // Two fixed slots one digit wide, so 6 lines up with the 7 of 27.
+                const QString number = QStringLiteral("  ") + QString::number(n + 1);
+                const double top = y0 + (i + 3) * f + d;
+                paper.setCurrentX(left);
+                paper.setCurrentY(top);
+                paper.Print(number.right(2).left(1));
+                paper.setCurrentX(left + w);
+                paper.setCurrentY(top);
+                paper.Print(number.right(1));
+            }
+        }
+    }
+}

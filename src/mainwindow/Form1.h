@@ -1,0 +1,84 @@
+#pragma once
+// The main window: month and year lists, the four kinds of calendar text
+// with their colours, the font command, the preview box, "Drag Calendar" and
+// "Close". Its controls hold the program's state: the chosen month and year,
+// the shared calendar font (the preview box's) and the four colours (the text
+// colours of the option buttons).
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "placement/CalendarChoice.h"
+
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+class cCalendar;
+
+namespace tk {
+class OptionButton;
+class PictureBox;
+}  // namespace tk
+
+class Form1 : public QWidget, public CalendarChoice {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Loads the window (settings, lists, selections, font button, preview).
+    // Call once before showing it.
+    void Load();
+
+    // The controls, named as everywhere in the program.
+    QComboBox* cmbYear = nullptr;
+    QComboBox* cmbMonth = nullptr;
+    QPushButton* cmdDrag = nullptr;
+    QPushButton* cmdExit = nullptr;
+    tk::PictureBox* Picture1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    std::array<tk::OptionButton*, 4> optFont{};
+
+    // CalendarChoice: what the placement window reads from here.
+    QString yearText() const override;
+    QString monthText() const override;
+    int32_t kindColor(int index) const override;
+
+    // The preview; also run after the font command.
+    void DrawPreview();
+
+    // The design inner size of the window, in pixels.
+    static QSize designInnerSize();
+
+signals:
+    // After the settings are written and just before the program ends.
+    void unloaded();
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void Form_Initialize();
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    void cmbMonth_Click();
+    void cmbYear_Click();
+    void cmdExit_Click();
+    void cmdDrag_Click();
+    void Command1_Click();
+    void showFontName();
+
+    void createControls();
+    // The settings file: its path is fixed at creation, it is read as the
+    // first step of loading and written at unload.
+    void LoadSettingsPath();
+    void LoadSettings();
+    void SaveSettings();
+
+    std::unique_ptr<cCalendar> objCalendar;
+    bool unloaded_ = false;
+};

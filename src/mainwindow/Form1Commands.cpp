@@ -1,0 +1,6 @@
+// The main window's two commands that open other windows: "Drag Calendar"
+// and the font button.
+#include "mainwindow/Form1.h"
+
+void Form1::cmdDrag_Click() {}
+void Form1::Command1_Click() {}

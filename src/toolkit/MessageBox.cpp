@@ -1,0 +1,42 @@
+#include "toolkit/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace tk {
+
+namespace {
+std::function<int(const MessageRequest&)> g_responder;
+}
+
+int MsgBox(const QString& prompt, int buttons, const QString& title, QWidget* parent) {
+    if (g_responder) {
+        return g_responder(MessageRequest{prompt, buttons, title});
+    }
+    QMessageBox box(parent != nullptr ? parent : QApplication::activeWindow());
+    box.setText(prompt);
+    box.setWindowTitle(title);
+    switch (buttons & 0x70) {
+        case vbCritical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case vbExclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case vbInformation:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return vbOK;
+}
+
+void setMessageBoxResponder(std::function<int(const MessageRequest&)> responder) {
+    g_responder = std::move(responder);
+}
+
+}  // namespace tk

@@ -1,0 +1,18 @@
+#pragma once
+// The screen-wide mouse pointer: 11 shows the busy shape over all of the
+// program's windows, 0 the default. Kept balanced however often it is set.
+
+#include <functional>
+
+namespace tk {
+
+constexpr int vbHourglass = 11;
+constexpr int vbDefault = 0;
+
+void setMousePointer(int code);
+int mousePointer();
+
+// Tests watch every change here.
+void setMousePointerObserver(std::function<void(int)> observer);
+
+}  // namespace tk

@@ -1,0 +1,35 @@
+#include "toolkit/OptionButton.h"
+
+#include "toolkit/Colors.h"
+
+namespace tk {
+
+OptionButton::OptionButton(const QString& caption, QWidget* parent) : QRadioButton(caption, parent) {
+    setAutoFillBackground(true);
+    applyPalette();
+}
+
+void OptionButton::setForeColor(int32_t color) {
+    foreColor_ = color;
+    applyPalette();
+}
+
+void OptionButton::setBackColor(int32_t color) {
+    backColor_ = color;
+    applyPalette();
+}
+
+void OptionButton::applyPalette() {
+    QPalette pal = palette();
+    const QColor fg = resolveColor(foreColor_, pal);
+    const QColor bg = resolveColor(backColor_, pal);
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::WindowText, fg);
+        pal.setColor(group, QPalette::ButtonText, fg);
+        pal.setColor(group, QPalette::Window, bg);
+        pal.setColor(group, QPalette::Button, bg);
+    }
+    setPalette(pal);
+}
+
+}  // namespace tk

@@ -1,0 +1,130 @@
+#include "toolkit/PictureBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "toolkit/Units.h"
+
+namespace tk {
+
+int buttonCode(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton:
+            return vbLeftButton;
+        case Qt::RightButton:
+            return vbRightButton;
+        case Qt::MiddleButton:
+            return vbMiddleButton;
+        default:
+            return 0;
+    }
+}
+
+int shiftCode(Qt::KeyboardModifiers m) {
+    return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) | (m.testFlag(Qt::ControlModifier) ? 2 : 0) |
+           (m.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
+PictureBox::PictureBox(QWidget* parent)
+    : QWidget(parent), surface_(std::make_shared<PictureSurface>()) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    surface_->setPalette(palette());
+    surface_->setOnChanged([this] { update(); });
+    surface_->setOnResized([this] { fitToSurface(); });
+}
+
+PictureBox::~PictureBox() {
+    // The surface may outlive the widget in a drawing object's hands.
+    surface_->setOnChanged(nullptr);
+    surface_->setOnResized(nullptr);
+}
+
+void PictureBox::setBoxGeometry(const QRect& r) {
+    setGeometry(r);
+    if (!fitting_) {
+        surface_->resize(r.size() - QSize(2 * border_, 2 * border_));
+    }
+}
+
+void PictureBox::setBorder(bool singleLine) {
+    border_ = singleLine ? 1 : 0;
+    fitToSurface();
+    update();
+}
+
+void PictureBox::setAutoSize(bool on) {
+    surface_->setAutoSize(on);
+    if (on) {
+        fitToSurface();
+    }
+}
+
+void PictureBox::fitToSurface() {
+    if (!surface_->autoSize() || fitting_) {
+        return;
+    }
+    fitting_ = true;
+    resize(surface_->pixelSize() + QSize(2 * border_, 2 * border_));
+    fitting_ = false;
+}
+
+QPointF PictureBox::toUnits(QPointF px) const {
+    const int mode = surface_->scaleMode();
+    return {(px.x() - border_) / pixelsPerUnitX(mode), (px.y() - border_) / pixelsPerUnitY(mode)};
+}
+
+QPointF PictureBox::toPixels(QPointF units) const {
+    const int mode = surface_->scaleMode();
+    return {units.x() * pixelsPerUnitX(mode) + border_, units.y() * pixelsPerUnitY(mode) + border_};
+}
+
+void PictureBox::paintEvent(QPaintEvent* e) {
+    QPainter p(this);
+    const QImage& img = surface_->Image();
+    const QRect inner = rect().adjusted(border_, border_, -border_, -border_);
+    p.fillRect(e->rect(), palette().color(QPalette::Window));
+    p.drawImage(inner.topLeft(), img, QRect(QPoint(0, 0), inner.size()));
+    if (border_ > 0) {
+        p.setPen(Qt::black);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void PictureBox::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (!fitting_) {
+        surface_->resize(size() - QSize(2 * border_, 2 * border_));
+    }
+}
+
+void PictureBox::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::PaletteChange) {
+        surface_->setPalette(palette());
+    }
+    QWidget::changeEvent(e);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* e) {
+    const QPointF u = toUnits(e->position());
+    emit mouseDown(buttonCode(e->button()), shiftCode(e->modifiers()), u.x(), u.y());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* e) {
+    const QPointF u = toUnits(e->position());
+    emit mouseMove(buttonCode(e->button()), shiftCode(e->modifiers()), u.x(), u.y());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* e) {
+    const QPointF u = toUnits(e->position());
+    emit mouseUp(buttonCode(e->button()), shiftCode(e->modifiers()), u.x(), u.y());
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) {
+        emit dblClick();
+    } else {
+        mousePressEvent(e);
+    }
+}
+
+}  // namespace tk

@@ -1,0 +1,66 @@
+#pragma once
+// A picture box: a widget that shows a PictureSurface (its persistent image)
+// and reports the mouse in the surface's own unit. With auto-size on it takes
+// the size of its picture; a single-line border sits around the image.
+
+#include <QWidget>
+#include <memory>
+
+#include "toolkit/PictureSurface.h"
+
+namespace tk {
+
+enum MouseButtonCode { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+
+int buttonCode(Qt::MouseButton b);
+int shiftCode(Qt::KeyboardModifiers m);
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+    ~PictureBox() override;
+
+    // The surface the calendar draws on; shared so a drawing object can hold it.
+    const std::shared_ptr<PictureSurface>& surface() const { return surface_; }
+
+    // Move and size the box; its image follows at once, also while the box
+    // is still hidden (a hidden widget gets its resize event only when shown).
+    void setBoxGeometry(const QRect& r);
+    void resizeBox(QSize size) { setBoxGeometry(QRect(pos(), size)); }
+
+    void setBorder(bool singleLine);
+    int borderWidth() const { return border_; }
+
+    // Background picture; with auto-size on the box takes the picture's size.
+    void setPicture(const QImage& picture) { surface_->setPicture(picture); }
+    void setAutoSize(bool on);
+
+    // The surface's unit <-> pixels inside the border.
+    QPointF toUnits(QPointF pixels) const;
+    QPointF toPixels(QPointF units) const;
+
+signals:
+    void mouseDown(int button, int shift, double x, double y);
+    void mouseMove(int button, int shift, double x, double y);
+    void mouseUp(int button, int shift, double x, double y);
+    void dblClick();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    void fitToSurface();
+
+    std::shared_ptr<PictureSurface> surface_;
+    int border_ = 0;
+    bool fitting_ = false;
+};
+
+}  // namespace tk

@@ -1,0 +1,146 @@
+#include "toolkit/PictureSurface.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include "toolkit/Colors.h"
+#include "toolkit/Units.h"
+
+namespace tk {
+
+PictureSurface::PictureSurface(QSize pixels)
+    : palette_(qGuiApp != nullptr ? QGuiApplication::palette() : QPalette()) {
+    resize(pixels);
+}
+
+PictureSurface::~PictureSurface() { endPainting(); }
+
+void PictureSurface::setDpm(QImage& img) const {
+    // Fonts are sized in points; the image measures them at the screen's
+    // logical resolution, like the windows do.
+    img.setDotsPerMeterX(qRound(dpiX() / 0.0254));
+    img.setDotsPerMeterY(qRound(dpiY() / 0.0254));
+}
+
+void PictureSurface::resize(QSize pixels) {
+    pixels = pixels.expandedTo(QSize(0, 0));
+    if (!image_.isNull() && pixels == image_.size()) {
+        return;
+    }
+    endPainting();
+    QImage next(pixels, QImage::Format_RGB32);
+    setDpm(next);
+    if (!next.isNull()) {
+        QPainter p(&next);
+        paintBackground(p);
+        if (!image_.isNull()) {
+            p.drawImage(0, 0, image_);  // what was drawn stays where it was
+        }
+    }
+    image_ = std::move(next);
+    if (onResized_) {
+        onResized_();
+    }
+    changed();
+}
+
+double PictureSurface::ScaleWidth() const { return image_.width() / pixelsPerUnitX(scaleMode_); }
+double PictureSurface::ScaleHeight() const { return image_.height() / pixelsPerUnitY(scaleMode_); }
+
+void PictureSurface::setFont(const QFont& font) {
+    font_ = font;
+    if (painter_) {
+        painter_->setFont(font_);
+    }
+}
+
+void PictureSurface::setFontSize(double points) {
+    font_.setPointSizeF(points);
+    if (painter_) {
+        painter_->setFont(font_);
+    }
+}
+
+void PictureSurface::setBackColor(int32_t color) { backColor_ = color; }
+
+void PictureSurface::setPicture(const QImage& picture) {
+    endPainting();
+    picture_ = picture.format() == QImage::Format_RGB32 ? picture
+                                                         : picture.convertToFormat(QImage::Format_RGB32);
+    if (autoSize_ && picture_.size() != image_.size()) {
+        image_ = QImage();  // the old drawing does not survive a new picture
+        resize(picture_.size());
+        return;
+    }
+    Cls();
+}
+
+const QImage& PictureSurface::Image() const {
+    endPainting();
+    return image_;
+}
+
+void PictureSurface::paintBackground(QPainter& p) {
+    p.fillRect(QRect(0, 0, p.device()->width(), p.device()->height()),
+               resolveColor(backColor_, palette_));
+    if (!picture_.isNull()) {
+        p.drawImage(0, 0, picture_);
+    }
+}
+
+void PictureSurface::Cls() {
+    if (!image_.isNull()) {
+        if (!painter_ && !picture_.isNull() && picture_.size() == image_.size()) {
+            // The common case of a picture filling the box: a plain copy.
+            image_ = picture_.copy();
+            setDpm(image_);
+        } else {
+            paintBackground(painter());
+        }
+    }
+    xPx_ = 0;
+    yPx_ = 0;
+    changed();
+}
+
+void PictureSurface::setCurrentX(double x) { xPx_ = x * pixelsPerUnitX(scaleMode_); }
+void PictureSurface::setCurrentY(double y) { yPx_ = y * pixelsPerUnitY(scaleMode_); }
+double PictureSurface::currentX() const { return xPx_ / pixelsPerUnitX(scaleMode_); }
+double PictureSurface::currentY() const { return yPx_ / pixelsPerUnitY(scaleMode_); }
+
+double PictureSurface::TextWidth(const QString& text) const {
+    const QFontMetricsF fm(font_, &image_);
+    return fm.horizontalAdvance(text) / pixelsPerUnitX(scaleMode_);
+}
+
+void PictureSurface::Print(const QString& text) {
+    const QFontMetricsF fm(font_, &image_);
+    if (!image_.isNull()) {
+        QPainter& p = painter();
+        p.setPen(resolveColor(foreColor_, palette_));
+        p.drawText(QPointF(xPx_, yPx_ + fm.ascent()), text);
+    }
+    xPx_ = 0;
+    yPx_ += fm.height();
+    changed();
+}
+
+QPainter& PictureSurface::painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setFont(font_);
+        painter_->setRenderHint(QPainter::TextAntialiasing);
+    }
+    return *painter_;
+}
+
+void PictureSurface::endPainting() const { painter_.reset(); }
+
+void PictureSurface::changed() const {
+    if (onChanged_) {
+        onChanged_();
+    }
+}
+
+}  // namespace tk

@@ -1,0 +1,93 @@
+#pragma once
+// A picture box's persistent image with its drawing state: the background
+// colour or picture, a unit of measure, a font, a text colour and a current
+// position. What is drawn stays in the image until Cls; the picture box
+// widget only shows it.
+
+#include <QFont>
+#include <QImage>
+#include <QPalette>
+#include <functional>
+#include <memory>
+
+#include "toolkit/DrawingSurface.h"
+
+class QPainter;
+
+namespace tk {
+
+class PictureSurface : public DrawingSurface {
+public:
+    explicit PictureSurface(QSize pixels = QSize());
+    ~PictureSurface() override;
+    PictureSurface(const PictureSurface&) = delete;
+    PictureSurface& operator=(const PictureSurface&) = delete;
+
+    // Size of the image in pixels. Growing keeps what was drawn.
+    QSize pixelSize() const { return image_.size(); }
+    void resize(QSize pixels);
+
+    // Inner size in the current unit.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+
+    void setFont(const QFont& font);
+    void setFontSize(double points);
+
+    void setBackColor(int32_t color);
+    int32_t backColor() const { return backColor_; }
+
+    // The background picture. With auto-size on, the surface takes its size.
+    void setPicture(const QImage& picture);
+    const QImage& Picture() const { return picture_; }
+    void setAutoSize(bool on) { autoSize_ = on; }
+    bool autoSize() const { return autoSize_; }
+
+    // The persistent image: background plus everything drawn since Cls.
+    const QImage& Image() const;
+
+    // Palette used to resolve system colours (the owning widget's).
+    void setPalette(const QPalette& palette) { palette_ = palette; }
+
+    // Called after anything visible changed, and after the size changed.
+    void setOnChanged(std::function<void()> f) { onChanged_ = std::move(f); }
+    void setOnResized(std::function<void()> f) { onResized_ = std::move(f); }
+
+    // DrawingSurface
+    void setScaleMode(int mode) override { scaleMode_ = mode; }
+    int scaleMode() const override { return scaleMode_; }
+    QFont font() const override { return font_; }
+    double fontSize() const override { return font_.pointSizeF(); }
+    void Cls() override;
+    void setForeColor(int32_t color) override { foreColor_ = color; }
+    int32_t foreColor() const override { return foreColor_; }
+    void setCurrentX(double x) override;
+    void setCurrentY(double y) override;
+    double currentX() const override;
+    double currentY() const override;
+    double TextWidth(const QString& text) const override;
+    void Print(const QString& text) override;
+
+private:
+    QPainter& painter();
+    void endPainting() const;
+    void paintBackground(QPainter& p);
+    void changed() const;
+    void setDpm(QImage& img) const;
+
+    QImage image_;
+    QImage picture_;
+    mutable std::unique_ptr<QPainter> painter_;
+    QFont font_;
+    QPalette palette_;
+    int scaleMode_ = 1;
+    int32_t backColor_ = static_cast<int32_t>(0x00FFFFFF);
+    int32_t foreColor_ = 0;
+    double xPx_ = 0;
+    double yPx_ = 0;
+    bool autoSize_ = false;
+    std::function<void()> onChanged_;
+    std::function<void()> onResized_;
+};
+
+}  // namespace tk

@@ -1,0 +1,70 @@
+#include "toolkit/VbDate.h"
+
+#include <QDate>
+#include <QLocale>
+#include <chrono>
+#include <cmath>
+#include <optional>
+
+namespace tk {
+
+namespace {
+
+using namespace std::chrono;
+
+constexpr sys_days kEpoch = sys_days{year{1899} / December / 30};
+
+std::optional<Ymd> g_today;
+
+// The whole-day part; the fraction of a negative date is its time of day too.
+long long dayNumber(VbDate date) { return static_cast<long long>(std::trunc(date)); }
+
+}  // namespace
+
+VbDate DateSerial(int y, int m, int d) {
+    // Normalise the month first, then let the day count carry the rest.
+    long long months = static_cast<long long>(y) * 12 + (m - 1);
+    const auto ny = static_cast<int>(months >= 0 ? months / 12 : (months - 11) / 12);
+    const auto nm = static_cast<unsigned>(months - static_cast<long long>(ny) * 12 + 1);
+    const sys_days first = sys_days{year{ny} / month{nm} / 1};
+    return static_cast<VbDate>((first - kEpoch).count() + (d - 1));
+}
+
+Ymd ymdOf(VbDate date) {
+    const year_month_day ymd{kEpoch + days{dayNumber(date)}};
+    return Ymd{static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
+               static_cast<int>(static_cast<unsigned>(ymd.day()))};
+}
+
+int Year(VbDate date) { return ymdOf(date).year; }
+int Month(VbDate date) { return ymdOf(date).month; }
+int Day(VbDate date) { return ymdOf(date).day; }
+
+int Weekday(VbDate date) {
+    const weekday wd{kEpoch + days{dayNumber(date)}};
+    return static_cast<int>(wd.c_encoding()) + 1;
+}
+
+VbDate Today() {
+    if (g_today) {
+        return DateSerial(g_today->year, g_today->month, g_today->day);
+    }
+    const QDate local = QDate::currentDate();  // the local calendar day
+    return DateSerial(local.year(), local.month(), local.day());
+}
+
+void overrideToday(const Ymd* ymd) {
+    if (ymd != nullptr) {
+        g_today = *ymd;
+    } else {
+        g_today.reset();
+    }
+}
+
+QString FormatMonthYear(VbDate date) {
+    const Ymd ymd = ymdOf(date);
+    return QLocale::system().standaloneMonthName(ymd.month, QLocale::LongFormat) + u' ' +
+           QStringLiteral("%1").arg(ymd.year, 4, 10, QLatin1Char('0'));
+}
+
+}  // namespace tk

@@ -1,0 +1,36 @@
+#pragma once
+// The program's date type: a double counting days from 30 December 1899,
+// the fraction being the time of day (as -1.25 is 29 December 1899, 06:00).
+
+#include <QString>
+
+namespace tk {
+
+using VbDate = double;
+
+struct Ymd {
+    int year;
+    int month;  // 1..12
+    int day;    // 1..31
+};
+
+// The date of a year, month and day. Months outside 1..12 and days outside
+// the month roll over into the neighbouring months and years.
+VbDate DateSerial(int year, int month, int day);
+
+Ymd ymdOf(VbDate date);
+int Year(VbDate date);
+int Month(VbDate date);
+int Day(VbDate date);
+// 1 = Sunday ... 7 = Saturday.
+int Weekday(VbDate date);
+
+// The system date, without time of day. Tests may pin it.
+VbDate Today();
+void overrideToday(const Ymd* ymd);  // nullptr restores the clock
+
+// "mmmm yyyy": the month's full stand-alone name from the system locale,
+// a space, and the four-digit year.
+QString FormatMonthYear(VbDate date);
+
+}  // namespace tk
