@@ -1,0 +1,21 @@
+#pragma once
+// Replacing a file's whole content so that readers and a crash see either the
+// old file or the new one, never a part: the bytes go to a temporary file in
+// the same directory, are flushed to disk, and the temporary file is renamed
+// over the old one. Every step's result is checked (QSaveFile drops errors of
+// its final buffer flush and of fsync, and could publish a cut file when the
+// disk fills up).
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace sys {
+
+// Writes `bytes` as the new content of `path`, creating its directory when
+// missing. An existing file keeps its permissions; a symbolic link keeps
+// pointing at the file it names, which gets the new content. False when any
+// step fails or the existing file is read-only; the old file is then
+// unchanged and no temporary file remains.
+bool replaceFileAtomically(const QString& path, QByteArrayView bytes);
+
+}  // namespace sys

@@ -1,0 +1,95 @@
+#include "system/profile/PrivateProfile.h"
+
+#include "system/profile/AtomicWrite.h"
+#include "system/profile/ProfileText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cstring>
+
+namespace sys {
+
+namespace {
+
+enum class Loaded { Missing, Whole, Head, Failed };
+
+// Reads the file into `bytes`. Anything but a regular file (a directory, a
+// pipe that would block) counts as unreadable; of an oversized file only the
+// first kMaxProfileBytes are read.
+Loaded load(const QString& path, QByteArray& bytes) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return Loaded::Missing;
+    }
+    if (!info.isFile()) {
+        return Loaded::Failed;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return Loaded::Failed;
+    }
+    bytes = file.read(kMaxProfileBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        return Loaded::Failed;
+    }
+    if (bytes.size() > kMaxProfileBytes) {
+        bytes.truncate(kMaxProfileBytes);
+        return Loaded::Head;
+    }
+    return Loaded::Whole;
+}
+
+}  // namespace
+
+uint32_t GetPrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
+                                  const char* lpDefault, char* lpReturnedString, uint32_t nSize,
+                                  const char* lpFileName) {
+    if (lpReturnedString == nullptr || nSize == 0) {
+        return 0;
+    }
+    std::optional<QByteArray> found;
+    if (lpAppName != nullptr && lpKeyName != nullptr && lpFileName != nullptr) {
+        QByteArray text;
+        const Loaded loaded = load(QFile::decodeName(lpFileName), text);
+        if (loaded == Loaded::Whole || loaded == Loaded::Head) {
+            found = profile::findValue(text, lpAppName, lpKeyName);
+        }
+    }
+    const QByteArrayView value = found ? QByteArrayView(*found) : QByteArrayView(lpDefault);
+    const auto n = static_cast<size_t>(profile::fittingLength(value, nSize - 1));
+    std::memcpy(lpReturnedString, value.data(), n);
+    lpReturnedString[n] = '\0';
+    return static_cast<uint32_t>(n);
+}
+
+bool WritePrivateProfileStringA(const char* lpAppName, const char* lpKeyName, const char* lpString,
+                                const char* lpFileName) {
+    if (lpAppName == nullptr || lpKeyName == nullptr || lpString == nullptr ||
+        lpFileName == nullptr) {
+        return false;
+    }
+    const QString path = QFile::decodeName(lpFileName);
+    QByteArray text;
+    const Loaded loaded = load(path, text);
+    if (loaded == Loaded::Failed || loaded == Loaded::Head) {
+        return false;  // rewriting what could not be read whole would lose it
+    }
+    const std::optional<QByteArray> changed =
+        profile::withValue(text, lpAppName, lpKeyName, lpString);
+    return changed && replaceFileAtomically(path, *changed);
+}
+
+bool WritePrivateProfileStringA(const QString& section, const QString& key, const QString& value,
+                                const QString& fileName) {
+    // A NUL would silently cut the text short on its way through char*.
+    for (const QString* text : {&section, &key, &value, &fileName}) {
+        if (text->contains(QChar(u'\0'))) {
+            return false;
+        }
+    }
+    return WritePrivateProfileStringA(
+        section.toLocal8Bit().constData(), key.toLocal8Bit().constData(),
+        value.toLocal8Bit().constData(), QFile::encodeName(fileName).constData());
+}
+
+}  // namespace sys

@@ -1,0 +1,198 @@
+// The profile-string functions on real files: buffer limits, the file a
+// sequence of writes builds, and writes that fail without harming the file.
+#include "system/profile/PrivateProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <csignal>
+#include <string>
+
+namespace {
+
+class PrivateProfile : public ::testing::Test {
+protected:
+    QString path() const { return dir_.filePath("Tessaryn.ini"); }
+    std::string cpath() const { return QFile::encodeName(path()).toStdString(); }
+
+    void put(const QByteArray& bytes) const {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray contents() const {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+    }
+    std::string get(const char* section, const char* key, uint32_t size = 1024) const {
+        std::string buffer(size + 1, '#');
+        const uint32_t n = sys::GetPrivateProfileStringA(section, key, "dflt", buffer.data(), size,
+                                                         cpath().c_str());
+        EXPECT_EQ(buffer[n], '\0');
+        return buffer.substr(0, n);
+    }
+    bool set(const char* section, const char* key, const char* value) const {
+        return sys::WritePrivateProfileStringA(section, key, value, cpath().c_str());
+    }
+    QStringList entries() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden); }
+    // chmod does not stop root; such runs skip the permission tests.
+    bool permissionsApply() const { return ::access(QFile::encodeName(dir_.path()), W_OK) != 0; }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(PrivateProfile, ReadsAtMostOneByteLessThanTheBuffer) {
+    EXPECT_EQ(get("A", "k"), "dflt");  // no file
+    put("[A]\r\nk=" + QByteArray(2000, 'x') + "\r\nshort=abc\r\n");
+    EXPECT_EQ(get("a", "K"), std::string(1023, 'x'));
+    EXPECT_EQ(get("A", "short", 3), "ab");
+    EXPECT_EQ(get("A", "short", 1), "");
+    EXPECT_EQ(get("A", "missing", 3), "df");
+}
+
+// The settings writer's order of writes on a first run gives this file.
+TEST_F(PrivateProfile, SequenceOfWritesBuildsNewFileInOrder) {
+    const char* const writes[][3] = {
+        {"FontSetting", "Name", "IPAGothic"},
+        {"FontSetting", "Color0", "0"},
+        {"FontSetting", "Color1", "255"},
+        {"FontSetting", "Color2", "65280"},
+        {"FontSetting", "Color3", "-2147483640"},
+        {"FormPos", "Top", "0"},
+        {"FormPos", "Left", "0"},
+        {"FormPos", "Height", "6000"},
+        {"FormPos", "Width", "9000"},
+        {"FontSetting", "Italic", "True"},
+        {"FontSetting", "Bold", "False"},
+        {"FontSetting", "Underline", "False"},
+    };
+    for (const auto& w : writes) {
+        ASSERT_TRUE(set(w[0], w[1], w[2]));
+    }
+    EXPECT_EQ(contents(),
+              "[FontSetting]\r\nName=IPAGothic\r\nColor0=0\r\nColor1=255\r\nColor2=65280\r\n"
+              "Color3=-2147483640\r\nItalic=True\r\nBold=False\r\nUnderline=False\r\n"
+              "[FormPos]\r\nTop=0\r\nLeft=0\r\nHeight=6000\r\nWidth=9000\r\n");
+    ASSERT_TRUE(set("formpos", "TOP", "1440"));
+    EXPECT_EQ(get("FormPos", "Top"), "1440");
+    EXPECT_TRUE(contents().contains("\r\nTop=1440\r\nLeft=0\r\n"));
+}
+
+TEST_F(PrivateProfile, CreatesMissingDirectory) {
+    const std::string nested = QFile::encodeName(dir_.filePath("a/b/Tessaryn.ini")).toStdString();
+    ASSERT_TRUE(sys::WritePrivateProfileStringA("A", "k", "v", nested.c_str()));
+    EXPECT_TRUE(QFile::exists(dir_.filePath("a/b/Tessaryn.ini")));
+}
+
+TEST_F(PrivateProfile, UnwritableDirectoryLeavesNoFile) {
+    ::chmod(QFile::encodeName(dir_.path()), 0555);
+    if (!permissionsApply()) {
+        GTEST_SKIP() << "running as root: chmod does not protect the directory";
+    }
+    EXPECT_FALSE(set("A", "k", "v"));
+    EXPECT_TRUE(entries().isEmpty());
+    ::chmod(QFile::encodeName(dir_.path()), 0755);
+}
+
+TEST_F(PrivateProfile, ReadOnlyDirectoryKeepsOldFileWhole) {
+    put("[A]\nk=old\n");
+    ::chmod(QFile::encodeName(dir_.path()), 0555);
+    if (!permissionsApply()) {
+        GTEST_SKIP() << "running as root: chmod does not protect the directory";
+    }
+    EXPECT_FALSE(set("A", "k", "new"));
+    EXPECT_EQ(contents(), "[A]\nk=old\n");
+    EXPECT_EQ(entries(), QStringList{"Tessaryn.ini"});
+    ::chmod(QFile::encodeName(dir_.path()), 0755);
+}
+
+TEST_F(PrivateProfile, ReadOnlyFileIsNotReplaced) {
+    put("[A]\nk=old\n");
+    ::chmod(QFile::encodeName(path()), 0444);
+    if (::access(QFile::encodeName(path()), W_OK) == 0) {
+        GTEST_SKIP() << "running as root: chmod does not protect the file";
+    }
+    EXPECT_FALSE(set("A", "k", "new"));
+    EXPECT_EQ(contents(), "[A]\nk=old\n");
+}
+
+// A file-size limit makes every write past 4 KiB fail as a full disk would.
+TEST_F(PrivateProfile, FullDiskKeepsOldFileWhole) {
+    put("[A]\r\nk=old\r\n");
+    const QByteArray big(10000, 'v');
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = set("A", "k", big.constData());
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(contents(), "[A]\r\nk=old\r\n");
+    EXPECT_EQ(entries(), QStringList{"Tessaryn.ini"});
+}
+
+TEST_F(PrivateProfile, ReplacingKeepsSymbolicLinkAndPermissions) {
+    const QString real = dir_.filePath("real.ini");
+    ASSERT_TRUE(QFile::link(real, path()));
+    ASSERT_TRUE(set("A", "k", "1"));
+    ::chmod(QFile::encodeName(real), 0640);
+    ASSERT_TRUE(set("A", "k", "2"));
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    EXPECT_EQ(get("A", "k"), "2");
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(real), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640U);
+}
+
+TEST_F(PrivateProfile, MegabyteLineAndGarbageSurvive) {
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i) {
+        garbage.append(static_cast<char>((i * 7919 + i / 13) % 256));
+    }
+    const QByteArray huge(1 << 20, 'x');
+    put(garbage + "\n[A]\nhuge=" + huge + "\nk=1\n");
+    EXPECT_EQ(get("A", "huge").size(), 1023U);
+    EXPECT_EQ(get("A", "k"), "1");
+    ASSERT_TRUE(set("A", "k", "2"));
+    ASSERT_TRUE(set("New", "k", "3"));
+    EXPECT_EQ(contents(), garbage + "\n[A]\nhuge=" + huge + "\nk=2\n[New]\nk=3\n");
+}
+
+TEST_F(PrivateProfile, OversizedFileIsReadButNeverRewritten) {
+    put("[A]\r\nk=1\r\n");
+    {
+        QFile f(path());
+        ASSERT_TRUE(f.resize(sys::kMaxProfileBytes + 10));  // sparse zeros after the key
+    }
+    EXPECT_EQ(get("A", "k"), "1");
+    EXPECT_FALSE(set("A", "k", "2"));
+    EXPECT_EQ(QFile(path()).size(), sys::kMaxProfileBytes + 10);
+}
+
+TEST_F(PrivateProfile, NonRegularFileNeitherBlocksNorIsReplaced) {
+    ASSERT_EQ(::mkfifo(cpath().c_str(), 0644), 0);
+    EXPECT_EQ(get("A", "k"), "dflt");
+    EXPECT_FALSE(set("A", "k", "v"));
+    ASSERT_TRUE(QFile::remove(path()));
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("Tessaryn.ini"));
+    EXPECT_EQ(get("A", "k"), "dflt");
+    EXPECT_FALSE(set("A", "k", "v"));
+}
+
+TEST_F(PrivateProfile, QStringWriterRefusesTextCutByNul) {
+    EXPECT_TRUE(sys::WritePrivateProfileStringA("A", "k", QStringLiteral("Noto Sans"), path()));
+    EXPECT_FALSE(sys::WritePrivateProfileStringA("A", "k", QString::fromUtf8("a\0b", 3), path()));
+    EXPECT_EQ(get("a", "k"), "Noto Sans");
+}
+
+}  // namespace
