@@ -1,0 +1,22 @@
+#pragma once
+// Builds the backend for a desktop name, and installs at start the one the
+// session calls for.
+
+#include <QString>
+#include <memory>
+
+#include "system/desktop/DesktopBackend.h"
+#include "system/desktop/SessionEnvironment.h"
+
+namespace desktop {
+
+// nullptr for a name knownDesktops() does not list.
+std::unique_ptr<DesktopBackend> createDesktopBackend(const QString& name,
+                                                     DesktopContext context = {});
+
+// Called once by main: detects the desktop from the program's environment,
+// reports an unknown TESSARYN_DESKTOP on stderr, and makes the backend the
+// active one. Returns its name.
+QString installDesktopFromEnvironment();
+
+}  // namespace desktop

@@ -1,0 +1,337 @@
+#include "system/desktop/DesktopText.h"
+
+#include <QFile>
+
+#include <cctype>
+
+namespace desktop {
+
+QString gvariantString(const QString& text) {
+    QString out = QStringLiteral("'");
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('\'')) {
+            out += QLatin1Char('\\');
+        }
+        out += c;
+    }
+    return out + QLatin1Char('\'');
+}
+
+std::optional<QString> parseGVariantString(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.size() < 2) {
+        return std::nullopt;
+    }
+    const QChar quote = t.front();
+    if ((quote != QLatin1Char('\'') && quote != QLatin1Char('"')) || t.back() != quote) {
+        return std::nullopt;
+    }
+    QString out;
+    for (qsizetype i = 1; i + 1 < t.size(); ++i) {
+        QChar c = t.at(i);
+        if (c != QLatin1Char('\\')) {
+            out += c;
+            continue;
+        }
+        if (++i + 1 >= t.size()) {
+            return std::nullopt;
+        }
+        c = t.at(i);
+        switch (c.unicode()) {
+            case 'n':
+                out += QLatin1Char('\n');
+                break;
+            case 't':
+                out += QLatin1Char('\t');
+                break;
+            case 'r':
+                out += QLatin1Char('\r');
+                break;
+            case 'b':
+                out += QLatin1Char('\b');
+                break;
+            case 'f':
+                out += QLatin1Char('\f');
+                break;
+            case 'v':
+                out += QLatin1Char('\v');
+                break;
+            case 'a':
+                out += QLatin1Char('\a');
+                break;
+            case 'u':
+            case 'U': {
+                const int digits = c == QLatin1Char('u') ? 4 : 8;
+                bool ok = false;
+                const uint code = t.mid(i + 1, digits).toUInt(&ok, 16);
+                if (!ok || i + digits + 1 >= t.size()) {
+                    return std::nullopt;
+                }
+                const char32_t ch = code;
+                out += QString::fromUcs4(&ch, 1);
+                i += digits;
+                break;
+            }
+            default:
+                out += c;
+                break;  // \\ \' \" and the rest stand for themselves
+        }
+    }
+    return out;
+}
+
+std::optional<QStringList> splitShellWords(const QString& line) {
+    QStringList words;
+    QString word;
+    bool inWord = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (c == QLatin1Char('\'')) {
+            const qsizetype end = line.indexOf(QLatin1Char('\''), i + 1);
+            if (end < 0) {
+                return std::nullopt;
+            }
+            word += line.mid(i + 1, end - i - 1);
+            inWord = true;
+            i = end;
+        } else if (c == QLatin1Char('"')) {
+            inWord = true;
+            for (++i;; ++i) {
+                if (i >= line.size()) {
+                    return std::nullopt;
+                }
+                const QChar d = line.at(i);
+                if (d == QLatin1Char('"')) {
+                    break;
+                }
+                if (d == QLatin1Char('\\') && i + 1 < line.size() &&
+                    QStringLiteral("\"\\$`").contains(line.at(i + 1))) {
+                    word += line.at(++i);
+                } else {
+                    word += d;
+                }
+            }
+        } else if (c == QLatin1Char('\\')) {
+            if (i + 1 < line.size()) {
+                word += line.at(++i);
+            }
+            inWord = true;
+        } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) {
+            if (inWord) {
+                words << word;
+                word.clear();
+                inWord = false;
+            }
+        } else if (c == QLatin1Char('#') && !inWord) {
+            break;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord) {
+        words << word;
+    }
+    return words;
+}
+
+QString jsString(const QString& text) {
+    QString out = QStringLiteral("\"");
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+            case '"':
+                out += QStringLiteral("\\\"");
+                break;
+            case '\\':
+                out += QStringLiteral("\\\\");
+                break;
+            case '\n':
+                out += QStringLiteral("\\n");
+                break;
+            case '\r':
+                out += QStringLiteral("\\r");
+                break;
+            case '\t':
+                out += QStringLiteral("\\t");
+                break;
+            default:
+                if (c.unicode() < 0x20 || c.unicode() == 0x2028 || c.unicode() == 0x2029) {
+                    out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + QLatin1Char('"');
+}
+
+QString swayQuotedPath(const QString& path) {
+    QString out = QStringLiteral("\"");
+    for (const QChar c : path) {
+        const bool plain =
+            c.unicode() > 0x7f || c.isLetterOrNumber() || QStringLiteral("/._-+,:@").contains(c);
+        if (!plain) {
+            out += QLatin1Char('\\');
+        }
+        out += c;
+    }
+    return out + QLatin1Char('"');
+}
+
+namespace {
+QString unescapeKeyFileValue(const QString& value) {
+    QString out;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c != QLatin1Char('\\') || i + 1 >= value.size()) {
+            out += c;
+            continue;
+        }
+        const QChar e = value.at(++i);
+        switch (e.unicode()) {
+            case 's':
+                out += QLatin1Char(' ');
+                break;
+            case 'n':
+                out += QLatin1Char('\n');
+                break;
+            case 't':
+                out += QLatin1Char('\t');
+                break;
+            case 'r':
+                out += QLatin1Char('\r');
+                break;
+            default:
+                out += e;
+                break;
+        }
+    }
+    return out;
+}
+QString unescapeQtIniValue(const QString& value) {
+    QString out;
+    bool quoted = false;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+            continue;
+        }
+        if (c == QLatin1Char(';') && !quoted) {
+            break;
+        }
+        if (c != QLatin1Char('\\') || i + 1 >= value.size()) {
+            out += c;
+            continue;
+        }
+        const QChar e = value.at(++i);
+        if (e == QLatin1Char('x')) {
+            char32_t code = 0;
+            while (i + 1 < value.size() && isxdigit(value.at(i + 1).toLatin1())) {
+                code = code * 16 +
+                       static_cast<char32_t>(QStringView(value).mid(++i, 1).toUInt(nullptr, 16));
+            }
+            out += QString::fromUcs4(&code, 1);
+            continue;
+        }
+        if (e >= QLatin1Char('0') && e <= QLatin1Char('7')) {
+            char32_t code = static_cast<char32_t>(e.unicode() - '0');
+            while (i + 1 < value.size() && value.at(i + 1) >= QLatin1Char('0') &&
+                   value.at(i + 1) <= QLatin1Char('7')) {
+                code = code * 8 + static_cast<char32_t>(value.at(++i).unicode() - '0');
+            }
+            out += QString::fromUcs4(&code, 1);
+            continue;
+        }
+        switch (e.unicode()) {
+            case 'a':
+                out += QLatin1Char('\a');
+                break;
+            case 'b':
+                out += QLatin1Char('\b');
+                break;
+            case 'f':
+                out += QLatin1Char('\f');
+                break;
+            case 'n':
+                out += QLatin1Char('\n');
+                break;
+            case 'r':
+                out += QLatin1Char('\r');
+                break;
+            case 't':
+                out += QLatin1Char('\t');
+                break;
+            case 'v':
+                out += QLatin1Char('\v');
+                break;
+            default:
+                out += e;
+                break;
+        }
+    }
+    return out;
+}
+}  // namespace
+
+std::optional<QString> keyFileValue(const QList<KeyFileGroup>& groups, const QString& group,
+                                    const QString& key) {
+    for (const KeyFileGroup& g : groups) {
+        if (g.first == group) {
+            if (g.second.contains(key)) {
+                return g.second.value(key);
+            }
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+QList<KeyFileGroup> parseKeyFile(const QString& text, KeyFileDialect dialect) {
+    QList<KeyFileGroup> groups;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString line : lines) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')) ||
+            line.startsWith(QLatin1Char(';'))) {
+            continue;
+        }
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            groups.append({line.mid(1, line.size() - 2), {}});
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0 || groups.isEmpty()) {
+            continue;
+        }
+        const QString raw = line.mid(eq + 1).trimmed();
+        groups.last().second.insert(line.left(eq).trimmed(), dialect == KeyFileDialect::Qt
+                                                                 ? unescapeQtIniValue(raw)
+                                                                 : unescapeKeyFileValue(raw));
+    }
+    return groups;
+}
+
+QList<KeyFileGroup> readKeyFile(const QString& path, KeyFileDialect dialect) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return parseKeyFile(QString::fromUtf8(file.readAll()), dialect);
+}
+
+bool isTileMode(const QString& mode, const ModeNames& names) {
+    return mode == names.tile || names.tileLike.contains(mode);
+}
+
+QString chooseMode(bool tiled, const QString& current, const ModeNames& names) {
+    if (tiled) {
+        return names.tile;
+    }
+    if (current.isEmpty() || isTileMode(current, names) || names.hiding.contains(current)) {
+        return names.centre;
+    }
+    return current;
+}
+
+}  // namespace desktop

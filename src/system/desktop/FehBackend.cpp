@@ -1,0 +1,90 @@
+#include "system/desktop/FehBackend.h"
+
+#include <QFile>
+
+#include "system/desktop/DesktopText.h"
+#include "system/desktop/WallpaperFiles.h"
+
+namespace desktop {
+
+namespace {
+const QString kFeh = QStringLiteral("feh");
+const QString kBg = QStringLiteral("--bg-");
+
+const ModeNames& fehModes() {
+    static const ModeNames names{QStringLiteral("tile"), QStringLiteral("center"), {}, {}};
+    return names;
+}
+}  // namespace
+
+std::optional<FehBackend::State> parseFehbg(const QString& text) {
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        const std::optional<QStringList> words = splitShellWords(line);
+        if (!words || words->isEmpty() || !words->first().endsWith(kFeh)) {
+            continue;
+        }
+        FehBackend::State state;
+        for (qsizetype i = 1; i < words->size(); ++i) {
+            const QString& w = words->at(i);
+            if (w.startsWith(kBg)) {
+                state.mode = w.mid(kBg.size());
+            } else if (w == QStringLiteral("--image-bg")) {
+                ++i;  // its colour
+            } else if (!w.startsWith(QLatin1Char('-')) && state.picture.isEmpty()) {
+                state.picture = w;
+            }
+        }
+        if (!state.mode.isEmpty() && !state.picture.isEmpty()) {
+            return state;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<FehBackend::State> FehBackend::state() const {
+    QFile file(context_.env.home() + QStringLiteral("/.fehbg"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return parseFehbg(QString::fromUtf8(file.readAll()));
+}
+
+std::optional<QString> FehBackend::liveWallpaper() {
+    const std::optional<State> s = state();
+    if (!s) {
+        return std::nullopt;
+    }
+    return s->picture;
+}
+
+std::optional<bool> FehBackend::liveTiled() {
+    const std::optional<State> s = state();
+    if (!s) {
+        return std::nullopt;
+    }
+    return isTileMode(s->mode, fehModes());
+}
+
+ApplyResult FehBackend::apply(const QString& path, bool tiled) {
+    const CheckedPicture picture = checkPicture(path);
+    if (!picture.error.isEmpty()) {
+        return {false, picture.error};
+    }
+    if (!context_.env.has(QStringLiteral("DISPLAY"))) {
+        return {false, QStringLiteral("no X display (DISPLAY is not set)")};
+    }
+    const std::optional<State> before = state();
+    const QString mode = chooseMode(tiled, before ? before->mode : QString(), fehModes());
+    const ToolResult r = tools_.run(kFeh, {kBg + mode, picture.path});
+    if (!r.ok()) {
+        return {false, r.failure};
+    }
+    const std::optional<State> after = state();
+    if (!after || after->picture != picture.path || after->mode != mode) {
+        return {false, QStringLiteral("feh did not record the new wallpaper in ~/.fehbg")};
+    }
+    return {true, {}};
+}
+
+}  // namespace desktop

@@ -1,0 +1,32 @@
+#pragma once
+// LXQt: pcmanfm-qt draws the desktop. It is told with --set-wallpaper and
+// --wallpaper-mode and keeps both in pcmanfm-qt/<profile>/settings.conf.
+
+#include "system/desktop/DesktopBackend.h"
+#include "system/desktop/SessionEnvironment.h"
+#include "system/desktop/ToolRunner.h"
+
+namespace desktop {
+
+class LxqtBackend : public DesktopBackend {
+public:
+    explicit LxqtBackend(DesktopContext context)
+        : context_(std::move(context)), tools_(context_.env, context_.toolTimeoutMs) {}
+
+    QString name() const override { return QStringLiteral("lxqt"); }
+    std::optional<QString> liveWallpaper() override;
+    std::optional<bool> liveTiled() override;
+    ApplyResult apply(const QString& path, bool tiled) override;
+
+private:
+    struct State {
+        QString picture;  // as pcmanfm-qt has it (may be a shown copy)
+        QString mode;
+    };
+    std::optional<State> state() const;
+
+    DesktopContext context_;
+    ToolRunner tools_;
+};
+
+}  // namespace desktop

@@ -1,0 +1,53 @@
+#include "system/desktop/SessionEnvironment.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace desktop {
+
+SessionEnvironment SessionEnvironment::system() {
+    return SessionEnvironment(QProcessEnvironment::systemEnvironment());
+}
+
+QString SessionEnvironment::findExecutable(const QString& program) const {
+    if (program.contains(QLatin1Char('/'))) {
+        const QFileInfo info(program);
+        return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
+    }
+    const QStringList dirs =
+        value(QStringLiteral("PATH")).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (dirs.isEmpty()) {
+        return {};
+    }
+    return QStandardPaths::findExecutable(program, dirs);
+}
+
+QString SessionEnvironment::home() const {
+    const QString h = value(QStringLiteral("HOME"));
+    return h.isEmpty() ? QDir::homePath() : h;
+}
+
+QString SessionEnvironment::configHome() const {
+    const QString c = value(QStringLiteral("XDG_CONFIG_HOME"));
+    return c.isEmpty() ? home() + QStringLiteral("/.config") : c;
+}
+
+QString SessionEnvironment::runtimeDir() const {
+    return value(QStringLiteral("XDG_RUNTIME_DIR"));
+}
+
+QString SessionEnvironment::sessionBusAddress() const {
+    const QString address = value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    if (!address.isEmpty()) {
+        return address;
+    }
+    // systemd user sessions leave the bus socket here without always exporting it.
+    const QString runtime = runtimeDir();
+    if (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"))) {
+        return QStringLiteral("unix:path=") + runtime + QStringLiteral("/bus");
+    }
+    return {};
+}
+
+}  // namespace desktop

@@ -1,0 +1,140 @@
+#include "system/desktop/WallpaperFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QUrl>
+
+namespace desktop {
+
+namespace {
+
+bool isHex(QChar c) {
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+           (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+}
+
+// An encoded URI path has no blanks, nothing outside ASCII and only complete
+// %XX escapes; anything else was written raw.
+bool looksEncoded(const QString& s) {
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (c.unicode() > 0x7e || c.unicode() <= 0x20) {
+            return false;
+        }
+        if (c == QLatin1Char('%') &&
+            (i + 2 >= s.size() || !isHex(s.at(i + 1)) || !isHex(s.at(i + 2)))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const QRegularExpression& shownCopyPattern() {
+    static const QRegularExpression re(QStringLiteral("^\\.(.+)\\.shown-[12]\\.[A-Za-z0-9]+$"));
+    return re;
+}
+
+}  // namespace
+
+QString pathFromSetting(const QString& setting) {
+    const QString s = setting.trimmed();
+    if (s.startsWith(QLatin1Char('/'))) {
+        return s;
+    }
+    if (!s.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive)) {
+        static const QRegularExpression otherScheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
+        return otherScheme.match(s).hasMatch() ? QString() : s;
+    }
+    QString rest = s.mid(5);
+    if (rest.startsWith(QStringLiteral("//"))) {
+        rest = rest.mid(2);
+        const qsizetype slash = rest.indexOf(QLatin1Char('/'));
+        const QString host = slash < 0 ? rest : rest.left(slash);
+        if (!host.isEmpty() &&
+            host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) != 0) {
+            return {};  // a picture on another machine
+        }
+        rest = slash < 0 ? QString() : rest.mid(slash);
+    }
+    if (rest.isEmpty()) {
+        return {};
+    }
+    if (!looksEncoded(rest)) {
+        return rest;
+    }
+    const QString decoded = QString::fromUtf8(QByteArray::fromPercentEncoding(rest.toUtf8()));
+    // "/a%20b.bmp" may also be a raw name; the file on disk settles it.
+    if (decoded != rest && !QFileInfo::exists(decoded) && QFileInfo::exists(rest)) {
+        return rest;
+    }
+    return decoded;
+}
+
+QString fileUriOf(const QString& path) {
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+}
+
+CheckedPicture checkPicture(const QString& path) {
+    if (path.isEmpty()) {
+        return {{}, QStringLiteral("no picture was given")};
+    }
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        return {{}, QStringLiteral("the picture \"%1\" does not exist").arg(path)};
+    }
+    if (!info.isReadable()) {
+        return {{}, QStringLiteral("the picture \"%1\" cannot be read").arg(path)};
+    }
+    return {info.absoluteFilePath(), {}};
+}
+
+bool isShownCopy(const QString& path) {
+    return shownCopyPattern().match(QFileInfo(path).fileName()).hasMatch();
+}
+
+QString originalOfShownCopy(const QString& path) {
+    const QFileInfo info(path);
+    const QRegularExpressionMatch m = shownCopyPattern().match(info.fileName());
+    if (!m.hasMatch()) {
+        return path;
+    }
+    return info.path() + QLatin1Char('/') + m.captured(1);
+}
+
+QString makeShownCopy(const QString& source, const QString& shown, CopyFormat format,
+                      QString* error) {
+    const QFileInfo info(source);
+    const QString ext = format == CopyFormat::Png ? QStringLiteral("png") : info.suffix();
+    const QString base =
+        info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".shown-");
+    const QString first = base + QStringLiteral("1.") + ext;
+    const QString second = base + QStringLiteral("2.") + ext;
+    const QString target = QFileInfo(shown).absoluteFilePath() == first ? second : first;
+
+    if (format == CopyFormat::Png) {
+        const QImage image(source);
+        if (image.isNull()) {
+            *error = QStringLiteral("the picture \"%1\" cannot be loaded").arg(source);
+            return {};
+        }
+        QSaveFile out(target);
+        if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "PNG") || !out.commit()) {
+            *error = QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString());
+            return {};
+        }
+        return target;
+    }
+    QFile::remove(target);
+    QFile in(source);
+    if (!in.copy(target)) {
+        *error = QStringLiteral("cannot write \"%1\": %2").arg(target, in.errorString());
+        return {};
+    }
+    return target;
+}
+
+}  // namespace desktop

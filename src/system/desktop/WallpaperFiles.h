@@ -1,0 +1,38 @@
+#pragma once
+// Turning what desktops store into plain paths and back, and the "shown
+// copies": desktops that ignore a path they already show, or that cannot load
+// bitmaps, are handed a fresh copy beside the picture instead of the picture.
+
+#include <QString>
+
+namespace desktop {
+
+// A desktop's picture setting as a plain path: file:// URIs, percent-encoded
+// or not, and plain paths. Empty for an empty setting or a URI of another scheme.
+QString pathFromSetting(const QString& setting);
+
+// The encoded file:// URI of a local path.
+QString fileUriOf(const QString& path);
+
+// An absolute path to an existing, readable picture, or a message saying why
+// `path` is none.
+struct CheckedPicture {
+    QString path;
+    QString error;
+};
+CheckedPicture checkPicture(const QString& path);
+
+enum class CopyFormat { Same, Png };
+
+// The copy of `source` to hand to the desktop: "<dir>/.<name>.shown-1.<ext>"
+// or "-2", whichever the desktop does not show now (`shown`, a plain path).
+// Empty with `error` set when it cannot be written.
+QString makeShownCopy(const QString& source, const QString& shown, CopyFormat format,
+                      QString* error);
+
+// The picture a shown copy stands for; any other path unchanged.
+QString originalOfShownCopy(const QString& path);
+
+bool isShownCopy(const QString& path);
+
+}  // namespace desktop

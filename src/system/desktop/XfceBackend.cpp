@@ -1,0 +1,169 @@
+#include "system/desktop/XfceBackend.h"
+
+#include <QDBusArgument>
+#include <QDBusMetaType>
+#include <QDBusVariant>
+
+#include "system/desktop/DesktopText.h"
+#include "system/desktop/SessionBus.h"
+#include "system/desktop/WallpaperFiles.h"
+
+namespace desktop {
+
+namespace {
+const QString kService = QStringLiteral("org.xfce.Xfconf");
+const QString kPath = QStringLiteral("/org/xfce/Xfconf");
+const QString kInterface = QStringLiteral("org.xfce.Xfconf");
+const QString kChannel = QStringLiteral("xfce4-desktop");
+const QString kLastImage = QStringLiteral("/last-image");
+const QString kImageStyle = QStringLiteral("/image-style");
+// Used when xfdesktop has never run and the channel has no monitor yet.
+const QString kFirstMonitorImage =
+    QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image");
+
+// image-style: 0 none, 1 centred, 2 tiled, 3 stretched, 4 scaled, 5 zoomed, 6 spanning
+const ModeNames& imageStyles() {
+    static const ModeNames names{
+        QStringLiteral("2"), QStringLiteral("1"), {}, {QStringLiteral("0")}};
+    return names;
+}
+
+QString styleKeyOf(const QString& imageKey) {
+    return imageKey.left(imageKey.size() - kLastImage.size()) + kImageStyle;
+}
+
+QStringList imageKeys(const QVariantMap& props) {
+    QStringList keys;
+    for (auto it = props.cbegin(); it != props.cend(); ++it) {
+        if (it.key().endsWith(kLastImage)) {
+            keys << it.key();
+        }
+    }
+    keys.sort();
+    return keys;
+}
+
+QString setProperty(const SessionBus& bus, const QString& property, const QVariant& value) {
+    QDBusMessage m =
+        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("SetProperty"));
+    m << kChannel << property << QVariant::fromValue(QDBusVariant(value));
+    QString failure;
+    bus.call(m, &failure);
+    return failure;
+}
+}  // namespace
+
+std::optional<QVariantMap> XfceBackend::backdrop(const SessionBus& bus, QString* failure) const {
+    if (!bus.connected()) {
+        *failure = bus.error();
+        return std::nullopt;
+    }
+    QDBusMessage m = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                    QStringLiteral("GetAllProperties"));
+    m << kChannel << QStringLiteral("/backdrop");
+    const QDBusMessage reply = bus.call(m, failure);
+    // A channel xfdesktop never filled has no /backdrop yet.
+    if (reply.errorName() == QStringLiteral("org.xfce.Xfconf.Error.PropertyNotFound") ||
+        reply.errorName() == QStringLiteral("org.xfce.Xfconf.Error.ChannelNotFound")) {
+        failure->clear();
+        return QVariantMap();
+    }
+    if (!failure->isEmpty()) {
+        *failure = QStringLiteral("xfconfd cannot be asked: ") + *failure;
+        return std::nullopt;
+    }
+    if (reply.arguments().isEmpty()) {
+        *failure = QStringLiteral("xfconfd gave no answer");
+        return std::nullopt;
+    }
+    return qdbus_cast<QVariantMap>(reply.arguments().first());
+}
+
+std::optional<QString> XfceBackend::shownImageKey(const QVariantMap& props) const {
+    const QStringList keys = imageKeys(props);
+    for (const QString& key : keys) {
+        if (key.contains(QStringLiteral("/workspace0/"))) {
+            return key;
+        }
+    }
+    if (keys.isEmpty()) {
+        return std::nullopt;
+    }
+    return keys.first();
+}
+
+std::optional<QString> XfceBackend::liveWallpaper() {
+    const SessionBus bus(context_.env, context_.toolTimeoutMs);
+    QString failure;
+    const std::optional<QVariantMap> props = backdrop(bus, &failure);
+    if (!props) {
+        return std::nullopt;
+    }
+    const std::optional<QString> key = shownImageKey(*props);
+    return key ? pathFromSetting(props->value(*key).toString()) : QString();
+}
+
+std::optional<bool> XfceBackend::liveTiled() {
+    const SessionBus bus(context_.env, context_.toolTimeoutMs);
+    QString failure;
+    const std::optional<QVariantMap> props = backdrop(bus, &failure);
+    if (!props) {
+        return std::nullopt;
+    }
+    const std::optional<QString> key = shownImageKey(*props);
+    return key && isTileMode(props->value(styleKeyOf(*key)).toString(), imageStyles());
+}
+
+ApplyResult XfceBackend::apply(const QString& path, bool tiled) {
+    const CheckedPicture picture = checkPicture(path);
+    if (!picture.error.isEmpty()) {
+        return {false, picture.error};
+    }
+    const SessionBus bus(context_.env, context_.toolTimeoutMs);
+    QString failure;
+    const std::optional<QVariantMap> before = backdrop(bus, &failure);
+    if (!before) {
+        return {false, failure};
+    }
+    QStringList keys = imageKeys(*before);
+    if (keys.isEmpty()) {
+        keys << kFirstMonitorImage;
+    }
+    QMap<QString, int> styles;
+    for (const QString& key : keys) {
+        const QString styleKey = styleKeyOf(key);
+        const QString current =
+            before->contains(styleKey) ? before->value(styleKey).toString() : QString();
+        styles.insert(styleKey, chooseMode(tiled, current, imageStyles()).toInt());
+    }
+    for (const QString& key : keys) {
+        // xfdesktop only reloads a picture when last-image changes.
+        for (const QString& value : {QString(), picture.path}) {
+            failure = setProperty(bus, key, value);
+            if (!failure.isEmpty()) {
+                return {false, QStringLiteral("xfconfd refused %1: %2").arg(key, failure)};
+            }
+        }
+        const QString styleKey = styleKeyOf(key);
+        failure = setProperty(bus, styleKey, styles.value(styleKey));
+        if (!failure.isEmpty()) {
+            return {false, QStringLiteral("xfconfd refused %1: %2").arg(styleKey, failure)};
+        }
+    }
+
+    const std::optional<QVariantMap> after = backdrop(bus, &failure);
+    if (!after) {
+        return {false, failure};
+    }
+    for (const QString& key : keys) {
+        const QString styleKey = styleKeyOf(key);
+        if (after->value(key).toString() != picture.path ||
+            after->value(styleKey).toInt() != styles.value(styleKey)) {
+            return {false, QStringLiteral("the desktop did not keep the new setting (%1 is \"%2\")")
+                               .arg(key, after->value(key).toString())};
+        }
+    }
+    return {true, {}};
+}
+
+}  // namespace desktop

@@ -1,0 +1,33 @@
+#include "system/desktop/XwallpaperBackend.h"
+
+#include "system/desktop/WallpaperFiles.h"
+
+namespace desktop {
+
+ApplyResult XwallpaperBackend::apply(const QString& path, bool tiled) {
+    const CheckedPicture picture = checkPicture(path);
+    if (!picture.error.isEmpty()) {
+        return {false, picture.error};
+    }
+    if (!context_.env.has(QStringLiteral("DISPLAY"))) {
+        return {false, QStringLiteral("no X display (DISPLAY is not set)")};
+    }
+    const QString program = QStringLiteral("xwallpaper");
+    if (!tools_.available(program)) {
+        return {false, missingToolMessage(program)};
+    }
+    QString error;
+    const QString png = makeShownCopy(picture.path, {}, CopyFormat::Png, &error);
+    if (png.isEmpty()) {
+        return {false, error};
+    }
+    // Without a stored setting to read back, its exit status is the only word.
+    const ToolResult r =
+        tools_.run(program, {tiled ? QStringLiteral("--tile") : QStringLiteral("--center"), png});
+    if (!r.ok()) {
+        return {false, r.failure};
+    }
+    return {true, {}};
+}
+
+}  // namespace desktop

@@ -1,0 +1,179 @@
+// Xfce against the real xfconfd on a private session bus, checked with
+// xfconf-query as xfdesktop would see it.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusVariant>
+#include <QDeadlineTimer>
+
+#include "DesktopSessions.h"
+#include "system/desktop/XfceBackend.h"
+
+using namespace desktoptest;
+
+namespace {
+
+const QString kChannel = QStringLiteral("xfce4-desktop");
+
+// Every value xfconfd announces for the properties it changes.
+class ChangeLog : public QObject {
+    Q_OBJECT
+public:
+    QList<QPair<QString, QString>> changes;
+public slots:
+    void changed(const QString& channel, const QString& property, const QDBusVariant& value) {
+        if (channel == kChannel) {
+            changes.append({property, value.variant().toString()});
+        }
+    }
+};
+
+class XfceBackendTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString missing =
+            missingTool({QStringLiteral("xfconf-query"), QStringLiteral("dbus-daemon")});
+        if (!missing.isEmpty()) {
+            GTEST_SKIP() << missing.toStdString() << " is not installed";
+        }
+        bus = std::make_unique<PrivateBus>(home);
+        ASSERT_TRUE(bus->running()) << bus->error().toStdString();
+        backend = std::make_unique<desktop::XfceBackend>(
+            desktop::DesktopContext{home.env(), 10000, 3000, QStringLiteral("/proc")});
+    }
+
+    QString query(const QString& property) {
+        return runIn(home.env(), QStringLiteral("xfconf-query"),
+                     {QStringLiteral("-c"), kChannel, QStringLiteral("-p"), property});
+    }
+    void create(const QString& property, const QString& type, const QString& value) {
+        int status = -1;
+        runIn(home.env(), QStringLiteral("xfconf-query"),
+              {QStringLiteral("-c"), kChannel, QStringLiteral("-p"), property, QStringLiteral("-n"),
+               QStringLiteral("-t"), type, QStringLiteral("-s"), value},
+              &status);
+        ASSERT_EQ(status, 0) << property.toStdString();
+    }
+    // Two monitors with two workspaces each, as xfdesktop leaves them.
+    QStringList makeMonitors(const QString& style) {
+        QStringList prefixes;
+        for (const QString& monitor :
+             {QStringLiteral("monitorVirtual-1"), QStringLiteral("monitorHDMI-2")}) {
+            for (const QString& workspace :
+                 {QStringLiteral("workspace0"), QStringLiteral("workspace1")}) {
+                const QString prefix =
+                    QStringLiteral("/backdrop/screen0/%1/%2").arg(monitor, workspace);
+                create(prefix + QStringLiteral("/last-image"), QStringLiteral("string"),
+                       QStringLiteral("/old.png"));
+                create(prefix + QStringLiteral("/image-style"), QStringLiteral("int"), style);
+                prefixes << prefix;
+            }
+        }
+        return prefixes;
+    }
+
+    TestHome home;
+    std::unique_ptr<PrivateBus> bus;
+    std::unique_ptr<desktop::XfceBackend> backend;
+};
+
+TEST_F(XfceBackendTest, EveryMonitorAndWorkspaceGetsThePictureAndTheStyleMapsBothWays) {
+    const QStringList prefixes = makeMonitors(QStringLiteral("5"));  // zoomed
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+
+    struct Step {
+        bool tiled;
+        const char* style;
+    };
+    // untiled keeps zoomed; tiled is 2; untiled after tiled is centred (1)
+    for (const Step step : {Step{false, "5"}, Step{true, "2"}, Step{false, "1"}}) {
+        const desktop::ApplyResult result = backend->apply(picture, step.tiled);
+        ASSERT_TRUE(result.ok) << result.error.toStdString();
+        for (const QString& prefix : prefixes) {
+            EXPECT_EQ(query(prefix + QStringLiteral("/last-image")), picture)
+                << prefix.toStdString();
+            EXPECT_EQ(query(prefix + QStringLiteral("/image-style")),
+                      QString::fromLatin1(step.style));
+        }
+        EXPECT_EQ(backend->liveTiled(), step.tiled);
+        EXPECT_EQ(backend->liveWallpaper(), picture);
+    }
+}
+
+TEST_F(XfceBackendTest, ThePictureIsClearedBeforeItIsSetSoXfdesktopReloadsIt) {
+    const QStringList prefixes = makeMonitors(QStringLiteral("1"));
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    ASSERT_TRUE(backend->apply(picture, false).ok);  // now the same path again
+
+    QDBusConnection watcher =
+        QDBusConnection::connectToBus(bus->address(), QStringLiteral("xfce-watcher"));
+    ChangeLog log;
+    ASSERT_TRUE(
+        watcher.connect(QStringLiteral("org.xfce.Xfconf"), QStringLiteral("/org/xfce/Xfconf"),
+                        QStringLiteral("org.xfce.Xfconf"), QStringLiteral("PropertyChanged"), &log,
+                        SLOT(changed(QString, QString, QDBusVariant))));
+    ASSERT_TRUE(backend->apply(picture, false).ok);
+    const QString key = prefixes.first() + QStringLiteral("/last-image");
+    QList<QPair<QString, QString>> expected{{key, QString()}, {key, picture}};
+    QList<QPair<QString, QString>> seen;
+    for (QDeadlineTimer deadline(5000); !deadline.hasExpired() && seen != expected;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        seen.clear();
+        for (const auto& change : log.changes) {
+            if (change.first == key) {
+                seen.append(change);
+            }
+        }
+    }
+    EXPECT_EQ(seen, expected);
+    QDBusConnection::disconnectFromBus(QStringLiteral("xfce-watcher"));
+}
+
+TEST_F(XfceBackendTest, AnAwkwardPathSurvivesAndUrisFromOthersAreRead) {
+    makeMonitors(QStringLiteral("3"));
+    const QString picture = home.writePicture(kAwkwardPicture);
+    ASSERT_TRUE(backend->apply(picture, false).ok);
+    EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitorHDMI-2/workspace1/last-image")),
+              picture);
+    EXPECT_EQ(backend->liveWallpaper(), picture);
+
+    create(QStringLiteral("/backdrop/screen0/monitorHDMI-2/workspace0/last-image"),
+           QStringLiteral("string"), QStringLiteral("file:///srv/pictures/m%C3%BCde%20Katze.png"));
+    EXPECT_EQ(backend->liveWallpaper(), QStringLiteral("/srv/pictures/müde Katze.png"));
+}
+
+TEST_F(XfceBackendTest, AChannelXfdesktopNeverFilledGetsTheFirstMonitor) {
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    EXPECT_EQ(backend->liveWallpaper(), QString());  // the desktop shows no picture
+    ASSERT_TRUE(backend->apply(picture, true).ok);
+    EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image")), picture);
+    EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitor0/workspace0/image-style")),
+              QStringLiteral("2"));
+}
+
+TEST_F(XfceBackendTest, NoBusOrNoXfconfdIsAFailure) {
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    desktop::SessionEnvironment noBus = home.env();
+    noBus.unset(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    noBus.set(QStringLiteral("XDG_RUNTIME_DIR"), home.path() + QStringLiteral("/data"));
+    desktop::XfceBackend lonely({noBus, 2000, 200, QStringLiteral("/proc")});
+    desktop::ApplyResult result = lonely.apply(picture, false);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.indexOf(QStringLiteral("D-Bus")), -1) << result.error.toStdString();
+    EXPECT_EQ(lonely.liveWallpaper(), std::nullopt);  // the hive's value holds
+
+    // A bus without xfconfd.
+    TestHome bare;
+    PrivateBus emptyBus(bare, PrivateBus::Services::None);
+    ASSERT_TRUE(emptyBus.running());
+    desktop::XfceBackend unserved({bare.env(), 2000, 200, QStringLiteral("/proc")});
+    result = unserved.apply(picture, false);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.indexOf(QStringLiteral("xfconfd")), -1) << result.error.toStdString();
+}
+
+}  // namespace
+
+#include "XfceBackendTest.moc"
