@@ -1,4 +1,5 @@
-// Colour values of the font dialog: byte order, system colours, names.
+// Colour values of the font dialog: byte order, and system colours resolved
+// through the palette.
 #include <gtest/gtest.h>
 
 #include "toolkit/fontdialog/DialogColors.h"
@@ -27,10 +28,6 @@ INSTANTIATE_TEST_SUITE_P(ByteOrder, PlainColor,
                                            PlainCase{0x00FF0000, QColor(0, 0, 255)},
                                            PlainCase{0x00123456, QColor(0x56, 0x34, 0x12)},
                                            PlainCase{0x00FFFFFF, QColor(255, 255, 255)}));
-
-TEST(DialogColors, AlphaIsDropped) {
-    EXPECT_EQ(fd::toBgr(QColor(1, 2, 3, 10)), 0x00030201);
-}
 
 struct SystemCase {
     uint32_t value;
@@ -61,18 +58,3 @@ INSTANTIATE_TEST_SUITE_P(
                       SystemCase{0x80000011u, QPalette::Disabled, QPalette::Text, "Greyed Text"},
                       // Unknown system colours fall back to the text colour.
                       SystemCase{0x80000001u, QPalette::Active, QPalette::Text, "System Colour"}));
-
-TEST(DialogColors, StandardSixteenAreDistinctAndNamed) {
-    const auto colors = fd::standardColors();
-    ASSERT_EQ(colors.size(), 16u);
-    for (size_t i = 0; i < colors.size(); ++i) {
-        EXPECT_FALSE(fd::isSystemColor(colors[i].bgr));
-        EXPECT_EQ(fd::colorName(colors[i].bgr), QString::fromLatin1(colors[i].name));
-        for (size_t j = i + 1; j < colors.size(); ++j) {
-            EXPECT_NE(colors[i].bgr, colors[j].bgr) << colors[i].name << " " << colors[j].name;
-        }
-    }
-    EXPECT_EQ(fd::colorName(0x00008000), QStringLiteral("Green"));
-    EXPECT_EQ(fd::colorName(0x00FF0000), QStringLiteral("Blue"));
-    EXPECT_EQ(fd::colorName(0x00123456), QStringLiteral("Custom"));
-}
