@@ -29,6 +29,16 @@ void PictureSurface::resize(QSize pixels) {
         return;
     }
     endPainting();
+    if (image_.isNull() && !picture_.isNull() && picture_.size() == pixels) {
+        // A fresh image exactly covered by the picture: share its pixels.
+        image_ = picture_;
+        setDpm(image_);
+        if (onResized_) {
+            onResized_();
+        }
+        changed();
+        return;
+    }
     QImage next(pixels, QImage::Format_RGB32);
     setDpm(next);
     if (!next.isNull()) {
@@ -68,6 +78,7 @@ void PictureSurface::setPicture(const QImage& picture) {
     endPainting();
     picture_ = picture.format() == QImage::Format_RGB32 ? picture
                                                          : picture.convertToFormat(QImage::Format_RGB32);
+    setDpm(picture_);  // a no-op, without a copy, when it is right already
     if (autoSize_ && picture_.size() != image_.size()) {
         image_ = QImage();  // the old drawing does not survive a new picture
         resize(picture_.size());
@@ -92,8 +103,11 @@ void PictureSurface::paintBackground(QPainter& p) {
 void PictureSurface::Cls() {
     if (!image_.isNull()) {
         if (!painter_ && !picture_.isNull() && picture_.size() == image_.size()) {
-            // The common case of a picture filling the box: a plain copy.
-            image_ = picture_.copy();
+            // The common case of a picture filling the box: the image shares
+            // the picture's pixels until something is drawn on it (a painter
+            // detaches it), so a wallpaper-sized picture is not copied for
+            // nothing.
+            image_ = picture_;
             setDpm(image_);
         } else {
             paintBackground(painter());

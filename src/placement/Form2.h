@@ -1,0 +1,71 @@
+#pragma once
+// The placement window: borderless, lying exactly over the wallpaper's place
+// on the screen, with the wallpaper in `picWall` and the calendar picture in
+// `Image1` on it. The user drags the picture, double-clicks it to draw the
+// calendar onto the wallpaper there, right-clicks the wallpaper to get the
+// picture back, double-clicks the wallpaper to save the result as the new
+// desktop wallpaper, or right-clicks the picture to cancel.
+
+#include <QPointer>
+#include <QWidget>
+
+class CalendarChoice;
+class ManualDrag;
+
+namespace tk {
+class PictureBox;
+}
+
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    // `choice` (the main window) gives the month and the colours of a preview.
+    explicit Form2(const CalendarChoice& choice, QWidget* owner = nullptr);
+    ~Form2() override;
+
+    tk::PictureBox* picWall = nullptr;
+    tk::PictureBox* Image1 = nullptr;
+
+    // Where the press that started the current drag caught Image1: points
+    // from its outer left and top edges.
+    float sngGrabX = 0;
+    float sngGrabY = 0;
+
+    // Shows the window modally and returns once it is closed.
+    void ShowModal();
+    // Closes and destroys the window.
+    void Unload();
+    bool isUnloaded() const { return unloading_; }
+
+    // The drag under way, if any.
+    ManualDrag* currentDrag() const;
+
+    // The window's event handlers. Mouse positions are in the control's own
+    // unit: twips for the window, points for the two picture boxes.
+    void Form_Load();
+    void Form_MouseDown(int Button, int Shift, float X, float Y);
+    void Image1_MouseDown(int Button, int Shift, float X, float Y);
+    void Image1_DblClick();
+    void picWall_MouseDown(int Button, int Shift, float X, float Y);
+    void picWall_DragDrop(QWidget* Source, float X, float Y);
+    void picWall_DblClick();
+
+    // The name of the output bitmap in the Windows directory.
+    static QString outputFileName();
+
+signals:
+    // The window was closed: finished or cancelled.
+    void closed();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void createControls();
+    void dropped(QWidget* target, QPoint pointer);
+
+    const CalendarChoice* choice_;
+    QPointer<ManualDrag> drag_;
+    bool unloading_ = false;
+};

@@ -1,0 +1,342 @@
+#include "toolkit/picture/PictureFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "toolkit/Units.h"
+#include "toolkit/picture/BmpHeader.h"
+#include "toolkit/picture/PixelRows.h"
+
+namespace tk {
+
+namespace {
+
+// Rows are read and written through a buffer of about this size: small
+// enough to stay in the processor's cache, large enough for few system calls.
+constexpr uint64_t kChunkBytes = 1 << 20;
+
+QString systemError(int err) {
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+int dotsPerMeter(double dpi) {
+    return qRound(dpi / 0.0254);
+}
+
+// Closes a descriptor when it goes out of scope.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    // Closes now and reports the result (a delayed write error shows here).
+    int close() {
+        const int r = ::close(fd_);
+        fd_ = -1;
+        return r;
+    }
+
+private:
+    int fd_;
+};
+
+// Reads exactly `size` bytes at `offset`; false with errno set, or with
+// errno 0 when the file ended first.
+bool readAt(int fd, uint8_t* buffer, uint64_t size, uint64_t offset) {
+    while (size > 0) {
+        const ssize_t n = ::pread(fd, buffer, size, static_cast<off_t>(offset));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (n == 0) {
+            errno = 0;
+            return false;
+        }
+        buffer += n;
+        size -= static_cast<uint64_t>(n);
+        offset += static_cast<uint64_t>(n);
+    }
+    return true;
+}
+
+bool writeAll(int fd, const uint8_t* data, uint64_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += n;
+        size -= static_cast<uint64_t>(n);
+    }
+    return true;
+}
+
+LoadedPicture failure(const QString& why) {
+    LoadedPicture p;
+    p.error = why;
+    return p;
+}
+
+LoadedPicture readFastBitmap(int fd, const bmp::Layout& l) {
+    QImage image(l.width, l.height, QImage::Format_RGB32);
+    if (image.isNull()) {
+        return failure(QStringLiteral("there is not enough memory for a picture of %1 x %2 pixels")
+                           .arg(l.width)
+                           .arg(l.height));
+    }
+    ::posix_fadvise(fd, static_cast<off_t>(l.pixelOffset), static_cast<off_t>(l.pixelBytes),
+                    POSIX_FADV_SEQUENTIAL);
+    const uint64_t rowsPerChunk = std::max<uint64_t>(1, kChunkBytes / l.rowStride);
+    const std::unique_ptr<uint8_t[]> chunk(new uint8_t[rowsPerChunk * l.rowStride]);
+    uchar* const bits = image.bits();
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    for (uint64_t fileRow = 0; fileRow < uint64_t(l.height); fileRow += rowsPerChunk) {
+        const uint64_t rows = std::min<uint64_t>(rowsPerChunk, uint64_t(l.height) - fileRow);
+        if (!readAt(fd, chunk.get(), rows * l.rowStride, l.pixelOffset + fileRow * l.rowStride)) {
+            return failure(errno == 0 ? QStringLiteral("the bitmap file is cut short")
+                                      : systemError(errno));
+        }
+        for (uint64_t k = 0; k < rows; ++k) {
+            const uint64_t row = fileRow + k;
+            const uint64_t imageRow = l.topDown ? row : uint64_t(l.height) - 1 - row;
+            auto* out = reinterpret_cast<uint32_t*>(bits + qsizetype(imageRow) * bytesPerLine);
+            const uint8_t* in = chunk.get() + k * l.rowStride;
+            if (l.bitsPerPixel == 24) {
+                pixels::bgr24ToRgb32(in, out, l.width);
+            } else {
+                pixels::bgrx32ToRgb32(in, out, l.width);
+            }
+        }
+    }
+    LoadedPicture p;
+    p.image = std::move(image);
+    return p;
+}
+
+LoadedPicture readWithQt(const QString& path) {
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);  // as desktops show photos
+    const QSize size = reader.size();
+    if (size.isValid() &&
+        (size.width() > bmp::kMaxSide || size.height() > bmp::kMaxSide ||
+         uint64_t(size.width()) * uint64_t(size.height()) * 4 > bmp::kMaxImageBytes)) {
+        return failure(QStringLiteral("the picture is too large (%1 x %2 pixels)")
+                           .arg(size.width())
+                           .arg(size.height()));
+    }
+    // Qt's own ceiling is lower than ours; wallpapers for two 8K screens
+    // exist.
+    constexpr int kLimitMiB = int(bmp::kMaxImageBytes >> 20);
+    if (QImageReader::allocationLimit() < kLimitMiB) {
+        QImageReader::setAllocationLimit(kLimitMiB);
+    }
+    QImage image;
+    if (!reader.read(&image)) {
+        if (reader.error() == QImageReader::UnsupportedFormatError) {
+            return failure(QStringLiteral("it is not a picture in a known format"));
+        }
+        return failure(reader.errorString());
+    }
+    if (image.format() != QImage::Format_RGB32) {
+        image = image.convertToFormat(QImage::Format_RGB32);
+        if (image.isNull()) {
+            return failure(QStringLiteral("there is not enough memory for the picture"));
+        }
+    }
+    LoadedPicture p;
+    p.image = std::move(image);
+    return p;
+}
+
+}  // namespace
+
+double LoadedPicture::widthHimetric() const {
+    return pixelsToHimetricX(image.width());
+}
+double LoadedPicture::heightHimetric() const {
+    return pixelsToHimetricY(image.height());
+}
+
+LoadedPicture LoadPicture(const QString& path) {
+    if (path.isEmpty()) {
+        return failure(QStringLiteral("no file name was given"));
+    }
+    LoadedPicture result;
+    {
+        Fd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+        if (fd.get() < 0) {
+            return failure(systemError(errno));
+        }
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0) {
+            return failure(systemError(errno));
+        }
+        if (S_ISDIR(st.st_mode)) {
+            return failure(QStringLiteral("it is a folder, not a picture file"));
+        }
+        if (!S_ISREG(st.st_mode)) {
+            return failure(QStringLiteral("it is not a regular file"));
+        }
+        const uint64_t fileSize = static_cast<uint64_t>(st.st_size);
+        if (fileSize == 0) {
+            return failure(QStringLiteral("the file is empty"));
+        }
+        uint8_t head[bmp::kHeaderPeek] = {};
+        const uint64_t peek = std::min<uint64_t>(sizeof head, fileSize);
+        if (!readAt(fd.get(), head, peek, 0)) {
+            return failure(errno == 0 ? QStringLiteral("the file is cut short")
+                                      : systemError(errno));
+        }
+        const bmp::Parsed parsed = bmp::parseHeader(head, static_cast<std::size_t>(peek), fileSize);
+        switch (parsed.verdict) {
+            case bmp::Verdict::Invalid:
+                return failure(parsed.reason);
+            case bmp::Verdict::Fast:
+                result = readFastBitmap(fd.get(), parsed.layout);
+                break;
+            case bmp::Verdict::Other:
+                break;
+        }
+    }
+    if (!result.ok() && result.error.isEmpty()) {
+        result = readWithQt(path);
+    }
+    if (result.ok()) {
+        // Fonts drawn on the picture are sized at the screen's resolution.
+        result.image.setDotsPerMeterX(dotsPerMeter(dpiX()));
+        result.image.setDotsPerMeterY(dotsPerMeter(dpiY()));
+    }
+    return result;
+}
+
+SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
+    SaveResult result;
+    if (picture.isNull()) {
+        result.error = QStringLiteral("there is no picture to save");
+        return result;
+    }
+    const QImage source =
+        picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
+            ? picture
+            : picture.convertToFormat(QImage::Format_RGB32);
+    if (source.isNull()) {
+        result.error = QStringLiteral("there is not enough memory to convert the picture");
+        return result;
+    }
+    const QFileInfo target(path);
+    const QString dir = target.absolutePath();
+    if (target.fileName().isEmpty()) {
+        result.error = QStringLiteral("%1 names no file").arg(shown(path));
+        return result;
+    }
+
+    // A fresh name beside the target; O_EXCL keeps us off anything existing.
+    QString temporary;
+    int rawFd = -1;
+    for (int attempt = 0; attempt < 100 && rawFd < 0; ++attempt) {
+        temporary = QStringLiteral("%1/.%2.%3.tmp")
+                        .arg(dir, target.fileName())
+                        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        rawFd = ::open(QFile::encodeName(temporary).constData(),
+                       O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (rawFd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    if (rawFd < 0) {
+        result.error =
+            QStringLiteral("no file can be created in %1: %2").arg(shown(dir), systemError(errno));
+        return result;
+    }
+    Fd fd(rawFd);
+    const QByteArray temporaryName = QFile::encodeName(temporary);
+    auto fail = [&](const QString& step, int err) {
+        if (fd.get() >= 0) {
+            fd.close();
+        }
+        ::unlink(temporaryName.constData());
+        result.error =
+            QStringLiteral("%1 could not be %2: %3").arg(shown(path), step, systemError(err));
+        return result;
+    };
+
+    // The replaced file keeps its permissions.
+    struct stat old {};
+    if (::stat(QFile::encodeName(path).constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ::fchmod(fd.get(), old.st_mode & 07777);
+    }
+
+    const int32_t width = source.width();
+    const int32_t height = source.height();
+    const uint64_t stride = bmp::rowStride24(width);
+    const uint64_t rowsPerChunk = std::max<uint64_t>(1, kChunkBytes / stride);
+    const std::unique_ptr<uint8_t[]> chunk(new uint8_t[rowsPerChunk * stride + 16]());
+    bmp::writeHeader24(chunk.get(), width, height, source.dotsPerMeterX(), source.dotsPerMeterY());
+    if (!writeAll(fd.get(), chunk.get(), bmp::kFileHeaderSize + bmp::kInfoHeaderSize)) {
+        return fail(QStringLiteral("written"), errno);
+    }
+    const uchar* const bits = source.constBits();
+    const qsizetype bytesPerLine = source.bytesPerLine();
+    // Bottom-up: the file starts with the picture's last row.
+    for (int32_t row = height - 1; row >= 0;) {
+        uint64_t filled = 0;
+        for (uint64_t k = 0; k < rowsPerChunk && row >= 0; ++k, --row) {
+            uint8_t* out = chunk.get() + filled;
+            pixels::rgb32ToBgr24(
+                reinterpret_cast<const uint32_t*>(bits + qsizetype(row) * bytesPerLine), out,
+                width);
+            std::memset(out + 3 * uint64_t(width), 0, stride - 3 * uint64_t(width));
+            filled += stride;
+        }
+        if (!writeAll(fd.get(), chunk.get(), filled)) {
+            return fail(QStringLiteral("written"), errno);
+        }
+    }
+    if (::fsync(fd.get()) != 0) {
+        return fail(QStringLiteral("flushed to the disk"), errno);
+    }
+    if (fd.close() != 0) {
+        return fail(QStringLiteral("written"), errno);
+    }
+    if (::rename(temporaryName.constData(), QFile::encodeName(path).constData()) != 0) {
+        return fail(QStringLiteral("replaced"), errno);
+    }
+    // Make the rename itself durable; the new file is complete either way.
+    const int dirFd =
+        ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace tk

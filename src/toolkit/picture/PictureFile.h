@@ -1,0 +1,39 @@
+#pragma once
+// Loading a picture file and saving a picture as a bitmap file.
+//
+// Bitmaps, which the wallpaper usually is (the program's own output), are
+// read and written by hand: a wallpaper is tens of millions of pixels and the
+// generic image readers take several times longer than the disk does. Other
+// formats (PNG, JPEG, GIF, ...) go through Qt's image readers.
+
+#include <QImage>
+#include <QString>
+
+namespace tk {
+
+struct LoadedPicture {
+    QImage image;   // Format_RGB32, dots per metre at the screen's resolution
+    QString error;  // why there is no image; empty on success
+
+    bool ok() const { return !image.isNull(); }
+    // The natural size in 0.01 mm, at the screen's logical resolution.
+    double widthHimetric() const;
+    double heightHimetric() const;
+};
+
+// Reads the picture file at `path`. A damaged or cut-short file, a directory,
+// a missing file or an unknown format gives no image and a reason.
+LoadedPicture LoadPicture(const QString& path);
+
+struct SaveResult {
+    bool ok = false;
+    QString error;  // why nothing was written; empty on success
+};
+
+// Saves `picture` as an uncompressed 24-bit bitmap at `path`. The file is
+// replaced as a whole: the pixels go to a temporary file in the same
+// directory, are flushed to the disk, and the temporary file is renamed over
+// `path`. On failure `path` is untouched and no temporary file remains.
+SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path);
+
+}  // namespace tk
