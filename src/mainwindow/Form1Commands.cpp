@@ -2,5 +2,7 @@
 // and the font button.
 #include "mainwindow/Form1.h"
 
-void Form1::cmdDrag_Click() {}
+#include "placement/PlacementStart.h"
+
+void Form1::cmdDrag_Click() { StartPlacement(*Picture1, *this, this); }
 void Form1::Command1_Click() {}
