@@ -1,6 +1,7 @@
 #include "system/registry/Hive.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -100,7 +101,35 @@ private:
     int rc_ = SQLITE_OK;
 };
 
+// The process keeps one connection open between calls: opening a hive in
+// WAL mode costs far more than the transaction itself.
+struct Connection {
+    QString path;
+    sqlite3* db = nullptr;
+    dev_t device = 0;
+    ino_t inode = 0;
+
+    void close() {
+        sqlite3_close_v2(db);
+        db = nullptr;
+    }
+};
+
+struct ConnectionHolder {
+    Connection connection;
+    ~ConnectionHolder() { connection.close(); }
+};
+
+Connection& connection() {
+    static ConnectionHolder holder;
+    return holder.connection;
+}
+
 }  // namespace
+
+// Held for a Hive's lifetime, so that no two threads use the shared
+// connection at once.
+std::recursive_mutex Hive::connectionMutex;
 
 QString hivePath() {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -135,9 +164,23 @@ bool Hive::splitPath(const QByteArray& subPath, QList<QByteArray>* names) {
     return true;
 }
 
-Hive::Hive(const QString& path, Mode mode) : path_(path) {
-    if (openFile(mode)) {
-        prepareSchema(mode);
+Hive::Hive(const QString& path, Mode mode) : path_(path), lock_(connectionMutex) {
+    // The connection of the last call is used again while the file is the
+    // same one; a hive replaced or removed in between is opened afresh.
+    struct stat st {};
+    const bool exists = ::stat(QFile::encodeName(path_).constData(), &st) == 0;
+    Connection& c = connection();
+    if (c.db != nullptr &&
+        (c.path != path_ || !exists || c.device != st.st_dev || c.inode != st.st_ino)) {
+        c.close();
+    }
+    if (c.db != nullptr) {
+        db_ = c.db;
+        return;
+    }
+    if (openFile(mode) && prepareSchema(mode) &&
+        ::stat(QFile::encodeName(path_).constData(), &st) == 0) {
+        c = Connection{path_, db_, st.st_dev, st.st_ino};
     }
 }
 
@@ -146,7 +189,9 @@ Hive::~Hive() {
         if (inTransaction_) {
             sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         }
-        sqlite3_close_v2(db_);
+        if (db_ != connection().db) {
+            sqlite3_close_v2(db_);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The registry hive: one SQLite file holding keys below the predefined roots
-// and their values. Every operation is one transaction, so a second running
+// and their values. A Hive object is one use of it (by one thread at a time);
+// every operation is one transaction, so a second running
 // copy can read and write at the same time and a crash leaves either the old
 // or the new state. Names are byte strings in the locale's charset; key names
 // and value names match without regard to ASCII case and keep the spelling
@@ -10,6 +11,7 @@
 #include <QList>
 #include <QString>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include "system/registry/RegTypes.h"
@@ -91,7 +93,10 @@ private:
     int32_t resolve(HKEY root, const QByteArray& subPath, bool create, int64_t* id,
                     QByteArray* storedPath = nullptr);
 
+    static std::recursive_mutex connectionMutex;
+
     QString path_;
+    std::unique_lock<std::recursive_mutex> lock_;
     sqlite3* db_ = nullptr;
     int32_t status_ = ERROR_SUCCESS;
     QString error_;

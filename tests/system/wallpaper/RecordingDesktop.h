@@ -1,0 +1,46 @@
+#pragma once
+// A desktop backend for tests: answers with preset live settings and records
+// every apply together with what the hive held at that moment.
+
+#include <QByteArray>
+#include <optional>
+#include <vector>
+
+#include "system/desktop/DesktopBackend.h"
+#include "system/registry/Hive.h"
+
+struct RecordedApply {
+    QString path;
+    bool tiled = false;
+    // The hive's "Control Panel\desktop" values when the desktop was asked.
+    std::vector<reg::Value> hive;
+};
+
+struct DesktopScript {
+    std::optional<QString> liveWallpaper;
+    std::optional<bool> liveTiled;
+    desktop::ApplyResult result{true, {}};
+    std::vector<RecordedApply> applies;
+};
+
+class RecordingDesktop : public desktop::DesktopBackend {
+public:
+    explicit RecordingDesktop(DesktopScript* script) : script_(script) {}
+
+    QString name() const override { return QStringLiteral("recording"); }
+    std::optional<QString> liveWallpaper() override { return script_->liveWallpaper; }
+    std::optional<bool> liveTiled() override { return script_->liveTiled; }
+    desktop::ApplyResult apply(const QString& path, bool tiled) override {
+        RecordedApply a{path, tiled, {}};
+        reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Read);
+        reg::KeyListing listing;
+        if (hive.listKey(reg::HKEY_CURRENT_USER, "Control Panel\\desktop", &listing) == 0) {
+            a.hive = listing.values;
+        }
+        script_->applies.push_back(a);
+        return script_->result;
+    }
+
+private:
+    DesktopScript* script_;
+};

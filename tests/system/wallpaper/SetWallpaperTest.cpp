@@ -1,0 +1,198 @@
+// SetWallpaper and the wallpaper call: the values written, their order
+// before the desktop is asked, and what the caller learns when it refuses.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <limits>
+
+#include "RecordingDesktop.h"
+#include "support/TempHome.h"
+#include "system/Module1.h"
+#include "system/registry/Hive.h"
+#include "system/registry/RegString.h"
+#include "system/wallpaper/SystemParameters.h"
+#include "system/wallpaper/WallpaperSettings.h"
+
+namespace {
+
+const QString kKey = QStringLiteral("Control Panel\\desktop");
+
+QString text(const reg::Value& v) {
+    return QString::fromLocal8Bit(v.data.left(v.data.indexOf('\0')));
+}
+
+// "name=text" for every value, in the order the hive created them.
+QStringList describe(const std::vector<reg::Value>& values) {
+    QStringList out;
+    for (const reg::Value& v : values) {
+        out << QString::fromLocal8Bit(v.name) + u'=' + text(v);
+    }
+    return out;
+}
+
+QStringList hiveNow() {
+    reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Read);
+    reg::KeyListing listing;
+    hive.listKey(reg::HKEY_CURRENT_USER, "Control Panel\\desktop", &listing);
+    return describe(listing.values);
+}
+
+class SetWallpaperTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        picture_ = home_.dataHome() + QStringLiteral("/tessaryn/Tessavel.bmp");
+        QDir().mkpath(home_.dataHome() + QStringLiteral("/tessaryn"));
+        QFile f(picture_);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("BM");
+        f.close();
+        Module1::strWallpaper = picture_;
+        Module1::lngOriginX = -8;
+        Module1::lngOriginY = 0;
+        desktop::setActiveDesktop(std::make_unique<RecordingDesktop>(&script_));
+    }
+    void TearDown() override { desktop::setActiveDesktop(nullptr); }
+
+    TempHome home_;
+    QString picture_;
+    DesktopScript script_;
+};
+
+struct Row {
+    const char* what;
+    int16_t useOrigin, resetOrigin, tile;
+    const char* tileText;
+    const char* originX;
+    const char* originY;
+};
+
+void PrintTo(const Row& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class SetWallpaperRow : public SetWallpaperTest, public ::testing::WithParamInterface<Row> {};
+
+TEST_P(SetWallpaperRow, WritesTilingAndOriginInOrderThenAsksTheDesktop) {
+    const Row& r = GetParam();
+    EXPECT_TRUE(Module1::SetWallpaper(r.useOrigin, r.resetOrigin, r.tile));
+    EXPECT_EQ(Module1::lastWallpaperError(), QString());
+    const QString tile = QStringLiteral("TileWallpaper=") + QLatin1String(r.tileText);
+    const QString x = QStringLiteral("WallpaperOriginX=") + QLatin1String(r.originX);
+    const QString y = QStringLiteral("WallpaperOriginY=") + QLatin1String(r.originY);
+    // The three values were there, in this order, when the desktop was asked;
+    // the path is recorded only afterwards.
+    ASSERT_EQ(script_.applies.size(), 1u);
+    EXPECT_EQ(script_.applies[0].path, picture_);
+    EXPECT_EQ(script_.applies[0].tiled, QLatin1String(r.tileText) == QLatin1String("1"));
+    EXPECT_EQ(describe(script_.applies[0].hive), (QStringList{tile, x, y}));
+    EXPECT_EQ(hiveNow(), (QStringList{tile, x, y, QStringLiteral("Wallpaper=") + picture_}));
+    for (const reg::Value& v : script_.applies[0].hive) {
+        EXPECT_EQ(v.type, reg::REG_SZ);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SetWallpaperRow,
+                         ::testing::Values(Row{"AsTheProgramCallsIt", -1, 0, 0, "0", "-8", "0"},
+                                           Row{"OriginTiled", -1, 0, -1, "1", "-8", "0"},
+                                           Row{"AnyNonZeroIsTrue", 1, 0, 7, "1", "-8", "0"},
+                                           Row{"ResetWinsOverUse", -1, -1, -1, "1", "0", "0"},
+                                           Row{"ResetUntiled", 0, -1, 0, "0", "0", "0"},
+                                           Row{"NeitherForcesUntiled", 0, 0, -1, "0", "0", "0"},
+                                           Row{"NeitherUntiled", 0, 0, 0, "0", "0", "0"}),
+                         [](const auto& test) { return std::string(test.param.what); });
+
+TEST_F(SetWallpaperTest, ExtremeOriginsAreWrittenAsPlainDecimals) {
+    Module1::lngOriginX = std::numeric_limits<int32_t>::min();
+    Module1::lngOriginY = 1234567;
+    ASSERT_TRUE(Module1::SetWallpaper(-1, 0, 0));
+    EXPECT_EQ(
+        Module1::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("WallpaperOriginX")),
+        QStringLiteral("-2147483648"));
+    EXPECT_EQ(
+        Module1::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("WallpaperOriginY")),
+        QStringLiteral("1234567"));
+}
+
+TEST_F(SetWallpaperTest, TheDesktopGetsTheHivesTilingNotItsOwn) {
+    script_.liveTiled = true;
+    ASSERT_TRUE(Module1::SetWallpaper(-1, 0, 0));
+    ASSERT_EQ(script_.applies.size(), 1u);
+    EXPECT_FALSE(script_.applies[0].tiled);
+}
+
+TEST_F(SetWallpaperTest, ARefusalIsReportedAndThePathNotRecorded) {
+    Module1::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper"),
+                          QStringLiteral("/old.bmp"));
+    script_.result = {false, QStringLiteral("The desktop could not load the picture.")};
+    EXPECT_FALSE(Module1::SetWallpaper(-1, 0, 0));
+    EXPECT_EQ(Module1::lastWallpaperError(),
+              QStringLiteral("The desktop could not load the picture."));
+    EXPECT_EQ(Module1::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")),
+              QStringLiteral("/old.bmp"));
+    // A refusal without words still gives the user a sentence.
+    script_.result = {false, QString()};
+    EXPECT_FALSE(Module1::SetWallpaper(-1, 0, 0));
+    EXPECT_TRUE(Module1::lastWallpaperError().contains(QLatin1String("recording")))
+        << Module1::lastWallpaperError().toStdString();
+    // The next success clears the message.
+    script_.result = {true, QString()};
+    EXPECT_TRUE(Module1::SetWallpaper(-1, 0, 0));
+    EXPECT_EQ(Module1::lastWallpaperError(), QString());
+}
+
+TEST_F(SetWallpaperTest, AMissingPictureIsNotHandedToTheDesktop) {
+    for (const QString& path :
+         {QString(), home_.root() + QStringLiteral("/gone.bmp"), home_.root()}) {
+        Module1::strWallpaper = path;
+        EXPECT_FALSE(Module1::SetWallpaper(-1, 0, 0));
+        EXPECT_FALSE(Module1::lastWallpaperError().isEmpty());
+    }
+    EXPECT_TRUE(script_.applies.empty());
+    EXPECT_EQ(Module1::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")),
+              QString());
+}
+
+TEST_F(SetWallpaperTest, WithoutADesktopThePathIsRecordedForTheNextLoad) {
+    desktop::setActiveDesktop(nullptr);
+    ASSERT_EQ(desktop::activeDesktop().name(), QStringLiteral("none"));
+    Module1::lngOriginX = 25;
+    Module1::lngOriginY = -3;
+    ASSERT_TRUE(Module1::SetWallpaper(-1, 0, 0));
+    Module1::strWallpaper.clear();
+    Module1::lngOriginX = 0;
+    Module1::lngOriginY = 0;
+    Module1::intTileWallpaper = 1;
+    Module1::LoadWallpaperSettings();
+    EXPECT_EQ(Module1::strWallpaper, picture_);
+    EXPECT_EQ(Module1::lngOriginX, 25);
+    EXPECT_EQ(Module1::lngOriginY, -3);
+    EXPECT_EQ(Module1::intTileWallpaper, 0);
+}
+
+TEST_F(SetWallpaperTest, AnUnusableHiveMakesTheCallFailWithoutDesktop) {
+    desktop::setActiveDesktop(nullptr);
+    QFile hive(reg::hivePath());
+    QDir().mkpath(QFileInfo(hive).absolutePath());
+    ASSERT_TRUE(hive.open(QIODevice::WriteOnly));
+    hive.write("not a hive");
+    hive.close();
+    EXPECT_FALSE(Module1::SetWallpaper(-1, 0, 0));
+    EXPECT_TRUE(Module1::lastWallpaperError().contains(reg::hivePath()))
+        << Module1::lastWallpaperError().toStdString();
+    QFile check(reg::hivePath());
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), QByteArray("not a hive"));
+}
+
+TEST(SystemParametersInfoA, OnlyTheWallpaperActionIsKnown) {
+    TempHome home;
+    QByteArray path("/x");
+    EXPECT_EQ(sys::SystemParametersInfoA(0x73, 0, path.data(), 0), 0);
+    EXPECT_FALSE(sys::wallpaperCallError().isEmpty());
+}
+
+}  // namespace
