@@ -30,7 +30,7 @@ QString desktopOfItem(const QString& item) {
         {QStringLiteral("kde-plasma"), QStringLiteral("kde")},
         {QStringLiteral("lxqt"), QStringLiteral("lxqt")},
         {QStringLiteral("lxde"), QStringLiteral("lxde")},
-        {QStringLiteral("lubuntu"), QStringLiteral("lxde")},
+        {QStringLiteral("lubuntu"), QStringLiteral("lxqt")},  // LXQt since 18.10
         {QStringLiteral("sway"), QStringLiteral("sway")},
         {QStringLiteral("hyprland"), QStringLiteral("hyprland")},
     };

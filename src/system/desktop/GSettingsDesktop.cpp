@@ -81,8 +81,11 @@ ApplyResult GSettingsDesktop::apply(const QString& path, bool tiled) {
     }
     const ToolResult keys = tools_.run(kGsettings, {QStringLiteral("list-keys"), layout_.schema});
     if (!keys.ok()) {
-        return {false,
-                QStringLiteral("the settings schema %1 is not installed").arg(layout_.schema)};
+        if (keys.finished && keys.err.contains(QStringLiteral("No such schema"))) {
+            return {false,
+                    QStringLiteral("the settings schema %1 is not installed").arg(layout_.schema)};
+        }
+        return {false, keys.failure};
     }
     // gsettings writes through dconf over the session bus and exits 0 even
     // when nothing could be written, so the bus is checked first and every

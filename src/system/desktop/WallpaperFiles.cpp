@@ -41,7 +41,7 @@ const QRegularExpression& shownCopyPattern() {
 }  // namespace
 
 QString pathFromSetting(const QString& setting) {
-    const QString s = setting.trimmed();
+    const QString& s = setting;
     if (s.startsWith(QLatin1Char('/'))) {
         return s;
     }

@@ -154,10 +154,12 @@ VirtualDisplay::VirtualDisplay() {
         return;
     }
     // -displayfd 1: Xvfb picks a free display and prints its number once ready.
-    server_.start(xvfb,
-                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                   QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                   QStringLiteral("320x240x24")});
+    server_.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                         QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                         // a real session has other clients; without them the
+                         // server would reset, taking the root picture along
+                         QStringLiteral("-noreset"), QStringLiteral("-screen"), QStringLiteral("0"),
+                         QStringLiteral("320x240x24")});
     if (!server_.waitForStarted(5000)) {
         error_ = QStringLiteral("Xvfb did not start: ") + server_.errorString();
         return;
