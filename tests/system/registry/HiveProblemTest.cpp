@@ -132,13 +132,6 @@ TEST_F(HiveProblemTest, AHiveFolderThatCannotBeCreatedIsReportedOnce) {
     EXPECT_EQ(messages_.size(), 1) << messages_.join(u'\n').toStdString();
 }
 
-TEST_F(HiveProblemTest, AHiveThatIsAFolderIsReportedOnce) {
-    ASSERT_TRUE(QDir().mkpath(reg::hivePath()));
-    useTheRegistry();
-    EXPECT_TRUE(QFileInfo(reg::hivePath()).isDir());
-    EXPECT_EQ(messages_.size(), 1) << messages_.join(u'\n').toStdString();
-}
-
 TEST_F(HiveProblemTest, AnEmptyFileBecomesAHive) {
     // What a copy killed before its first write would leave behind.
     writeHiveFile(QByteArray());

@@ -119,57 +119,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BytesCase{"LargerThanAPage", REG_BINARY, allBytes().repeated(400)}),
     [](const auto& test) { return std::string(test.param.what); });
 
-TEST_F(RegApiTest, ReplacingAValueChangesTypeAndBytesButNotItsName) {
-    const HKEY h = create("Software\\Tessaryn");
-    ASSERT_EQ(
-        RegSetValueExA(h, "Mixed", 0, REG_SZ, reinterpret_cast<const uint8_t*>("long text"), 10),
-        ERROR_SUCCESS);
-    ASSERT_EQ(
-        RegSetValueExA(h, "MIXED", 0, REG_BINARY, reinterpret_cast<const uint8_t*>("\x01"), 1),
-        ERROR_SUCCESS);
-    RegCloseKey(h);
-    const auto v = stored("software\\tessaryn", "mixed");
-    ASSERT_TRUE(v);
-    EXPECT_EQ(v->name, QByteArray("Mixed"));
-    EXPECT_EQ(v->type, REG_BINARY);
-    EXPECT_EQ(v->data, QByteArray("\x01", 1));
-}
-
-TEST_F(RegApiTest, HandlesOpenRelativeToOtherHandlesAndRootsReturnThemselves) {
-    putRaw(kDesktop, "Wallpaper", REG_SZ, QByteArray("w", 2));
-    HKEY root = 0;
-    EXPECT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, "", &root), ERROR_SUCCESS);
-    EXPECT_EQ(root, HKEY_CURRENT_USER);
-    HKEY panel = 0;
-    HKEY desk = 0;
-    ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel", &panel), ERROR_SUCCESS);
-    ASSERT_EQ(RegOpenKeyA(panel, "DESKTOP", &desk), ERROR_SUCCESS);
-    EXPECT_NE(panel, desk);
-    uint8_t buf[8] = {};
-    uint32_t size = sizeof buf;
-    EXPECT_EQ(RegQueryValueExA(desk, "wallpaper", nullptr, nullptr, buf, &size), ERROR_SUCCESS);
-    EXPECT_EQ(size, 2u);
-    EXPECT_EQ(RegCloseKey(desk), ERROR_SUCCESS);
-    EXPECT_EQ(RegCloseKey(panel), ERROR_SUCCESS);
-    EXPECT_EQ(RegCloseKey(panel), ERROR_INVALID_HANDLE);
-}
-
-TEST_F(RegApiTest, UnknownHandlesAndBadArgumentsAreRefused) {
-    uint8_t buf[4] = {};
-    uint32_t size = sizeof buf;
-    HKEY h = 0;
-    EXPECT_EQ(RegQueryValueExA(0x777u, "V", nullptr, nullptr, buf, &size), ERROR_INVALID_HANDLE);
-    EXPECT_EQ(RegSetValueExA(0x777u, "V", 0, REG_SZ, buf, 1), ERROR_INVALID_HANDLE);
-    EXPECT_EQ(RegOpenKeyA(0x777u, "x", &h), ERROR_INVALID_HANDLE);
-    EXPECT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, "x", nullptr), ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(RegSetValueExA(HKEY_CURRENT_USER, "V", 0, REG_SZ, nullptr, 3),
-              ERROR_INVALID_PARAMETER);
-    uint32_t reserved = 0;
-    EXPECT_EQ(RegQueryValueExA(HKEY_CURRENT_USER, "V", &reserved, nullptr, buf, &size),
-              ERROR_INVALID_PARAMETER);
-    EXPECT_FALSE(QFileInfo::exists(hivePath()));
-}
-
 class RegApiBadPath : public RegApiTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(RegApiBadPath, IsRefusedAndCreatesNothing) {
@@ -192,34 +141,5 @@ INSTANTIATE_TEST_SUITE_P(
                       "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
                       "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
                       "xxxxxxxxxxxxxxxxxxxx"));
-
-TEST_F(RegApiTest, AHandleWhoseKeyWasDeletedWritesNothing) {
-    const HKEY h = create("Software\\Gone");
-    {
-        reg::Hive hive(hivePath(), reg::Hive::Mode::Write);
-        ASSERT_EQ(hive.deleteKey(HKEY_CURRENT_USER, "software\\gone"), ERROR_SUCCESS);
-    }
-    EXPECT_EQ(RegSetValueExA(h, "V", 0, REG_SZ, reinterpret_cast<const uint8_t*>("1"), 2),
-              ERROR_KEY_DELETED);
-    EXPECT_FALSE(keyExists("Software\\Gone"));
-    RegCloseKey(h);
-}
-
-TEST_F(RegApiTest, DeletingAKeyTakesItsSubkeysAndValuesAlong) {
-    putRaw("Software\\A\\B", "V", REG_SZ, QByteArray("1", 2));
-    putRaw("Software\\A", "W", REG_SZ, QByteArray("2", 2));
-    putRaw("Software\\Keep", "K", REG_SZ, QByteArray("3", 2));
-    {
-        reg::Hive hive(hivePath(), reg::Hive::Mode::Write);
-        ASSERT_EQ(hive.deleteKey(HKEY_CURRENT_USER, "Software\\A"), ERROR_SUCCESS);
-        EXPECT_EQ(hive.deleteKey(HKEY_CURRENT_USER, ""), ERROR_INVALID_PARAMETER);
-    }
-    EXPECT_FALSE(keyExists("Software\\A\\B"));
-    // Recreating the path shows no leftovers of the old values.
-    putRaw("Software\\A\\B", "Other", REG_SZ, QByteArray("", 1));
-    EXPECT_FALSE(stored("Software\\A\\B", "V"));
-    EXPECT_FALSE(stored("Software\\A", "W"));
-    EXPECT_TRUE(stored("Software\\Keep", "K"));
-}
 
 }  // namespace

@@ -157,9 +157,4 @@ TEST_F(RegStringTest, OnlyAsciiLettersFoldTogether) {
               QStringLiteral("1"));
 }
 
-TEST_F(RegStringTest, AnUnknownRootReadsEmptyAndWritesFalse) {
-    EXPECT_EQ(RegSetString(0x12345678u, kKey, QStringLiteral("V"), QStringLiteral("1")), 0);
-    EXPECT_EQ(RegGetString(0x12345678u, kKey, QStringLiteral("V")), QString());
-}
-
 }  // namespace

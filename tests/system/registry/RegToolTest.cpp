@@ -62,31 +62,23 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, RegToolError,
     ::testing::Values(
         ErrorCase{"NoArguments", "", "Invalid syntax"},
-        ErrorCase{"OnlyOperation", "query", "Invalid syntax"},
         ErrorCase{"UnknownOperation", "copy|HKCU\\A", "Unknown operation"},
         ErrorCase{"UnknownRoot", "query|HKXX\\Control Panel", "Invalid key name"},
         ErrorCase{"Remote", "query|\\\\host\\HKCU\\Software", "Remote"},
-        ErrorCase{"EmptyKeyName", "add|HKCU\\A\\\\B|/f", "Invalid key name"},
         ErrorCase{"MissingKey", "query|HKCU\\Nothing", "unable to find"},
         ErrorCase{"MissingValue", "query|HKCU\\Control Panel\\desktop|/v|Nope", "unable to find"},
-        ErrorCase{"VWithoutName", "query|HKCU\\Control Panel\\desktop|/v", "Invalid syntax"},
         ErrorCase{"TwoNames", "add|HKCU\\A|/v|x|/ve", "Invalid syntax"},
-        ErrorCase{"TypeOnQuery", "query|HKCU\\A|/t|REG_SZ", "Invalid syntax"},
         ErrorCase{"UnknownOption", "add|HKCU\\A|/x", "Invalid syntax"},
         ErrorCase{"ExistingWithoutForce",
                   "add|HKCU\\Control Panel\\desktop|/v|WALLPAPER|/d|/new.bmp", "already exists"},
         ErrorCase{"UnsupportedType", "add|HKCU\\A|/v|x|/t|REG_QWORD|/d|1", "Unsupported type"},
         ErrorCase{"DwordNotANumber", "add|HKCU\\A|/v|x|/t|REG_DWORD|/d|abc", "REG_DWORD"},
         ErrorCase{"DwordNegative", "add|HKCU\\A|/v|x|/t|REG_DWORD|/d|-1", "REG_DWORD"},
-        ErrorCase{"DwordTooLarge", "add|HKCU\\A|/v|x|/t|REG_DWORD|/d|4294967296", "REG_DWORD"},
         ErrorCase{"BinaryOddDigits", "add|HKCU\\A|/v|x|/t|REG_BINARY|/d|abc", "REG_BINARY"},
-        ErrorCase{"BinaryNotHex", "add|HKCU\\A|/v|x|/t|REG_BINARY|/d|zz", "REG_BINARY"},
         ErrorCase{"DeleteValueWithoutForce", "delete|HKCU\\Control Panel\\desktop|/v|Wallpaper",
                   "/f"},
         ErrorCase{"DeleteKeyWithoutForce", "delete|HKCU\\Control Panel", "/f"},
-        ErrorCase{"DeleteRoot", "delete|HKCU|/f", "root key"},
-        ErrorCase{"DeleteMissingValue", "delete|HKCU\\Control Panel\\desktop|/v|Nope|/f",
-                  "unable to find"}),
+        ErrorCase{"DeleteRoot", "delete|HKCU|/f", "root key"}),
     [](const auto& test) { return std::string(test.param.what); });
 
 TEST_F(RegToolTest, QueryOfOneValuePrintsRegsLayout) {
@@ -119,19 +111,6 @@ TEST_F(RegToolTest, QueryOfAKeyListsValuesInOrderThenSubkeys) {
     EXPECT_EQ(stored("Software\\T", "Text")->data, QByteArray("h\xc3\xa9llo w\xc3\xb6rld", 14));
 }
 
-TEST_F(RegToolTest, ValuesThatAreNotPlainStringsAreShownAsReg) {
-    putRaw("Software\\T", "NoEnd", reg::REG_SZ, QByteArray("abc"));
-    putRaw("Software\\T", "Cut", reg::REG_SZ, QByteArray("ab\0cd\0", 6));
-    putRaw("Software\\T", "Short", reg::REG_DWORD, QByteArray("\x01\x02", 2));
-    putRaw("Software\\T", "Multi", reg::REG_MULTI_SZ, QByteArray("a\0b\0\0", 5));
-    EXPECT_EQ(ok("query|HKCU\\Software\\T"),
-              QStringLiteral("\nHKEY_CURRENT_USER\\Software\\T\n"
-                             "    NoEnd    REG_SZ    abc\n"
-                             "    Cut    REG_SZ    ab\n"
-                             "    Short    REG_DWORD    0102\n"
-                             "    Multi    REG_MULTI_SZ    a\\0b\n\n"));
-}
-
 TEST_F(RegToolTest, AddWithForceReplacesAndDeleteWithForceRemoves) {
     ok("add|HKCU\\Control Panel\\desktop|/v|TileWallpaper|/d|1");
     ok("add|HKCU\\Control Panel\\desktop|/v|TILEWALLPAPER|/t|REG_DWORD|/d|0|/f");
@@ -145,12 +124,6 @@ TEST_F(RegToolTest, AddWithForceReplacesAndDeleteWithForceRemoves) {
     ok("delete|HKCU\\Control Panel|/f");
     EXPECT_FALSE(keyExists("Control Panel"));
     EXPECT_TRUE(keyExists(""));
-}
-
-TEST_F(RegToolTest, HelpIsNoError) {
-    const reg::ToolResult r = runRegTool({QStringLiteral("/?")});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.out.contains(QLatin1String("query")));
 }
 
 TEST_F(RegToolTest, TheBuiltToolSeedsWhatTheProgramReads) {

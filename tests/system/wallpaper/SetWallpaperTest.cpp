@@ -105,18 +105,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, SetWallpaperRow,
                                            Row{"NeitherUntiled", 0, 0, 0, "0", "0", "0"}),
                          [](const auto& test) { return std::string(test.param.what); });
 
-TEST_F(SetWallpaperTest, ExtremeOriginsAreWrittenAsPlainDecimals) {
-    Module1::lngOriginX = std::numeric_limits<int32_t>::min();
-    Module1::lngOriginY = 1234567;
-    ASSERT_TRUE(Module1::SetWallpaper(-1, 0, 0));
-    EXPECT_EQ(
-        Module1::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("WallpaperOriginX")),
-        QStringLiteral("-2147483648"));
-    EXPECT_EQ(
-        Module1::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("WallpaperOriginY")),
-        QStringLiteral("1234567"));
-}
-
 TEST_F(SetWallpaperTest, TheDesktopGetsTheHivesTilingNotItsOwn) {
     script_.liveTiled = true;
     ASSERT_TRUE(Module1::SetWallpaper(-1, 0, 0));
@@ -186,13 +174,6 @@ TEST_F(SetWallpaperTest, AnUnusableHiveMakesTheCallFailWithoutDesktop) {
     QFile check(reg::hivePath());
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), QByteArray("not a hive"));
-}
-
-TEST(SystemParametersInfoA, OnlyTheWallpaperActionIsKnown) {
-    TempHome home;
-    QByteArray path("/x");
-    EXPECT_EQ(sys::SystemParametersInfoA(0x73, 0, path.data(), 0), 0);
-    EXPECT_FALSE(sys::wallpaperCallError().isEmpty());
 }
 
 }  // namespace

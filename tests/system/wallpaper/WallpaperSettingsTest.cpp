@@ -124,13 +124,6 @@ TEST_F(WallpaperSettingsTest, AUserWithoutSettingsGetsNoWallpaperAndZeroOrigins)
         << "reading created a key";
 }
 
-TEST_F(WallpaperSettingsTest, ThePathIsTakenUnchanged) {
-    const QString path = QStringLiteral(" /home/ユーザー/My Pictures/壁紙 1.bmp ");
-    put("Wallpaper", path);
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::strWallpaper, path);
-}
-
 TEST_F(WallpaperSettingsTest, ALiveDesktopAnswersForWallpaperAndTiling) {
     put("Wallpaper", QStringLiteral("/hive.bmp"));
     put("TileWallpaper", QStringLiteral("0"));
@@ -172,14 +165,6 @@ TEST_F(WallpaperSettingsTest, ALiveDesktopIsReadEvenBeforeTheHiveHoldsTheKey) {
     EXPECT_EQ(Module1::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\Colors"),
                                     QStringLiteral("Wallpaper")),
               QString());
-}
-
-TEST_F(WallpaperSettingsTest, WithoutALiveDesktopTheHiveAnswers) {
-    put("Wallpaper", QStringLiteral("/hive.bmp"));
-    put("TileWallpaper", QStringLiteral("1"));
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::strWallpaper, QStringLiteral("/hive.bmp"));
-    EXPECT_EQ(Module1::intTileWallpaper, 1);
 }
 
 }  // namespace
