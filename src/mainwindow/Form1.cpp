@@ -14,6 +14,7 @@
 #include "toolkit/Screen.h"
 #include "toolkit/Units.h"
 #include "toolkit/VbDate.h"
+#include "toolkit/fontdialog/CommonDialog.h"
 
 namespace {
 
@@ -127,6 +128,8 @@ void Form1::createControls() {
     }
     optFont[kindWeekday]->setChecked(true);
 
+    CommonDialog1 = std::make_unique<tk::CommonDialog>(this);
+
     // Tab order as designed.
     QWidget* order[] = {cmbYear, cmbMonth, cmdDrag, cmdExit, Picture1, Command1,
                         optFont[0], optFont[1], optFont[2], optFont[3]};
@@ -195,11 +198,7 @@ void Form1::DrawPreview() {
     if (paper.pixelSize().isEmpty()) {
         return;  // a minimised or tiny window has nothing to draw on
     }
-    // The calendar needs about 16 font sizes across and 9.5 down; the
-    // tighter direction decides.
-    const int32_t a = tk::CLng(paper.ScaleWidth() / 16);
-    const int32_t b = tk::CLng(paper.ScaleHeight() / 9.5);
-    const int32_t size = a < b ? a : b;
+    const int32_t size = PreviewFontSize(paper.ScaleWidth(), paper.ScaleHeight());
     if (size < 1) {
         return;
     }
@@ -215,6 +214,12 @@ void Form1::DrawPreview() {
     objCalendar->setDisplayMonth(
         tk::DateSerial(tk::CInt(listText(cmbYear).toDouble()), tk::CInt(listText(cmbMonth).toDouble()), 1));
     objCalendar->Display();
+}
+
+int32_t Form1::PreviewFontSize(double scaleWidth, double scaleHeight) {
+    const int32_t a = tk::CLng(scaleWidth / 16);
+    const int32_t b = tk::CLng(scaleHeight / 9.5);
+    return a < b ? a : b;
 }
 
 void Form1::cmbMonth_Click() { DrawPreview(); }

@@ -17,6 +17,7 @@ class QPushButton;
 class cCalendar;
 
 namespace tk {
+class CommonDialog;
 class OptionButton;
 class PictureBox;
 }  // namespace tk
@@ -40,6 +41,8 @@ public:
     QGroupBox* Frame1 = nullptr;
     QPushButton* Command1 = nullptr;
     std::array<tk::OptionButton*, 4> optFont{};
+    // The font dialog; it keeps its fields between uses.
+    std::unique_ptr<tk::CommonDialog> CommonDialog1;
 
     // CalendarChoice: what the placement window reads from here.
     QString yearText() const override;
@@ -48,6 +51,11 @@ public:
 
     // The preview; also run after the font command.
     void DrawPreview();
+
+    // Font size for a preview box of this inner size (in its unit): the
+    // calendar needs about 16 font sizes across and 9.5 down, so the tighter
+    // direction decides.
+    static int32_t PreviewFontSize(double scaleWidth, double scaleHeight);
 
     // The design inner size of the window, in pixels.
     static QSize designInnerSize();

@@ -1,7 +1,94 @@
 // The main window's settings file: where it lives, reading it while the
-// window loads and writing it when the window unloads.
-#include "mainwindow/Form1.h"
+// window loads and writing it when the window unloads. The reader spells the
+// font section "Fontsetting" for some keys and the writer "FontSetting"
+// throughout; names match without regard to case, so both find the same one.
+#include <QCoreApplication>
 
-void Form1::LoadSettingsPath() {}
-void Form1::LoadSettings() {}
-void Form1::SaveSettings() {}
+#include "mainwindow/Form1.h"
+#include "system/Module1.h"
+#include "system/profile/PrivateProfile.h"
+#include "system/profile/SettingsFile.h"
+#include "toolkit/OptionButton.h"
+#include "toolkit/PictureBox.h"
+#include "toolkit/Units.h"
+
+namespace {
+
+QString boolText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
+
+void writeIni(const QString& section, const QString& key, const QString& value) {
+    // A settings file that cannot be written loses the settings silently.
+    (void)sys::WritePrivateProfileStringA(section, key, value, Module1::strIniFile);
+}
+
+}  // namespace
+
+void Form1::LoadSettingsPath() {
+    Module1::strIniFile = sys::settingsFilePath(QCoreApplication::applicationDirPath());
+}
+
+void Form1::LoadSettings() {
+    using Module1::GetIniLong;
+    using Module1::GetIniString;
+
+    // Position and size in twips. Left and top apply as read (a missing key's
+    // -1 puts the window in the top-left corner); a size of 0 or less, or a
+    // missing one, keeps the design size. The size is the window's inner
+    // size: the frame around it belongs to the window manager.
+    const int32_t top = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Top"));
+    const int32_t left = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Left"));
+    const int32_t height = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Height"));
+    const int32_t width = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Width"));
+    move(qRound(tk::twipsToPixelsX(left)), qRound(tk::twipsToPixelsY(top)));
+    if (height > 0 && width > 0) {
+        resize(std::max(1, qRound(tk::twipsToPixelsX(width))), std::max(1, qRound(tk::twipsToPixelsY(height))));
+    }
+
+    const QString face = GetIniString(QStringLiteral("FontSetting"), QStringLiteral("Name"));
+    std::array<int32_t, 4> color{};
+    for (size_t k = 0; k < 4; ++k) {
+        color[k] = GetIniLong(QStringLiteral("Fontsetting"), QStringLiteral("Color%1").arg(k));
+        if (color[k] < 0) {
+            color[k] = optFont[k]->ForeColor();  // the design colour stays
+        } else {
+            optFont[k]->setForeColor(color[k]);
+        }
+    }
+    const auto flag = [](const char* key) {
+        return GetIniString(QStringLiteral("Fontsetting"), QString::fromLatin1(key)) == QStringLiteral("True");
+    };
+    const bool italic = flag("Italic");
+    const bool bold = flag("Bold");
+    const bool underline = flag("Underline");
+
+    tk::PictureSurface& paper = *Picture1->surface();
+    QFont font = paper.font();
+    if (!face.isEmpty()) {
+        font.setFamily(face);
+    }
+    if (color[3] >= 0) {
+        paper.setForeColor(color[3]);
+    }
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    paper.setFont(font);
+}
+
+void Form1::SaveSettings() {
+    const QFont font = Picture1->surface()->font();
+    writeIni(QStringLiteral("FontSetting"), QStringLiteral("Name"), font.family());
+    for (size_t k = 0; k < 4; ++k) {
+        writeIni(QStringLiteral("FontSetting"), QStringLiteral("Color%1").arg(k),
+                 QString::number(optFont[k]->ForeColor()));
+    }
+    writeIni(QStringLiteral("FormPos"), QStringLiteral("Top"), QString::number(qRound(tk::pixelsToTwipsY(y()))));
+    writeIni(QStringLiteral("FormPos"), QStringLiteral("Left"), QString::number(qRound(tk::pixelsToTwipsX(x()))));
+    writeIni(QStringLiteral("FormPos"), QStringLiteral("Height"),
+             QString::number(qRound(tk::pixelsToTwipsY(height()))));
+    writeIni(QStringLiteral("FormPos"), QStringLiteral("Width"),
+             QString::number(qRound(tk::pixelsToTwipsX(width()))));
+    writeIni(QStringLiteral("FontSetting"), QStringLiteral("Italic"), boolText(font.italic()));
+    writeIni(QStringLiteral("FontSetting"), QStringLiteral("Bold"), boolText(font.bold()));
+    writeIni(QStringLiteral("FontSetting"), QStringLiteral("Underline"), boolText(font.underline()));
+}

@@ -1,0 +1,57 @@
+#include "mainwindow/FormHarness.h"
+
+#include <QTest>
+
+#include "calendar/cCalendar.h"
+#include "system/Module1.h"
+#include "toolkit/OptionButton.h"
+#include "toolkit/PictureBox.h"
+#include "toolkit/Units.h"
+
+std::unique_ptr<Form1> startForm(const QString& iniFile) {
+    auto form = std::make_unique<Form1>();
+    Module1::strIniFile = iniFile;
+    form->Load();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get())) {
+        qWarning("main window not exposed");
+    }
+    return form;
+}
+
+QImage expectedPreview(Form1& form, int year, int month) {
+    const tk::PictureSurface& shown = *form.Picture1->surface();
+    auto paper = std::make_shared<tk::PictureSurface>(shown.pixelSize());
+    paper->setPalette(form.Picture1->palette());
+    paper->setBackColor(shown.backColor());
+    paper->setFont(shown.font());
+    paper->Cls();
+    cCalendar cal;
+    cal.setPaper(paper);
+    for (int16_t k = 0; k < 4; ++k) {
+        cal.setFontColor(k, form.optFont[static_cast<size_t>(k)]->ForeColor());
+    }
+    cal.setDisplayMonth(tk::DateSerial(year, month, 1));
+    cal.Display();
+    return paper->Image();
+}
+
+bool regionHas(const QImage& img, const QRect& r, const QColor& want) {
+    const QRect area = r.intersected(img.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (std::abs(c.red() - want.red()) < 48 && std::abs(c.green() - want.green()) < 48 &&
+                std::abs(c.blue() - want.blue()) < 48) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QRect dayCell(int row, int column, double f) {
+    const double px = tk::pixelsPerUnitX(tk::vbPoints);
+    return QRect(qRound((2 * column + 1) * f * px), qRound((row + 3) * f * px), qRound(1.6 * f * px),
+                 qRound(f * px));
+}
