@@ -1,0 +1,153 @@
+// The font button: one font for the whole calendar, one colour for the
+// selected kind of text, answered through the dialog's test seam.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+
+#include "mainwindow/FormHarness.h"
+#include "support/TempHome.h"
+#include "toolkit/OptionButton.h"
+#include "toolkit/PictureBox.h"
+#include "toolkit/fontdialog/CommonDialog.h"
+#include "toolkit/fontdialog/FontDialogWidget.h"
+
+namespace {
+
+void chooseColour(tk::FontDialogWidget& w, const QString& name) {
+    const int i = w.colorCombo()->findText(name);
+    QVERIFY2(i >= 0, qPrintable(name));
+    w.colorCombo()->setCurrentIndex(i);
+    emit w.colorCombo()->activated(i);
+}
+
+// Answers the next dialog with `act`, recording what it was prefilled with.
+struct Answer {
+    QString face;
+    QString size;
+    bool strikeout = false;
+    int32_t colour = 0;
+    int shown = 0;
+};
+
+void answerWith(Answer& seen, std::function<bool(tk::FontDialogWidget&)> act) {
+    tk::CommonDialog::setTestResponder([&seen, act](tk::FontDialogWidget& w) {
+        ++seen.shown;
+        seen.face = w.faceEdit()->text();
+        seen.size = w.sizeEdit()->text();
+        seen.strikeout = w.strikeoutCheck()->isChecked();
+        seen.colour = w.chosenColor();
+        return act(w);
+    });
+}
+
+}  // namespace
+
+class FontCommandTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TempHome> home_;
+    QString ini() const { return home_->root() + "/Tessaryn.ini"; }
+
+private slots:
+    void init() { home_ = std::make_unique<TempHome>(); }
+    void cleanup() {
+        tk::CommonDialog::setTestResponder({});
+        home_.reset();
+    }
+
+    void saturdayTurnsGreenInANewFace() {
+        auto form = startForm(ini());
+        QTest::mouseClick(form->optFont[2], Qt::LeftButton, {}, QPoint(6, form->optFont[2]->height() / 2));
+        QVERIFY(form->optFont[2]->isChecked());
+        Answer seen;
+        answerWith(seen, [](tk::FontDialogWidget& w) {
+            w.faceEdit()->setText(QStringLiteral("DejaVu Serif"));
+            chooseColour(w, QStringLiteral("Lime"));
+            return true;
+        });
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QCOMPARE(seen.shown, 1);
+        QCOMPARE(seen.face, QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(seen.colour, 0x00FF0000);  // prefilled with Saturday's blue
+
+        QCOMPARE(form->optFont[2]->ForeColor(), 0x0000FF00);
+        QCOMPARE(form->optFont[0]->ForeColor(), 0x00FFFFFF);
+        QCOMPARE(form->optFont[1]->ForeColor(), 0x000000FF);
+        QCOMPARE(form->optFont[3]->ForeColor(), 0x0000FFFF);
+        QCOMPARE(form->Command1->text(), QStringLiteral("FontName : DejaVu Serif"));
+        QCOMPARE(form->Command1->font().family(), QStringLiteral("DejaVu Serif"));
+        const tk::PictureSurface& paper = *form->Picture1->surface();
+        QCOMPARE(paper.font().family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(paper.Image(), expectedPreview(*form, form->yearText().toInt(), form->monthText().toInt()));
+        // Somewhere in the Saturday column there is green.
+        const double f = paper.fontSize();
+        bool green = false;
+        for (int row = 0; row < 6 && !green; ++row) {
+            green = regionHas(paper.Image(), dayCell(row, 6, f), QColor(0, 255, 0));
+        }
+        QVERIFY(green);
+    }
+
+    void cancelChangesNothing() {
+        auto form = startForm(ini());
+        const QImage before = form->Picture1->surface()->Image();
+        const QString caption = form->Command1->text();
+        Answer seen;
+        answerWith(seen, [](tk::FontDialogWidget& w) {
+            w.faceEdit()->setText(QStringLiteral("DejaVu Serif"));
+            w.underlineCheck()->setChecked(true);
+            chooseColour(w, QStringLiteral("Red"));
+            return false;
+        });
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QCOMPARE(seen.shown, 1);
+        QCOMPARE(form->Command1->text(), caption);
+        QCOMPARE(form->optFont[3]->ForeColor(), 0x0000FFFF);
+        QVERIFY(!form->Picture1->surface()->font().underline());
+        QCOMPARE(form->Picture1->surface()->Image(), before);
+    }
+
+    void theChosenSizeDoesNotLast() {
+        auto form = startForm(ini());
+        const double ruled = form->Picture1->surface()->fontSize();
+        Answer seen;
+        answerWith(seen, [](tk::FontDialogWidget& w) {
+            w.sizeEdit()->setText(QStringLiteral("48"));
+            return true;
+        });
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QCOMPARE(seen.size.toDouble(), ruled);
+        QCOMPARE(form->Picture1->surface()->fontSize(), ruled);
+    }
+
+    void boldUnderlineAndStrikethroughApplyToAllKinds() {
+        auto form = startForm(ini());
+        Answer seen;
+        answerWith(seen, [](tk::FontDialogWidget& w) {
+            w.styleList()->setCurrentRow(2);  // Bold
+            w.underlineCheck()->setChecked(true);
+            w.strikeoutCheck()->setChecked(true);
+            return true;
+        });
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        const QFont font = form->Picture1->surface()->font();
+        QVERIFY(font.bold());
+        QVERIFY(font.underline());
+        QVERIFY(font.strikeOut());
+        QCOMPARE(form->Picture1->surface()->Image(),
+                 expectedPreview(*form, form->yearText().toInt(), form->monthText().toInt()));
+
+        // The next opening in the same run still shows strikethrough ticked,
+        // even though the preview font is not where the dialog takes it from.
+        answerWith(seen, [](tk::FontDialogWidget&) { return false; });
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QVERIFY(seen.strikeout);
+    }
+};
+
+QTEST_MAIN(FontCommandTest)
+#include "FontCommandTest.moc"
