@@ -2,15 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include "DesktopSessions.h"
 #include "system/desktop/DesktopText.h"
-#include "system/desktop/FehBackend.h"
 #include "system/desktop/HyprlandBackend.h"
-#include "system/desktop/KdeBackend.h"
 #include "system/desktop/SwayBackend.h"
 #include "system/desktop/WallpaperFiles.h"
 
@@ -62,13 +55,6 @@ INSTANTIATE_TEST_SUITE_P(Gsettings, GVariantStrings,
                                            TextCase{"''", ""}, TextCase{"@ms nothing", nullptr},
                                            TextCase{"'open", nullptr}, TextCase{"42", nullptr}));
 
-TEST(GVariantStrings, WhatIsWrittenReadsBack) {
-    for (const QString& s :
-         {QStringLiteral("plain"), QStringLiteral("it's \\ odd"), QStringLiteral("壁紙 #1")}) {
-        EXPECT_EQ(desktop::parseGVariantString(desktop::gvariantString(s)), s);
-    }
-}
-
 struct WordsCase {
     const char* line;
     QStringList words;
@@ -95,15 +81,6 @@ TEST(ShellWords, AnOpenQuoteIsNoLine) {
     EXPECT_EQ(desktop::splitShellWords(QStringLiteral("feh 'x")), std::nullopt);
 }
 
-TEST(Fehbg, GivesModeAndFirstPicture) {
-    const auto state = desktop::parseFehbg(QStringLiteral(
-        "#!/bin/sh\nfeh --no-fehbg --bg-fill --image-bg 'black' '/p/one.jpg' '/p/two.jpg' \n"));
-    ASSERT_TRUE(state);
-    EXPECT_EQ(state->mode, QStringLiteral("fill"));
-    EXPECT_EQ(state->picture, QStringLiteral("/p/one.jpg"));
-    EXPECT_FALSE(desktop::parseFehbg(QStringLiteral("#!/bin/sh\nfeh --no-fehbg\n")));
-}
-
 class QtIniValues : public ::testing::TestWithParam<TextCase> {};
 TEST_P(QtIniValues, AreUnescaped) {
     const auto groups = desktop::parseKeyFile(
@@ -119,17 +96,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"\"/a, b;c.png\"", "/a, b;c.png"},
                       TextCase{"/a.png ; note", "/a.png "}, TextCase{"C:\\\\x\\tt", "C:\\x\tt"},
                       TextCase{"\\101\\x42", "AB"}));
-
-TEST(KeyFiles, GroupsKeepTheirOrderAndTheFirstGroupWins) {
-    const auto groups = desktop::parseKeyFile(QStringLiteral(
-        "# c\n[xin_-1]\nfile=/a b.png\nmode=5\n\n[xin_0]\nfile=/c.png\n[xin_-1]\nmode=1\n"));
-    ASSERT_EQ(groups.size(), 3);
-    EXPECT_EQ(groups.at(1).first, QStringLiteral("xin_0"));
-    EXPECT_EQ(desktop::keyFileValue(groups, QStringLiteral("xin_-1"), QStringLiteral("mode")),
-              QStringLiteral("5"));
-    EXPECT_EQ(desktop::keyFileValue(groups, QStringLiteral("xin_0"), QStringLiteral("mode")),
-              std::nullopt);
-}
 
 struct ModeCase {
     bool tiled;
@@ -163,11 +129,6 @@ TEST(SwayQuoting, EscapesWhatWordexpWouldExpandInsideOneQuotedArgument) {
               QStringLiteral("\"/x\\ y/\\$HOME\\ \\\"q\\\"\\ \\'ß\\'.bmp\""));
 }
 
-TEST(JsStrings, EscapeQuotesBackslashesAndLineBreaks) {
-    EXPECT_EQ(desktop::jsString(QStringLiteral("a\"b\\c\nd\u2028")),
-              QStringLiteral("\"a\\\"b\\\\c\\nd\\u2028\""));
-}
-
 TEST(SwaybgArguments, GiveTheBackgroundOfEveryOutputStarFirst) {
     const auto all = desktop::SwayBackend::parseSwaybgArgs(
         {QStringLiteral("-o"), QStringLiteral("DP-1"), QStringLiteral("-i"),
@@ -191,43 +152,6 @@ TEST(HyprpaperListActive, SplitsMonitorModeAndPath) {
     EXPECT_EQ(all.at(0).picture, QStringLiteral("/a b.png"));
     EXPECT_EQ(all.at(1).mode, QStringLiteral("cover"));
     EXPECT_EQ(all.at(1).picture, QStringLiteral("/c = d.png"));
-}
-
-TEST(PlasmaScriptOutput, PutsTheFirstScreenFirstAndSkipsOtherPlugins) {
-    const auto all =
-        desktop::KdeBackend::parseScriptOutput(QStringLiteral("1\torg.kde.image\tfile:///b.png\t3\n"
-                                                              "2\torg.kde.slideshow\t\t\n"
-                                                              "0\torg.kde.image\t/a%20b.png\t\n"));
-    ASSERT_EQ(all.size(), 2);
-    EXPECT_EQ(all.at(0).picture, QStringLiteral("/a%20b.png"));  // a plain path stays plain
-    EXPECT_EQ(all.at(0).fillMode, QStringLiteral("2"));          // unset: plasma's default
-    EXPECT_EQ(all.at(1).picture, QStringLiteral("/b.png"));
-}
-
-TEST(ShownCopies, AlternateAndStandForTheirPicture) {
-    desktoptest::TestHome home;
-    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
-    QString error;
-    const QString first = desktop::makeShownCopy(picture, QStringLiteral("/srv/other.png"),
-                                                 desktop::CopyFormat::Same, &error);
-    EXPECT_EQ(first, home.path() + QStringLiteral("/.Tessavel.bmp.shown-1.bmp"));
-    const QString second =
-        desktop::makeShownCopy(picture, first, desktop::CopyFormat::Same, &error);
-    EXPECT_EQ(second, home.path() + QStringLiteral("/.Tessavel.bmp.shown-2.bmp"));
-    EXPECT_EQ(desktop::makeShownCopy(picture, second, desktop::CopyFormat::Same, &error), first);
-    EXPECT_EQ(desktop::originalOfShownCopy(second), picture);
-    EXPECT_EQ(desktop::originalOfShownCopy(QStringLiteral("/srv/.x.shown-3.png")),
-              QStringLiteral("/srv/.x.shown-3.png"));
-    EXPECT_EQ(desktop::originalOfShownCopy(QStringLiteral("/srv/x.png")),
-              QStringLiteral("/srv/x.png"));
-
-    const QString junk = home.path() + QStringLiteral("/junk.bmp");
-    QFile f(junk);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("no picture");
-    f.close();
-    EXPECT_EQ(desktop::makeShownCopy(junk, {}, desktop::CopyFormat::Png, &error), QString());
-    EXPECT_EQ(error, QStringLiteral("the picture \"%1\" cannot be loaded").arg(junk));
 }
 
 }  // namespace

@@ -107,24 +107,6 @@ TEST_P(GSettingsDesktopTest, AnAwkwardPathSurvivesBothWays) {
     EXPECT_EQ(backend->liveWallpaper(), picture);
 }
 
-TEST_P(GSettingsDesktopTest, ReadsPicturesOtherProgramsWrote) {
-    const QString picture = home.writePicture(QStringLiteral("mine/a b#c.bmp"));
-    if (GetParam().uri) {
-        // Encoded, raw, and with a host part.
-        set(QString::fromLatin1(GetParam().pictureKey),
-            QStringLiteral("'file://") + picture + QLatin1Char('\''));
-        EXPECT_EQ(backend->liveWallpaper(), picture);
-        set(QString::fromLatin1(GetParam().pictureKey),
-            QStringLiteral("'file://localhost") +
-                QUrl::fromLocalFile(picture).path(QUrl::FullyEncoded) + QLatin1Char('\''));
-        EXPECT_EQ(backend->liveWallpaper(), picture);
-    } else {
-        set(QString::fromLatin1(GetParam().pictureKey),
-            QLatin1Char('\'') + picture + QLatin1Char('\''));
-        EXPECT_EQ(backend->liveWallpaper(), picture);
-    }
-}
-
 TEST_P(GSettingsDesktopTest, ASessionWithoutABusIsAFailureAndChangesNothing) {
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     const QString key = QString::fromLatin1(GetParam().pictureKey);

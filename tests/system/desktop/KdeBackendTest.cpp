@@ -8,6 +8,8 @@
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QMutex>
 #include <QRegularExpression>
 #include <QThread>
@@ -20,23 +22,12 @@ using namespace desktoptest;
 
 namespace {
 
-// The JavaScript string literal at the start of `text`, unescaped.
-QString jsLiteral(const QString& text) {
-    QString out;
-    for (qsizetype i = 1; i < text.size() && text.at(i) != QLatin1Char('"'); ++i) {
-        if (text.at(i) == QLatin1Char('\\')) {
-            const QChar e = text.at(++i);
-            if (e == QLatin1Char('u')) {
-                out += QChar(text.mid(i + 1, 4).toUShort(nullptr, 16));
-                i += 4;
-            } else {
-                out += e == QLatin1Char('n') ? QChar(QLatin1Char('\n')) : e;
-            }
-        } else {
-            out += text.at(i);
-        }
-    }
-    return out;
+// A JavaScript string literal, unescaped (what plasmashell's script engine does).
+QString jsLiteral(const QString& literal) {
+    return QJsonDocument::fromJson(QStringLiteral("[%1]").arg(literal).toUtf8())
+        .array()
+        .at(0)
+        .toString();
 }
 
 class FakePlasmaShell : public QObject, protected QDBusContext {

@@ -164,16 +164,4 @@ TEST_F(X11ToolsTest, WithoutADisplayNothingIsClaimed) {
     }
 }
 
-TEST_F(X11ToolsTest, APictureTheToolCannotLoadIsReported) {
-    requireTool(QStringLiteral("feh"));
-    const QString junk = home.path() + QStringLiteral("/Tessavel.bmp");
-    QFile f(junk);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("not a picture");
-    f.close();
-    const desktop::ApplyResult result = make(QStringLiteral("feh"))->apply(junk, false);
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.indexOf(QStringLiteral("feh")), -1) << result.error.toStdString();
-}
-
 }  // namespace
