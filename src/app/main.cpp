@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "mainwindow/Form1.h"
+#include "system/desktop/DesktopFactory.h"
 #include "toolkit/FontSubstitutes.h"
 
 int main(int argc, char** argv) {
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tessaryn"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaryn.png")));
     tk::registerFontSubstitutes();
+    desktop::installDesktopFromEnvironment();
 
     Form1 form;
     QObject::connect(&form, &Form1::unloaded, &app, [] { QCoreApplication::exit(0); });

@@ -1,0 +1,101 @@
+# Shared by the end-to-end scripts: a private Xvfb, a private copy of the
+# program (so its settings file lands in a temporary program directory),
+# private XDG directories, and helpers to wait, click and look.
+# Usage: source lib.sh; the caller sets TESSARYN (the built program),
+# TESSARYN_REG and PIXELPROBE.
+set -euo pipefail
+
+E2E_TMP=$(mktemp -d /tmp/tessaryn-e2e.XXXXXX)
+export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
+export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+export TESSARYN_DESKTOP=none
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+PROGRAM_DIR="$E2E_TMP/program"
+mkdir -p "$PROGRAM_DIR"
+cp "$TESSARYN" "$PROGRAM_DIR/tessaryn"
+PROG_PID=""
+XVFB_PID=""
+
+e2e_cleanup() {
+    [[ -n "$PROG_PID" ]] && kill "$PROG_PID" 2>/dev/null || true
+    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    if [[ -n "${E2E_KEEP:-}" ]]; then
+        echo "kept $E2E_TMP"
+    else
+        rm -rf "$E2E_TMP"
+    fi
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [[ -n "${DISPLAY:-}" ]] && import -window root "$E2E_TMP/failure.png" 2>/dev/null &&
+        cp "$E2E_TMP/failure.png" "/tmp/tessaryn-e2e-failure-$$.png" &&
+        echo "screenshot: /tmp/tessaryn-e2e-failure-$$.png" >&2
+    exit 1
+}
+
+start_xvfb() {
+    local fifo="$E2E_TMP/displayfd"
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp 3>"$fifo" 2>"$E2E_TMP/xvfb.log" &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [[ -s "$fifo" ]] && break
+        sleep 0.05
+    done
+    [[ -s "$fifo" ]] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$fifo")"
+}
+
+# start_program: starts the program and waits for its main window.
+start_program() {
+    "$PROGRAM_DIR/tessaryn" >"$E2E_TMP/program.log" 2>&1 &
+    PROG_PID=$!
+    MAIN_WIN=$(wait_window '^Tessaryn$') || fail "main window did not appear"
+    sleep 0.5  # first paint
+}
+
+# wait_window REGEX: prints the id of the first visible window whose name
+# matches, waiting up to 10 s.
+wait_window() {
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+        if [[ -n "$id" ]]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# window_geometry ID: prints "X Y W H".
+window_geometry() {
+    xdotool getwindowgeometry --shell "$1" | awk -F= '
+        /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}'
+}
+
+shot() { import -window root "$E2E_TMP/$1.png" && echo "$E2E_TMP/$1.png"; }
+
+click_at() { xdotool mousemove --sync "$1" "$2" click "${3:-1}"; }
+
+# wait_exit SECONDS: waits for the program to end and sets EXIT_STATUS.
+# Fails when it is still running after SECONDS.
+wait_exit() {
+    local limit=$(( ${1:-10} * 10 ))
+    for _ in $(seq "$limit"); do
+        if ! kill -0 "$PROG_PID" 2>/dev/null; then
+            EXIT_STATUS=0
+            wait "$PROG_PID" || EXIT_STATUS=$?
+            PROG_PID=""
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+count_colour() { "$PIXELPROBE" count "$@"; }
