@@ -17,9 +17,9 @@ inline constexpr std::size_t kFileHeaderSize = 14;
 inline constexpr std::size_t kInfoHeaderSize = 40;
 
 // Largest picture either reader accepts: a side of 32767 pixels (what the
-// painter can address) and 1 GiB of 32-bit pixels.
+// painter can address) and 512 MiB of 32-bit pixels (16384 x 8192).
 inline constexpr int32_t kMaxSide = 32767;
-inline constexpr uint64_t kMaxImageBytes = uint64_t{1} << 30;
+inline constexpr uint64_t kMaxImageBytes = uint64_t{512} << 20;
 
 enum class Verdict {
     Fast,     // an uncompressed 24/32-bit bitmap the fast reader takes

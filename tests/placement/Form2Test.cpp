@@ -1,0 +1,488 @@
+// The placement window driven by real mouse events on the offscreen
+// platform: dragging with the left and middle buttons, the outline, drops on
+// and off the wallpaper, the right-click rules, the preview, the finish and
+// the cancel, and a save or a desktop that fails.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "PlacementFixture.h"
+#include "placement/Form2.h"
+#include "placement/ManualDrag.h"
+#include "support/TempHome.h"
+#include "system/Module1.h"
+#include "system/desktop/DesktopBackend.h"
+#include "toolkit/MousePointer.h"
+#include "toolkit/PictureBox.h"
+#include "toolkit/Units.h"
+#include "toolkit/picture/PictureFile.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("Tessaryn Info.");
+
+class RefusingDesktop : public desktop::DesktopBackend {
+public:
+    QString name() const override { return QStringLiteral("refusing"); }
+    std::optional<QString> liveWallpaper() override { return std::nullopt; }
+    std::optional<bool> liveTiled() override { return std::nullopt; }
+    desktop::ApplyResult apply(const QString&, bool) override {
+        return {false, QStringLiteral("the desktop is busy")};
+    }
+};
+
+void processDeferredDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+class Form2Test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { quietPlatformWarnings(); }
+    void init();
+    void cleanup();
+
+    void hasTheDesignedLookAndHints();
+    void dragMovesThePictureByTheGrabPoint_data();
+    void dragMovesThePictureByTheGrabPoint();
+    void grabArithmeticInPoints();
+    void outlineFollowsThePointerWhilePictureIsHidden();
+    void dropOffTheWallpaperHidesThePictureUntilARightClick();
+    void otherButtonsDuringADragDoNothing();
+    void leftClickOnTheWallpaperDoesNothing();
+    void doubleClickOnThePicturePreviewsWhereItIs();
+    void aDropFromElsewhereIsIgnored();
+    void newPreviewErasesTheEarlierOne();
+    void finishWithoutPreviewSavesTheBareWallpaper();
+    void finishKeepsAnEarlierPreviewAfterTheDragMovedOn();
+    void pictureSticksOutOverTheEdge();
+    void cancelWritesNothing_data();
+    void cancelWritesNothing();
+    void aFailedSaveKeepsTheWindowOpenAndChangesNothing();
+    void aDesktopThatRefusesIsToldAfterTheFileIsWritten();
+
+private:
+    bool open(const QImage& wallpaper, QSize formExtra = QSize(0, 0));
+    QWindow* window() const { return form->windowHandle(); }
+    QPoint image1Center() const { return form->Image1->geometry().center(); }
+    QString outputPath() const {
+        return home->dataHome() + QStringLiteral("/tessaryn/Tessavel.bmp");
+    }
+
+    std::unique_ptr<TempHome> home;
+    FakeChoice choice;
+    QPointer<Form2> form;
+    QImage wallpaper;
+    QImage calendarPicture;
+};
+
+void Form2Test::init() {
+    home = std::make_unique<TempHome>();
+    Module1::strWallpaper = QStringLiteral("/old/wallpaper.bmp");
+    Module1::lngOriginX = 12;
+    Module1::lngOriginY = -3;
+    wallpaper = makeWallpaper(520, 380);
+    calendarPicture = makePreview(QSize(301, 145), choice)->surface()->Image().copy();
+}
+
+void Form2Test::cleanup() {
+    if (form) {
+        form->Unload();
+    }
+    processDeferredDeletes();
+    QVERIFY(form.isNull());
+    QVERIFY(QWidget::mouseGrabber() == nullptr);
+    tk::overrideDpi(0);
+    home.reset();
+}
+
+bool Form2Test::open(const QImage& wall, QSize formExtra) {
+    form = new Form2(choice);
+    form->picWall->surface()->setFont(calendarFont());
+    form->picWall->setPicture(wall);
+    form->picWall->move(0, 0);
+    form->resize(form->picWall->size() + formExtra);
+    form->Image1->setPicture(calendarPicture);
+    form->Image1->move(0, 0);
+    form->move(60, 40);
+    form->show();
+    const bool ok = QTest::qWaitForWindowExposed(form);
+    return ok;
+}
+
+void Form2Test::hasTheDesignedLookAndHints() {
+    QVERIFY(open(wallpaper));
+    QVERIFY(form->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(form->picWall->toolTip(), QStringLiteral("右クリックで再設定/ダブルクリックで完了"));
+    QCOMPARE(form->Image1->toolTip(),
+             QStringLiteral("右クリックでキャンセル/ダブルクリックでプレビュー"));
+    QCOMPARE(form->picWall->surface()->scaleMode(), int(tk::vbPoints));
+    QCOMPARE(form->Image1->surface()->scaleMode(), int(tk::vbPoints));
+    QCOMPARE(form->picWall->borderWidth(), 0);
+    QCOMPARE(form->Image1->borderWidth(), 1);
+    QCOMPARE(form->Image1->parentWidget(), form->picWall);
+    // Both size themselves to their pictures; the window is the wallpaper.
+    QCOMPARE(form->picWall->size(), wallpaper.size());
+    QCOMPARE(form->Image1->size(), calendarPicture.size() + QSize(2, 2));
+    QCOMPARE(form->size(), wallpaper.size());
+    QCOMPARE(form->picWall->surface()->backColor(), int32_t(0x80000005u));
+    QCOMPARE(form->picWall->surface()->foreColor(), int32_t(0x80000008u));
+    QCOMPARE(form->Image1->surface()->backColor(), int32_t(0x80000005u));
+    // The calendar picture is the preview's image.
+    QCOMPARE(differingPixels(form->Image1->surface()->Image(), calendarPicture), 0LL);
+}
+
+void Form2Test::dragMovesThePictureByTheGrabPoint_data() {
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QPoint>("press");    // in the window
+    QTest::addColumn<QPoint>("release");  // in the window
+    QTest::newRow("left") << Qt::LeftButton << QPoint(40, 30) << QPoint(200, 150);
+    QTest::newRow("middle") << Qt::MiddleButton << QPoint(40, 30) << QPoint(300, 260);
+    // (0, 0) would mean "the middle" to QTest; (1, 1) is on the border too.
+    QTest::newRow("border pixel") << Qt::LeftButton << QPoint(1, 1) << QPoint(100, 90);
+    QTest::newRow("far corner") << Qt::LeftButton << QPoint(302, 146) << QPoint(400, 300);
+    QTest::newRow("up and left of the start")
+        << Qt::LeftButton << QPoint(200, 100) << QPoint(20, 10);
+    QTest::newRow("same place") << Qt::LeftButton << QPoint(50, 50) << QPoint(50, 50);
+}
+
+void Form2Test::dragMovesThePictureByTheGrabPoint() {
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QPoint, press);
+    QFETCH(QPoint, release);
+    QVERIFY(open(wallpaper));
+    QTest::mousePress(window(), button, {}, press);
+    QVERIFY(form->currentDrag() != nullptr);
+    QVERIFY(!form->Image1->isVisible());
+    QCOMPARE(QWidget::mouseGrabber(), form->picWall);
+    QTest::mouseMove(window(), (press + release) / 2);
+    QTest::mouseMove(window(), release);
+    QTest::mouseRelease(window(), button, {}, release);
+    QVERIFY(form->Image1->isVisible());
+    QCOMPARE(form->Image1->pos(), release - press);
+    QVERIFY(QWidget::mouseGrabber() == nullptr);
+    QTRY_VERIFY(form->currentDrag() == nullptr);
+}
+
+// The press 10 points right of and 5 below the picture's corner, the
+// release at (100, 50) on the wallpaper: the corner goes to (90, 45).
+void Form2Test::grabArithmeticInPoints() {
+    tk::overrideDpi(72);  // one point, one pixel
+    QVERIFY(open(wallpaper));
+    form->Image1->move(7, 9);
+    QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(17, 14));
+    QCOMPARE(form->sngGrabX, 10.0f);
+    QCOMPARE(form->sngGrabY, 5.0f);
+    QTest::mouseMove(window(), QPoint(100, 50));
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(100, 50));
+    QCOMPARE(form->Image1->pos(), QPoint(90, 45));
+
+    // At 96 dpi a point is 4/3 pixel: 12 px = 9 pt, 8 px = 6 pt.
+    tk::overrideDpi(96);
+    form->Image1->move(0, 0);
+    QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(12, 8));
+    QCOMPARE(form->sngGrabX, 9.0f);
+    QCOMPARE(form->sngGrabY, 6.0f);
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(132, 68));  // (99, 51) points
+    QCOMPARE(form->Image1->pos(), QPoint(120, 60));                      // (90, 45) points
+}
+
+void Form2Test::outlineFollowsThePointerWhilePictureIsHidden() {
+    QVERIFY(open(wallpaper));
+    const QPoint press(30, 20);
+    QTest::mousePress(window(), Qt::LeftButton, {}, press);
+    const ManualDrag* drag = form->currentDrag();
+    QVERIFY(drag != nullptr);
+    const DragOutline* outline = drag->outline();
+    QVERIFY(outline != nullptr);
+    QVERIFY(outline->isVisible());
+    QVERIFY(outline->isWindow());
+    QCOMPARE(outline->size(), form->Image1->size());
+    QCOMPARE(outline->pos(), form->mapToGlobal(QPoint(0, 0)));
+    // Only a frame: the wallpaper shows through the middle.
+    QVERIFY(!outline->mask().contains(QPoint(outline->width() / 2, outline->height() / 2)));
+    QVERIFY(outline->mask().contains(QPoint(0, 0)));
+
+    for (const QPoint to : {QPoint(80, 90), QPoint(250, 20), QPoint(10, 300)}) {
+        QTest::mouseMove(window(), to);
+        QCOMPARE(outline->pos(), form->mapToGlobal(to - press));
+        QVERIFY(!form->Image1->isVisible());
+    }
+    QPointer<const DragOutline> gone(outline);
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(10, 300));
+    processDeferredDeletes();
+    QVERIFY(gone.isNull());
+}
+
+void Form2Test::dropOffTheWallpaperHidesThePictureUntilARightClick() {
+    QVERIFY(open(wallpaper));
+    form->Image1->move(33, 44);
+    const QPoint press = QPoint(33, 44) + QPoint(20, 20);
+    QTest::mousePress(window(), Qt::LeftButton, {}, press);
+    QTest::mouseMove(window(), QPoint(-30, -25));
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(-30, -25));  // off the window
+    QVERIFY(!form->Image1->isVisible());
+    QVERIFY(QWidget::mouseGrabber() == nullptr);
+    QCOMPARE(form->Image1->pos(), QPoint(33, 44));
+
+    // Left and middle clicks on the wallpaper leave it hidden.
+    QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(300, 300));
+    QTest::mouseClick(window(), Qt::MiddleButton, {}, QPoint(300, 300));
+    QVERIFY(!form->Image1->isVisible());
+    QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(300, 300));
+    QVERIFY(form->Image1->isVisible());
+    QCOMPARE(form->Image1->pos(), QPoint(33, 44));
+    QVERIFY(form->isVisible());
+}
+
+void Form2Test::otherButtonsDuringADragDoNothing() {
+    QVERIFY(open(wallpaper));
+    QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mouseMove(window(), QPoint(150, 150));
+    // A right press now neither cancels nor brings the picture back.
+    QTest::mousePress(window(), Qt::RightButton, {}, QPoint(150, 150));
+    QTest::mouseRelease(window(), Qt::RightButton, {}, QPoint(150, 150));
+    QVERIFY(form->isVisible());
+    QVERIFY(!form->Image1->isVisible());
+    QVERIFY(form->currentDrag() != nullptr);
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(160, 170));
+    QCOMPARE(form->Image1->pos(), QPoint(120, 130));
+    QVERIFY(form->Image1->isVisible());
+}
+
+void Form2Test::leftClickOnTheWallpaperDoesNothing() {
+    QVERIFY(open(wallpaper));
+    const QImage before = form->picWall->surface()->Image().copy();
+    QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(400, 300));
+    QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(400, 300));
+    QVERIFY(form->isVisible());
+    QVERIFY(form->Image1->isVisible());
+    QCOMPARE(form->Image1->pos(), QPoint(0, 0));
+    QCOMPARE(differingPixels(form->picWall->surface()->Image(), before), 0LL);
+    QVERIFY(!QFile::exists(outputPath()));
+}
+
+void Form2Test::doubleClickOnThePicturePreviewsWhereItIs() {
+    QVERIFY(open(wallpaper));
+    // Somewhere not at the corner first.
+    QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(106, 70));
+    QCOMPARE(form->Image1->pos(), QPoint(96, 60));
+
+    // Its first press starts a drag that drops on the same place; the second
+    // press is the double-click.
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());
+    QVERIFY(!form->Image1->isVisible());
+    QCOMPARE(form->Image1->pos(), QPoint(96, 60));
+    QVERIFY(form->currentDrag() == nullptr || !form->currentDrag()->active());
+    QVERIFY(QWidget::mouseGrabber() == nullptr);
+
+    // Exactly the calendar drawn at the picture's corner: 96, 60 px are
+    // 72, 45 points.
+    const QImage expected = wallpaperWithCalendar(wallpaper, choice, 72, 45);
+    QCOMPARE(differingPixels(form->picWall->surface()->Image(), expected), 0LL);
+    QVERIFY(differingPixels(form->picWall->surface()->Image(), wallpaper) > 500);
+    // Nothing of it lies above or left of the corner.
+    QCOMPARE(differingPixels(form->picWall->surface()->Image(), wallpaper, QRect(0, 0, 520, 60)),
+             0LL);
+    QCOMPARE(differingPixels(form->picWall->surface()->Image(), wallpaper, QRect(0, 0, 96, 380)),
+             0LL);
+}
+
+void Form2Test::aDropFromElsewhereIsIgnored() {
+    QVERIFY(open(wallpaper));
+    QWidget stranger;
+    stranger.setObjectName(QStringLiteral("Image2"));
+    form->Image1->hide();
+    form->picWall_DragDrop(&stranger, 200, 200);
+    QVERIFY(!form->Image1->isVisible());
+    QCOMPARE(form->Image1->pos(), QPoint(0, 0));
+    QWidget namesake;
+    namesake.setObjectName(QStringLiteral("image1"));  // the name is compared exactly
+    form->picWall_DragDrop(&namesake, 200, 200);
+    QVERIFY(!form->Image1->isVisible());
+}
+
+void Form2Test::newPreviewErasesTheEarlierOne() {
+    QVERIFY(open(wallpaper));
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());
+    QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(500, 370));
+    QVERIFY(form->Image1->isVisible());
+    QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(8, 8));
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(188, 208));
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());
+    const QImage expected = wallpaperWithCalendar(wallpaper, choice, 135, 150);  // 180, 200 px
+    QCOMPARE(differingPixels(form->picWall->surface()->Image(), expected), 0LL);
+}
+
+void Form2Test::finishWithoutPreviewSavesTheBareWallpaper() {
+    PointerRecorder pointer;
+    MessageRecorder messages;
+    QVERIFY(open(wallpaper));
+    QSignalSpy closed(form.data(), &Form2::closed);
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
+
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(messages.shown.empty());
+    QCOMPARE(pointer.codes, (std::vector<int>{tk::vbHourglass, tk::vbDefault}));
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    const QImage saved(outputPath());
+    QCOMPARE(differingPixels(saved, wallpaper), 0LL);
+    QCOMPARE(Module1::strWallpaper, outputPath());
+    QCOMPARE(desktopValues(),
+             (QStringList{QStringLiteral("Wallpaper=") + outputPath(),
+                          QStringLiteral("TileWallpaper=0"), QStringLiteral("WallpaperOriginX=12"),
+                          QStringLiteral("WallpaperOriginY=-3")}));
+    processDeferredDeletes();
+    QVERIFY(form.isNull());  // unloaded
+}
+
+void Form2Test::finishKeepsAnEarlierPreviewAfterTheDragMovedOn() {
+    QVERIFY(open(wallpaper));
+    QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(28, 16));  // corner 24, 12 px
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());   // preview there
+    QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(500, 370));
+    QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(30, 20));
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(206, 228));  // elsewhere
+    QCOMPARE(form->Image1->pos(), QPoint(200, 220));
+    QVERIFY(form->Image1->isVisible());
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(510, 20));
+
+    // The earlier preview at 24, 12 px (18, 9 points); the picture is no part
+    // of the file.
+    const QImage saved(outputPath());
+    QCOMPARE(differingPixels(saved, wallpaperWithCalendar(wallpaper, choice, 18, 9)), 0LL);
+}
+
+void Form2Test::pictureSticksOutOverTheEdge() {
+    QVERIFY(open(wallpaper));
+    QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(150, 100));
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(510, 370));
+    QCOMPARE(form->Image1->pos(), QPoint(360, 270));  // mostly off the wallpaper
+    QVERIFY(form->Image1->isVisible());
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(380, 290));
+    QVERIFY(!form->Image1->isVisible());
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(20, 20));
+    const QImage saved(outputPath());
+    QCOMPARE(saved.size(), wallpaper.size());
+    QCOMPARE(differingPixels(saved, wallpaperWithCalendar(wallpaper, choice, 270, 202.5f)), 0LL);
+}
+
+void Form2Test::cancelWritesNothing_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("right press on the picture") << QStringLiteral("picture");
+    QTest::newRow("right press on the picture after a preview") << QStringLiteral("preview");
+    QTest::newRow("right press on the window beside the wallpaper") << QStringLiteral("window");
+    QTest::newRow("closed by the window manager") << QStringLiteral("close");
+}
+
+void Form2Test::cancelWritesNothing() {
+    QFETCH(QString, how);
+    setDesktopValue(QStringLiteral("Wallpaper"), QStringLiteral("/old/wallpaper.bmp"));
+    setDesktopValue(QStringLiteral("TileWallpaper"), QStringLiteral("1"));
+    const QStringList before = desktopValues();
+    QDir().mkpath(home->dataHome() + QStringLiteral("/tessaryn"));
+    QVERIFY(tk::SavePictureAsBitmap(makeWallpaper(20, 20, 9), outputPath()).ok);
+    QFile old(outputPath());
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    const QByteArray oldBytes = old.readAll();
+    old.close();
+
+    QVERIFY(open(wallpaper, QSize(40, 40)));
+    QSignalSpy closed(form.data(), &Form2::closed);
+    if (how == QLatin1String("preview")) {
+        QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());
+        QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(400, 300));
+        QTest::mouseClick(window(), Qt::RightButton, {}, image1Center());
+    } else if (how == QLatin1String("picture")) {
+        QTest::mouseClick(window(), Qt::RightButton, {}, image1Center());
+    } else if (how == QLatin1String("window")) {
+        QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(540, 400));  // nothing
+        QVERIFY(form->isVisible());
+        QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(540, 400));
+    } else {
+        form->close();
+    }
+    QCOMPARE(closed.count(), 1);
+    processDeferredDeletes();
+    QVERIFY(form.isNull());
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), oldBytes);
+    QCOMPARE(
+        QDir(home->dataHome() + QStringLiteral("/tessaryn")).entryList(QDir::Files | QDir::Hidden),
+        QStringList{QStringLiteral("Tessavel.bmp")});
+    QCOMPARE(desktopValues(), before);
+    QCOMPARE(Module1::strWallpaper, QStringLiteral("/old/wallpaper.bmp"));
+}
+
+void Form2Test::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
+    PointerRecorder pointer;
+    MessageRecorder messages;
+    setDesktopValue(QStringLiteral("TileWallpaper"), QStringLiteral("1"));
+    const QStringList before = desktopValues();
+    // Where the Windows directory would be created there is a plain file.
+    QFile blocker(home->dataHome() + QStringLiteral("/tessaryn"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    QVERIFY(open(wallpaper));
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());  // a preview
+    const QImage previewed = form->picWall->surface()->Image().copy();
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
+
+    QCOMPARE(int(messages.shown.size()), 1);
+    QCOMPARE(messages.shown[0].title, kTitle);
+    QVERIFY2(messages.shown[0].prompt.contains(QStringLiteral("Not a directory")),
+             qPrintable(messages.shown[0].prompt));
+    QVERIFY(messages.shown[0].prompt.contains(QStringLiteral("nothing was changed")));
+    QCOMPARE(pointer.codes.front(), tk::vbHourglass);
+    QCOMPARE(pointer.codes.back(), tk::vbDefault);
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QCOMPARE(desktopValues(), before);
+    QCOMPARE(Module1::strWallpaper, QStringLiteral("/old/wallpaper.bmp"));
+    QVERIFY(form->isVisible());
+    // The window is as it was: the preview still shows, and the picture
+    // under it is still the bare wallpaper (a new preview elsewhere leaves
+    // no trace of this one).
+    QCOMPARE(differingPixels(form->picWall->surface()->Image(), previewed), 0LL);
+    QCOMPARE(differingPixels(form->picWall->surface()->Picture(), wallpaper), 0LL);
+
+    // With the folder back, the same window finishes.
+    QVERIFY(blocker.remove());
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
+    QCOMPARE(int(messages.shown.size()), 1);
+    QCOMPARE(differingPixels(QImage(outputPath()), previewed), 0LL);
+    QCOMPARE(Module1::strWallpaper, outputPath());
+}
+
+void Form2Test::aDesktopThatRefusesIsToldAfterTheFileIsWritten() {
+    MessageRecorder messages;
+    desktop::setActiveDesktop(std::make_unique<RefusingDesktop>());
+    QVERIFY(open(wallpaper));
+    QSignalSpy closed(form.data(), &Form2::closed);
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
+    desktop::setActiveDesktop(nullptr);
+
+    QCOMPARE(int(messages.shown.size()), 1);
+    QCOMPARE(messages.shown[0].title, kTitle);
+    QVERIFY2(messages.shown[0].prompt.contains(QStringLiteral("The desktop is busy")),
+             qPrintable(messages.shown[0].prompt));
+    QVERIFY(messages.shown[0].prompt.contains(outputPath()));
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(differingPixels(QImage(outputPath()), wallpaper), 0LL);
+    QCOMPARE(Module1::strWallpaper, outputPath());
+    const QStringList values = desktopValues();
+    QVERIFY(values.contains(QStringLiteral("TileWallpaper=0")));
+    QVERIFY(values.contains(QStringLiteral("WallpaperOriginX=12")));
+}
+
+QTEST_MAIN(Form2Test)
+#include "Form2Test.moc"

@@ -1,0 +1,137 @@
+#include "PlacementFixture.h"
+
+#include <QRandomGenerator>
+
+#include "calendar/cCalendar.h"
+#include "system/registry/RegString.h"
+#include "toolkit/MousePointer.h"
+#include "toolkit/PictureBox.h"
+#include "toolkit/PictureSurface.h"
+#include "toolkit/Units.h"
+#include "toolkit/VbDate.h"
+
+QImage makeWallpaper(int width, int height, quint32 seed) {
+    QImage img(width, height, QImage::Format_RGB32);
+    QRandomGenerator rng(seed);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int noise = static_cast<int>(rng.bounded(24));
+            row[x] = qRgb((x * 255 / std::max(1, width - 1) + noise) & 0xFF, (y * 7 + noise) & 0xFF,
+                          (96 + noise) & 0xFF);
+        }
+    }
+    return img;
+}
+
+QFont calendarFont() {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPointSizeF(12);
+    f.setBold(true);
+    return f;
+}
+
+namespace {
+void drawCalendar(const std::shared_ptr<tk::PictureSurface>& paper, const FakeChoice& choice,
+                  float x, float y) {
+    cCalendar cal;
+    cal.setPaper(paper);
+    cal.setFontName(paper->font().family());
+    for (int16_t k = 0; k <= 3; ++k) {
+        cal.setFontColor(k, choice.kindColor(k));
+    }
+    cal.setStartX(x);
+    cal.setStartY(y);
+    cal.setDisplayMonth(tk::DateSerial(choice.yearText().toInt(), choice.monthText().toInt(), 1));
+    cal.Display();
+}
+}  // namespace
+
+QImage wallpaperWithCalendar(const QImage& wallpaper, const FakeChoice& choice, float x, float y) {
+    auto paper = std::make_shared<tk::PictureSurface>();
+    paper->setAutoSize(true);
+    paper->setPicture(wallpaper);
+    paper->setFont(calendarFont());
+    drawCalendar(paper, choice, x, y);
+    return paper->Image().copy();
+}
+
+std::unique_ptr<tk::PictureBox> makePreview(QSize size, const FakeChoice& choice) {
+    auto box = std::make_unique<tk::PictureBox>();
+    box->setBoxGeometry(QRect(QPoint(4, 92), size));
+    box->surface()->setBackColor(0x00FFFFFF);
+    box->surface()->setFont(calendarFont());
+    box->surface()->Cls();
+    drawCalendar(box->surface(), choice, 0, 0);
+    return box;
+}
+
+long long differingPixels(const QImage& a, const QImage& b, const QRect& area) {
+    if (a.size() != b.size()) {
+        return -1;
+    }
+    const QRect r = area.isNull() ? a.rect() : area.intersected(a.rect());
+    long long n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = r.left(); x <= r.right(); ++x) {
+            if ((pa[x] & 0xFFFFFF) != (pb[x] & 0xFFFFFF)) {
+                ++n;
+            }
+        }
+    }
+    return n;
+}
+
+MessageRecorder::MessageRecorder() {
+    tk::setMessageBoxResponder([this](const tk::MessageRequest& r) {
+        shown.push_back(r);
+        return tk::vbOK;
+    });
+}
+MessageRecorder::~MessageRecorder() {
+    tk::setMessageBoxResponder(nullptr);
+}
+
+PointerRecorder::PointerRecorder() {
+    tk::setMousePointerObserver([this](int code) { codes.push_back(code); });
+}
+PointerRecorder::~PointerRecorder() {
+    tk::setMousePointerObserver(nullptr);
+    tk::setMousePointer(tk::vbDefault);
+}
+
+QStringList desktopValues() {
+    QStringList out;
+    for (const char* name :
+         {"Wallpaper", "TileWallpaper", "WallpaperOriginX", "WallpaperOriginY"}) {
+        out << QStringLiteral("%1=%2").arg(
+            QLatin1String(name),
+            Module1::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"),
+                                  QLatin1String(name)));
+    }
+    return out;
+}
+
+void setDesktopValue(const QString& name, const QString& value) {
+    Module1::RegSetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"), name,
+                          value);
+}
+
+namespace {
+QtMessageHandler g_previousHandler = nullptr;
+
+void dropPlatformNoise(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+    if (msg.startsWith(QStringLiteral("This plugin does not support"))) {
+        return;
+    }
+    if (g_previousHandler != nullptr) {
+        g_previousHandler(type, context, msg);
+    }
+}
+}  // namespace
+
+void quietPlatformWarnings() {
+    g_previousHandler = qInstallMessageHandler(dropPlatformNoise);
+}

@@ -1,0 +1,313 @@
+// "Drag Calendar" from the registry to the shown placement window: no
+// wallpaper, the size check, unloadable files and unreachable origins, the
+// window's place on the screen, the calendar picture at the corner on every
+// placement, and the modal show that returns only when the window closes.
+#include <QApplication>
+#include <QFile>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "PlacementFixture.h"
+#include "placement/Form2.h"
+#include "placement/PlacementStart.h"
+#include "support/TempHome.h"
+#include "system/Module1.h"
+#include "toolkit/PictureBox.h"
+#include "toolkit/Units.h"
+#include "toolkit/picture/PictureFile.h"
+
+namespace {
+
+const QString kTooSmall =
+    QStringLiteral("壁紙のサイズがカレンダーより小さいようです。\r\n再設定して下さい。");
+
+}  // namespace
+
+class PlacementStartTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void noWallpaperDoesNothing_data();
+    void noWallpaperDoesNothing();
+    void sizeCheck_data();
+    void sizeCheck();
+    void windowLiesOverTheWallpaper_data();
+    void windowLiesOverTheWallpaper();
+    void anUnloadablePictureIsToldAndNoWindowShown_data();
+    void anUnloadablePictureIsToldAndNoWindowShown();
+    void anOriginOutOfReachIsToldAndNoWindowShown();
+    void pictureStartsAtTheCornerOnEveryPlacement();
+    void theWholeRoadTwice();
+
+private:
+    // Runs the start; `whileShown` acts on the shown window from inside the
+    // modal loop (and must close it). Returns whether the start waited.
+    bool start(const std::function<void(Form2&)>& whileShown = {});
+    void seed(const QImage& wall, int originX = 0, int originY = 0, int tile = 0);
+
+    std::unique_ptr<TempHome> home;
+    FakeChoice choice;
+    std::unique_ptr<tk::PictureBox> preview;
+    std::unique_ptr<MessageRecorder> messages;
+    QWidget owner;
+    bool shownSeen = false;
+    QRect shownGeometry;
+};
+
+void PlacementStartTest::initTestCase() {
+    quietPlatformWarnings();
+    QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), QSize(800, 800));
+    QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInchX(), 96.0);
+}
+
+void PlacementStartTest::init() {
+    home = std::make_unique<TempHome>();
+    messages = std::make_unique<MessageRecorder>();
+    preview = makePreview(QSize(301, 145), choice);
+    Module1::intTwipsPerPixelX = 15;
+    Module1::intTwipsPerPixelY = 15;
+    Module1::intTileWallpaper = 0;
+    shownSeen = false;
+}
+
+void PlacementStartTest::cleanup() {
+    if (Form2* f = loadedPlacementWindow()) {
+        f->Unload();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(loadedPlacementWindow() == nullptr);
+    messages.reset();
+    preview.reset();
+    home.reset();
+}
+
+void PlacementStartTest::seed(const QImage& wall, int originX, int originY, int tile) {
+    const QString file = home->root() + QStringLiteral("/wall.bmp");
+    QVERIFY(tk::SavePictureAsBitmap(wall, file).ok);
+    setDesktopValue(QStringLiteral("Wallpaper"), file);
+    setDesktopValue(QStringLiteral("WallpaperOriginX"), QString::number(originX));
+    setDesktopValue(QStringLiteral("WallpaperOriginY"), QString::number(originY));
+    setDesktopValue(QStringLiteral("TileWallpaper"), QString::number(tile));
+}
+
+bool PlacementStartTest::start(const std::function<void(Form2&)>& whileShown) {
+    bool acted = false;
+    QTimer::singleShot(0, [&] {
+        Form2* f = loadedPlacementWindow();
+        if (f == nullptr || !f->isVisible()) {
+            return;  // the start did not show it: nothing to close
+        }
+        acted = true;
+        shownSeen = true;
+        shownGeometry = f->geometry();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        QCOMPARE(f->windowModality(), Qt::ApplicationModal);
+        if (whileShown) {
+            whileShown(*f);
+        }
+        if (loadedPlacementWindow() != nullptr) {
+            loadedPlacementWindow()->Unload();
+        }
+    });
+    // A start that forgot to return would hang: end it from outside.
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+        if (Form2* f = loadedPlacementWindow()) {
+            f->Unload();
+        }
+    });
+    watchdog.start(10000);
+    StartPlacement(*preview, choice, &owner);
+    const bool waited = acted;
+    QCoreApplication::processEvents();  // a timer the start did not wait for
+    return waited;
+}
+
+void PlacementStartTest::noWallpaperDoesNothing_data() {
+    QTest::addColumn<bool>("valueExists");
+    QTest::newRow("no value") << false;
+    QTest::newRow("empty value") << true;
+}
+
+void PlacementStartTest::noWallpaperDoesNothing() {
+    QFETCH(bool, valueExists);
+    if (valueExists) {
+        setDesktopValue(QStringLiteral("Wallpaper"), QString());
+    }
+    QVERIFY(!start());
+    QVERIFY(messages->shown.empty());
+    // Loaded by the font step, never shown; the next click reuses it.
+    Form2* hidden = loadedPlacementWindow();
+    QVERIFY(hidden != nullptr);
+    QVERIFY(!hidden->isVisible());
+    QCOMPARE(hidden->picWall->surface()->font(), preview->surface()->font());
+    QCOMPARE(hidden->picWall->toolTip(), QStringLiteral("右クリックで再設定/ダブルクリックで完了"));
+    QPointer<Form2> first(hidden);
+
+    seed(makeWallpaper(400, 300));
+    QVERIFY(start());
+    QVERIFY(!first.isNull() || shownSeen);
+}
+
+void PlacementStartTest::sizeCheck_data() {
+    QTest::addColumn<QSize>("wallpaper");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("equal") << QSize(301, 145) << true;
+    QTest::newRow("larger") << QSize(640, 480) << true;
+    QTest::newRow("one pixel narrower") << QSize(300, 480) << false;
+    QTest::newRow("one pixel lower") << QSize(640, 144) << false;
+    QTest::newRow("wider but lower") << QSize(800, 100) << false;
+}
+
+void PlacementStartTest::sizeCheck() {
+    QFETCH(QSize, wallpaper);
+    QFETCH(bool, accepted);
+    seed(makeWallpaper(wallpaper.width(), wallpaper.height()));
+    QCOMPARE(start(), accepted);
+    if (accepted) {
+        QVERIFY(messages->shown.empty());
+        QCOMPARE(shownGeometry.size(), wallpaper);
+    } else {
+        QCOMPARE(int(messages->shown.size()), 1);
+        QCOMPARE(messages->shown[0].prompt, kTooSmall);
+        QCOMPARE(messages->shown[0].buttons, 64);
+        QCOMPARE(messages->shown[0].title, QStringLiteral("Tessaryn Info."));
+        QVERIFY(!loadedPlacementWindow()->isVisible());
+    }
+}
+
+void PlacementStartTest::windowLiesOverTheWallpaper_data() {
+    QTest::addColumn<QSize>("wallpaper");
+    QTest::addColumn<int>("originX");
+    QTest::addColumn<int>("originY");
+    QTest::addColumn<int>("tile");
+    QTest::addColumn<QPoint>("expected");  // pixels; the screen is 800 x 800
+    QTest::newRow("tiled at 0, 0: the corner") << QSize(400, 300) << 0 << 0 << 1 << QPoint(0, 0);
+    QTest::newRow("untiled with an origin") << QSize(400, 300) << 40 << 30 << 0 << QPoint(40, 30);
+    QTest::newRow("tiled with an origin") << QSize(400, 300) << 7 << 0 << 1 << QPoint(7, 0);
+    QTest::newRow("negative origin") << QSize(400, 300) << -20 << 0 << 0 << QPoint(-20, 0);
+    QTest::newRow("centred") << QSize(400, 300) << 0 << 0 << 0 << QPoint(200, 250);
+    // A difference of one pixel is 15 twips; half of it, truncated, is 7
+    // twips, less than half a pixel.
+    QTest::newRow("centred, odd difference") << QSize(799, 799) << 0 << 0 << 0 << QPoint(0, 0);
+    QTest::newRow("centred, larger than the screen")
+        << QSize(1000, 900) << 0 << 0 << 0 << QPoint(-100, -50);
+}
+
+void PlacementStartTest::windowLiesOverTheWallpaper() {
+    QFETCH(QSize, wallpaper);
+    QFETCH(int, originX);
+    QFETCH(int, originY);
+    QFETCH(int, tile);
+    QFETCH(QPoint, expected);
+    seed(makeWallpaper(wallpaper.width(), wallpaper.height()), originX, originY, tile);
+    QVERIFY(start([&](Form2& f) {
+        QCOMPARE(f.picWall->geometry(), QRect(QPoint(0, 0), wallpaper));
+        QCOMPARE(differingPixels(f.picWall->surface()->Image(),
+                                 makeWallpaper(wallpaper.width(), wallpaper.height())),
+                 0LL);
+    }));
+    QCOMPARE(shownGeometry, QRect(expected, wallpaper));
+}
+
+void PlacementStartTest::anUnloadablePictureIsToldAndNoWindowShown_data() {
+    QTest::addColumn<QByteArray>("content");  // empty: no file at all
+    QTest::addColumn<QString>("reasonPart");
+    QTest::newRow("missing") << QByteArray() << QStringLiteral("No such file");
+    QTest::newRow("not a picture") << QByteArray("just text\n") << QStringLiteral("known format");
+    QByteArray cut("BM");
+    cut.append(60, '\x01');
+    QTest::newRow("damaged bitmap") << cut << QStringLiteral("bitmap");
+}
+
+void PlacementStartTest::anUnloadablePictureIsToldAndNoWindowShown() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reasonPart);
+    const QString file = home->root() + QStringLiteral("/wall.bmp");
+    if (!content.isEmpty()) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    setDesktopValue(QStringLiteral("Wallpaper"), file);
+    QVERIFY(!start());
+    QCOMPARE(int(messages->shown.size()), 1);
+    QCOMPARE(messages->shown[0].title, QStringLiteral("Tessaryn Info."));
+    QVERIFY2(messages->shown[0].prompt.contains(file), qPrintable(messages->shown[0].prompt));
+    QVERIFY2(messages->shown[0].prompt.contains(reasonPart, Qt::CaseInsensitive),
+             qPrintable(messages->shown[0].prompt));
+    QVERIFY(!loadedPlacementWindow()->isVisible());
+}
+
+void PlacementStartTest::anOriginOutOfReachIsToldAndNoWindowShown() {
+    seed(makeWallpaper(400, 300), 200000000, 0, 0);  // x 15 leaves 32 bits
+    QVERIFY(!start());
+    QCOMPARE(int(messages->shown.size()), 1);
+    QCOMPARE(messages->shown[0].title, QStringLiteral("Tessaryn Info."));
+    QVERIFY(messages->shown[0].prompt.contains(QStringLiteral("200000000")));
+    QVERIFY(!loadedPlacementWindow()->isVisible());
+    // The hidden window holds no wallpaper.
+    QVERIFY(loadedPlacementWindow()->picWall->surface()->Picture().isNull());
+}
+
+void PlacementStartTest::pictureStartsAtTheCornerOnEveryPlacement() {
+    seed(makeWallpaper(500, 400));
+    QPointer<Form2> first;
+    QVERIFY(start([&](Form2& f) {
+        first = &f;
+        QCOMPARE(f.Image1->pos(), QPoint(0, 0));
+        QVERIFY(f.Image1->isVisible());
+        QCOMPARE(differingPixels(f.Image1->surface()->Image(), preview->surface()->Image()), 0LL);
+        QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, QPoint(220, 170));
+        QCOMPARE(f.Image1->pos(), QPoint(200, 150));
+        QTest::mouseClick(f.windowHandle(), Qt::RightButton, {}, QPoint(300, 200));  // cancel
+    }));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(first.isNull());  // destroyed by the cancel
+    QVERIFY(start([&](Form2& f) {
+        QCOMPARE(f.Image1->pos(), QPoint(0, 0));
+        QVERIFY(f.Image1->isVisible());
+    }));
+}
+
+void PlacementStartTest::theWholeRoadTwice() {
+    Module1::intTileWallpaper = 1;  // an earlier tiled wallpaper
+    const QImage wall = makeWallpaper(600, 450);
+    seed(wall, 0, 0, 1);
+    const QString output = home->dataHome() + QStringLiteral("/tessaryn/Tessavel.bmp");
+    bool returnedBeforeClose = false;
+    QVERIFY(start([&](Form2& f) {
+        QCOMPARE(f.pos(), QPoint(0, 0));  // tiled: the corner
+        QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, QPoint(4, 4));
+        QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, QPoint(124, 94));
+        QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, QPoint(140, 110));
+        QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, QPoint(590, 440));
+        returnedBeforeClose = loadedPlacementWindow() != nullptr;
+    }));
+    QVERIFY(!returnedBeforeClose);
+    const QImage composed = wallpaperWithCalendar(wall, choice, 90, 67.5f);  // 120, 90 px
+    QCOMPARE(differingPixels(QImage(output), composed), 0LL);
+    QCOMPARE(Module1::strWallpaper, output);
+    QCOMPARE(
+        desktopValues(),
+        (QStringList{QStringLiteral("Wallpaper=") + output, QStringLiteral("TileWallpaper=0"),
+                     QStringLiteral("WallpaperOriginX=0"), QStringLiteral("WallpaperOriginY=0")}));
+
+    // The next placement starts from the composed wallpaper, now centred.
+    QVERIFY(start([&](Form2& f) {
+        QCOMPARE(f.pos(), QPoint(100, 175));
+        QCOMPARE(differingPixels(f.picWall->surface()->Image(), composed), 0LL);
+    }));
+}
+
+QTEST_MAIN(PlacementStartTest)
+#include "PlacementStartTest.moc"
