@@ -131,13 +131,60 @@ double PictureSurface::TextWidth(const QString& text) const {
 void PictureSurface::Print(const QString& text) {
     const QFontMetricsF fm(font_, &image_);
     if (!image_.isNull()) {
-        QPainter& p = painter();
-        p.setPen(resolveColor(foreColor_, palette_));
-        p.drawText(QPointF(xPx_, yPx_ + fm.ascent()), text);
+        const QColor color = resolveColor(foreColor_, palette_);
+        if (fm.height() > kCachedTextAbovePx) {
+            const CachedText& cached = cachedText(text, color);
+            if (!cached.image.isNull()) {
+                painter().drawImage(QPoint(qRound(xPx_ + cached.offset.x()), qRound(yPx_ + cached.offset.y())),
+                                    cached.image);
+            }
+        } else {
+            QPainter& p = painter();
+            p.setPen(color);
+            p.drawText(QPointF(xPx_, yPx_ + fm.ascent()), text);
+        }
     }
     xPx_ = 0;
     yPx_ += fm.height();
     changed();
+}
+
+const PictureSurface::CachedText& PictureSurface::cachedText(const QString& text, const QColor& color) {
+    const QString key = font_.key() + u'\x1f' + QString::number(image_.dotsPerMeterX()) + u'\x1f' +
+                        QString::number(color.rgba(), 16) + u'\x1f' + text;
+    auto it = textCache_.constFind(key);
+    if (it != textCache_.constEnd()) {
+        return *it;
+    }
+    if (textCache_.size() > 512) {
+        textCache_.clear();
+    }
+    QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
+    setDpm(probe);
+    const QFontMetricsF fm(font_, &probe);
+    // The ink around the baseline origin, with the line box when underline
+    // or strikeout draw across it.
+    QRectF ink = fm.boundingRect(text);
+    if (font_.underline() || font_.strikeOut()) {
+        ink = ink.united(QRectF(0, -fm.ascent(), fm.horizontalAdvance(text), fm.height()));
+    }
+    CachedText cached;
+    if (ink.isEmpty()) {
+        return *textCache_.insert(key, std::move(cached));  // a blank: nothing to copy
+    }
+    const QRect area = ink.toAlignedRect().adjusted(-2, -2, 2, 2);
+    cached.image = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+    setDpm(cached.image);
+    cached.image.fill(Qt::transparent);
+    {
+        QPainter p(&cached.image);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(font_);
+        p.setPen(color);
+        p.drawText(QPointF(-area.left(), -area.top()), text);
+    }
+    cached.offset = QPointF(area.left(), fm.ascent() + area.top());
+    return *textCache_.insert(key, std::move(cached));
 }
 
 QPainter& PictureSurface::painter() {

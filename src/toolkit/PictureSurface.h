@@ -5,6 +5,7 @@
 // widget only shows it.
 
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPalette>
 #include <functional>
@@ -75,6 +76,16 @@ private:
     void changed() const;
     void setDpm(QImage& img) const;
 
+    // Large text is drawn by the raster engine as outlines, which is slow;
+    // above this many pixels of line height each text is rendered once into
+    // a small picture and copied from then on.
+    static constexpr double kCachedTextAbovePx = 40;
+    struct CachedText {
+        QImage image;  // premultiplied ARGB, the text in its colour
+        QPointF offset;  // from the line's top-left corner
+    };
+    const CachedText& cachedText(const QString& text, const QColor& color);
+
     QImage image_;
     QImage picture_;
     mutable std::unique_ptr<QPainter> painter_;
@@ -88,6 +99,7 @@ private:
     bool autoSize_ = false;
     std::function<void()> onChanged_;
     std::function<void()> onResized_;
+    QHash<QString, CachedText> textCache_;
 };
 
 }  // namespace tk

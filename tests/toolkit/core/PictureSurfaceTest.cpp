@@ -56,28 +56,47 @@ TEST_F(PictureSurfaceTest, TextWidthIsInTheCurrentUnit) {
     EXPECT_LT(points, 12);
 }
 
+// Small text is drawn directly, large text from a cached rendering; both
+// put the line's top at CurrentY and paint only the glyphs.
 TEST_F(PictureSurfaceTest, PrintPutsTheTopOfTheLineAtCurrentY) {
-    paper.setBackColor(0x00FFFFFF);
-    paper.Cls();
-    paper.setForeColor(0x00000000);
-    paper.setScaleMode(tk::vbPoints);
-    paper.setCurrentX(0);
-    paper.setCurrentY(30);  // 40 pixels
-    paper.Print(QStringLiteral("H"));
-    const QImage& img = paper.Image();
-    int firstInk = -1;
-    for (int y = 0; y < img.height() && firstInk < 0; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            if (img.pixelColor(x, y).lightness() < 128) {
-                firstInk = y;
-                break;
+    paper.resize(QSize(400, 300));
+    for (const double points : {12.0, 60.0}) {
+        for (const bool underline : {false, true}) {
+            QFont f = paper.font();
+            f.setPointSizeF(points);
+            f.setUnderline(underline);
+            paper.setFont(f);
+            paper.setBackColor(0x00FFFFFF);
+            paper.Cls();
+            paper.setForeColor(0x000000FF);  // red
+            paper.setScaleMode(tk::vbPoints);
+            paper.setCurrentX(15);  // 20 pixels
+            paper.setCurrentY(30);  // 40 pixels
+            paper.Print(QStringLiteral("H"));
+            const QImage& img = paper.Image();
+            QRect inked;
+            for (int y = 0; y < img.height(); ++y) {
+                for (int x = 0; x < img.width(); ++x) {
+                    const QColor c = img.pixelColor(x, y);
+                    if (c != Qt::white) {
+                        EXPECT_GT(c.red(), 200) << "only the text colour over white";
+                        inked |= QRect(x, y, 1, 1);
+                    }
+                }
+            }
+            const QFontMetricsF fm(paper.font(), &img);
+            SCOPED_TRACE(testing::Message() << points << " pt, underline " << underline);
+            EXPECT_GE(inked.top(), 40);
+            EXPECT_LT(inked.top(), 40 + fm.ascent() * 0.5) << "a capital reaches near the line's top";
+            EXPECT_GE(inked.left(), 19);
+            EXPECT_LT(inked.left(), 20 + fm.horizontalAdvance(QStringLiteral("H")) * 0.3);
+            if (underline) {
+                EXPECT_GT(inked.bottom(), 40 + fm.ascent()) << "the underline lies below the baseline";
+            } else {
+                EXPECT_LE(inked.bottom(), 40 + fm.ascent() + 1) << "a capital stops at the baseline";
             }
         }
     }
-    const QFontMetricsF fm(paper.font(), &img);
-    // The capital's top lies between the line's top and its baseline.
-    EXPECT_GE(firstInk, 40);
-    EXPECT_LT(firstInk, 40 + fm.ascent());
 }
 
 TEST_F(PictureSurfaceTest, ClsErasesDrawingKeepsPictureAndResetsPosition) {
