@@ -1,6 +1,7 @@
 #include "toolkit/picture/PictureFile.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -103,8 +104,46 @@ LoadedPicture failure(const QString& why) {
     return p;
 }
 
+// Pixel memory for a large picture, in huge pages where the system has them.
+// A wallpaper is 100 MB and more: in 4 KiB pages its first touch costs tens
+// of thousands of page faults, more than reading the file.
+struct PixelMemory {
+    void* base = nullptr;
+    std::size_t length = 0;
+};
+
+void releasePixels(void* info) {
+    auto* memory = static_cast<PixelMemory*>(info);
+    ::munmap(memory->base, memory->length);
+    delete memory;
+}
+
+QImage newRgb32(int width, int height) {
+    constexpr std::size_t kHuge = std::size_t{2} << 20;
+    const qsizetype bytesPerLine = qsizetype(width) * 4;
+    const std::size_t bytes = std::size_t(bytesPerLine) * std::size_t(height);
+    if (bytes < 4 * kHuge) {
+        return QImage(width, height, QImage::Format_RGB32);
+    }
+    // Aligned to a huge page inside a slightly larger mapping.
+    const std::size_t length = bytes + kHuge;
+    void* base = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (base == MAP_FAILED) {
+        return QImage(width, height, QImage::Format_RGB32);
+    }
+    const auto start = (reinterpret_cast<std::uintptr_t>(base) + kHuge - 1) & ~(kHuge - 1);
+    auto* pixels = reinterpret_cast<uchar*>(start);
+    ::madvise(pixels, bytes, MADV_HUGEPAGE);
+    auto* memory = new PixelMemory{base, length};
+    QImage image(pixels, width, height, bytesPerLine, QImage::Format_RGB32, releasePixels, memory);
+    if (image.isNull()) {
+        releasePixels(memory);
+    }
+    return image;
+}
+
 LoadedPicture readFastBitmap(int fd, const bmp::Layout& l) {
-    QImage image(l.width, l.height, QImage::Format_RGB32);
+    QImage image = newRgb32(l.width, l.height);
     if (image.isNull()) {
         return failure(QStringLiteral("there is not enough memory for a picture of %1 x %2 pixels")
                            .arg(l.width)

@@ -1,0 +1,213 @@
+// The two slow steps of a placement on an 8K wallpaper (7680 x 4320), each
+// against what the disk needs anyway, in one run:
+//   load:   reading the wallpaper bitmap (the program's own output, the usual
+//           case), against `cat FILE > /dev/null` with the file cached;
+//           target: at most 4x.
+//   finish: the placement window's double-click (image to picture, saving
+//           Tessavel.bmp, applying it with the embedded desktop), against
+//           `dd` writing as many bytes into the same folder with
+//           conv=fsync (the save flushes too); target: at most 2x.
+// Qt's own bitmap reader and writer are timed alongside for scale.
+// Usage: placement_bench [RUNS] [FOLDER]  (FOLDER: where XDG_DATA_HOME goes)
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/statfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "placement/CalendarChoice.h"
+#include "placement/Form2.h"
+#include "toolkit/PictureBox.h"
+#include "toolkit/picture/PictureFile.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millis(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double timed(const std::function<void()>& f) {
+    const auto t0 = Clock::now();
+    f();
+    return millis(Clock::now() - t0);
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Runs a command with its output thrown away; the time includes starting it,
+// as a shell would.
+void run(const std::vector<QByteArray>& args) {
+    std::vector<char*> argv;
+    for (const QByteArray& a : args) {
+        argv.push_back(const_cast<char*>(a.constData()));
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        std::fprintf(stderr, "cannot run %s\n", argv[0]);
+        std::exit(2);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s failed\n", argv[0]);
+        std::exit(2);
+    }
+}
+
+QImage wallpaper8k() {
+    QImage img(7680, 4320, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            row[x] = qRgb(x / 30, y / 17, (x ^ y) & 0xFF);
+        }
+    }
+    return img;
+}
+
+class Choice : public CalendarChoice {
+public:
+    QString yearText() const override { return QStringLiteral("2026"); }
+    QString monthText() const override { return QStringLiteral("3"); }
+    int32_t kindColor(int index) const override {
+        static const int32_t colors[] = {0xFFFFFF, 0x0000FF, 0xFF0000, 0x00FFFF};
+        return colors[index];
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("TESSARYN_DESKTOP");
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 7;
+    QTemporaryDir scratch(argc > 2
+                              ? QString::fromLocal8Bit(argv[2]) + QStringLiteral("/bench-XXXXXX")
+                              : QDir::tempPath() + QStringLiteral("/bench-XXXXXX"));
+    if (!scratch.isValid()) {
+        std::fprintf(stderr, "no scratch folder\n");
+        return 2;
+    }
+    qputenv("XDG_DATA_HOME", scratch.filePath(QStringLiteral("data")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", scratch.filePath(QStringLiteral("config")).toLocal8Bit());
+    const QString windowsDir = scratch.filePath(QStringLiteral("data/tessaryn"));
+    QDir().mkpath(windowsDir);
+    struct statfs fs {};
+    statfs(QFile::encodeName(windowsDir).constData(), &fs);
+    std::printf("folder %s (file system type 0x%lx), %d runs each, medians\n",
+                qPrintable(windowsDir), static_cast<unsigned long>(fs.f_type), runs);
+
+    const QImage wall = wallpaper8k();
+    const QString wallFile = scratch.filePath(QStringLiteral("wall.bmp"));
+    if (!tk::SavePictureAsBitmap(wall, wallFile).ok) {
+        std::fprintf(stderr, "cannot write the wallpaper\n");
+        return 2;
+    }
+    const qint64 bytes = QFileInfo(wallFile).size();
+    std::printf("wallpaper 7680 x 4320, %lld bytes\n", static_cast<long long>(bytes));
+
+    // --- load -------------------------------------------------------------
+    const QByteArray wallPath = QFile::encodeName(wallFile);
+    run({"cat", wallPath});  // warm the cache
+    std::vector<double> cat, load, qtLoad;
+    for (int i = 0; i < runs; ++i) {
+        cat.push_back(timed([&] { run({"cat", wallPath}); }));
+        load.push_back(timed([&] {
+            const tk::LoadedPicture p = tk::LoadPicture(wallFile);
+            if (!p.ok()) {
+                std::fprintf(stderr, "load failed: %s\n", qPrintable(p.error));
+                std::exit(2);
+            }
+        }));
+        qtLoad.push_back(timed([&] { QImageReader(wallFile).read(); }));
+    }
+    const double loadRatio = median(load) / median(cat);
+    std::printf(
+        "load:   cat %.1f ms, LoadPicture %.1f ms, ratio %.2f (target <= 4); Qt's reader %.1f ms "
+        "(%.1fx cat)\n",
+        median(cat), median(load), loadRatio, median(qtLoad), median(qtLoad) / median(cat));
+
+    // --- finish -----------------------------------------------------------
+    Choice choice;
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(40);
+    std::vector<double> dd, ddReplace, finish, qtSave;
+    const QByteArray ddOut = QFile::encodeName(windowsDir + QStringLiteral("/dd.out"));
+    const QByteArray count = "count=" + QByteArray::number(bytes);
+    for (int i = 0; i < runs; ++i) {
+        QFile::remove(QString::fromLocal8Bit(ddOut));
+        dd.push_back(timed([&] {
+            run({"dd", "if=/dev/zero", "of=" + ddOut, "bs=1M", count, "iflag=count_bytes",
+                 "conv=fsync", "status=none"});
+        }));
+        // The same over the existing file of that size: the old blocks are
+        // freed as well, as when Tessavel.bmp is replaced.
+        ddReplace.push_back(timed([&] {
+            run({"dd", "if=/dev/zero", "of=" + ddOut, "bs=1M", count, "iflag=count_bytes",
+                 "conv=fsync", "status=none"});
+        }));
+        QFile::remove(QString::fromLocal8Bit(ddOut));
+
+        // A window as the placement leaves it after a preview (not timed).
+        auto* form = new Form2(choice);
+        form->picWall->surface()->setFont(font);
+        form->picWall->setPicture(tk::LoadPicture(wallFile).image);
+        form->resize(form->picWall->size());
+        form->Image1->setPicture(QImage(800, 400, QImage::Format_RGB32));
+        form->Image1->move(1000, 600);
+        form->Image1_DblClick();
+        finish.push_back(timed([&] { form->picWall_DblClick(); }));
+        if (!form->isUnloaded()) {
+            std::fprintf(stderr, "the finish failed\n");
+            return 2;
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        qtSave.push_back(timed([&] {
+            QFile f(windowsDir + QStringLiteral("/qt.bmp"));
+            f.open(QIODevice::WriteOnly);
+            wall.save(&f, "BMP");
+            f.flush();
+            ::fsync(f.handle());
+        }));
+        QFile::remove(windowsDir + QStringLiteral("/qt.bmp"));
+    }
+    const double finishRatio = median(finish) / median(dd);
+    std::printf(
+        "finish: dd to a new file %.1f ms, finish (replacing Tessavel.bmp) %.1f ms, ratio %.2f "
+        "(target <= 2)\n",
+        median(dd), median(finish), finishRatio);
+    std::printf(
+        "        dd over an existing file %.1f ms (finish %.2fx that); Qt's writer + fsync %.1f ms "
+        "(%.1fx dd)\n",
+        median(ddReplace), median(finish) / median(ddReplace), median(qtSave),
+        median(qtSave) / median(dd));
+
+    const bool ok = loadRatio <= 4 && finishRatio <= 2;
+    std::printf("%s\n", ok ? "targets met" : "TARGET MISSED");
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Peak memory of the real program through a whole placement on an 8K
+# wallpaper (7680 x 4320), under a private Xvfb with real X input: open the
+# placement window, drag the calendar, preview it, finish. Prints the peak
+# resident size against the 600 MB target.
+# Usage: bench/placement_memory.sh BUILD_DIR
+set -euo pipefail
+BUILD=${1:-build}
+tmp=$(mktemp -d)
+XVFB_PID=""
+PROG_PID=""
+cleanup() {
+    [[ -n "$PROG_PID" ]] && kill "$PROG_PID" 2>/dev/null || true
+    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$tmp/d" 2>/dev/null &
+XVFB_PID=$!
+for _ in $(seq 100); do [[ -s "$tmp/d" ]] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$tmp/d")" XDG_CONFIG_HOME="$tmp/c" XDG_DATA_HOME="$tmp/s" TESSARYN_DESKTOP=none
+export XDG_RUNTIME_DIR="$tmp/r"; mkdir -p "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+cp "$BUILD/src/app/tessaryn" "$tmp/tessaryn"
+
+wait_name() {
+    for _ in $(seq 200); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "no window $1" >&2
+    exit 1
+}
+wait_gone() {
+    for _ in $(seq 300); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    echo "window $1 stayed" >&2
+    exit 1
+}
+
+# The wallpaper: a tiled 8K bitmap at the screen's corner, so the calendar
+# picture at its corner is on the screen.
+convert -size 7680x4320 gradient:'#203050-#a0c0e0' -depth 8 "BMP3:$tmp/wall.bmp"
+reg() { "$BUILD/src/app/tessaryn-reg" add 'HKCU\Control Panel\desktop' /v "$1" /d "$2" /f >/dev/null; }
+reg Wallpaper "$tmp/wall.bmp"
+reg TileWallpaper 1
+reg WallpaperOriginX 0
+reg WallpaperOriginY 0
+
+/usr/bin/time -v -o "$tmp/time.txt" "$tmp/tessaryn" >"$tmp/log" 2>&1 &
+PROG_PID=$!
+wait_name '^Tessaryn$'
+sleep 0.5
+start=$(date +%s%N)
+xdotool mousemove --sync 118 14 click 1          # "Drag Calendar"
+wait_name '^Form2$'
+opened=$(date +%s%N)
+sleep 0.5
+xdotool mousemove --sync 60 60 mousedown 1 mousemove --sync 400 300 mousemove --sync 900 600 mouseup 1
+sleep 0.3
+xdotool mousemove --sync 950 650 click --repeat 2 --delay 80 1   # preview
+sleep 1
+finish=$(date +%s%N)
+xdotool mousemove --sync 1800 1000 click --repeat 2 --delay 80 1  # finish
+wait_gone '^Form2$'
+done_at=$(date +%s%N)
+[[ -f "$XDG_DATA_HOME/tessaryn/Tessavel.bmp" ]] || { echo "no Tessavel.bmp" >&2; exit 1; }
+xdotool mousemove --sync 36 14 click 1           # "Close"
+wait "$PROG_PID" || true
+PROG_PID=""
+
+peak_kb=$(awk -F: '/Maximum resident set size/ {gsub(/ /, "", $2); print $2}' "$tmp/time.txt")
+echo "click to shown placement window: $(( (opened - start) / 1000000 )) ms;" \
+     "finish to window gone: $(( (done_at - finish) / 1000000 )) ms"
+awk -v kb="$peak_kb" 'BEGIN {
+    mb = kb / 1024
+    printf "peak resident memory over an 8K placement: %.0f MB (target < 600 MB, ratio %.2f)\n", mb, mb / 600
+    exit (mb < 600 ? 0 : 1)
+}'
