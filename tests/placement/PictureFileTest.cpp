@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <csignal>
@@ -189,6 +190,30 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"V5Bitfields32TopDown", {32, true, 124, true, 0}, 10, 4},
                       ReadCase{"GapBeforePixels", {24, false, 40, false, 37}, 10, 4}),
     [](const auto& tc) { return std::string(tc.param.name); });
+
+// A wallpaper-sized picture lives in memory of its own (huge pages): it must
+// behave as any picture when drawn on, shared, copied and released.
+TEST_F(PictureFileTest, ALargePictureBehavesAsAnyOther) {
+    const QImage expected = noiseImage(1700, 1300, 21);  // 8.8 MB of pixels
+    const QString file = path(QStringLiteral("large.bmp"));
+    ASSERT_TRUE(tk::SavePictureAsBitmap(expected, file).ok);
+    QImage shared;
+    {
+        tk::LoadedPicture loaded = tk::LoadPicture(file);
+        ASSERT_TRUE(loaded.ok());
+        EXPECT_TRUE(samePixels(loaded.image, expected));
+        shared = loaded.image;  // outlives the loaded picture
+    }
+    QImage drawn = shared;
+    {
+        QPainter p(&drawn);
+        p.fillRect(0, 0, 10, 10, Qt::red);
+    }
+    EXPECT_EQ(drawn.pixel(5, 5), qRgb(255, 0, 0));
+    EXPECT_TRUE(samePixels(shared, expected));  // drawing detached the copy
+    shared = QImage();
+    EXPECT_EQ(drawn.pixel(1699, 1299), expected.pixel(1699, 1299));
+}
 
 // ---------------------------------------------------------------------------
 // Writing.

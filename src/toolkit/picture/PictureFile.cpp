@@ -127,7 +127,8 @@ QImage newRgb32(int width, int height) {
     }
     // Aligned to a huge page inside a slightly larger mapping.
     const std::size_t length = bytes + kHuge;
-    void* base = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* base =
+        ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (base == MAP_FAILED) {
         return QImage(width, height, QImage::Format_RGB32);
     }
