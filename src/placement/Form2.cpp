@@ -197,10 +197,10 @@ void Form2::Image1_MouseDown(int Button, int /*Shift*/, float X, float Y) {
         Unload();
         return;
     }
-    const Qt::MouseButton button = Button == tk::vbMiddleButton ? Qt::MiddleButton : Qt::LeftButton;
     if (Button != tk::vbLeftButton && Button != tk::vbMiddleButton) {
         return;
     }
+    const Qt::MouseButton button = Button == tk::vbMiddleButton ? Qt::MiddleButton : Qt::LeftButton;
     sngGrabX = X;
     sngGrabY = Y;
     const DragTrack track(
