@@ -56,7 +56,7 @@ void put32(QByteArray& b, int at, uint32_t v) {
 }
 
 // A bitmap file made by hand, independent of the writer under test.
-struct BitmapSpec {
+struct BitmapKind {
     int bits = 24;  // 24 or 32
     bool topDown = false;
     int infoSize = 40;       // 40, 108, 124
@@ -64,7 +64,7 @@ struct BitmapSpec {
     int gap = 0;             // bytes between the headers and the pixels
 };
 
-QByteArray makeBitmap(const QImage& img, const BitmapSpec& s) {
+QByteArray makeBitmap(const QImage& img, const BitmapKind& s) {
     const int w = img.width();
     const int h = img.height();
     const int stride = (w * s.bits + 31) / 32 * 4;
@@ -147,7 +147,7 @@ protected:
 
 struct ReadCase {
     const char* name;
-    BitmapSpec spec;
+    BitmapKind kind;
     int w, h;
 };
 
@@ -157,7 +157,7 @@ TEST_P(BitmapReadTest, ReadsEveryRowInItsPlaceAndAgreesWithQt) {
     const ReadCase& c = GetParam();
     const QImage expected = noiseImage(c.w, c.h, 7);
     const QString file = path(QStringLiteral("in.bmp"));
-    ASSERT_TRUE(writeFile(file, makeBitmap(expected, c.spec)));
+    ASSERT_TRUE(writeFile(file, makeBitmap(expected, c.kind)));
 
     const tk::LoadedPicture loaded = tk::LoadPicture(file);
     ASSERT_TRUE(loaded.ok()) << loaded.error.toStdString();
@@ -415,7 +415,7 @@ class DamagedFileTest : public PictureFileTest, public ::testing::WithParamInter
 
 TEST_P(DamagedFileTest, IsRefusedWithAReason) {
     const BadCase& c = GetParam();
-    const QByteArray good = makeBitmap(noiseImage(10, 6, 5), BitmapSpec{});
+    const QByteArray good = makeBitmap(noiseImage(10, 6, 5), BitmapKind{});
     const QString file = path(QStringLiteral("bad.bmp"));
     ASSERT_TRUE(writeFile(file, c.damage(good)));
     const tk::LoadedPicture loaded = tk::LoadPicture(file);
@@ -491,11 +491,11 @@ TEST_F(PictureFileTest, RandomlyDamagedHeadersNeverCrash) {
     QRandomGenerator rng(20240601);
     int loadedCount = 0;
     for (int round = 0; round < 3000; ++round) {
-        BitmapSpec spec;
-        spec.bits = rng.bounded(2) == 0 ? 24 : 32;
-        spec.topDown = rng.bounded(2) == 0;
-        spec.infoSize = rng.bounded(2) == 0 ? 40 : 124;
-        QByteArray bytes = makeBitmap(source, spec);
+        BitmapKind kind;
+        kind.bits = rng.bounded(2) == 0 ? 24 : 32;
+        kind.topDown = rng.bounded(2) == 0;
+        kind.infoSize = rng.bounded(2) == 0 ? 40 : 124;
+        QByteArray bytes = makeBitmap(source, kind);
         const int flips = 1 + static_cast<int>(rng.bounded(4));
         for (int f = 0; f < flips; ++f) {
             const int at = static_cast<int>(rng.bounded(std::min<int>(70, int(bytes.size()))));
