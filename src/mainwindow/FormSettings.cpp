@@ -16,10 +16,6 @@ namespace {
 
 QString boolText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
 
-void writeIni(const QString& section, const QString& key, const QString& value) {
-    // A settings file that cannot be written loses the settings silently.
-    (void)sys::WritePrivateProfileStringA(section, key, value, Module1::strIniFile);
-}
 
 }  // namespace
 
@@ -76,19 +72,23 @@ void Form1::LoadSettings() {
 }
 
 void Form1::SaveSettings() {
+    // The values in the order they are written; the file takes them in one
+    // replacement. A settings file that cannot be written loses the settings
+    // silently.
     const QFont font = Picture1->surface()->font();
-    writeIni(QStringLiteral("FontSetting"), QStringLiteral("Name"), font.family());
+    const QString fontSection = QStringLiteral("FontSetting");
+    const QString posSection = QStringLiteral("FormPos");
+    std::vector<sys::ProfileWrite> writes{{fontSection, QStringLiteral("Name"), font.family()}};
     for (size_t k = 0; k < 4; ++k) {
-        writeIni(QStringLiteral("FontSetting"), QStringLiteral("Color%1").arg(k),
-                 QString::number(optFont[k]->ForeColor()));
+        writes.push_back({fontSection, QStringLiteral("Color%1").arg(k), QString::number(optFont[k]->ForeColor())});
     }
-    writeIni(QStringLiteral("FormPos"), QStringLiteral("Top"), QString::number(qRound(tk::pixelsToTwipsY(y()))));
-    writeIni(QStringLiteral("FormPos"), QStringLiteral("Left"), QString::number(qRound(tk::pixelsToTwipsX(x()))));
-    writeIni(QStringLiteral("FormPos"), QStringLiteral("Height"),
-             QString::number(qRound(tk::pixelsToTwipsY(height()))));
-    writeIni(QStringLiteral("FormPos"), QStringLiteral("Width"),
-             QString::number(qRound(tk::pixelsToTwipsX(width()))));
-    writeIni(QStringLiteral("FontSetting"), QStringLiteral("Italic"), boolText(font.italic()));
-    writeIni(QStringLiteral("FontSetting"), QStringLiteral("Bold"), boolText(font.bold()));
-    writeIni(QStringLiteral("FontSetting"), QStringLiteral("Underline"), boolText(font.underline()));
+    const auto twips = [](double v) { return QString::number(qRound(v)); };
+    writes.push_back({posSection, QStringLiteral("Top"), twips(tk::pixelsToTwipsY(y()))});
+    writes.push_back({posSection, QStringLiteral("Left"), twips(tk::pixelsToTwipsX(x()))});
+    writes.push_back({posSection, QStringLiteral("Height"), twips(tk::pixelsToTwipsY(height()))});
+    writes.push_back({posSection, QStringLiteral("Width"), twips(tk::pixelsToTwipsX(width()))});
+    writes.push_back({fontSection, QStringLiteral("Italic"), boolText(font.italic())});
+    writes.push_back({fontSection, QStringLiteral("Bold"), boolText(font.bold())});
+    writes.push_back({fontSection, QStringLiteral("Underline"), boolText(font.underline())});
+    (void)sys::WritePrivateProfileStrings(writes, Module1::strIniFile);
 }

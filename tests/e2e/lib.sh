@@ -80,14 +80,20 @@ window_geometry() {
 
 shot() { import -window root "$E2E_TMP/$1.png" && echo "$E2E_TMP/$1.png"; }
 
-click_at() { xdotool mousemove --sync "$1" "$2" click "${3:-1}"; }
+# click_at X Y [BUTTON]. No --sync: it waits for a movement that never comes
+# when the pointer already stands there.
+click_at() { xdotool mousemove "$1" "$2" sleep 0.15 click "${3:-1}"; }
 
 # wait_exit SECONDS: waits for the program to end and sets EXIT_STATUS.
 # Fails when it is still running after SECONDS.
 wait_exit() {
     local limit=$(( ${1:-10} * 10 ))
+    local state
     for _ in $(seq "$limit"); do
-        if ! kill -0 "$PROG_PID" 2>/dev/null; then
+        # An ended child stays a zombie until waited for; kill -0 still
+        # reaches it, so look at its state.
+        state=$(ps -o stat= -p "$PROG_PID" 2>/dev/null || true)
+        if [[ -z "$state" || "$state" == Z* ]]; then
             EXIT_STATUS=0
             wait "$PROG_PID" || EXIT_STATUS=$?
             PROG_PID=""

@@ -92,4 +92,28 @@ bool WritePrivateProfileStringA(const QString& section, const QString& key, cons
         value.toLocal8Bit().constData(), QFile::encodeName(fileName).constData());
 }
 
+bool WritePrivateProfileStrings(const std::vector<ProfileWrite>& writes, const QString& fileName) {
+    QByteArray text;
+    const Loaded loaded = load(fileName, text);
+    if (loaded == Loaded::Failed || loaded == Loaded::Head || fileName.contains(QChar(u'\0'))) {
+        return false;
+    }
+    bool all = true;
+    for (const ProfileWrite& w : writes) {
+        const bool clean = !w.section.contains(QChar(u'\0')) && !w.key.contains(QChar(u'\0')) &&
+                           !w.value.contains(QChar(u'\0'));
+        std::optional<QByteArray> changed;
+        if (clean) {
+            changed = profile::withValue(text, w.section.toLocal8Bit(), w.key.toLocal8Bit(),
+                                         w.value.toLocal8Bit());
+        }
+        if (changed) {
+            text = std::move(*changed);
+        } else {
+            all = false;
+        }
+    }
+    return replaceFileAtomically(fileName, text) && all;
+}
+
 }  // namespace sys

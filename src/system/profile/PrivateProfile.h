@@ -11,6 +11,7 @@
 // null section, key or value; such a call reads the default or fails.
 
 #include <QString>
+#include <vector>
 #include <cstdint>
 
 namespace sys {
@@ -35,5 +36,17 @@ bool WritePrivateProfileStringA(const char* lpAppName, const char* lpKeyName, co
 // The same for the program's own text: converts to the system's code page.
 bool WritePrivateProfileStringA(const QString& section, const QString& key, const QString& value,
                                 const QString& fileName);
+
+// Several writes in one go: the file ends up exactly as the same writes made
+// one by one would leave it (a write that cannot be stored is skipped), but
+// it is read once and replaced once, so closing the program waits for one
+// flush to disk instead of one per value. False when the file could not be
+// replaced or any write was skipped.
+struct ProfileWrite {
+    QString section;
+    QString key;
+    QString value;
+};
+bool WritePrivateProfileStrings(const std::vector<ProfileWrite>& writes, const QString& fileName);
 
 }  // namespace sys

@@ -196,3 +196,42 @@ TEST_F(PrivateProfile, QStringWriterRefusesTextCutByNul) {
 }
 
 }  // namespace
+
+namespace {
+
+// Writing several values at once leaves the same bytes as writing them one by
+// one, on a new file and on a hand-edited one; a write that cannot be stored
+// is skipped and reported.
+TEST_F(PrivateProfile, BatchOfWritesEqualsTheSameWritesOneByOne) {
+    const std::vector<sys::ProfileWrite> writes{{"FontSetting", "Name", "DejaVu Serif"},
+                                                {"FontSetting", "Color0", "16777215"},
+                                                {"FormPos", "Top", "1350"},
+                                                {"fontsetting", "Italic", "True"},
+                                                {"NewSection", "k", "v;w"}};
+    for (const QByteArray& start : {QByteArray(), QByteArray("; mine\n[FORMPOS]\nTOP = 5\nother=1\n\n[x]\n")}) {
+        if (!start.isEmpty()) {
+            put(start);
+        } else {
+            QFile::remove(path());
+        }
+        for (const auto& w : writes) {
+            ASSERT_TRUE(set(w.section.toUtf8(), w.key.toUtf8(), w.value.toUtf8()));
+        }
+        const QByteArray oneByOne = contents();
+
+        if (!start.isEmpty()) {
+            put(start);
+        } else {
+            QFile::remove(path());
+        }
+        ASSERT_TRUE(sys::WritePrivateProfileStrings(writes, path()));
+        EXPECT_EQ(contents(), oneByOne);
+    }
+
+    const std::vector<sys::ProfileWrite> withBad{{"A", "k", "1"}, {"A", "bad=key", "2"}, {"A", "j", "3"}};
+    QFile::remove(path());
+    EXPECT_FALSE(sys::WritePrivateProfileStrings(withBad, path()));
+    EXPECT_EQ(contents(), QByteArray("[A]\r\nk=1\r\nj=3\r\n"));
+}
+
+}  // namespace
