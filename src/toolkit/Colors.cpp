@@ -29,7 +29,7 @@ QColor resolveColor(int32_t value, const QPalette& palette) {
         case 0x11:
             return palette.color(QPalette::Disabled, QPalette::Text);
         default:
-            return palette.color(QPalette::Active, QPalette::WindowText);
+            return palette.color(QPalette::Active, QPalette::Text);
     }
 }
 

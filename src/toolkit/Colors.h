@@ -20,7 +20,8 @@ QColor fromBgr(int32_t bgr);
 int32_t toBgr(const QColor& c);
 
 // What a colour value draws as, system colours taken from the palette
-// (window background -> Base, window text -> Text, greyed text -> disabled Text).
+// (window background -> Base, window text -> Text, greyed text -> disabled
+// Text, any other system colour -> Text).
 QColor resolveColor(int32_t value, const QPalette& palette);
 QColor resolveColor(int32_t value);  // with the application's palette
 

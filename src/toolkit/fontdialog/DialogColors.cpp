@@ -1,6 +1,6 @@
 #include "toolkit/fontdialog/DialogColors.h"
 
-#include <QGuiApplication>
+#include "toolkit/Colors.h"
 
 #include <array>
 
@@ -41,36 +41,19 @@ std::span<const StandardColor> standardColors() {
 }
 
 bool isSystemColor(int32_t bgr) {
-    return (bits(bgr) & kSystemBit) != 0;
+    return tk::isSystemColor(bgr);
 }
 
 QColor toQColor(int32_t bgr, const QPalette& palette) {
-    const uint32_t v = bits(bgr);
-    if (isSystemColor(bgr)) {
-        switch (v & 0xFFu) {
-            case kWindowBackground:
-                return palette.color(QPalette::Active, QPalette::Base);
-            case kGreyText:
-                return palette.color(QPalette::Disabled, QPalette::Text);
-            case kWindowText:
-            default:
-                return palette.color(QPalette::Active, QPalette::Text);
-        }
-    }
-    return QColor(static_cast<int>(v & 0xFFu), static_cast<int>((v >> 8) & 0xFFu),
-                  static_cast<int>((v >> 16) & 0xFFu));
+    return tk::resolveColor(bgr, palette);
 }
 
 QColor toQColor(int32_t bgr) {
-    return toQColor(bgr, QGuiApplication::palette());
+    return tk::resolveColor(bgr);
 }
 
 int32_t toBgr(const QColor& color) {
-    const QColor rgb = color.toRgb();
-    const uint32_t v = static_cast<uint32_t>(rgb.red()) |
-                       (static_cast<uint32_t>(rgb.green()) << 8) |
-                       (static_cast<uint32_t>(rgb.blue()) << 16);
-    return static_cast<int32_t>(v);
+    return tk::toBgr(color);
 }
 
 QString colorName(int32_t bgr) {
