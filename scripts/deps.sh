@@ -10,7 +10,7 @@ FONT_PKGS=(fonts-ipafont-gothic fonts-noto-cjk fonts-liberation fonts-dejavu-cor
 # What the tests drive: a virtual X server, real X input, screenshots, a
 # session bus and the desktops' own settings daemons and tools, and two fonts
 # the font dialog must leave out (a bitmap font, a font without Latin).
-TEST_PKGS=(xvfb xauth xdotool x11-utils imagemagick dbus dbus-x11
+TEST_PKGS=(xvfb xauth xdotool x11-utils imagemagick procps dbus dbus-x11
            gsettings-desktop-schemas dconf-service dconf-cli libglib2.0-bin
            xfconf feh nitrogen xwallpaper cinnamon-desktop-data mate-desktop-common
            xfonts-base fonts-droid-fallback)
