@@ -104,6 +104,6 @@ void StartPlacement(tk::PictureBox& Picture1, const CalendarChoice& choice, QWid
     // 8. Over the wallpaper's place on the screen.
     form.move(qRound(tk::twipsToPixelsX(corner->x())), qRound(tk::twipsToPixelsY(corner->y())));
 
-    // 9.
+    // Modal: back here once the user finished or cancelled.
     form.ShowModal();
 }
