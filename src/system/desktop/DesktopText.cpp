@@ -6,6 +6,20 @@
 
 namespace desktop {
 
+namespace {
+// What the escape \<letter> stands for when `letter` is one of `known`,
+// a choice of the C escape letters a b f n r t v; nullopt otherwise.
+std::optional<QChar> controlEscape(QChar letter, QLatin1String known = QLatin1String("abfnrtv")) {
+    static const QString letters = QStringLiteral("abfnrtv");
+    static const char controls[] = "\a\b\f\n\r\t\v";
+    const qsizetype i = letters.indexOf(letter);
+    if (i < 0 || !known.contains(letter)) {
+        return std::nullopt;
+    }
+    return QLatin1Char(controls[i]);
+}
+}  // namespace
+
 QString gvariantString(const QString& text) {
     QString out = QStringLiteral("'");
     for (const QChar c : text) {
@@ -37,44 +51,20 @@ std::optional<QString> parseGVariantString(const QString& text) {
             return std::nullopt;
         }
         c = t.at(i);
-        switch (c.unicode()) {
-            case 'n':
-                out += QLatin1Char('\n');
-                break;
-            case 't':
-                out += QLatin1Char('\t');
-                break;
-            case 'r':
-                out += QLatin1Char('\r');
-                break;
-            case 'b':
-                out += QLatin1Char('\b');
-                break;
-            case 'f':
-                out += QLatin1Char('\f');
-                break;
-            case 'v':
-                out += QLatin1Char('\v');
-                break;
-            case 'a':
-                out += QLatin1Char('\a');
-                break;
-            case 'u':
-            case 'U': {
-                const int digits = c == QLatin1Char('u') ? 4 : 8;
-                bool ok = false;
-                const uint code = t.mid(i + 1, digits).toUInt(&ok, 16);
-                if (!ok || i + digits + 1 >= t.size()) {
-                    return std::nullopt;
-                }
-                const char32_t ch = code;
-                out += QString::fromUcs4(&ch, 1);
-                i += digits;
-                break;
+        if (const std::optional<QChar> control = controlEscape(c)) {
+            out += *control;
+        } else if (c == QLatin1Char('u') || c == QLatin1Char('U')) {
+            const int digits = c == QLatin1Char('u') ? 4 : 8;
+            bool ok = false;
+            const uint code = t.mid(i + 1, digits).toUInt(&ok, 16);
+            if (!ok || i + digits + 1 >= t.size()) {
+                return std::nullopt;
             }
-            default:
-                out += c;
-                break;  // \\ \' \" and the rest stand for themselves
+            const char32_t ch = code;
+            out += QString::fromUcs4(&ch, 1);
+            i += digits;
+        } else {
+            out += c;  // \\ \' \" and the rest stand for themselves
         }
     }
     return out;
@@ -188,22 +178,10 @@ QString unescapeKeyFileValue(const QString& value) {
             continue;
         }
         const QChar e = value.at(++i);
-        switch (e.unicode()) {
-            case 's':
-                out += QLatin1Char(' ');
-                break;
-            case 'n':
-                out += QLatin1Char('\n');
-                break;
-            case 't':
-                out += QLatin1Char('\t');
-                break;
-            case 'r':
-                out += QLatin1Char('\r');
-                break;
-            default:
-                out += e;
-                break;
+        if (e == QLatin1Char('s')) {
+            out += QLatin1Char(' ');
+        } else {
+            out += controlEscape(e, QLatin1String("ntr")).value_or(e);
         }
     }
     return out;
@@ -243,32 +221,7 @@ QString unescapeQtIniValue(const QString& value) {
             out += QString::fromUcs4(&code, 1);
             continue;
         }
-        switch (e.unicode()) {
-            case 'a':
-                out += QLatin1Char('\a');
-                break;
-            case 'b':
-                out += QLatin1Char('\b');
-                break;
-            case 'f':
-                out += QLatin1Char('\f');
-                break;
-            case 'n':
-                out += QLatin1Char('\n');
-                break;
-            case 'r':
-                out += QLatin1Char('\r');
-                break;
-            case 't':
-                out += QLatin1Char('\t');
-                break;
-            case 'v':
-                out += QLatin1Char('\v');
-                break;
-            default:
-                out += e;
-                break;
-        }
+        out += controlEscape(e).value_or(e);
     }
     return out;
 }

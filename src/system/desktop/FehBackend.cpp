@@ -51,28 +51,17 @@ std::optional<FehBackend::State> FehBackend::state() const {
 }
 
 std::optional<QString> FehBackend::liveWallpaper() {
-    const std::optional<State> s = state();
-    if (!s) {
-        return std::nullopt;
-    }
-    return s->picture;
+    return pictureOf(state());
 }
 
 std::optional<bool> FehBackend::liveTiled() {
-    const std::optional<State> s = state();
-    if (!s) {
-        return std::nullopt;
-    }
-    return isTileMode(s->mode, fehModes());
+    return tiledOf(state(), fehModes());
 }
 
 ApplyResult FehBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = checkPicture(path);
+    const CheckedPicture picture = checkPictureForX11(path, context_.env);
     if (!picture.error.isEmpty()) {
         return {false, picture.error};
-    }
-    if (!context_.env.has(QStringLiteral("DISPLAY"))) {
-        return {false, QStringLiteral("no X display (DISPLAY is not set)")};
     }
     const std::optional<State> before = state();
     const QString mode = chooseMode(tiled, before ? before->mode : QString(), fehModes());

@@ -34,19 +34,11 @@ std::optional<LxdeBackend::State> LxdeBackend::state() const {
 }
 
 std::optional<QString> LxdeBackend::liveWallpaper() {
-    const std::optional<State> s = state();
-    if (!s) {
-        return std::nullopt;
-    }
-    return s->picture;
+    return pictureOf(state());
 }
 
 std::optional<bool> LxdeBackend::liveTiled() {
-    const std::optional<State> s = state();
-    if (!s) {
-        return std::nullopt;
-    }
-    return isTileMode(s->mode, lxdeModes());
+    return tiledOf(state(), lxdeModes());
 }
 
 ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {

@@ -42,11 +42,7 @@ std::optional<QString> LxqtBackend::liveWallpaper() {
 }
 
 std::optional<bool> LxqtBackend::liveTiled() {
-    const std::optional<State> s = state();
-    if (!s) {
-        return std::nullopt;
-    }
-    return isTileMode(s->mode, lxqtModes());
+    return tiledOf(state(), lxqtModes());
 }
 
 ApplyResult LxqtBackend::apply(const QString& path, bool tiled) {

@@ -41,28 +41,17 @@ std::optional<NitrogenBackend::State> NitrogenBackend::state() const {
 }
 
 std::optional<QString> NitrogenBackend::liveWallpaper() {
-    const std::optional<State> s = state();
-    if (!s) {
-        return std::nullopt;
-    }
-    return s->picture;
+    return pictureOf(state());
 }
 
 std::optional<bool> NitrogenBackend::liveTiled() {
-    const std::optional<State> s = state();
-    if (!s) {
-        return std::nullopt;
-    }
-    return isTileMode(s->mode, nitrogenModes());
+    return tiledOf(state(), nitrogenModes());
 }
 
 ApplyResult NitrogenBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = checkPicture(path);
+    const CheckedPicture picture = checkPictureForX11(path, context_.env);
     if (!picture.error.isEmpty()) {
         return {false, picture.error};
-    }
-    if (!context_.env.has(QStringLiteral("DISPLAY"))) {
-        return {false, QStringLiteral("no X display (DISPLAY is not set)")};
     }
     const std::optional<State> before = state();
     QString mode = chooseMode(tiled, before ? before->mode : QString(), nitrogenModes());

@@ -104,19 +104,11 @@ std::optional<SwayBackend::Background> SwayBackend::shown() const {
 }
 
 std::optional<QString> SwayBackend::liveWallpaper() {
-    const std::optional<Background> b = shown();
-    if (!b) {
-        return std::nullopt;
-    }
-    return b->picture;
+    return pictureOf(shown());
 }
 
 std::optional<bool> SwayBackend::liveTiled() {
-    const std::optional<Background> b = shown();
-    if (!b) {
-        return std::nullopt;
-    }
-    return isTileMode(b->mode, swayModes());
+    return tiledOf(shown(), swayModes());
 }
 
 ApplyResult SwayBackend::apply(const QString& path, bool tiled) {

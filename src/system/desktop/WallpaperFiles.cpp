@@ -7,6 +7,8 @@
 #include <QSaveFile>
 #include <QUrl>
 
+#include "system/desktop/SessionEnvironment.h"
+
 namespace desktop {
 
 namespace {
@@ -90,6 +92,14 @@ CheckedPicture checkPicture(const QString& path) {
         return {{}, QStringLiteral("the picture \"%1\" cannot be read").arg(path)};
     }
     return {info.absoluteFilePath(), {}};
+}
+
+CheckedPicture checkPictureForX11(const QString& path, const SessionEnvironment& env) {
+    CheckedPicture picture = checkPicture(path);
+    if (picture.error.isEmpty() && !env.has(QStringLiteral("DISPLAY"))) {
+        picture.error = QStringLiteral("no X display (DISPLAY is not set)");
+    }
+    return picture;
 }
 
 bool isShownCopy(const QString& path) {

@@ -7,6 +7,8 @@
 
 namespace desktop {
 
+class SessionEnvironment;
+
 // A desktop's picture setting as a plain path: file:// URIs, percent-encoded
 // or not, and plain paths. Empty for an empty setting or a URI of another scheme.
 QString pathFromSetting(const QString& setting);
@@ -21,6 +23,9 @@ struct CheckedPicture {
     QString error;
 };
 CheckedPicture checkPicture(const QString& path);
+// The same for a tool that draws on the X root window, which also needs a
+// display to draw on.
+CheckedPicture checkPictureForX11(const QString& path, const SessionEnvironment& env);
 
 enum class CopyFormat { Same, Png };
 

@@ -92,26 +92,32 @@ std::optional<QString> XfceBackend::shownImageKey(const QVariantMap& props) cons
     return keys.first();
 }
 
-std::optional<QString> XfceBackend::liveWallpaper() {
+std::optional<XfceBackend::Shown> XfceBackend::shown() const {
     const SessionBus bus(context_.env, context_.toolTimeoutMs);
     QString failure;
-    const std::optional<QVariantMap> props = backdrop(bus, &failure);
+    std::optional<QVariantMap> props = backdrop(bus, &failure);
     if (!props) {
         return std::nullopt;
     }
     const std::optional<QString> key = shownImageKey(*props);
-    return key ? pathFromSetting(props->value(*key).toString()) : QString();
+    return Shown{std::move(*props), key};
+}
+
+std::optional<QString> XfceBackend::liveWallpaper() {
+    const std::optional<Shown> s = shown();
+    if (!s) {
+        return std::nullopt;
+    }
+    return s->imageKey ? pathFromSetting(s->props.value(*s->imageKey).toString()) : QString();
 }
 
 std::optional<bool> XfceBackend::liveTiled() {
-    const SessionBus bus(context_.env, context_.toolTimeoutMs);
-    QString failure;
-    const std::optional<QVariantMap> props = backdrop(bus, &failure);
-    if (!props) {
+    const std::optional<Shown> s = shown();
+    if (!s) {
         return std::nullopt;
     }
-    const std::optional<QString> key = shownImageKey(*props);
-    return key && isTileMode(props->value(styleKeyOf(*key)).toString(), imageStyles());
+    return s->imageKey &&
+           isTileMode(s->props.value(styleKeyOf(*s->imageKey)).toString(), imageStyles());
 }
 
 ApplyResult XfceBackend::apply(const QString& path, bool tiled) {

@@ -25,6 +25,13 @@ private:
     // xfconfd cannot be asked.
     std::optional<QVariantMap> backdrop(const SessionBus& bus, QString* failure) const;
     std::optional<QString> shownImageKey(const QVariantMap& props) const;
+    struct Shown {
+        QVariantMap props;
+        std::optional<QString> imageKey;  // nullopt when no image is set
+    };
+    // The backdrop properties and the key of the image shown; nullopt when
+    // xfconfd cannot be asked.
+    std::optional<Shown> shown() const;
 
     DesktopContext context_;
 };

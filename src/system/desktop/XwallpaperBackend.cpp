@@ -5,12 +5,9 @@
 namespace desktop {
 
 ApplyResult XwallpaperBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = checkPicture(path);
+    const CheckedPicture picture = checkPictureForX11(path, context_.env);
     if (!picture.error.isEmpty()) {
         return {false, picture.error};
-    }
-    if (!context_.env.has(QStringLiteral("DISPLAY"))) {
-        return {false, QStringLiteral("no X display (DISPLAY is not set)")};
     }
     const QString program = QStringLiteral("xwallpaper");
     if (!tools_.available(program)) {

@@ -414,98 +414,87 @@ int32_t Hive::resolve(HKEY root, const QByteArray& subPath, bool create, int64_t
     return ERROR_SUCCESS;
 }
 
-int32_t Hive::keyExists(HKEY root, const QByteArray& subPath) {
-    int32_t r = begin(false);
-    if (r != ERROR_SUCCESS) {
-        return r;
-    }
-    int64_t id = 0;
-    return finish(resolve(root, subPath, false, &id));
-}
-
-int32_t Hive::createKey(HKEY root, const QByteArray& subPath) {
-    int32_t r = begin(true);
-    if (r != ERROR_SUCCESS) {
-        return r;
-    }
-    int64_t id = 0;
-    return finish(resolve(root, subPath, true, &id));
-}
-
-int32_t Hive::queryValue(HKEY root, const QByteArray& subPath, const QByteArray& name, Value* out) {
-    int32_t r = begin(false);
+int32_t Hive::inKey(HKEY root, const QByteArray& subPath, Access access,
+                    const std::function<int32_t(int64_t)>& body, int32_t missing,
+                    QByteArray* storedPath) {
+    int32_t r = begin(access != Access::Read);
     if (r != ERROR_SUCCESS) {
         return r;
     }
     int64_t key = 0;
-    r = resolve(root, subPath, false, &key);
-    if (r == ERROR_SUCCESS) {
+    r = resolve(root, subPath, access == Access::Create, &key, storedPath);
+    if (r == ERROR_FILE_NOT_FOUND) {
+        r = missing;
+    }
+    if (r == ERROR_SUCCESS && body) {
+        r = body(key);
+    }
+    return finish(r);
+}
+
+int32_t Hive::written(int rc, int32_t unchanged) {
+    if (rc != SQLITE_DONE) {
+        return sqliteFailure(rc, "write");
+    }
+    if (unchanged != ERROR_SUCCESS && sqlite3_changes(db_) == 0) {
+        return unchanged;
+    }
+    return ERROR_SUCCESS;
+}
+
+int32_t Hive::keyExists(HKEY root, const QByteArray& subPath) {
+    return inKey(root, subPath, Access::Read, {});
+}
+
+int32_t Hive::createKey(HKEY root, const QByteArray& subPath) {
+    return inKey(root, subPath, Access::Create, {});
+}
+
+int32_t Hive::queryValue(HKEY root, const QByteArray& subPath, const QByteArray& name, Value* out) {
+    return inKey(root, subPath, Access::Read, [&](int64_t key) {
         Statement q(db_, "SELECT name, type, data FROM vals WHERE key = ?1 AND name = ?2");
         q.bind(1, key);
         q.bindText(2, name);
         const int rc = q.step();
-        if (rc == SQLITE_ROW) {
-            out->name = q.bytes(0);
-            out->type = static_cast<uint32_t>(q.int64(1));
-            out->data = q.bytes(2);
-        } else {
-            r = rc == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : sqliteFailure(rc, "read");
+        if (rc != SQLITE_ROW) {
+            return rc == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : sqliteFailure(rc, "read");
         }
-    }
-    return finish(r);
+        out->name = q.bytes(0);
+        out->type = static_cast<uint32_t>(q.int64(1));
+        out->data = q.bytes(2);
+        return ERROR_SUCCESS;
+    });
 }
 
 int32_t Hive::setValue(HKEY root, const QByteArray& subPath, const QByteArray& name, uint32_t type,
                        const QByteArray& data, bool createPath, bool replace) {
-    int32_t r = begin(true);
-    if (r != ERROR_SUCCESS) {
-        return r;
-    }
-    int64_t key = 0;
-    r = resolve(root, subPath, createPath, &key);
-    if (r == ERROR_FILE_NOT_FOUND) {
-        r = ERROR_KEY_DELETED;  // the handle's key went away since it was opened
-    }
-    if (r == ERROR_SUCCESS) {
-        // An existing value keeps the spelling of its name.
-        Statement up(db_, replace ? "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4)"
+    // A missing key means the handle's key went away since it was opened.
+    return inKey(
+        root, subPath, createPath ? Access::Create : Access::Write,
+        [&](int64_t key) {
+            // An existing value keeps the spelling of its name.
+            Statement up(db_, replace
+                                  ? "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4)"
                                     " ON CONFLICT(key, name) DO UPDATE SET type = excluded.type,"
                                     " data = excluded.data"
                                   : "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4)"
                                     " ON CONFLICT(key, name) DO NOTHING");
-        up.bind(1, key);
-        up.bindText(2, name);
-        up.bind(3, type);
-        up.bindBlob(4, data);
-        const int rc = up.step();
-        if (rc != SQLITE_DONE) {
-            r = sqliteFailure(rc, "write");
-        } else if (sqlite3_changes(db_) == 0) {
-            r = ERROR_ALREADY_EXISTS;
-        }
-    }
-    return finish(r);
+            up.bind(1, key);
+            up.bindText(2, name);
+            up.bind(3, type);
+            up.bindBlob(4, data);
+            return written(up.step(), ERROR_ALREADY_EXISTS);
+        },
+        ERROR_KEY_DELETED);
 }
 
 int32_t Hive::deleteValue(HKEY root, const QByteArray& subPath, const QByteArray& name) {
-    int32_t r = begin(true);
-    if (r != ERROR_SUCCESS) {
-        return r;
-    }
-    int64_t key = 0;
-    r = resolve(root, subPath, false, &key);
-    if (r == ERROR_SUCCESS) {
+    return inKey(root, subPath, Access::Write, [&](int64_t key) {
         Statement del(db_, "DELETE FROM vals WHERE key = ?1 AND name = ?2");
         del.bind(1, key);
         del.bindText(2, name);
-        const int rc = del.step();
-        if (rc != SQLITE_DONE) {
-            r = sqliteFailure(rc, "write");
-        } else if (sqlite3_changes(db_) == 0) {
-            r = ERROR_FILE_NOT_FOUND;
-        }
-    }
-    return finish(r);
+        return written(del.step(), ERROR_FILE_NOT_FOUND);
+    });
 }
 
 int32_t Hive::deleteKey(HKEY root, const QByteArray& subPath) {
@@ -516,53 +505,37 @@ int32_t Hive::deleteKey(HKEY root, const QByteArray& subPath) {
     if (names.isEmpty()) {
         return ERROR_INVALID_PARAMETER;  // the predefined roots stay
     }
-    int32_t r = begin(true);
-    if (r != ERROR_SUCCESS) {
-        return r;
-    }
-    int64_t key = 0;
-    r = resolve(root, subPath, false, &key);
-    if (r == ERROR_SUCCESS) {
+    return inKey(root, subPath, Access::Write, [&](int64_t key) {
         // Subkeys and values follow through ON DELETE CASCADE.
         Statement del(db_, "DELETE FROM keys WHERE id = ?1");
         del.bind(1, key);
-        const int rc = del.step();
-        if (rc != SQLITE_DONE) {
-            r = sqliteFailure(rc, "write");
-        }
-    }
-    return finish(r);
+        return written(del.step(), ERROR_SUCCESS);
+    });
 }
 
 int32_t Hive::listKey(HKEY root, const QByteArray& subPath, KeyListing* out) {
-    int32_t r = begin(false);
-    if (r != ERROR_SUCCESS) {
-        return r;
-    }
-    int64_t key = 0;
-    r = resolve(root, subPath, false, &key, &out->path);
-    if (r == ERROR_SUCCESS) {
-        out->values.clear();
-        out->subkeys.clear();
-        Statement vals(db_, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id");
-        vals.bind(1, key);
-        int rc = SQLITE_ROW;
-        while ((rc = vals.step()) == SQLITE_ROW) {
-            out->values.push_back(
-                Value{vals.bytes(0), static_cast<uint32_t>(vals.int64(1)), vals.bytes(2)});
-        }
-        if (rc == SQLITE_DONE) {
-            Statement subs(db_, "SELECT name FROM keys WHERE parent = ?1 ORDER BY name");
-            subs.bind(1, key);
-            while ((rc = subs.step()) == SQLITE_ROW) {
-                out->subkeys.append(subs.bytes(0));
+    return inKey(
+        root, subPath, Access::Read,
+        [&](int64_t key) {
+            out->values.clear();
+            out->subkeys.clear();
+            Statement vals(db_, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id");
+            vals.bind(1, key);
+            int rc = SQLITE_ROW;
+            while ((rc = vals.step()) == SQLITE_ROW) {
+                out->values.push_back(
+                    Value{vals.bytes(0), static_cast<uint32_t>(vals.int64(1)), vals.bytes(2)});
             }
-        }
-        if (rc != SQLITE_DONE) {
-            r = sqliteFailure(rc, "read");
-        }
-    }
-    return finish(r);
+            if (rc == SQLITE_DONE) {
+                Statement subs(db_, "SELECT name FROM keys WHERE parent = ?1 ORDER BY name");
+                subs.bind(1, key);
+                while ((rc = subs.step()) == SQLITE_ROW) {
+                    out->subkeys.append(subs.bytes(0));
+                }
+            }
+            return rc == SQLITE_DONE ? ERROR_SUCCESS : sqliteFailure(rc, "read");
+        },
+        ERROR_FILE_NOT_FOUND, &out->path);
 }
 
 }  // namespace reg

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -92,6 +93,18 @@ private:
     // Looks up (or, with `create`, makes) the key; *id is 0 when missing.
     int32_t resolve(HKEY root, const QByteArray& subPath, bool create, int64_t* id,
                     QByteArray* storedPath = nullptr);
+
+    enum class Access { Read, Write, Create };
+    // One transaction on an existing key (with Access::Create, missing keys
+    // on the way are made): `body`, if any, runs with the key's id and the
+    // transaction commits only when all went well. A missing key gives
+    // `missing`.
+    int32_t inKey(HKEY root, const QByteArray& subPath, Access access,
+                  const std::function<int32_t(int64_t)>& body,
+                  int32_t missing = ERROR_FILE_NOT_FOUND, QByteArray* storedPath = nullptr);
+    // The result of a writing statement that stepped to `rc`; `unchanged`
+    // when it changed no row, unless that is ERROR_SUCCESS.
+    int32_t written(int rc, int32_t unchanged);
 
     static std::recursive_mutex connectionMutex;
 
