@@ -42,11 +42,21 @@ void drawMonths(benchmark::State& state, QSize pixels) {
     }
 }
 
-void BM_DisplayPreviewBox(benchmark::State& state) { drawMonths(state, QSize(304, 160)); }
-void BM_Display3840x2160(benchmark::State& state) { drawMonths(state, QSize(3840, 2160)); }
+void BM_DisplayPreviewBox(benchmark::State& state) {
+    drawMonths(state, QSize(304, 160));
+}
+void BM_Display3840x2160(benchmark::State& state) {
+    drawMonths(state, QSize(3840, 2160));
+}
 
-BENCHMARK(BM_DisplayPreviewBox)->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
-BENCHMARK(BM_Display3840x2160)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DisplayPreviewBox)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Display3840x2160)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

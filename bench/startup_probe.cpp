@@ -21,8 +21,9 @@ public:
             // Report once this paint has been handled.
             QTimer::singleShot(0, [] {
                 const auto now = std::chrono::system_clock::now().time_since_epoch();
-                std::printf("%lld\n", static_cast<long long>(
-                                          std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+                std::printf("%lld\n",
+                            static_cast<long long>(
+                                std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
                 std::fflush(stdout);
                 QCoreApplication::exit(0);
             });

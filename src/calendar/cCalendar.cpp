@@ -28,7 +28,9 @@ cCalendar::cCalendar() {
     PrepareMonth();
 }
 
-cCalendar::~cCalendar() { objPaper.reset(); }
+cCalendar::~cCalendar() {
+    objPaper.reset();
+}
 
 void cCalendar::setFontColor(int16_t index, int32_t color) {
     if (index < 0 || index > 3) {

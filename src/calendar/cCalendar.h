@@ -16,7 +16,12 @@
 #include "toolkit/VbDate.h"
 
 // The four kinds of calendar text; the index of each colour.
-enum CalendarTextKind : int16_t { kindMonth = 0, kindSunday = 1, kindSaturday = 2, kindWeekday = 3 };
+enum CalendarTextKind : int16_t {
+    kindMonth = 0,
+    kindSunday = 1,
+    kindSaturday = 2,
+    kindWeekday = 3
+};
 
 // Raised for a colour index outside 0..3.
 class SubscriptOutOfRange : public std::out_of_range {

@@ -44,7 +44,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
 Form1::~Form1() = default;
 
-QSize Form1::designInnerSize() { return twipsRect(0, 0, 4680, 3900).size(); }
+QSize Form1::designInnerSize() {
+    return twipsRect(0, 0, 4680, 3900).size();
+}
 
 void Form1::createControls() {
     setWindowTitle(QStringLiteral("Tessaryn"));
@@ -131,8 +133,8 @@ void Form1::createControls() {
     CommonDialog1 = std::make_unique<tk::CommonDialog>(this);
 
     // Tab order as designed.
-    QWidget* order[] = {cmbYear, cmbMonth, cmdDrag, cmdExit, Picture1, Command1,
-                        optFont[0], optFont[1], optFont[2], optFont[3]};
+    QWidget* order[] = {cmbYear,  cmbMonth,   cmdDrag,    cmdExit,    Picture1,
+                        Command1, optFont[0], optFont[1], optFont[2], optFont[3]};
     for (size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -150,7 +152,9 @@ void Form1::Form_Initialize() {
     Module1::intTwipsPerPixelY = tk::CInt(tk::Screen::TwipsPerPixelY());
 }
 
-void Form1::Load() { Form_Load(); }
+void Form1::Load() {
+    Form_Load();
+}
 
 void Form1::Form_Load() {
     LoadSettings();
@@ -211,8 +215,8 @@ void Form1::DrawPreview() {
         objCalendar->setFontColor(k, optFont[static_cast<size_t>(k)]->ForeColor());
     }
     objCalendar->setFontName(paper.font().family());
-    objCalendar->setDisplayMonth(
-        tk::DateSerial(tk::CInt(listText(cmbYear).toDouble()), tk::CInt(listText(cmbMonth).toDouble()), 1));
+    objCalendar->setDisplayMonth(tk::DateSerial(tk::CInt(listText(cmbYear).toDouble()),
+                                                tk::CInt(listText(cmbMonth).toDouble()), 1));
     objCalendar->Display();
 }
 
@@ -222,9 +226,15 @@ int32_t Form1::PreviewFontSize(double scaleWidth, double scaleHeight) {
     return a < b ? a : b;
 }
 
-void Form1::cmbMonth_Click() { DrawPreview(); }
-void Form1::cmbYear_Click() { DrawPreview(); }
-void Form1::cmdExit_Click() { close(); }
+void Form1::cmbMonth_Click() {
+    DrawPreview();
+}
+void Form1::cmbYear_Click() {
+    DrawPreview();
+}
+void Form1::cmdExit_Click() {
+    close();
+}
 
 void Form1::closeEvent(QCloseEvent* e) {
     e->accept();
@@ -239,6 +249,12 @@ void Form1::Form_Unload() {
     emit unloaded();  // the program ends here
 }
 
-QString Form1::yearText() const { return listText(cmbYear); }
-QString Form1::monthText() const { return listText(cmbMonth); }
-int32_t Form1::kindColor(int index) const { return optFont.at(static_cast<size_t>(index))->ForeColor(); }
+QString Form1::yearText() const {
+    return listText(cmbYear);
+}
+QString Form1::monthText() const {
+    return listText(cmbMonth);
+}
+int32_t Form1::kindColor(int index) const {
+    return optFont.at(static_cast<size_t>(index))->ForeColor();
+}

@@ -9,7 +9,9 @@
 #include "toolkit/PictureBox.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 
-void Form1::cmdDrag_Click() { StartPlacement(*Picture1, *this, this); }
+void Form1::cmdDrag_Click() {
+    StartPlacement(*Picture1, *this, this);
+}
 
 void Form1::Command1_Click() {
     size_t k = 0;

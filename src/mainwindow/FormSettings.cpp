@@ -14,8 +14,9 @@
 
 namespace {
 
-QString boolText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
-
+QString boolText(bool b) {
+    return b ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 }  // namespace
 
@@ -37,7 +38,8 @@ void Form1::LoadSettings() {
     const int32_t width = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Width"));
     move(qRound(tk::twipsToPixelsX(left)), qRound(tk::twipsToPixelsY(top)));
     if (height > 0 && width > 0) {
-        resize(std::max(1, qRound(tk::twipsToPixelsX(width))), std::max(1, qRound(tk::twipsToPixelsY(height))));
+        resize(std::max(1, qRound(tk::twipsToPixelsX(width))),
+               std::max(1, qRound(tk::twipsToPixelsY(height))));
     }
 
     const QString face = GetIniString(QStringLiteral("FontSetting"), QStringLiteral("Name"));
@@ -51,7 +53,8 @@ void Form1::LoadSettings() {
         }
     }
     const auto flag = [](const char* key) {
-        return GetIniString(QStringLiteral("Fontsetting"), QString::fromLatin1(key)) == QStringLiteral("True");
+        return GetIniString(QStringLiteral("Fontsetting"), QString::fromLatin1(key)) ==
+               QStringLiteral("True");
     };
     const bool italic = flag("Italic");
     const bool bold = flag("Bold");
@@ -80,7 +83,8 @@ void Form1::SaveSettings() {
     const QString posSection = QStringLiteral("FormPos");
     std::vector<sys::ProfileWrite> writes{{fontSection, QStringLiteral("Name"), font.family()}};
     for (size_t k = 0; k < 4; ++k) {
-        writes.push_back({fontSection, QStringLiteral("Color%1").arg(k), QString::number(optFont[k]->ForeColor())});
+        writes.push_back({fontSection, QStringLiteral("Color%1").arg(k),
+                          QString::number(optFont[k]->ForeColor())});
     }
     const auto twips = [](double v) { return QString::number(qRound(v)); };
     writes.push_back({posSection, QStringLiteral("Top"), twips(tk::pixelsToTwipsY(y()))});

@@ -12,7 +12,9 @@ constexpr int32_t vbWindowBackground = static_cast<int32_t>(0x80000005u);
 constexpr int32_t vbWindowText = static_cast<int32_t>(0x80000008u);
 constexpr int32_t vbGrayText = static_cast<int32_t>(0x80000011u);
 
-constexpr bool isSystemColor(int32_t c) { return c < 0; }
+constexpr bool isSystemColor(int32_t c) {
+    return c < 0;
+}
 
 // A plain colour from 0x00BBGGRR.
 QColor fromBgr(int32_t bgr);

@@ -29,8 +29,12 @@ void setMousePointer(int code) {
     }
 }
 
-int mousePointer() { return g_code; }
+int mousePointer() {
+    return g_code;
+}
 
-void setMousePointerObserver(std::function<void(int)> observer) { g_observer = std::move(observer); }
+void setMousePointerObserver(std::function<void(int)> observer) {
+    g_observer = std::move(observer);
+}
 
 }  // namespace tk

@@ -4,7 +4,8 @@
 
 namespace tk {
 
-OptionButton::OptionButton(const QString& caption, QWidget* parent) : QRadioButton(caption, parent) {
+OptionButton::OptionButton(const QString& caption, QWidget* parent)
+    : QRadioButton(caption, parent) {
     setAutoFillBackground(true);
     applyPalette();
 }

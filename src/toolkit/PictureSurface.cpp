@@ -14,7 +14,9 @@ PictureSurface::PictureSurface(QSize pixels)
     resize(pixels);
 }
 
-PictureSurface::~PictureSurface() { endPainting(); }
+PictureSurface::~PictureSurface() {
+    endPainting();
+}
 
 void PictureSurface::setDpm(QImage& img) const {
     // Fonts are sized in points; the image measures them at the screen's
@@ -55,8 +57,12 @@ void PictureSurface::resize(QSize pixels) {
     changed();
 }
 
-double PictureSurface::ScaleWidth() const { return image_.width() / pixelsPerUnitX(scaleMode_); }
-double PictureSurface::ScaleHeight() const { return image_.height() / pixelsPerUnitY(scaleMode_); }
+double PictureSurface::ScaleWidth() const {
+    return image_.width() / pixelsPerUnitX(scaleMode_);
+}
+double PictureSurface::ScaleHeight() const {
+    return image_.height() / pixelsPerUnitY(scaleMode_);
+}
 
 void PictureSurface::setFont(const QFont& font) {
     font_ = font;
@@ -72,12 +78,15 @@ void PictureSurface::setFontSize(double points) {
     }
 }
 
-void PictureSurface::setBackColor(int32_t color) { backColor_ = color; }
+void PictureSurface::setBackColor(int32_t color) {
+    backColor_ = color;
+}
 
 void PictureSurface::setPicture(const QImage& picture) {
     endPainting();
-    picture_ = picture.format() == QImage::Format_RGB32 ? picture
-                                                         : picture.convertToFormat(QImage::Format_RGB32);
+    picture_ = picture.format() == QImage::Format_RGB32
+                   ? picture
+                   : picture.convertToFormat(QImage::Format_RGB32);
     setDpm(picture_);  // a no-op, without a copy, when it is right already
     if (autoSize_ && picture_.size() != image_.size()) {
         image_ = QImage();  // the old drawing does not survive a new picture
@@ -118,10 +127,18 @@ void PictureSurface::Cls() {
     changed();
 }
 
-void PictureSurface::setCurrentX(double x) { xPx_ = x * pixelsPerUnitX(scaleMode_); }
-void PictureSurface::setCurrentY(double y) { yPx_ = y * pixelsPerUnitY(scaleMode_); }
-double PictureSurface::currentX() const { return xPx_ / pixelsPerUnitX(scaleMode_); }
-double PictureSurface::currentY() const { return yPx_ / pixelsPerUnitY(scaleMode_); }
+void PictureSurface::setCurrentX(double x) {
+    xPx_ = x * pixelsPerUnitX(scaleMode_);
+}
+void PictureSurface::setCurrentY(double y) {
+    yPx_ = y * pixelsPerUnitY(scaleMode_);
+}
+double PictureSurface::currentX() const {
+    return xPx_ / pixelsPerUnitX(scaleMode_);
+}
+double PictureSurface::currentY() const {
+    return yPx_ / pixelsPerUnitY(scaleMode_);
+}
 
 double PictureSurface::TextWidth(const QString& text) const {
     const QFontMetricsF fm(font_, &image_);
@@ -135,8 +152,9 @@ void PictureSurface::Print(const QString& text) {
         if (fm.height() > kCachedTextAbovePx) {
             const CachedText& cached = cachedText(text, color);
             if (!cached.image.isNull()) {
-                painter().drawImage(QPoint(qRound(xPx_ + cached.offset.x()), qRound(yPx_ + cached.offset.y())),
-                                    cached.image);
+                painter().drawImage(
+                    QPoint(qRound(xPx_ + cached.offset.x()), qRound(yPx_ + cached.offset.y())),
+                    cached.image);
             }
         } else {
             QPainter& p = painter();
@@ -149,7 +167,8 @@ void PictureSurface::Print(const QString& text) {
     changed();
 }
 
-const PictureSurface::CachedText& PictureSurface::cachedText(const QString& text, const QColor& color) {
+const PictureSurface::CachedText& PictureSurface::cachedText(const QString& text,
+                                                             const QColor& color) {
     const QString key = font_.key() + u'\x1f' + QString::number(image_.dotsPerMeterX()) + u'\x1f' +
                         QString::number(color.rgba(), 16) + u'\x1f' + text;
     auto it = textCache_.constFind(key);
@@ -196,7 +215,9 @@ QPainter& PictureSurface::painter() {
     return *painter_;
 }
 
-void PictureSurface::endPainting() const { painter_.reset(); }
+void PictureSurface::endPainting() const {
+    painter_.reset();
+}
 
 void PictureSurface::changed() const {
     if (onChanged_) {

@@ -81,7 +81,7 @@ private:
     // a small picture and copied from then on.
     static constexpr double kCachedTextAbovePx = 40;
     struct CachedText {
-        QImage image;  // premultiplied ARGB, the text in its colour
+        QImage image;    // premultiplied ARGB, the text in its colour
         QPointF offset;  // from the line's top-left corner
     };
     const CachedText& cachedText(const QString& text, const QColor& color);

@@ -42,7 +42,11 @@ Int roundToInt(double v) {
 }
 
 // 16-bit and 32-bit conversions.
-inline int16_t CInt(double v) { return roundToInt<int16_t>(v); }
-inline int32_t CLng(double v) { return roundToInt<int32_t>(v); }
+inline int16_t CInt(double v) {
+    return roundToInt<int16_t>(v);
+}
+inline int32_t CLng(double v) {
+    return roundToInt<int32_t>(v);
+}
 
 }  // namespace tk

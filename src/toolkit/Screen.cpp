@@ -19,15 +19,25 @@ QSize screenPixels() {
 }
 }  // namespace
 
-double Width() { return pixelsToTwipsX(screenPixels().width()); }
-double Height() { return pixelsToTwipsY(screenPixels().height()); }
-double TwipsPerPixelX() { return 1440.0 / dpiX(); }
-double TwipsPerPixelY() { return 1440.0 / dpiY(); }
+double Width() {
+    return pixelsToTwipsX(screenPixels().width());
+}
+double Height() {
+    return pixelsToTwipsY(screenPixels().height());
+}
+double TwipsPerPixelX() {
+    return 1440.0 / dpiX();
+}
+double TwipsPerPixelY() {
+    return 1440.0 / dpiY();
+}
 
 }  // namespace tk::Screen
 
 namespace tk::App {
 
-QString Path() { return QCoreApplication::applicationDirPath(); }
+QString Path() {
+    return QCoreApplication::applicationDirPath();
+}
 
 }  // namespace tk::App

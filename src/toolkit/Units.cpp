@@ -33,19 +33,41 @@ double unitsPerInch(int scaleMode) {
 }
 }  // namespace
 
-double dpiX() { return screenDpi(true); }
-double dpiY() { return screenDpi(false); }
-void overrideDpi(double dpi) { g_override = dpi; }
+double dpiX() {
+    return screenDpi(true);
+}
+double dpiY() {
+    return screenDpi(false);
+}
+void overrideDpi(double dpi) {
+    g_override = dpi;
+}
 
-double pixelsPerUnitX(int scaleMode) { return dpiX() / unitsPerInch(scaleMode); }
-double pixelsPerUnitY(int scaleMode) { return dpiY() / unitsPerInch(scaleMode); }
+double pixelsPerUnitX(int scaleMode) {
+    return dpiX() / unitsPerInch(scaleMode);
+}
+double pixelsPerUnitY(int scaleMode) {
+    return dpiY() / unitsPerInch(scaleMode);
+}
 
-double twipsToPixelsX(double twips) { return twips * dpiX() / 1440.0; }
-double twipsToPixelsY(double twips) { return twips * dpiY() / 1440.0; }
-double pixelsToTwipsX(double px) { return px * 1440.0 / dpiX(); }
-double pixelsToTwipsY(double px) { return px * 1440.0 / dpiY(); }
+double twipsToPixelsX(double twips) {
+    return twips * dpiX() / 1440.0;
+}
+double twipsToPixelsY(double twips) {
+    return twips * dpiY() / 1440.0;
+}
+double pixelsToTwipsX(double px) {
+    return px * 1440.0 / dpiX();
+}
+double pixelsToTwipsY(double px) {
+    return px * 1440.0 / dpiY();
+}
 
-double pixelsToHimetricX(double px) { return px * 2540.0 / dpiX(); }
-double pixelsToHimetricY(double px) { return px * 2540.0 / dpiY(); }
+double pixelsToHimetricX(double px) {
+    return px * 2540.0 / dpiX();
+}
+double pixelsToHimetricY(double px) {
+    return px * 2540.0 / dpiY();
+}
 
 }  // namespace tk

@@ -17,7 +17,9 @@ constexpr sys_days kEpoch = sys_days{year{1899} / December / 30};
 std::optional<Ymd> g_today;
 
 // The whole-day part; the fraction of a negative date is its time of day too.
-long long dayNumber(VbDate date) { return static_cast<long long>(std::trunc(date)); }
+long long dayNumber(VbDate date) {
+    return static_cast<long long>(std::trunc(date));
+}
 
 }  // namespace
 
@@ -36,9 +38,15 @@ Ymd ymdOf(VbDate date) {
                static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }
 
-int Year(VbDate date) { return ymdOf(date).year; }
-int Month(VbDate date) { return ymdOf(date).month; }
-int Day(VbDate date) { return ymdOf(date).day; }
+int Year(VbDate date) {
+    return ymdOf(date).year;
+}
+int Month(VbDate date) {
+    return ymdOf(date).month;
+}
+int Day(VbDate date) {
+    return ymdOf(date).day;
+}
 
 int Weekday(VbDate date) {
     const weekday wd{kEpoch + days{dayNumber(date)}};

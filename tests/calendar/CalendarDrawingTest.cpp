@@ -74,7 +74,8 @@ TEST(CalendarDrawing, GeometryAtTwelvePoints) {
             rowY.push_back(t.y);
         }
     }
-    EXPECT_EQ(rowY, (std::vector<double>{36, 48, 60, 72})) << "February 1998 fills four rows exactly";
+    EXPECT_EQ(rowY, (std::vector<double>{36, 48, 60, 72}))
+        << "February 1998 fills four rows exactly";
 }
 
 TEST(CalendarDrawing, LabelsInOrderSundayFirst) {
@@ -153,7 +154,8 @@ TEST(CalendarDrawing, ShadowPassIsGreyThenEachKindInItsColour) {
     for (size_t i = 1; i < d.colour.size(); ++i) {
         const int column = static_cast<int>((d.colour[i].x - 12) / 24);
         const int32_t want = column == 0 ? kSunday : column == 6 ? kSaturday : kWeekday;
-        EXPECT_EQ(d.colour[i].color, want) << d.colour[i].text.toStdString() << " at x " << d.colour[i].x;
+        EXPECT_EQ(d.colour[i].color, want)
+            << d.colour[i].text.toStdString() << " at x " << d.colour[i].x;
     }
 }
 

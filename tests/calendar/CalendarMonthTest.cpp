@@ -55,7 +55,8 @@ TEST(CalendarObject, AFirstOfMonthWithATimeOfDayStillHoldsTheMonth) {
 
 TEST(CalendarObject, ColourIndexOutsideTheFourKindsFailsAndStoresNothing) {
     cCalendar cal;
-    const int32_t colours[] = {0x00FFFFFF, 0x000000FF, 0x00FF0000, static_cast<int32_t>(0x80000011u)};
+    const int32_t colours[] = {0x00FFFFFF, 0x000000FF, 0x00FF0000,
+                               static_cast<int32_t>(0x80000011u)};
     for (int16_t k = 0; k < 4; ++k) {
         cal.setFontColor(k, colours[k]);
     }

@@ -39,7 +39,8 @@ public:
     }
     void setForeColor(int32_t c) override {
         color_ = c;
-        calls.push_back(QStringLiteral("ForeColor %1").arg(static_cast<uint32_t>(c), 8, 16, QChar(u'0')));
+        calls.push_back(
+            QStringLiteral("ForeColor %1").arg(static_cast<uint32_t>(c), 8, 16, QChar(u'0')));
     }
     int32_t foreColor() const override { return color_; }
     void setCurrentX(double x) override { x_ = x; }

@@ -12,7 +12,8 @@
 namespace {
 
 int usage() {
-    std::fputs("usage: pixelprobe count FILE X Y W H RRGGBB [TOL] | diff A B X Y W H | size FILE\n", stderr);
+    std::fputs("usage: pixelprobe count FILE X Y W H RRGGBB [TOL] | diff A B X Y W H | size FILE\n",
+               stderr);
     return 2;
 }
 
@@ -45,7 +46,8 @@ int main(int argc, char** argv) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             for (int x = r.left(); x <= r.right(); ++x) {
                 const QColor c = img.pixelColor(x, y);
-                n += std::abs(c.red() - want.red()) <= tol && std::abs(c.green() - want.green()) <= tol &&
+                n += std::abs(c.red() - want.red()) <= tol &&
+                     std::abs(c.green() - want.green()) <= tol &&
                      std::abs(c.blue() - want.blue()) <= tol;
             }
         }

@@ -61,7 +61,8 @@ private slots:
 
     void saturdayTurnsGreenInANewFace() {
         auto form = startForm(ini());
-        QTest::mouseClick(form->optFont[2], Qt::LeftButton, {}, QPoint(6, form->optFont[2]->height() / 2));
+        QTest::mouseClick(form->optFont[2], Qt::LeftButton, {},
+                          QPoint(6, form->optFont[2]->height() / 2));
         QVERIFY(form->optFont[2]->isChecked());
         Answer seen;
         answerWith(seen, [](tk::FontDialogWidget& w) {
@@ -82,7 +83,8 @@ private slots:
         QCOMPARE(form->Command1->font().family(), QStringLiteral("DejaVu Serif"));
         const tk::PictureSurface& paper = *form->Picture1->surface();
         QCOMPARE(paper.font().family(), QStringLiteral("DejaVu Serif"));
-        QCOMPARE(paper.Image(), expectedPreview(*form, form->yearText().toInt(), form->monthText().toInt()));
+        QCOMPARE(paper.Image(),
+                 expectedPreview(*form, form->yearText().toInt(), form->monthText().toInt()));
         // Somewhere in the Saturday column there is green.
         const double f = paper.fontSize();
         bool green = false;

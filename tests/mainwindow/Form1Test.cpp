@@ -34,7 +34,8 @@ private slots:
         QCOMPARE(form->size(), QSize(qRound(312 * k), qRound(260 * k)));
         QCOMPARE(form->cmdExit->text(), QStringLiteral("Close"));
         QCOMPARE(form->cmdDrag->text(), QStringLiteral("Drag Calendar"));
-        QCOMPARE(form->cmdExit->geometry(), QRect(qRound(4 * k), qRound(4 * k), qRound(65 * k), qRound(21 * k)));
+        QCOMPARE(form->cmdExit->geometry(),
+                 QRect(qRound(4 * k), qRound(4 * k), qRound(65 * k), qRound(21 * k)));
         QCOMPARE(form->Frame1->title(), QStringLiteral("Font Setting"));
         const char* captions[] = {"Month", "Sunday", "Saturday", "Weekday"};
         const int32_t colours[] = {0x00FFFFFF, 0x000000FF, 0x00FF0000, 0x0000FFFF};
@@ -47,8 +48,8 @@ private slots:
         QCOMPARE(form->Command1->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
         // Tab order: year, month, drag, close, preview, font button, options.
         QWidget* w = form->cmbYear;
-        const QWidget* expected[] = {form->cmbMonth, form->cmdDrag, form->cmdExit, form->Picture1,
-                                     form->Command1, form->optFont[0]};
+        const QWidget* expected[] = {form->cmbMonth, form->cmdDrag,  form->cmdExit,
+                                     form->Picture1, form->Command1, form->optFont[0]};
         for (const QWidget* next : expected) {
             w = w->nextInFocusChain();
             while (w->focusPolicy() == Qt::NoFocus && w != next) {
@@ -102,13 +103,15 @@ private slots:
         const double pxPerMm = tk::pixelsPerUnitX(tk::vbMillimeters);
         const int margin = form->Picture1->x();
         QCOMPARE(form->Picture1->width(), form->width() - 2 * margin);
-        QVERIFY(std::abs(form->Picture1->geometry().bottom() + 1 + 2 * pxPerMm - form->height()) <= 1.0);
+        QVERIFY(std::abs(form->Picture1->geometry().bottom() + 1 + 2 * pxPerMm - form->height()) <=
+                1.0);
         const double before = form->Picture1->surface()->fontSize();
 
         form->resize(900, 700);
         QTRY_COMPARE(form->Picture1->width(), 900 - 2 * margin);
         tk::PictureSurface& paper = *form->Picture1->surface();
-        QCOMPARE(paper.fontSize(), double(Form1::PreviewFontSize(paper.ScaleWidth(), paper.ScaleHeight())));
+        QCOMPARE(paper.fontSize(),
+                 double(Form1::PreviewFontSize(paper.ScaleWidth(), paper.ScaleHeight())));
         QVERIFY(paper.fontSize() > before);
     }
 

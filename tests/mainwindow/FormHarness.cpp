@@ -52,6 +52,6 @@ bool regionHas(const QImage& img, const QRect& r, const QColor& want) {
 
 QRect dayCell(int row, int column, double f) {
     const double px = tk::pixelsPerUnitX(tk::vbPoints);
-    return QRect(qRound((2 * column + 1) * f * px), qRound((row + 3) * f * px), qRound(1.6 * f * px),
-                 qRound(f * px));
+    return QRect(qRound((2 * column + 1) * f * px), qRound((row + 3) * f * px),
+                 qRound(1.6 * f * px), qRound(f * px));
 }

@@ -55,9 +55,9 @@ private slots:
 
         form->close();
         const QStringList l = lines(ini());
-        const QStringList keys = {"[FontSetting]", "Name=",      "Color0=", "Color1=",  "Color2=",
-                                  "Color3=",       "Italic=",    "Bold=",   "Underline=", "[FormPos]",
-                                  "Top=",          "Left=",      "Height=", "Width="};
+        const QStringList keys = {"[FontSetting]", "Name=",   "Color0=", "Color1=",    "Color2=",
+                                  "Color3=",       "Italic=", "Bold=",   "Underline=", "[FormPos]",
+                                  "Top=",          "Left=",   "Height=", "Width="};
         QCOMPARE(l.size(), keys.size());
         for (qsizetype i = 0; i < keys.size(); ++i) {
             QVERIFY2(l[i].startsWith(keys[i]), qPrintable(l[i]));
@@ -66,7 +66,9 @@ private slots:
         QCOMPARE(l[2], QStringLiteral("Color0=16777215"));
         QCOMPARE(l[4], QStringLiteral("Color2=16711680"));
         QCOMPARE(l[6], QStringLiteral("Italic=False"));
-        QCOMPARE(l[12], QStringLiteral("Height=%1").arg(qRound(tk::pixelsToTwipsY(designSize().height()))));
+        QCOMPARE(
+            l[12],
+            QStringLiteral("Height=%1").arg(qRound(tk::pixelsToTwipsY(designSize().height()))));
     }
 
     void positionAndSize_data() {
@@ -77,12 +79,13 @@ private slots:
                                   << QPoint(100, 80) << true;
         QTest::newRow("height 0") << QByteArray("Top=1200\nLeft=1500\nHeight=0\nWidth=7500\n")
                                   << QPoint(100, 80) << false;
-        QTest::newRow("width missing") << QByteArray("Top=1200\nLeft=1500\nHeight=6000\n") << QPoint(100, 80)
-                                       << false;
-        QTest::newRow("blanks and halves") << QByteArray("Top=  1200.5 \nLeft=1501.5\n") << QPoint(100, 80)
-                                           << false;
+        QTest::newRow("width missing")
+            << QByteArray("Top=1200\nLeft=1500\nHeight=6000\n") << QPoint(100, 80) << false;
+        QTest::newRow("blanks and halves")
+            << QByteArray("Top=  1200.5 \nLeft=1501.5\n") << QPoint(100, 80) << false;
         QTest::newRow("other letter cases")
-            << QByteArray("[formpos]\nTOP=1200\nleft=1500\nHEIGHT=6000\nwidth=7500\n") << QPoint(100, 80) << true;
+            << QByteArray("[formpos]\nTOP=1200\nleft=1500\nHEIGHT=6000\nwidth=7500\n")
+            << QPoint(100, 80) << true;
     }
     void positionAndSize() {
         QFETCH(QByteArray, formPos);
@@ -104,7 +107,8 @@ private slots:
         QTest::newRow("missing") << QByteArray() << 0x00FF0000;
         QTest::newRow("blue") << QByteArray("Color2=16711680\n") << 0x00FF0000;
         QTest::newRow("green") << QByteArray("color2 = 65280\n") << 0x0000FF00;
-        QTest::newRow("system colour reads as missing") << QByteArray("Color2=-2147483631\n") << 0x00FF0000;
+        QTest::newRow("system colour reads as missing")
+            << QByteArray("Color2=-2147483631\n") << 0x00FF0000;
     }
     void colours() {
         QFETCH(QByteArray, color2);
@@ -173,7 +177,8 @@ private slots:
         for (int i = 0; i < junk.size(); ++i) {
             junk[i] = static_cast<char>((i * 7919) % 251);
         }
-        writeFile(ini(), junk + "\n[FontSetting]\nColor3=99999999999\nName=" + QByteArray(5000, 'x'));
+        writeFile(ini(),
+                  junk + "\n[FontSetting]\nColor3=99999999999\nName=" + QByteArray(5000, 'x'));
         auto form = startForm(ini());
         QCOMPARE(form->optFont[3]->ForeColor(), 0x0000FFFF);
         QCOMPARE(form->Picture1->surface()->font().family().size(), 1023);

@@ -11,8 +11,8 @@
 // null section, key or value; such a call reads the default or fails.
 
 #include <QString>
-#include <vector>
 #include <cstdint>
+#include <vector>
 
 namespace sys {
 

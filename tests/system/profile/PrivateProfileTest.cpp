@@ -208,7 +208,8 @@ TEST_F(PrivateProfile, BatchOfWritesEqualsTheSameWritesOneByOne) {
                                                 {"FormPos", "Top", "1350"},
                                                 {"fontsetting", "Italic", "True"},
                                                 {"NewSection", "k", "v;w"}};
-    for (const QByteArray& start : {QByteArray(), QByteArray("; mine\n[FORMPOS]\nTOP = 5\nother=1\n\n[x]\n")}) {
+    for (const QByteArray& start :
+         {QByteArray(), QByteArray("; mine\n[FORMPOS]\nTOP = 5\nother=1\n\n[x]\n")}) {
         if (!start.isEmpty()) {
             put(start);
         } else {
@@ -228,7 +229,8 @@ TEST_F(PrivateProfile, BatchOfWritesEqualsTheSameWritesOneByOne) {
         EXPECT_EQ(contents(), oneByOne);
     }
 
-    const std::vector<sys::ProfileWrite> withBad{{"A", "k", "1"}, {"A", "bad=key", "2"}, {"A", "j", "3"}};
+    const std::vector<sys::ProfileWrite> withBad{
+        {"A", "k", "1"}, {"A", "bad=key", "2"}, {"A", "j", "3"}};
     QFile::remove(path());
     EXPECT_FALSE(sys::WritePrivateProfileStrings(withBad, path()));
     EXPECT_EQ(contents(), QByteArray("[A]\r\nk=1\r\nj=3\r\n"));

@@ -10,9 +10,9 @@
 namespace {
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-    const std::pair<double, int32_t> cases[] = {{12.5, 12},  {13.5, 14},  {14.5, 14},  {15.5, 16},
-                                                {-0.5, 0},   {-1.5, -2},  {-2.5, -2},  {0.49999, 0},
-                                                {1200.5, 1200}, {1201.5, 1202}, {2.6, 3}, {-2.6, -3}};
+    const std::pair<double, int32_t> cases[] = {
+        {12.5, 12}, {13.5, 14},   {14.5, 14},     {15.5, 16},     {-0.5, 0}, {-1.5, -2},
+        {-2.5, -2}, {0.49999, 0}, {1200.5, 1200}, {1201.5, 1202}, {2.6, 3},  {-2.6, -3}};
     for (const auto& [in, out] : cases) {
         EXPECT_EQ(tk::CLng(in), out) << in;
     }
@@ -46,9 +46,9 @@ TEST(VbDate, PartsAndWeekdays) {
     EXPECT_EQ(tk::Year(d), 1998);
     EXPECT_EQ(tk::Month(d), 8);
     EXPECT_EQ(tk::Day(d), 1);
-    EXPECT_EQ(tk::Weekday(d), 7);                             // Saturday
-    EXPECT_EQ(tk::Weekday(tk::DateSerial(1998, 2, 1)), 1);    // Sunday
-    EXPECT_EQ(tk::Weekday(tk::DateSerial(2026, 12, 7)), 2);   // Monday
+    EXPECT_EQ(tk::Weekday(d), 7);                            // Saturday
+    EXPECT_EQ(tk::Weekday(tk::DateSerial(1998, 2, 1)), 1);   // Sunday
+    EXPECT_EQ(tk::Weekday(tk::DateSerial(2026, 12, 7)), 2);  // Monday
     // A negative date's fraction is its time of day: -1.25 is 29 Dec 1899.
     EXPECT_EQ(tk::Day(-1.25), 29);
     EXPECT_EQ(tk::Day(-0.5), 30);
@@ -62,7 +62,8 @@ TEST(VbDate, MonthTitleUsesTheLocaleAndFourDigitYear) {
     // QLocale::system() follows LC_TIME; in the C locale the names are English.
     const QString system = tk::FormatMonthYear(tk::DateSerial(1999, 3, 15));
     EXPECT_TRUE(system.endsWith(QStringLiteral(" 1999")));
-    EXPECT_EQ(system, QLocale::system().standaloneMonthName(3, QLocale::LongFormat) + QStringLiteral(" 1999"));
+    EXPECT_EQ(system, QLocale::system().standaloneMonthName(3, QLocale::LongFormat) +
+                          QStringLiteral(" 1999"));
     EXPECT_TRUE(english.endsWith(QStringLiteral(" 1999")));
     EXPECT_EQ(tk::FormatMonthYear(tk::DateSerial(987, 1, 1)).right(5), QStringLiteral(" 0987"));
 }

@@ -87,13 +87,16 @@ TEST_F(PictureSurfaceTest, PrintPutsTheTopOfTheLineAtCurrentY) {
             const QFontMetricsF fm(paper.font(), &img);
             SCOPED_TRACE(testing::Message() << points << " pt, underline " << underline);
             EXPECT_GE(inked.top(), 40);
-            EXPECT_LT(inked.top(), 40 + fm.ascent() * 0.5) << "a capital reaches near the line's top";
+            EXPECT_LT(inked.top(), 40 + fm.ascent() * 0.5)
+                << "a capital reaches near the line's top";
             EXPECT_GE(inked.left(), 19);
             EXPECT_LT(inked.left(), 20 + fm.horizontalAdvance(QStringLiteral("H")) * 0.3);
             if (underline) {
-                EXPECT_GT(inked.bottom(), 40 + fm.ascent()) << "the underline lies below the baseline";
+                EXPECT_GT(inked.bottom(), 40 + fm.ascent())
+                    << "the underline lies below the baseline";
             } else {
-                EXPECT_LE(inked.bottom(), 40 + fm.ascent() + 1) << "a capital stops at the baseline";
+                EXPECT_LE(inked.bottom(), 40 + fm.ascent() + 1)
+                    << "a capital stops at the baseline";
             }
         }
     }
