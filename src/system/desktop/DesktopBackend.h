@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 
+#include "system/desktop/PictureMode.h"
+
 namespace desktop {
 
 struct ApplyResult {
@@ -27,6 +29,11 @@ public:
 
     // True when the desktop tiles its picture; nullopt as above.
     virtual std::optional<bool> liveTiled() = 0;
+
+    // How the desktop fits its picture onto the monitor now; nullopt where
+    // this backend has no live setting of its own (the hive's tiling then
+    // decides between centred and tiled).
+    virtual std::optional<PictureMode> livePictureMode() { return std::nullopt; }
 
     // Make `path` the desktop's wallpaper. `tiled` is the tiling now stored in
     // the hive ("TileWallpaper" == "1").

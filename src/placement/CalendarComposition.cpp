@@ -1,0 +1,45 @@
+#include "placement/CalendarComposition.h"
+
+#include <memory>
+
+#include "calendar/cCalendar.h"
+#include "toolkit/PictureSurface.h"
+#include "toolkit/Units.h"
+#include "toolkit/VbDate.h"
+
+QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>& calendars) {
+    if (calendars.empty()) {
+        return wallpaper;
+    }
+    auto surface = std::make_shared<tk::PictureSurface>(wallpaper.size());
+    surface->setAutoSize(true);
+    surface->setPicture(wallpaper);
+    surface->setScaleMode(tk::vbPoints);
+    // The calendar measures in points; one wallpaper pixel is one screen
+    // pixel here, so points and pixels convert at the screen's dpi both ways.
+    const double pointsPerPixelX = 1.0 / tk::pixelsPerUnitX(tk::vbPoints);
+    const double pointsPerPixelY = 1.0 / tk::pixelsPerUnitY(tk::vbPoints);
+    for (const PlacedCalendar& c : calendars) {
+        QFont font(c.face);
+        font.setBold(c.bold);
+        font.setItalic(c.italic);
+        font.setUnderline(c.underline);
+        font.setStrikeOut(c.strikeout);
+        surface->setFont(font);
+        surface->setFontSize(c.fontPixels * pointsPerPixelY);
+
+        cCalendar calendar;
+        calendar.setPaper(surface);
+        calendar.setFontName(c.face);
+        for (int16_t k = 0; k <= 3; ++k) {
+            calendar.setFontColor(k, c.colors[static_cast<size_t>(k)]);
+        }
+        calendar.setStartX(static_cast<float>(c.at.x() * pointsPerPixelX));
+        calendar.setStartY(static_cast<float>(c.at.y() * pointsPerPixelY));
+        calendar.setDisplayMonth(tk::DateSerial(c.year, c.month, 1));
+        calendar.Display();
+        // The next calendar's Display clears back to the picture: keep this one.
+        surface->setPicture(surface->Image());
+    }
+    return surface->Image();
+}

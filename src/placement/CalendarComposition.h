@@ -1,0 +1,28 @@
+#pragma once
+// Draws calendars onto a wallpaper at its full resolution. Positions and the
+// font size are in wallpaper pixels, so the result does not depend on the
+// screen the placement was made on. The placement's finish and the command
+// line's refresh and compose all go through here, so they give equal pixels.
+
+#include <QImage>
+#include <QPointF>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+struct PlacedCalendar {
+    QPointF at;             // the calendar's top-left reference corner, wallpaper pixels
+    double fontPixels = 0;  // the font's size in wallpaper pixels (points x dpi / 72)
+    QString face;           // the face name as the settings file keeps it
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeout = false;
+    std::array<int32_t, 4> colors{0, 0, 0, 0};  // title, Sunday, Saturday, weekdays (0x00BBGGRR)
+    int year = 2000;
+    int month = 1;
+};
+
+// A copy of `wallpaper` with each calendar drawn on it, in order.
+QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>& calendars);

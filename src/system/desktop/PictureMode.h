@@ -1,0 +1,20 @@
+#pragma once
+// How a desktop fits its wallpaper picture onto a monitor.
+
+#include <QString>
+
+namespace desktop {
+
+enum class PictureMode {
+    Centered,   // natural size, centred (or at the hive's origin)
+    Tiled,      // natural size, repeated from the top-left corner
+    Zoom,       // scaled to cover the monitor, keeping its aspect, cut at the edges
+    Scaled,     // scaled to fit inside the monitor, keeping its aspect, bars beside
+    Stretched,  // scaled to the monitor's size, aspect not kept
+    Spanned,    // one picture zoomed across all monitors together
+};
+
+// "centered", "tiled", "zoom", "scaled", "stretched", "spanned".
+QString pictureModeName(PictureMode mode);
+
+}  // namespace desktop
