@@ -108,7 +108,10 @@ std::optional<QString> XfceBackend::liveWallpaper() {
     if (!s) {
         return std::nullopt;
     }
-    return s->imageKey ? pathFromSetting(s->props.value(*s->imageKey).toString()) : QString();
+    const QString picture =
+        s->imageKey ? pathFromSetting(s->props.value(*s->imageKey).toString()) : QString();
+    started_.remember(picture);
+    return picture;
 }
 
 std::optional<bool> XfceBackend::liveTiled() {
@@ -131,9 +134,24 @@ ApplyResult XfceBackend::apply(const QString& path, bool tiled) {
     if (!before) {
         return {false, failure};
     }
+    // Each monitor and workspace keeps its own picture: only those showing the
+    // picture the placement started from get the new one (xfdesktop reads
+    // .../monitorNAME/workspaceN/last-image for each of them).
     QStringList keys = imageKeys(*before);
     if (keys.isEmpty()) {
         keys << kFirstMonitorImage;
+    } else {
+        const std::optional<QString> first = shownImageKey(*before);
+        keys.move(keys.indexOf(*first), 0);
+        QList<QString> shown;
+        for (const QString& key : keys) {
+            shown << pathFromSetting(before->value(key).toString());
+        }
+        QStringList chosen;
+        for (const qsizetype i : started_.placesToChange(shown)) {
+            chosen << keys.at(i);
+        }
+        keys = chosen;
     }
     QMap<QString, int> styles;
     for (const QString& key : keys) {
@@ -169,6 +187,7 @@ ApplyResult XfceBackend::apply(const QString& path, bool tiled) {
                                .arg(key, after->value(key).toString())};
         }
     }
+    started_.remember(picture.path);
     return {true, {}};
 }
 

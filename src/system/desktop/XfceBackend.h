@@ -4,6 +4,7 @@
 
 #include "system/desktop/DesktopBackend.h"
 #include "system/desktop/SessionEnvironment.h"
+#include "system/desktop/WallpaperPlaces.h"
 
 #include <QVariantMap>
 
@@ -34,6 +35,7 @@ private:
     std::optional<Shown> shown() const;
 
     DesktopContext context_;
+    StartedPicture started_;
 };
 
 }  // namespace desktop

@@ -7,6 +7,7 @@
 #include <QDBusConnection>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 
 #include "DesktopSessions.h"
 #include "system/desktop/XfceBackend.h"
@@ -102,6 +103,38 @@ TEST_F(XfceBackendTest, EveryMonitorAndWorkspaceGetsThePictureAndTheStyleMapsBot
     }
 }
 
+TEST_F(XfceBackendTest, OnlyTheMonitorShowingThePlacedPictureChanges) {
+    const QStringList prefixes = makeMonitors(QStringLiteral("5"));
+    // Virtual-1 (both workspaces) shows a picture of its own.
+    for (const QString& prefix : prefixes.mid(0, 2)) {
+        create(prefix + QStringLiteral("/last-image"), QStringLiteral("string"),
+               QStringLiteral("/srv/own.jpg"));
+        create(prefix + QStringLiteral("/image-style"), QStringLiteral("int"), QStringLiteral("3"));
+    }
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    // The placement starts from what the first monitor (HDMI-2) shows.
+    EXPECT_EQ(backend->liveWallpaper(), QStringLiteral("/old.png"));
+    desktop::ApplyResult result = backend->apply(picture, false);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    for (const QString& prefix : prefixes.mid(0, 2)) {
+        EXPECT_EQ(query(prefix + QStringLiteral("/last-image")), QStringLiteral("/srv/own.jpg"));
+        EXPECT_EQ(query(prefix + QStringLiteral("/image-style")), QStringLiteral("3"));
+    }
+    for (const QString& prefix : prefixes.mid(2)) {
+        EXPECT_EQ(query(prefix + QStringLiteral("/last-image")), picture);
+        EXPECT_EQ(query(prefix + QStringLiteral("/image-style")), QStringLiteral("5"));
+    }
+
+    // The next placement starts from the calendar picture and replaces it again,
+    // tiled; the other monitor still keeps its own.
+    EXPECT_EQ(backend->liveWallpaper(), picture);
+    result = backend->apply(picture, true);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(query(prefixes.at(0) + QStringLiteral("/last-image")),
+              QStringLiteral("/srv/own.jpg"));
+    EXPECT_EQ(query(prefixes.at(3) + QStringLiteral("/image-style")), QStringLiteral("2"));
+}
+
 TEST_F(XfceBackendTest, ThePictureIsClearedBeforeItIsSetSoXfdesktopReloadsIt) {
     const QStringList prefixes = makeMonitors(QStringLiteral("1"));
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
@@ -146,11 +179,18 @@ TEST_F(XfceBackendTest, AnAwkwardPathSurvivesAndUrisFromOthersAreRead) {
 
 TEST_F(XfceBackendTest, AChannelXfdesktopNeverFilledGetsTheFirstMonitor) {
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
-    EXPECT_EQ(backend->liveWallpaper(), QString());  // the desktop shows no picture
+    // Debian's xfconfd falls back to desktop-base's channel defaults when that
+    // package is installed: monitor0 and monitor1 then show its picture.
+    const bool debianDefaults = QFileInfo::exists(QStringLiteral(
+        "/usr/share/desktop-base/profiles/xdg-config/xfce4/xfconf/xfce-perchannel-xml/"
+        "xfce4-desktop.xml"));
+    const QString first = debianDefaults ? QStringLiteral("/backdrop/screen0/monitor0")
+                                         : QStringLiteral("/backdrop/screen0/monitor0/workspace0");
+    EXPECT_EQ(backend->liveWallpaper(),
+              debianDefaults ? query(first + QStringLiteral("/last-image")) : QString());
     ASSERT_TRUE(backend->apply(picture, true).ok);
-    EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image")), picture);
-    EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitor0/workspace0/image-style")),
-              QStringLiteral("2"));
+    EXPECT_EQ(query(first + QStringLiteral("/last-image")), picture);
+    EXPECT_EQ(query(first + QStringLiteral("/image-style")), QStringLiteral("2"));
 }
 
 TEST_F(XfceBackendTest, NoBusOrNoXfconfdIsAFailure) {
