@@ -1,9 +1,16 @@
 #include "system/desktop/KdeBackend.h"
 
-#include <QMap>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <climits>
 
 #include "system/desktop/DesktopText.h"
+#include "system/desktop/KdeWallpaperPackage.h"
 #include "system/desktop/SessionBus.h"
+#include "system/desktop/ToolRunner.h"
 #include "system/desktop/WallpaperFiles.h"
 
 namespace desktop {
@@ -13,9 +20,10 @@ const QString kService = QStringLiteral("org.kde.plasmashell");
 const QString kPath = QStringLiteral("/PlasmaShell");
 const QString kInterface = QStringLiteral("org.kde.PlasmaShell");
 const QString kImagePlugin = QStringLiteral("org.kde.image");
+const QString kTiledPlugin = QStringLiteral("org.kde.tiled");
 
-// FillMode: 0 stretch, 1 fit, 2 crop (the default), 3 tile, 4 tile vertically,
-// 5 tile horizontally, 6 centred.
+// FillMode of the image plugin: 0 stretch, 1 fit, 2 crop (the default),
+// 3 tile, 4 tile vertically, 5 tile horizontally, 6 centred.
 const ModeNames& fillModes() {
     static const ModeNames names{
         QStringLiteral("3"), QStringLiteral("6"), {QStringLiteral("4"), QStringLiteral("5")}, {}};
@@ -23,27 +31,39 @@ const ModeNames& fillModes() {
 }
 const QString kDefaultFillMode = QStringLiteral("2");
 
+// Plasma appends the strings of all print() calls without a separator, so the
+// script prints once: one JSON text with every desktop.
 const QString kReadScript = QStringLiteral(
+    "var out = {version: String(applicationVersion), desktops: []};\n"
     "var ds = desktops();\n"
     "for (var i = 0; i < ds.length; i++) {\n"
     "    var d = ds[i];\n"
-    "    d.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
-    "    print(d.screen + \"\\t\" + d.wallpaperPlugin + \"\\t\" + d.readConfig(\"Image\") + "
-    "\"\\t\" +\n"
-    "          d.readConfig(\"FillMode\"));\n"
-    "}\n");
+    "    var plugin = String(d.wallpaperPlugin);\n"
+    "    d.currentConfigGroup = [\"Wallpaper\", plugin, \"General\"];\n"
+    "    out.desktops.push({id: d.id, screen: d.screen, plugin: plugin,\n"
+    "                       image: String(d.readConfig(\"Image\", \"\")),\n"
+    "                       fillMode: String(d.readConfig(\"FillMode\", \"\"))});\n"
+    "}\n"
+    "print(JSON.stringify(out));\n");
 
-QString writeScript(const QString& uri, const QString& fillMode) {
+// `wanted` maps a containment id to {plugin, fillMode}; an empty fillMode is
+// not written (the tiled plugin has none).
+QString writeScript(const QString& uri, const QJsonObject& wanted) {
     return QStringLiteral(
+               "var uri = %1;\n"
+               "var wanted = %2;\n"
                "var ds = desktops();\n"
                "for (var i = 0; i < ds.length; i++) {\n"
                "    var d = ds[i];\n"
-               "    d.wallpaperPlugin = \"org.kde.image\";\n"
-               "    d.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
-               "    d.writeConfig(\"Image\", %1);\n"
-               "    d.writeConfig(\"FillMode\", %2);\n"
+               "    var w = wanted[String(d.id)];\n"
+               "    if (!w) continue;\n"
+               "    d.wallpaperPlugin = w.plugin;\n"
+               "    d.currentConfigGroup = [\"Wallpaper\", w.plugin, \"General\"];\n"
+               "    d.writeConfig(\"Image\", uri);\n"
+               "    if (w.fillMode !== \"\") d.writeConfig(\"FillMode\", Number(w.fillMode));\n"
                "}\n")
-        .arg(jsString(uri), fillMode);
+        .arg(jsString(uri),
+             QString::fromUtf8(QJsonDocument(wanted).toJson(QJsonDocument::Compact)));
 }
 
 QDBusMessage scriptCall(const QString& script) {
@@ -53,85 +73,199 @@ QDBusMessage scriptCall(const QString& script) {
     return m;
 }
 
-QString orDefault(const QString& fillMode) {
-    return fillMode.trimmed().isEmpty() ? kDefaultFillMode : fillMode.trimmed();
+QString fillModeOf(const KdeBackend::Desktop& d) {
+    const QString f = d.fillMode.trimmed();
+    return f.isEmpty() || f == QStringLiteral("undefined") ? kDefaultFillMode : f;
+}
+
+bool showsPicture(const KdeBackend::Desktop& d) {
+    return d.plugin == kImagePlugin || d.plugin == kTiledPlugin;
+}
+
+// What a desktop looks like, as the shell draws it.
+PictureMode modeOf(const KdeBackend::Desktop& d, const KdeBackend::Shell& shell) {
+    if (d.plugin == kTiledPlugin) {
+        return PictureMode::Tiled;
+    }
+    const QString f = fillModeOf(d);
+    if (isTileMode(f, fillModes())) {
+        // From 6.6 the image plugin draws its old tiling modes stretched.
+        return shell.tilesWithOwnPlugin() ? PictureMode::Stretched : PictureMode::Tiled;
+    }
+    if (f == QStringLiteral("0")) {
+        return PictureMode::Stretched;
+    }
+    if (f == QStringLiteral("1")) {
+        return PictureMode::Scaled;
+    }
+    if (f == QStringLiteral("6")) {
+        return PictureMode::Centered;
+    }
+    return PictureMode::Zoom;
+}
+
+// The plugin and FillMode a desktop gets. Untiled keeps the desktop's own
+// fill mode unless it tiles (or, from 6.6, draws an old tiling mode
+// stretched, which is written as the stretch it is).
+QPair<QString, QString> wantedFor(const KdeBackend::Desktop& d, const KdeBackend::Shell& shell,
+                                  bool tiled) {
+    if (tiled) {
+        return shell.tilesWithOwnPlugin() ? qMakePair(kTiledPlugin, QString())
+                                          : qMakePair(kImagePlugin, fillModes().tile);
+    }
+    QString current = d.plugin == kImagePlugin ? fillModeOf(d) : QString();
+    if (shell.tilesWithOwnPlugin() && isTileMode(current, fillModes())) {
+        current = QStringLiteral("0");
+    }
+    return {kImagePlugin, chooseMode(false, current, fillModes())};
 }
 }  // namespace
 
-QList<KdeBackend::Shown> KdeBackend::parseScriptOutput(const QString& output) {
-    QList<Shown> first, others;
-    for (const QString& line : output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QStringList f = line.split(QLatin1Char('\t'));
-        if (f.size() < 4 || f.at(1) != kImagePlugin) {
-            continue;
-        }
-        Shown s{pathFromSetting(f.at(2)), orDefault(f.at(3))};
-        (f.at(0).trimmed() == QStringLiteral("0") ? first : others).append(s);
+std::optional<KdeBackend::Shell> KdeBackend::parseScriptOutput(const QString& output) {
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(output.trimmed().toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject()) {
+        return std::nullopt;
     }
-    return first + others;
+    const QJsonObject root = doc.object();
+    Shell shell;
+    const QStringList version = root.value(QStringLiteral("version")).toString().split('.');
+    shell.major = version.value(0).toInt();
+    shell.minor = version.value(1).toInt();
+    QList<Desktop> first, others;
+    for (const QJsonValue& v : root.value(QStringLiteral("desktops")).toArray()) {
+        const QJsonObject o = v.toObject();
+        Desktop d{o.value(QStringLiteral("id")).toInteger(-1),
+                  o.value(QStringLiteral("screen")).toInt(-1),
+                  o.value(QStringLiteral("plugin")).toString(),
+                  o.value(QStringLiteral("image")).toString(),
+                  o.value(QStringLiteral("fillMode")).toString()};
+        (d.screen == 0 ? first : others).append(d);
+    }
+    // Screens in order; a desktop on no screen (-1) last.
+    std::stable_sort(others.begin(), others.end(), [](const Desktop& a, const Desktop& b) {
+        return (a.screen < 0 ? INT_MAX : a.screen) < (b.screen < 0 ? INT_MAX : b.screen);
+    });
+    shell.desktops = first + others;
+    return shell;
 }
 
-std::optional<QList<KdeBackend::Shown>> KdeBackend::askPlasma(const SessionBus& bus,
-                                                              QString* failure) const {
+std::optional<KdeBackend::Shell> KdeBackend::askPlasma(const SessionBus& bus,
+                                                       QString* failure) const {
     const QDBusMessage reply = bus.call(scriptCall(kReadScript), failure);
     if (!failure->isEmpty()) {
         *failure = QStringLiteral("plasmashell cannot be asked: ") + *failure;
         return std::nullopt;
     }
-    return parseScriptOutput(reply.arguments().value(0).toString());
+    const QString text = reply.arguments().value(0).toString();
+    std::optional<Shell> shell = parseScriptOutput(text);
+    if (!shell) {
+        *failure = QStringLiteral("plasmashell gave an answer that is not understood: ") +
+                   firstLine(text).left(120);
+    }
+    return shell;
 }
 
-std::optional<KdeBackend::Shown> KdeBackend::fromAppletsrc() const {
-    // Groups look like [Containments][7][Wallpaper][org.kde.image][General].
-    const QString path =
-        context_.env.configHome() + QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc");
-    std::optional<Shown> best;
-    int bestId = 0;
-    for (const KeyFileGroup& group : readKeyFile(path)) {
+std::optional<KdeBackend::Shell> KdeBackend::fromAppletsrc() const {
+    // [Containments][7] holds wallpaperplugin and lastScreen of a desktop,
+    // [Containments][7][Wallpaper][org.kde.image][General] its Image and FillMode.
+    const QList<KeyFileGroup> groups = readKeyFile(
+        context_.env.configHome() + QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc"));
+    QJsonArray desktops;
+    for (const KeyFileGroup& group : groups) {
         const QStringList parts = group.first.split(QStringLiteral("]["));
-        if (parts.size() != 5 || parts.at(0) != QStringLiteral("Containments") ||
-            parts.at(2) != QStringLiteral("Wallpaper") || parts.at(3) != kImagePlugin ||
-            parts.at(4) != QStringLiteral("General") ||
-            !group.second.contains(QStringLiteral("Image"))) {
+        if (parts.size() != 2 || parts.at(0) != QStringLiteral("Containments") ||
+            !group.second.contains(QStringLiteral("wallpaperplugin"))) {
             continue;
         }
-        bool numeric = false;
-        const int id = parts.at(1).toInt(&numeric);
-        if (!best || (numeric && id < bestId)) {
-            best = Shown{pathFromSetting(group.second.value(QStringLiteral("Image"))),
-                         orDefault(group.second.value(QStringLiteral("FillMode")))};
-            bestId = id;
-        }
+        const QString plugin = group.second.value(QStringLiteral("wallpaperplugin"));
+        const QString settings =
+            QStringLiteral("Containments][%1][Wallpaper][%2][General").arg(parts.at(1), plugin);
+        desktops.append(QJsonObject{
+            {QStringLiteral("id"), parts.at(1).toLongLong()},
+            {QStringLiteral("screen"),
+             group.second.value(QStringLiteral("lastScreen"), QStringLiteral("-1")).toInt()},
+            {QStringLiteral("plugin"), plugin},
+            {QStringLiteral("image"),
+             keyFileValue(groups, settings, QStringLiteral("Image")).value_or(QString())},
+            {QStringLiteral("fillMode"),
+             keyFileValue(groups, settings, QStringLiteral("FillMode")).value_or(QString())}});
     }
-    return best;
+    if (desktops.isEmpty()) {
+        return std::nullopt;
+    }
+    // The file does not say which Plasma wrote it; a tiled plugin tells 6.6.
+    const QJsonObject root{{QStringLiteral("version"), QStringLiteral("5.27")},
+                           {QStringLiteral("desktops"), desktops}};
+    return parseScriptOutput(QString::fromUtf8(QJsonDocument(root).toJson()));
 }
 
-std::optional<KdeBackend::Shown> KdeBackend::live() const {
+std::optional<KdeBackend::Shell> KdeBackend::live() const {
     const SessionBus bus(context_.env, context_.toolTimeoutMs);
     QString failure;
     if (bus.connected()) {
-        const std::optional<QList<Shown>> shown = askPlasma(bus, &failure);
-        if (shown) {
-            return shown->isEmpty() ? std::nullopt : std::optional<Shown>(shown->first());
+        if (std::optional<Shell> shell = askPlasma(bus, &failure)) {
+            return shell;
         }
     }
     return fromAppletsrc();
 }
 
+QString KdeBackend::pictureOf(const Desktop& d) const {
+    if (!showsPicture(d)) {
+        return {};
+    }
+    const QString image = d.image == QStringLiteral("undefined") ? QString() : d.image;
+    // An empty Image is the image plugin's default wallpaper package.
+    const QString path =
+        image.isEmpty()
+            ? (d.plugin == kImagePlugin ? defaultWallpaperPackage(context_.env) : QString())
+            : pathFromSetting(image);
+    return QFileInfo(path).isDir() ? pictureOfPackage(path) : path;
+}
+
+QList<KdeBackend::Desktop> KdeBackend::pictureDesktops(const Shell& shell) const {
+    QList<Desktop> shown;
+    for (const Desktop& d : shell.desktops) {
+        if (showsPicture(d)) {
+            shown.append(d);
+        }
+    }
+    return shown;
+}
+
 std::optional<QString> KdeBackend::liveWallpaper() {
-    const std::optional<Shown> s = live();
-    if (!s) {
+    const std::optional<Shell> shell = live();
+    if (!shell) {
         return std::nullopt;
     }
-    return originalOfShownCopy(s->picture);
+    const QList<Desktop> shown = pictureDesktops(*shell);
+    if (shown.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString picture = originalOfShownCopy(pictureOf(shown.first()));
+    started_.remember(picture);
+    return picture;
 }
 
 std::optional<bool> KdeBackend::liveTiled() {
-    const std::optional<Shown> s = live();
-    if (!s) {
+    const std::optional<PictureMode> mode = livePictureMode();
+    if (!mode) {
         return std::nullopt;
     }
-    return isTileMode(s->fillMode, fillModes());
+    return *mode == PictureMode::Tiled;
+}
+
+std::optional<PictureMode> KdeBackend::livePictureMode() {
+    const std::optional<Shell> shell = live();
+    if (!shell) {
+        return std::nullopt;
+    }
+    const QList<Desktop> shown = pictureDesktops(*shell);
+    if (shown.isEmpty()) {
+        return std::nullopt;
+    }
+    return modeOf(shown.first(), *shell);
 }
 
 ApplyResult KdeBackend::apply(const QString& path, bool tiled) {
@@ -144,38 +278,66 @@ ApplyResult KdeBackend::apply(const QString& path, bool tiled) {
         return {false, bus.error()};
     }
     QString failure;
-    const std::optional<QList<Shown>> before = askPlasma(bus, &failure);
+    const std::optional<Shell> before = askPlasma(bus, &failure);
     if (!before) {
         return {false, failure};
     }
-    const Shown current = before->isEmpty() ? Shown{} : before->first();
+    // Each screen (and activity) has a desktop of its own: only those showing
+    // the picture the placement started from change. Without any desktop
+    // showing a picture, every desktop gets it.
+    QList<Desktop> places = pictureDesktops(*before);
+    if (places.isEmpty()) {
+        places = before->desktops;
+    }
+    QList<QString> shown;
+    for (const Desktop& d : places) {
+        shown << pictureOf(d);
+    }
+    QList<Desktop> targets;
+    for (const qsizetype i : started_.placesToChange(shown)) {
+        targets << places.at(i);
+    }
+    if (targets.isEmpty()) {
+        return {false, QStringLiteral("plasmashell has no desktop")};
+    }
     // plasmashell ignores a picture it already shows, even when the file changed.
     QString error;
-    const QString copy = makeShownCopy(picture.path, current.picture, CopyFormat::Same, &error);
+    const QString copy =
+        makeShownCopy(picture.path, pictureOf(targets.first()), CopyFormat::Same, &error);
     if (copy.isEmpty()) {
         return {false, error};
     }
-    const QString mode =
-        chooseMode(tiled, before->isEmpty() ? QString() : current.fillMode, fillModes());
-    bus.call(scriptCall(writeScript(fileUriOf(copy), mode)), &failure);
+    QJsonObject wanted;
+    for (const Desktop& d : targets) {
+        const auto [plugin, fillMode] = wantedFor(d, *before, tiled);
+        wanted.insert(QString::number(d.id), QJsonObject{{QStringLiteral("plugin"), plugin},
+                                                         {QStringLiteral("fillMode"), fillMode}});
+    }
+    bus.call(scriptCall(writeScript(fileUriOf(copy), wanted)), &failure);
     if (!failure.isEmpty()) {
         return {false, QStringLiteral("plasmashell refused the new wallpaper: ") + failure};
     }
 
-    const std::optional<QList<Shown>> after = askPlasma(bus, &failure);
+    const std::optional<Shell> after = askPlasma(bus, &failure);
     if (!after) {
         return {false, failure};
     }
-    if (after->isEmpty()) {
-        return {false, QStringLiteral("plasmashell shows no desktop with a picture")};
-    }
-    for (const Shown& s : *after) {
-        if (s.picture != copy || s.fillMode != mode) {
+    for (const Desktop& target : targets) {
+        const QJsonObject w = wanted.value(QString::number(target.id)).toObject();
+        const auto now = std::find_if(after->desktops.cbegin(), after->desktops.cend(),
+                                      [&](const Desktop& d) { return d.id == target.id; });
+        const bool kept = now != after->desktops.cend() &&
+                          now->plugin == w.value(QStringLiteral("plugin")).toString() &&
+                          pictureOf(*now) == copy &&
+                          (now->plugin != kImagePlugin ||
+                           fillModeOf(*now) == w.value(QStringLiteral("fillMode")).toString());
+        if (!kept) {
             return {false,
                     QStringLiteral("the desktop did not keep the new wallpaper (it shows \"%1\")")
-                        .arg(s.picture)};
+                        .arg(now == after->desktops.cend() ? QString() : pictureOf(*now))};
         }
     }
+    started_.remember(picture.path);
     return {true, {}};
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 // KDE Plasma: plasmashell's scripting interface over D-Bus sets and reads the
-// picture of every desktop containment; with plasmashell away, the live
-// setting is read from its appletsrc file.
+// picture of each desktop containment (one per screen and activity); with
+// plasmashell away, the live setting is read from its appletsrc file.
 
 #include "system/desktop/DesktopBackend.h"
 #include "system/desktop/SessionEnvironment.h"
+#include "system/desktop/WallpaperPlaces.h"
 
 namespace desktop {
 
@@ -17,22 +18,39 @@ public:
     QString name() const override { return QStringLiteral("kde"); }
     std::optional<QString> liveWallpaper() override;
     std::optional<bool> liveTiled() override;
+    std::optional<PictureMode> livePictureMode() override;
     ApplyResult apply(const QString& path, bool tiled) override;
 
-    struct Shown {
-        QString picture;  // plain path as plasmashell has it (may be a shown copy)
-        QString fillMode;
+    // One desktop containment as the read-back script reports it.
+    struct Desktop {
+        qint64 id = -1;
+        int screen = -1;
+        QString plugin;    // org.kde.image, org.kde.tiled, org.kde.slideshow, ...
+        QString image;     // the Image setting as stored (may be empty or a package)
+        QString fillMode;  // the image plugin's FillMode as stored (may be empty)
     };
-    // One entry per desktop containment that uses the image plugin, the one on
-    // the first screen first.
-    static QList<Shown> parseScriptOutput(const QString& output);
+    struct Shell {
+        int major = 5;
+        int minor = 0;
+        QList<Desktop> desktops;  // the first screen first
+        // Plasma 6.6 moved tiling from the image plugin to org.kde.tiled.
+        bool tilesWithOwnPlugin() const { return major > 6 || (major == 6 && minor >= 6); }
+    };
+    // The read-back script's output; nullopt when it is not what the script prints.
+    static std::optional<Shell> parseScriptOutput(const QString& output);
 
 private:
-    std::optional<QList<Shown>> askPlasma(const SessionBus& bus, QString* failure) const;
-    std::optional<Shown> fromAppletsrc() const;
-    std::optional<Shown> live() const;
+    std::optional<Shell> askPlasma(const SessionBus& bus, QString* failure) const;
+    std::optional<Shell> fromAppletsrc() const;
+    std::optional<Shell> live() const;
+    // What a desktop shows, as a plain path to a picture file; empty for a
+    // plugin that shows no single picture (slideshow, plain colour, ...).
+    QString pictureOf(const Desktop& d) const;
+    // The desktops that show a picture, in order; the first is the one reported.
+    QList<Desktop> pictureDesktops(const Shell& shell) const;
 
     DesktopContext context_;
+    StartedPicture started_;
 };
 
 }  // namespace desktop

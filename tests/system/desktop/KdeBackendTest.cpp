@@ -1,88 +1,33 @@
-// KDE against a stand-in plasmashell on a private session bus: it runs the
-// scripting calls the way plasmashell's desktops would (the writes of
-// writeConfig, the lines of print), so the scripts are checked by what they do.
+// KDE against a stand-in plasmashell on a private session bus that runs the
+// backend's scripts in a JavaScript engine the way Plasma's scripting does.
 
 #include <gtest/gtest.h>
 
-#include <QDBusConnection>
-#include <QDBusContext>
-#include <QDBusMessage>
+#include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QMutex>
-#include <QRegularExpression>
-#include <QThread>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "DesktopSessions.h"
+#include "PlasmaStandIn.h"
 #include "system/desktop/KdeBackend.h"
 
 using namespace desktoptest;
 
 namespace {
 
-// A JavaScript string literal, unescaped (what plasmashell's script engine does).
-QString jsLiteral(const QString& literal) {
-    return QJsonDocument::fromJson(QStringLiteral("[%1]").arg(literal).toUtf8())
-        .array()
-        .at(0)
-        .toString();
+QString uri(const QString& path) {
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
 }
 
-class FakePlasmaShell : public QObject, protected QDBusContext {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.kde.PlasmaShell")
-public:
-    struct Desktop {
-        int screen;
-        QString plugin;
-        QString image;
-        QString fillMode;
-    };
-    QList<Desktop> desktops{
-        {0, QStringLiteral("org.kde.image"), QStringLiteral("file:///srv/old.jpg"), {}},
-        {1, QStringLiteral("org.kde.slideshow"), {}, {}}};
-    bool locked = false;
-    bool ignoresWrites = false;
-    QStringList scripts;
-    mutable QMutex mutex;
-
-public slots:
-    QString evaluateScript(const QString& script) {
-        const QMutexLocker lock(&mutex);
-        scripts << script;
-        if (locked) {
-            sendErrorReply(QStringLiteral("org.kde.plasmashell.Error"),
-                           QStringLiteral("Widgets are locked"));
-            return {};
-        }
-        static const QRegularExpression image(
-            QStringLiteral("writeConfig\\(\"Image\", (\".*\")\\);"));
-        static const QRegularExpression fill(
-            QStringLiteral("writeConfig\\(\"FillMode\", (\\d+)\\);"));
-        const QRegularExpressionMatch i = image.match(script);
-        const QRegularExpressionMatch f = fill.match(script);
-        if (i.hasMatch() && !ignoresWrites) {
-            for (Desktop& d : desktops) {
-                if (script.contains(QStringLiteral("d.wallpaperPlugin = \"org.kde.image\""))) {
-                    d.plugin = QStringLiteral("org.kde.image");
-                }
-                d.image = jsLiteral(i.captured(1));
-                d.fillMode = f.captured(1);
-            }
-        }
-        QString out;
-        if (script.contains(QStringLiteral("print("))) {
-            for (const Desktop& d : desktops) {
-                out += QStringLiteral("%1\t%2\t%3\t%4\n")
-                           .arg(d.screen)
-                           .arg(d.plugin, d.image, d.fillMode);
-            }
-        }
-        return out;
+PlasmaDesktop imageDesktop(uint id, int screen, const QString& image, const QString& fill = {}) {
+    PlasmaDesktop d{id, screen, QStringLiteral("org.kde.image"), {}};
+    d.config.insert(QStringLiteral("Wallpaper/org.kde.image/General/Image"), image);
+    if (!fill.isEmpty()) {
+        d.config.insert(QStringLiteral("Wallpaper/org.kde.image/General/FillMode"), fill);
     }
-};
+    return d;
+}
 
 class KdeBackendTest : public ::testing::Test {
 protected:
@@ -93,44 +38,54 @@ protected:
         bus = std::make_unique<PrivateBus>(home, PrivateBus::Services::None);
         ASSERT_TRUE(bus->running()) << bus->error().toStdString();
     }
-    void TearDown() override {
-        if (thread.isRunning()) {
-            QDBusConnection::disconnectFromBus(QStringLiteral("fake-plasmashell"));
-            thread.quit();
-            thread.wait();
-        }
-        delete shell;
-    }
 
-    // plasmashell on the bus, answering from a thread of its own so that the
-    // backend's blocking calls from this thread get through.
-    void startPlasma() {
-        shell = new FakePlasmaShell;
-        shell->moveToThread(&thread);
-        thread.start();
-        QDBusConnection c =
-            QDBusConnection::connectToBus(bus->address(), QStringLiteral("fake-plasmashell"));
-        ASSERT_TRUE(c.registerService(QStringLiteral("org.kde.plasmashell")));
-        ASSERT_TRUE(c.registerObject(QStringLiteral("/PlasmaShell"), shell,
-                                     QDBusConnection::ExportAllSlots));
+    PlasmaShell& startPlasma(const QList<PlasmaDesktop>& desktops) {
+        plasma = std::make_unique<RunningPlasma>(bus->address());
+        EXPECT_TRUE(plasma->registered());
+        plasma->shell().desktops = desktops;
+        return plasma->shell();
+    }
+    PlasmaDesktop desktop(int index) {
+        const QMutexLocker lock(&plasma->shell().mutex);
+        return plasma->shell().desktops.at(index);
     }
     desktop::KdeBackend backend() {
         return desktop::KdeBackend({home.env(), 3000, 300, QStringLiteral("/proc")});
     }
     QString copy(const QString& picture, int n) const {
-        return home.path() + QStringLiteral("/.") + QFileInfo(picture).fileName() +
+        return QFileInfo(picture).path() + QStringLiteral("/.") + QFileInfo(picture).fileName() +
                QStringLiteral(".shown-%1.bmp").arg(n);
     }
 
     TestHome home;
     std::unique_ptr<PrivateBus> bus;
-    QThread thread;
-    FakePlasmaShell* shell = nullptr;
+    std::unique_ptr<RunningPlasma> plasma;
 };
 
-TEST_F(KdeBackendTest, EveryDesktopGetsAnAlternatingCopyAndTheFillModeMapsBothWays) {
-    startPlasma();
+TEST_F(KdeBackendTest, TwoScreensKeepTheirOwnPicturesAndFillModes) {
+    startPlasma({imageDesktop(1, 0, QStringLiteral("file:///srv/old.jpg"), QStringLiteral("1")),
+                 imageDesktop(2, 1, QStringLiteral("file:///srv/other.jpg"), QStringLiteral("6"))});
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    desktop::KdeBackend kde = backend();
+    EXPECT_EQ(kde.liveWallpaper(), QStringLiteral("/srv/old.jpg"));
+    EXPECT_EQ(kde.liveTiled(), false);
+    EXPECT_EQ(kde.livePictureMode(), desktop::PictureMode::Scaled);
+
+    const desktop::ApplyResult result = kde.apply(picture, false);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(desktop(0).wallpaper(QStringLiteral("Image")), uri(copy(picture, 1)));
+    EXPECT_EQ(desktop(0).wallpaper(QStringLiteral("FillMode")), QStringLiteral("1"));
+    EXPECT_EQ(desktop(1).wallpaper(QStringLiteral("Image")),
+              QStringLiteral("file:///srv/other.jpg"));
+    EXPECT_EQ(desktop(1).wallpaper(QStringLiteral("FillMode")), QStringLiteral("6"));
+    EXPECT_EQ(kde.liveWallpaper(), picture);
+}
+
+TEST_F(KdeBackendTest, ScreensShowingTheSamePictureChangeTogetherWithAlternatingCopies) {
     const QString picture = home.writePicture(QStringLiteral("Tessavel \"quoted\" 壁紙.bmp"));
+    PlasmaDesktop slideshow{3, 2, QStringLiteral("org.kde.slideshow"), {}};
+    startPlasma({imageDesktop(2, 1, QStringLiteral("/srv/old.jpg")),
+                 imageDesktop(1, 0, QStringLiteral("file:///srv/old.jpg")), slideshow});
     desktop::KdeBackend kde = backend();
     EXPECT_EQ(kde.liveWallpaper(), QStringLiteral("/srv/old.jpg"));
 
@@ -143,27 +98,61 @@ TEST_F(KdeBackendTest, EveryDesktopGetsAnAlternatingCopyAndTheFillModeMapsBothWa
     for (const Step step : {Step{true, 1, "3"}, Step{false, 2, "6"}, Step{false, 1, "6"}}) {
         const desktop::ApplyResult result = kde.apply(picture, step.tiled);
         ASSERT_TRUE(result.ok) << result.error.toStdString();
-        const QMutexLocker lock(&shell->mutex);
-        for (const FakePlasmaShell::Desktop& d : shell->desktops) {
-            EXPECT_EQ(d.plugin, QStringLiteral("org.kde.image"));
-            EXPECT_EQ(d.image,
-                      QUrl::fromLocalFile(copy(picture, step.copy)).toString(QUrl::FullyEncoded));
-            EXPECT_EQ(d.fillMode, QString::fromLatin1(step.fillMode));
+        for (int i : {0, 1}) {
+            EXPECT_EQ(desktop(i).plugin, QStringLiteral("org.kde.image"));
+            EXPECT_EQ(desktop(i).wallpaper(QStringLiteral("Image")), uri(copy(picture, step.copy)));
+            EXPECT_EQ(desktop(i).wallpaper(QStringLiteral("FillMode")),
+                      QString::fromLatin1(step.fillMode));
         }
+        EXPECT_EQ(desktop(2).plugin, QStringLiteral("org.kde.slideshow"));
+        EXPECT_EQ(kde.liveTiled(), step.tiled);
     }
     EXPECT_EQ(kde.liveWallpaper(), picture);
-    EXPECT_EQ(kde.liveTiled(), false);
     QFile original(picture), shown(copy(picture, 1));
     ASSERT_TRUE(original.open(QIODevice::ReadOnly) && shown.open(QIODevice::ReadOnly));
     EXPECT_EQ(shown.readAll(), original.readAll());
 }
 
-TEST_F(KdeBackendTest, TheUsersFillModeStaysWhenUntiled) {
-    startPlasma();
-    shell->desktops[0].fillMode = QStringLiteral("1");  // fit
-    ASSERT_TRUE(backend().apply(home.writePicture(QStringLiteral("Tessavel.bmp")), false).ok);
-    const QMutexLocker lock(&shell->mutex);
-    EXPECT_EQ(shell->desktops[1].fillMode, QStringLiteral("1"));
+TEST_F(KdeBackendTest, FromPlasma66TilingIsTheTiledPluginAndOldTileModesDrawStretched) {
+    PlasmaShell& shell = startPlasma({imageDesktop(1, 0, QStringLiteral("/srv/a.png"), "3")});
+    shell.version = QStringLiteral("6.6.1");
+    desktop::KdeBackend kde = backend();
+    EXPECT_EQ(kde.livePictureMode(), desktop::PictureMode::Stretched);
+    EXPECT_EQ(kde.liveTiled(), false);
+
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    ASSERT_TRUE(kde.apply(picture, true).ok);
+    EXPECT_EQ(desktop(0).plugin, QStringLiteral("org.kde.tiled"));
+    EXPECT_EQ(desktop(0).wallpaper(QStringLiteral("Image")), uri(copy(picture, 1)));
+    EXPECT_EQ(kde.liveWallpaper(), picture);  // read from the tiled plugin
+    EXPECT_EQ(kde.liveTiled(), true);
+
+    ASSERT_TRUE(kde.apply(picture, false).ok);
+    EXPECT_EQ(desktop(0).plugin, QStringLiteral("org.kde.image"));
+    EXPECT_EQ(desktop(0).wallpaper(QStringLiteral("FillMode")), QStringLiteral("6"));
+    EXPECT_EQ(kde.livePictureMode(), desktop::PictureMode::Centered);
+}
+
+TEST_F(KdeBackendTest, AnEmptyImageIsTheDefaultPackageAndAPackageItsLargestPicture) {
+    const QString share = home.path() + QStringLiteral("/share");
+    const QString small = share + QStringLiteral("/wallpapers/Next/contents/images/1280x800.png");
+    const QString large = share + QStringLiteral("/wallpapers/Next/contents/images/3840x2160.png");
+    for (const QString& file : {small, large}) {
+        QDir().mkpath(QFileInfo(file).path());
+        QFile(file).open(QIODevice::WriteOnly);
+    }
+    home.env().set(QStringLiteral("XDG_DATA_DIRS"), share);
+    startPlasma({imageDesktop(1, 0, QString()),
+                 imageDesktop(2, 1, uri(share + QStringLiteral("/wallpapers/Next/")))});
+    desktop::KdeBackend kde = backend();
+    EXPECT_EQ(kde.liveWallpaper(), large);
+    EXPECT_EQ(kde.livePictureMode(), desktop::PictureMode::Zoom);  // Plasma's default fill
+
+    // Both show the default package: both get the calendar.
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    ASSERT_TRUE(kde.apply(picture, false).ok);
+    EXPECT_EQ(desktop(1).wallpaper(QStringLiteral("Image")), uri(copy(picture, 1)));
+    EXPECT_EQ(desktop(1).wallpaper(QStringLiteral("FillMode")), QStringLiteral("2"));
 }
 
 TEST_F(KdeBackendTest, ALockedOrDeafOrAbsentPlasmaShellIsAFailure) {
@@ -173,15 +162,15 @@ TEST_F(KdeBackendTest, ALockedOrDeafOrAbsentPlasmaShellIsAFailure) {
     EXPECT_TRUE(result.error.startsWith(QStringLiteral("plasmashell cannot be asked")))
         << result.error.toStdString();
 
-    startPlasma();
-    shell->locked = true;
+    PlasmaShell& shell = startPlasma({imageDesktop(1, 0, QStringLiteral("/srv/old.jpg"))});
+    shell.locked = true;
     result = backend().apply(picture, false);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.indexOf(QStringLiteral("Widgets are locked")), -1)
         << result.error.toStdString();
 
-    shell->locked = false;
-    shell->ignoresWrites = true;
+    shell.locked = false;
+    shell.ignoresWrites = true;
     result = backend().apply(picture, false);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.indexOf(QStringLiteral("/srv/old.jpg")), -1)
@@ -192,19 +181,19 @@ TEST_F(KdeBackendTest, WithoutPlasmaShellTheAppletsrcFileIsRead) {
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     QFile rc(home.configHome() + QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc"));
     ASSERT_TRUE(rc.open(QIODevice::WriteOnly));
-    rc.write(QStringLiteral("[Containments][12][Wallpaper][org.kde.image][General]\n"
+    rc.write(QStringLiteral("[Containments][12]\nlastScreen=1\nwallpaperplugin=org.kde.image\n\n"
+                            "[Containments][12][Wallpaper][org.kde.image][General]\n"
                             "Image=file:///srv/second.png\n\n"
+                            "[Containments][3]\nlastScreen=0\nwallpaperplugin=org.kde.image\n\n"
                             "[Containments][3][Wallpaper][org.kde.image][General]\n"
                             "FillMode=4\nImage=file://%1\n")
                  .arg(copy(picture, 2))
                  .toUtf8());
     rc.close();
     desktop::KdeBackend kde = backend();
-    EXPECT_EQ(kde.liveWallpaper(),
-              picture);                // containment 3 comes first, its copy stands for the picture
+    // the desktop of the first screen comes first, its copy stands for the picture
+    EXPECT_EQ(kde.liveWallpaper(), picture);
     EXPECT_EQ(kde.liveTiled(), true);  // tiled vertically
 }
 
 }  // namespace
-
-#include "KdeBackendTest.moc"

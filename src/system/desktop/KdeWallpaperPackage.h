@@ -1,0 +1,19 @@
+#pragma once
+// Plasma's wallpaper packages: a folder whose contents/images holds the same
+// picture in several sizes ("1920x1080.png"), named by the folder's path or,
+// for the default wallpaper, by its name under wallpapers/.
+
+#include <QString>
+
+namespace desktop {
+
+class SessionEnvironment;
+
+// The folder of the default wallpaper package ("Next", Breeze's default),
+// looked up in the session's data folders; empty when none is installed.
+QString defaultWallpaperPackage(const SessionEnvironment& env);
+
+// The package's largest picture; empty when the folder holds none.
+QString pictureOfPackage(const QString& folder);
+
+}  // namespace desktop
