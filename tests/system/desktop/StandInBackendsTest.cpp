@@ -1,4 +1,4 @@
-// LXQt, LXDE, sway and Hyprland, whose shells cannot run here, against
+// LXQt, LXDE and sway, whose shells cannot run here, against
 // stand-in programs that record their arguments and store what they were told
 // where the real ones do.
 
@@ -6,8 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
-#include <QImageReader>
 
 #include "DesktopSessions.h"
 #include "system/desktop/DesktopFactory.h"
@@ -173,73 +171,6 @@ TEST_F(StandInTest, SwayRefusingOrNotShowingThePictureIsAFailure) {
     result = make(QStringLiteral("sway"))->apply(picture, false);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.indexOf(QStringLiteral("swaybg")), -1) << result.error.toStdString();
-}
-
-// hyprctl hyprpaper: preload, wallpaper "monitor,[mode:]path", unload, listactive.
-const QString kHyprctl = QStringLiteral(
-    "s=\"$HOME/hyprpaper\"; mkdir -p \"$s\"; touch \"$s/preloaded\"\n"
-    "case \"$2\" in\n"
-    "  listactive) cat \"$s/active\" 2>/dev/null || true ;;\n"
-    "  preload) printf '%s\\n' \"$3\" >> \"$s/preloaded\"; echo ok ;;\n"
-    "  unload) echo ok ;;\n"
-    "  wallpaper) spec=${3#,}; f=${spec#tile:}; f=${f#contain:}\n"
-    "    if grep -qxF \"$f\" \"$s/preloaded\"; then echo \"DP-1 = $spec\" > \"$s/active\"; echo "
-    "ok;\n"
-    "    else echo 'wallpaper failed (not preloaded)'; fi ;;\n"
-    "esac\n");
-
-TEST_F(StandInTest, HyprpaperGetsAlternatingPngCopiesAndUnloadsTheOldOne) {
-    tools.add(QStringLiteral("hyprctl"), kHyprctl);
-    const QString picture = home.writePicture(kAwkwardPicture);
-    const QString first = shownCopy(picture, 1, QStringLiteral("png"));
-    const QString second = shownCopy(picture, 2, QStringLiteral("png"));
-    auto hyprland = make(QStringLiteral("hyprland"));
-
-    desktop::ApplyResult result = hyprland->apply(picture, true);
-    ASSERT_TRUE(result.ok) << result.error.toStdString();
-    result = hyprland->apply(picture, false);
-    ASSERT_TRUE(result.ok) << result.error.toStdString();
-    const QString p = QStringLiteral("hyprpaper");
-    EXPECT_EQ(
-        tools.calls(QStringLiteral("hyprctl")),
-        (QList<QStringList>{{p, QStringLiteral("listactive")},
-                            {p, QStringLiteral("preload"), first},
-                            {p, QStringLiteral("wallpaper"), QStringLiteral(",tile:") + first},
-                            {p, QStringLiteral("listactive")},
-                            {p, QStringLiteral("listactive")},
-                            {p, QStringLiteral("preload"), second},
-                            {p, QStringLiteral("wallpaper"), QStringLiteral(",contain:") + second},
-                            {p, QStringLiteral("unload"), first},
-                            {p, QStringLiteral("listactive")}}));
-    EXPECT_EQ(QImageReader(second).format(), QByteArray("png"));
-    EXPECT_EQ(QImage(second).convertToFormat(QImage::Format_RGB32),
-              QImage(picture).convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(hyprland->liveWallpaper(), picture);
-    EXPECT_EQ(hyprland->liveTiled(), false);
-}
-
-TEST_F(StandInTest, HyprpaperKeepsTheUsersPicturesLoadedAndReportsRefusals) {
-    tools.add(QStringLiteral("hyprctl"), kHyprctl);
-    writeFile(home.path() + QStringLiteral("/hyprpaper/active"), "DP-1 = /srv/own.png\n");
-    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
-    auto hyprland = make(QStringLiteral("hyprland"));
-    EXPECT_EQ(hyprland->liveWallpaper(), QStringLiteral("/srv/own.png"));
-    ASSERT_TRUE(hyprland->apply(picture, false).ok);
-    for (const QStringList& call : tools.calls(QStringLiteral("hyprctl"))) {
-        EXPECT_NE(call.value(1), QStringLiteral("unload"));
-    }
-    // cover (no prefix) is the user's own mode and stays
-    EXPECT_TRUE(tools.calls(QStringLiteral("hyprctl"))
-                    .contains(QStringList{
-                        QStringLiteral("hyprpaper"), QStringLiteral("wallpaper"),
-                        QStringLiteral(",") + shownCopy(picture, 1, QStringLiteral("png"))}));
-
-    tools.add(QStringLiteral("hyprctl"),
-              QStringLiteral("echo \"Couldn't connect to hyprpaper's socket\"\n"));
-    const desktop::ApplyResult result = make(QStringLiteral("hyprland"))->apply(picture, false);
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.indexOf(QStringLiteral("Couldn't connect")), -1)
-        << result.error.toStdString();
 }
 
 struct ToolFailure {
