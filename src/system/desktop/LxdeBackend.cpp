@@ -14,31 +14,114 @@ const ModeNames& lxdeModes() {
         QStringLiteral("tile"), QStringLiteral("center"), {}, {QStringLiteral("color")}};
     return names;
 }
+
+// Files written before modes had names hold pcmanfm's FmWallpaperMode numbers.
+QString modeName(const QString& stored) {
+    static const QStringList byNumber{QStringLiteral("color"), QStringLiteral("stretch"),
+                                      QStringLiteral("fit"),   QStringLiteral("center"),
+                                      QStringLiteral("tile"),  QStringLiteral("screen"),
+                                      QStringLiteral("crop")};
+    bool numeric = false;
+    const int n = stored.toInt(&numeric);
+    return numeric ? byNumber.value(n) : stored;
+}
+
+PictureMode pictureModeOf(const QString& mode) {
+    if (mode == QStringLiteral("tile")) {
+        return PictureMode::Tiled;
+    }
+    if (mode == QStringLiteral("stretch")) {
+        return PictureMode::Stretched;
+    }
+    if (mode == QStringLiteral("fit")) {
+        return PictureMode::Scaled;
+    }
+    if (mode == QStringLiteral("crop")) {
+        return PictureMode::Zoom;
+    }
+    if (mode == QStringLiteral("screen")) {
+        return PictureMode::Spanned;
+    }
+    return PictureMode::Centered;
+}
 }  // namespace
+
+std::optional<LxdeBackend::State> LxdeBackend::parseGroup(const QMap<QString, QString>& group) {
+    State s;
+    s.common =
+        group.value(QStringLiteral("wallpaper_common"), QStringLiteral("1")) != QStringLiteral("0");
+    s.wallpaper = pathFromSetting(group.value(QStringLiteral("wallpaper")));
+    const int configured = group.value(QStringLiteral("wallpapers_configured")).toInt();
+    for (int i = 0;
+         i < std::max(configured, 1) || group.contains(QStringLiteral("wallpaper%1").arg(i)); ++i) {
+        s.perDesktop << pathFromSetting(group.value(QStringLiteral("wallpaper%1").arg(i)));
+    }
+    s.mode = modeName(group.value(QStringLiteral("wallpaper_mode")));
+    if (s.wallpaper.isEmpty() && s.perDesktop.join(QString()).isEmpty()) {
+        return std::nullopt;
+    }
+    return s;
+}
 
 std::optional<LxdeBackend::State> LxdeBackend::state() const {
     // lxsession starts pcmanfm with the "LXDE" profile; "default" is its own.
+    // pcmanfm reads the user's folder before the system's, in each the
+    // monitor's desktop-items-0.conf ([*]) and, from before pcmanfm 1.2, the
+    // [desktop] group of pcmanfm.conf (src/app-config.c).
+    const QStringList dirs = QStringList{context_.env.configHome()} + context_.env.configDirs();
     for (const QString& profile : {QStringLiteral("LXDE"), QStringLiteral("default")}) {
-        const QList<KeyFileGroup> settings =
-            readKeyFile(context_.env.configHome() +
-                        QStringLiteral("/pcmanfm/%1/desktop-items-0.conf").arg(profile));
-        const std::optional<QString> picture =
-            keyFileValue(settings, QStringLiteral("*"), QStringLiteral("wallpaper"));
-        if (picture) {
-            return State{pathFromSetting(*picture), keyFileValue(settings, QStringLiteral("*"),
-                                                                 QStringLiteral("wallpaper_mode"))
-                                                        .value_or(QString())};
+        for (const QString& dir : dirs) {
+            const QString folder = dir + QStringLiteral("/pcmanfm/") + profile;
+            for (const auto& [file, group] :
+                 {qMakePair(QStringLiteral("/desktop-items-0.conf"), QStringLiteral("*")),
+                  qMakePair(QStringLiteral("/pcmanfm.conf"), QStringLiteral("desktop"))}) {
+                for (const KeyFileGroup& g : readKeyFile(folder + file)) {
+                    if (g.first == group) {
+                        if (std::optional<State> s = parseGroup(g.second)) {
+                            return s;
+                        }
+                        break;
+                    }
+                }
+            }
         }
     }
     return std::nullopt;
 }
 
+int LxdeBackend::currentWorkspace() const {
+    if (!context_.env.has(QStringLiteral("DISPLAY")) ||
+        !tools_.available(QStringLiteral("xprop"))) {
+        return 0;
+    }
+    const ToolResult r = tools_.run(
+        QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CURRENT_DESKTOP")});
+    // "_NET_CURRENT_DESKTOP(CARDINAL) = 1"
+    return r.ok() ? r.out.section(QLatin1Char('='), 1).trimmed().toInt() : 0;
+}
+
 std::optional<QString> LxdeBackend::liveWallpaper() {
-    return pictureOf(state());
+    const std::optional<State> s = state();
+    if (!s) {
+        return std::nullopt;
+    }
+    return s->pictureOn(currentWorkspace());
 }
 
 std::optional<bool> LxdeBackend::liveTiled() {
-    return tiledOf(state(), lxdeModes());
+    const std::optional<State> s = state();
+    if (!s) {
+        return std::nullopt;
+    }
+    return isTileMode(s->mode, lxdeModes());
+}
+
+std::optional<PictureMode> LxdeBackend::livePictureMode() {
+    const std::optional<State> s = state();
+    if (!s) {
+        return std::nullopt;
+    }
+    return pictureModeOf(s->mode);
 }
 
 ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
@@ -51,14 +134,17 @@ ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
     }
     const std::optional<State> before = state();
     const QString mode = chooseMode(tiled, before ? before->mode : QString(), lxdeModes());
+    // With a picture per workspace pcmanfm stores the new one for the current
+    // workspace only (src/desktop.c, update_background); the others keep theirs.
     const ToolResult r = tools_.run(kTool, {QStringLiteral("--set-wallpaper=") + picture.path,
                                             QStringLiteral("--wallpaper-mode=") + mode});
     if (!r.ok()) {
         return {false, r.failure};
     }
+    const int workspace = currentWorkspace();
     const bool kept = waitUntil(context_.settleMs, [&] {
         const std::optional<State> after = state();
-        return after && after->picture == picture.path && after->mode == mode;
+        return after && after->pictureOn(workspace) == picture.path && after->mode == mode;
     });
     if (!kept) {
         return {false, QStringLiteral("pcmanfm did not take the new wallpaper")};

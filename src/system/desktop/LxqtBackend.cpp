@@ -1,5 +1,7 @@
 #include "system/desktop/LxqtBackend.h"
 
+#include <QFileInfo>
+
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/WallpaperFiles.h"
 
@@ -9,25 +11,56 @@ namespace {
 const QString kTool = QStringLiteral("pcmanfm-qt");
 
 const ModeNames& lxqtModes() {
-    static const ModeNames names{
-        QStringLiteral("tile"), QStringLiteral("center"), {}, {QStringLiteral("none")}};
+    static const ModeNames names{QStringLiteral("tile"),
+                                 QStringLiteral("center"),
+                                 {},
+                                 {QStringLiteral("none"), QStringLiteral("transparent")}};
     return names;
 }
 }  // namespace
 
+QString LxqtBackend::profileDir(const QString& profile) const {
+    // pcmanfm-qt (pcmanfm/settings.cpp, Settings::profileDir) uses the user's
+    // profile folder once it exists, else the first system config folder
+    // holding the profile, else the one it ships in /usr/share/pcmanfm-qt.
+    const QString relative = QStringLiteral("/pcmanfm-qt/") + profile;
+    const QString user = context_.env.configHome() + relative;
+    if (QFileInfo(user).isDir()) {
+        return user;
+    }
+    for (const QString& dir : context_.env.configDirs()) {
+        if (QFileInfo(dir + relative).isDir()) {
+            return dir + relative;
+        }
+    }
+    QString dataDirs = context_.env.value(QStringLiteral("XDG_DATA_DIRS"));
+    if (dataDirs.isEmpty()) {
+        dataDirs = QStringLiteral("/usr/local/share:/usr/share");
+    }
+    for (const QString& dir : dataDirs.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        if (QFileInfo(dir + relative).isDir()) {
+            return dir + relative;
+        }
+    }
+    return user;
+}
+
 std::optional<LxqtBackend::State> LxqtBackend::state() const {
     // LXQt starts pcmanfm-qt with the "lxqt" profile; "default" is its own.
     for (const QString& profile : {QStringLiteral("lxqt"), QStringLiteral("default")}) {
-        const QList<KeyFileGroup> settings = readKeyFile(
-            context_.env.configHome() + QStringLiteral("/pcmanfm-qt/%1/settings.conf").arg(profile),
-            KeyFileDialect::Qt);
+        const QList<KeyFileGroup> settings =
+            readKeyFile(profileDir(profile) + QStringLiteral("/settings.conf"), KeyFileDialect::Qt);
         const std::optional<QString> picture =
             keyFileValue(settings, QStringLiteral("Desktop"), QStringLiteral("Wallpaper"));
         if (picture) {
-            return State{
-                pathFromSetting(*picture),
-                keyFileValue(settings, QStringLiteral("Desktop"), QStringLiteral("WallpaperMode"))
-                    .value_or(QString())};
+            State s{pathFromSetting(*picture), keyFileValue(settings, QStringLiteral("Desktop"),
+                                                            QStringLiteral("WallpaperMode"))
+                                                   .value_or(QString())};
+            // What this program last showed is shown in the mode it gave.
+            if (told_ && told_->picture == s.picture) {
+                s.mode = told_->mode;
+            }
+            return s;
         }
     }
     return std::nullopt;
@@ -43,6 +76,27 @@ std::optional<QString> LxqtBackend::liveWallpaper() {
 
 std::optional<bool> LxqtBackend::liveTiled() {
     return tiledOf(state(), lxqtModes());
+}
+
+std::optional<PictureMode> LxqtBackend::livePictureMode() {
+    const std::optional<State> s = state();
+    if (!s) {
+        return std::nullopt;
+    }
+    // stretch, fit, center, tile, zoom; none and transparent show no picture.
+    if (s->mode == QStringLiteral("tile")) {
+        return PictureMode::Tiled;
+    }
+    if (s->mode == QStringLiteral("stretch")) {
+        return PictureMode::Stretched;
+    }
+    if (s->mode == QStringLiteral("fit")) {
+        return PictureMode::Scaled;
+    }
+    if (s->mode == QStringLiteral("zoom")) {
+        return PictureMode::Zoom;
+    }
+    return PictureMode::Centered;
 }
 
 ApplyResult LxqtBackend::apply(const QString& path, bool tiled) {
@@ -67,13 +121,17 @@ ApplyResult LxqtBackend::apply(const QString& path, bool tiled) {
     if (!r.ok()) {
         return {false, r.failure};
     }
+    // pcmanfm-qt 1.2 shows the mode it is given on its command line but does
+    // not store it (pcmanfm/application.cpp, Application::setWallpaper), so
+    // only the picture can be read back; the mode is remembered here.
     const bool kept = waitUntil(context_.settleMs, [&] {
         const std::optional<State> after = state();
-        return after && after->picture == copy && after->mode == mode;
+        return after && after->picture == copy;
     });
     if (!kept) {
         return {false, QStringLiteral("pcmanfm-qt did not take the new wallpaper")};
     }
+    told_ = State{copy, mode};
     return {true, {}};
 }
 

@@ -33,6 +33,12 @@ QString SessionEnvironment::configHome() const {
     return c.isEmpty() ? home() + QStringLiteral("/.config") : c;
 }
 
+QStringList SessionEnvironment::configDirs() const {
+    const QStringList dirs =
+        value(QStringLiteral("XDG_CONFIG_DIRS")).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    return dirs.isEmpty() ? QStringList{QStringLiteral("/etc/xdg")} : dirs;
+}
+
 QString SessionEnvironment::runtimeDir() const {
     return value(QStringLiteral("XDG_RUNTIME_DIR"));
 }

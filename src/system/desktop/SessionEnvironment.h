@@ -5,6 +5,7 @@
 
 #include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 
 namespace desktop {
 
@@ -29,8 +30,9 @@ public:
     QString findExecutable(const QString& program) const;
 
     QString home() const;
-    QString configHome() const;  // XDG_CONFIG_HOME, else ~/.config
-    QString runtimeDir() const;  // XDG_RUNTIME_DIR, may be empty
+    QString configHome() const;      // XDG_CONFIG_HOME, else ~/.config
+    QStringList configDirs() const;  // XDG_CONFIG_DIRS, else /etc/xdg
+    QString runtimeDir() const;      // XDG_RUNTIME_DIR, may be empty
 
     // D-Bus address of the session bus, or empty when the session has none.
     QString sessionBusAddress() const;
