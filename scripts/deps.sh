@@ -12,7 +12,7 @@ FONT_PKGS=(fonts-ipafont-gothic fonts-noto-cjk fonts-liberation fonts-dejavu-cor
 # the font dialog must leave out (a bitmap font, a font without Latin).
 TEST_PKGS=(xvfb xauth xdotool x11-utils imagemagick procps dbus dbus-x11
            gsettings-desktop-schemas dconf-service dconf-cli libglib2.0-bin
-           xfconf libxfconf-0-3 qt6-declarative-dev pcmanfm pcmanfm-qt feh nitrogen xwallpaper cinnamon-desktop-data mate-desktop-common
+           xfconf libxfconf-0-3 qt6-declarative-dev pcmanfm pcmanfm-qt sway swaybg grim feh nitrogen xwallpaper cinnamon-desktop-data mate-desktop-common
            xfonts-base fonts-droid-fallback)
 
 want=("${BUILD_PKGS[@]}" "${FONT_PKGS[@]}")

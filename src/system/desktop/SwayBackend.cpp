@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/WallpaperFiles.h"
@@ -57,20 +58,10 @@ QList<SwayBackend::Background> SwayBackend::parseSwaybgArgs(const QStringList& a
         }
         (image ? all.last().picture : all.last().mode) = args.at(++i);
     }
-    QList<Background> ordered;
-    for (const Background& b : all) {
-        if (!b.picture.isEmpty()) {
-            if (b.output == QStringLiteral("*")) {
-                ordered.prepend(b);
-            } else {
-                ordered.append(b);
-            }
-        }
-    }
-    return ordered;
+    return all;
 }
 
-std::optional<SwayBackend::Background> SwayBackend::shown() const {
+QList<SwayBackend::Background> SwayBackend::swaybgBackgrounds() const {
     const QDir proc(context_.procRoot);
     const uint me = getuid();
     for (const QString& pid : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -97,18 +88,89 @@ std::optional<SwayBackend::Background> SwayBackend::shown() const {
         }
         const QList<Background> backgrounds = parseSwaybgArgs(args);
         if (!backgrounds.isEmpty()) {
-            return backgrounds.first();
+            return backgrounds;
         }
     }
-    return std::nullopt;
+    return {};
+}
+
+QStringList SwayBackend::outputNames() const {
+    const ToolResult r = tools_.run(
+        kSwaymsg, {QStringLiteral("-t"), QStringLiteral("get_outputs"), QStringLiteral("-r")});
+    QStringList names;
+    for (const QJsonValue& v : QJsonDocument::fromJson(r.out.toUtf8()).array()) {
+        const QJsonObject o = v.toObject();
+        if (o.value(QStringLiteral("active")).toBool(true)) {
+            names << o.value(QStringLiteral("name")).toString();
+        }
+    }
+    names.removeAll(QString());
+    return names;
+}
+
+QList<SwayBackend::Background> SwayBackend::shown() const {
+    // sway starts one swaybg with "-o NAME" for each output it has a
+    // background for and "-o *" for the wildcard (sway/config/output.c,
+    // spawn_swaybg); an output's own background wins over the wildcard.
+    const QList<Background> given = swaybgBackgrounds();
+    QStringList names = outputNames();
+    if (names.isEmpty()) {
+        names << QStringLiteral("*");
+    }
+    QList<Background> all;
+    for (const QString& name : names) {
+        std::optional<Background> own, wildcard;
+        for (const Background& b : given) {
+            if (b.output == name) {
+                own = b;
+            } else if (b.output == QStringLiteral("*")) {
+                wildcard = b;
+            }
+        }
+        Background b = own ? *own : wildcard.value_or(Background{});
+        b.output = name;
+        all.append(b);
+    }
+    return all;
 }
 
 std::optional<QString> SwayBackend::liveWallpaper() {
-    return pictureOf(shown());
+    const QList<Background> all = shown();
+    if (all.isEmpty() || all.first().picture.isEmpty()) {
+        return std::nullopt;
+    }
+    started_.remember(all.first().picture);
+    return all.first().picture;
 }
 
 std::optional<bool> SwayBackend::liveTiled() {
-    return tiledOf(shown(), swayModes());
+    const std::optional<PictureMode> mode = livePictureMode();
+    if (!mode) {
+        return std::nullopt;
+    }
+    return *mode == PictureMode::Tiled;
+}
+
+std::optional<PictureMode> SwayBackend::livePictureMode() {
+    const QList<Background> all = shown();
+    if (all.isEmpty() || all.first().picture.isEmpty()) {
+        return std::nullopt;
+    }
+    // swaybg: stretch, fill (the default), fit, center, tile.
+    const QString& m = all.first().mode;
+    if (m == QStringLiteral("tile")) {
+        return PictureMode::Tiled;
+    }
+    if (m == QStringLiteral("stretch")) {
+        return PictureMode::Stretched;
+    }
+    if (m == QStringLiteral("fit")) {
+        return PictureMode::Scaled;
+    }
+    if (m == QStringLiteral("center")) {
+        return PictureMode::Centered;
+    }
+    return PictureMode::Zoom;
 }
 
 ApplyResult SwayBackend::apply(const QString& path, bool tiled) {
@@ -119,11 +181,29 @@ ApplyResult SwayBackend::apply(const QString& path, bool tiled) {
     if (!tools_.available(kSwaymsg)) {
         return {false, missingToolMessage(kSwaymsg)};
     }
-    const std::optional<Background> before = shown();
-    const QString mode = chooseMode(tiled, before ? before->mode : QString(), swayModes());
-    const ToolResult r =
-        tools_.run(kSwaymsg, {QStringLiteral("output"), QStringLiteral("*"), QStringLiteral("bg"),
-                              swayQuotedPath(picture.path), mode});
+    // Each output keeps its own background: only those showing the picture
+    // the placement started from change ("output * bg" would overwrite them
+    // all, sway merging the wildcard into every output).
+    const QList<Background> before = shown();
+    QList<QString> pictures;
+    for (const Background& b : before) {
+        pictures << b.picture;
+    }
+    QList<Background> targets;
+    for (const qsizetype i : started_.placesToChange(pictures)) {
+        Background b = before.at(i);
+        b.mode = chooseMode(tiled, b.mode, swayModes());
+        targets << b;
+    }
+    QStringList command;
+    for (const Background& b : targets) {
+        if (!command.isEmpty()) {
+            command << QStringLiteral(";");
+        }
+        command << QStringLiteral("output") << b.output << QStringLiteral("bg")
+                << swayQuotedPath(picture.path) << b.mode;
+    }
+    const ToolResult r = tools_.run(kSwaymsg, command);
     const QString refused = refusal(r.out);
     if (!refused.isEmpty()) {
         return {false, refused};
@@ -133,12 +213,21 @@ ApplyResult SwayBackend::apply(const QString& path, bool tiled) {
     }
     // sway answers before the new swaybg is up.
     const bool kept = waitUntil(context_.settleMs, [&] {
-        const std::optional<Background> after = shown();
-        return after && after->picture == picture.path && after->mode == mode;
+        const QList<Background> after = shown();
+        for (const Background& t : targets) {
+            const auto now = std::find_if(after.cbegin(), after.cend(), [&](const Background& b) {
+                return b.output == t.output;
+            });
+            if (now == after.cend() || now->picture != picture.path || now->mode != t.mode) {
+                return false;
+            }
+        }
+        return true;
     });
     if (!kept) {
         return {false, QStringLiteral("sway did not start swaybg with the new wallpaper")};
     }
+    started_.remember(picture.path);
     return {true, {}};
 }
 

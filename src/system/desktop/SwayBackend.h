@@ -1,10 +1,12 @@
 #pragma once
-// sway: told over its IPC with swaymsg ("output * bg"); what it shows is read
-// from the command line of the swaybg it runs, since sway has no query for it.
+// sway: told over its IPC with swaymsg ("output NAME bg"); what each output
+// shows is read from the command line of the swaybg it runs, since sway has
+// no query for it, and the outputs from "swaymsg -t get_outputs".
 
 #include "system/desktop/DesktopBackend.h"
 #include "system/desktop/SessionEnvironment.h"
 #include "system/desktop/ToolRunner.h"
+#include "system/desktop/WallpaperPlaces.h"
 
 namespace desktop {
 
@@ -16,22 +18,28 @@ public:
     QString name() const override { return QStringLiteral("sway"); }
     std::optional<QString> liveWallpaper() override;
     std::optional<bool> liveTiled() override;
+    std::optional<PictureMode> livePictureMode() override;
     ApplyResult apply(const QString& path, bool tiled) override;
 
     struct Background {
         QString output;
-        QString picture;
+        QString picture;  // empty for a plain colour
         QString mode;
     };
     // The background of every output "swaybg" is given on `args` (its argv
-    // without the program), "*" first.
+    // without the program), in order.
     static QList<Background> parseSwaybgArgs(const QStringList& args);
 
 private:
-    std::optional<Background> shown() const;
+    // What each output shows, the outputs in sway's order; "*" alone when the
+    // outputs cannot be listed.
+    QList<Background> shown() const;
+    QList<Background> swaybgBackgrounds() const;
+    QStringList outputNames() const;
 
     DesktopContext context_;
     ToolRunner tools_;
+    StartedPicture started_;
 };
 
 }  // namespace desktop

@@ -13,12 +13,6 @@ using namespace desktoptest;
 
 namespace {
 
-QByteArray contents(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
 void writeFile(const QString& path, const QByteArray& text) {
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
@@ -49,38 +43,6 @@ TEST_F(StandInTest, LxqtReadsQtEscapes) {
     auto lxqt = make(QStringLiteral("lxqt"));
     EXPECT_EQ(lxqt->liveWallpaper(), QStringLiteral("/srv/壁紙, ア.jpg"));
     EXPECT_EQ(lxqt->livePictureMode(), desktop::PictureMode::Zoom);
-}
-
-// swaymsg: sway takes the quotes off, wordexp(3) the backslashes, and starts
-// swaybg with what is left; the stand-in does the same into a fake /proc.
-const QString kSwaymsg = QStringLiteral(
-    "img=$(printf '%s' \"$4\" | sed -e 's/^\"//' -e 's/\"$//' -e 's/\\\\\\(.\\)/\\1/g')\n"
-    "mkdir -p \"$FAKE_PROC/4242\"\n"
-    "for a in swaybg -o '*' -i \"$img\" -m \"$5\"; do printf '%s\\000' \"$a\"; done > "
-    "\"$FAKE_PROC/4242/cmdline\"\n"
-    "echo '[ { \"success\": true } ]'\n");
-
-TEST_F(StandInTest, SwayGetsOneQuotedPathThatSurvivesItsExpansion) {
-    home.env().set(QStringLiteral("FAKE_PROC"), proc());
-    tools.add(QStringLiteral("swaymsg"), kSwaymsg);
-    const QString picture = home.writePicture(QStringLiteral("a $HOME `x` (1) & \"q\" 'ß'.bmp"));
-    auto sway = make(QStringLiteral("sway"));
-
-    desktop::ApplyResult result = sway->apply(picture, true);
-    ASSERT_TRUE(result.ok) << result.error.toStdString();
-    const QStringList call = tools.calls(QStringLiteral("swaymsg")).last();
-    ASSERT_EQ(call.size(), 5);
-    EXPECT_EQ(call.mid(0, 3),
-              (QStringList{QStringLiteral("output"), QStringLiteral("*"), QStringLiteral("bg")}));
-    EXPECT_TRUE(call.at(3).startsWith(QLatin1Char('"')) && call.at(3).endsWith(QLatin1Char('"')));
-    EXPECT_EQ(call.at(4), QStringLiteral("tile"));
-    EXPECT_EQ(sway->liveWallpaper(), picture);
-    EXPECT_EQ(sway->liveTiled(), true);
-
-    result = sway->apply(picture, false);
-    ASSERT_TRUE(result.ok) << result.error.toStdString();
-    EXPECT_EQ(tools.calls(QStringLiteral("swaymsg")).last().last(), QStringLiteral("center"));
-    EXPECT_EQ(sway->liveTiled(), false);
 }
 
 TEST_F(StandInTest, SwayRefusingOrNotShowingThePictureIsAFailure) {
