@@ -8,11 +8,13 @@ BUILD_PKGS=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3
 # Fonts that stand in for the Windows faces the program ships with.
 FONT_PKGS=(fonts-ipafont-gothic fonts-noto-cjk fonts-liberation fonts-dejavu-core)
 # What the tests drive: a virtual X server, real X input, screenshots, a
-# session bus and the desktops' own settings daemons and tools, and two fonts
+# session bus, the desktops' own settings daemons, tools and shells (LXDE,
+# LXQt, sway; Qt's JavaScript engine for the plasmashell stand-in), and two fonts
 # the font dialog must leave out (a bitmap font, a font without Latin).
 TEST_PKGS=(xvfb xauth xdotool x11-utils imagemagick procps dbus dbus-x11
            gsettings-desktop-schemas dconf-service dconf-cli libglib2.0-bin
-           xfconf libxfconf-0-3 qt6-declarative-dev pcmanfm pcmanfm-qt sway swaybg grim feh nitrogen xwallpaper cinnamon-desktop-data mate-desktop-common
+           xfconf libxfconf-0-3 feh nitrogen xwallpaper cinnamon-desktop-data mate-desktop-common
+           pcmanfm pcmanfm-qt sway swaybg grim qt6-declarative-dev
            xfonts-base fonts-droid-fallback)
 
 want=("${BUILD_PKGS[@]}" "${FONT_PKGS[@]}")
