@@ -24,7 +24,6 @@ RUN_PKGS=(
 # Fonts that stand in for the Windows faces the program ships with.
 FONT_PKGS=(
     fonts-ipafont-gothic fonts-noto-cjk fonts-liberation fonts-dejavu-core
-    fonts-urw-base35
 )
 # What the tests drive: a virtual X server, real X input, screenshots.
 TEST_X_PKGS=(
