@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or $BUILD_DIR).
+# Configures and builds into build/ (or $BUILD_DIR): every target, or only the
+# targets named on the command line.
+#   build.sh                      everything: program, tests, benchmarks
+#   build.sh tessaryn tessaryn-reg
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build}
@@ -8,4 +11,8 @@ if command -v ninja >/dev/null 2>&1 && [[ ! -f "$BUILD_DIR/CMakeCache.txt" ]]; t
     GEN=(-G Ninja)
 fi
 cmake -S . -B "$BUILD_DIR" "${GEN[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD_DIR" -j"$(nproc)"
+TARGETS=()
+for t in "$@"; do
+    TARGETS+=(--target "$t")
+done
+cmake --build "$BUILD_DIR" -j"$(nproc)" "${TARGETS[@]}"

@@ -1,26 +1,74 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tessaryn needs to build, run and test, when
-# any is missing. Safe to run again: it does nothing when all are present.
+# Installs the Debian 12 packages Tessaryn needs, when any is missing. Safe to
+# run again: it does nothing when all are present.
+#   deps.sh            build and run the program
+#   deps.sh --test     also everything the tests drive
+#   deps.sh --package  also what scripts/package.sh needs
+# Packages are installed without their recommendations, so every package a
+# tool really needs is named here, recommended ones included.
 set -euo pipefail
 
-BUILD_PKGS=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
-            libgtest-dev libbenchmark-dev)
+# Compiler, build tools, Qt and SQLite; GoogleTest and Google Benchmark so the
+# default configuration (tests and benchmarks on) works.
+BUILD_PKGS=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev libsqlite3-dev
+    libgtest-dev libbenchmark-dev
+)
+# What the program loads at run time that linking does not pull in: image
+# formats beyond PNG, BMP and JPEG, and SVG pictures.
+RUN_PKGS=(
+    qt6-image-formats-plugins
+    libqt6svg6
+)
 # Fonts that stand in for the Windows faces the program ships with.
-FONT_PKGS=(fonts-ipafont-gothic fonts-noto-cjk fonts-liberation fonts-dejavu-core)
-# What the tests drive: a virtual X server, real X input, screenshots, a
-# session bus, the desktops' own settings daemons, tools and shells (LXDE,
-# LXQt, sway; Qt's JavaScript engine for the plasmashell stand-in), and two fonts
-# the font dialog must leave out (a bitmap font, a font without Latin).
-TEST_PKGS=(xvfb xauth xdotool x11-utils imagemagick procps dbus dbus-x11
-           gsettings-desktop-schemas dconf-service dconf-cli libglib2.0-bin
-           xfconf libxfconf-0-3 feh nitrogen xwallpaper cinnamon-desktop-data mate-desktop-common
-           pcmanfm pcmanfm-qt sway swaybg grim qt6-declarative-dev
-           xfonts-base fonts-droid-fallback)
+FONT_PKGS=(
+    fonts-ipafont-gothic fonts-noto-cjk fonts-liberation fonts-dejavu-core
+)
+# What the tests drive: a virtual X server, real X input, screenshots.
+TEST_X_PKGS=(
+    xvfb xauth xdotool x11-utils imagemagick procps
+)
+# The desktops' own settings daemons and tools, on a private session bus.
+# dconf-gsettings-backend and libxfconf-0-3 are only recommended by
+# dconf-service and xfconf, but gsettings and xfconf-query need them.
+TEST_DESKTOP_PKGS=(
+    dbus dbus-x11
+    gsettings-desktop-schemas dconf-service dconf-gsettings-backend dconf-cli libglib2.0-bin
+    xfconf libxfconf-0-3
+    cinnamon-desktop-data mate-desktop-common
+    feh nitrogen xwallpaper
+)
+# Desktops run for real: LXDE's and LXQt's desktop shells under Xvfb, sway on
+# its headless backend with grim for its screen; Qt's JavaScript engine runs
+# the plasmashell stand-in's scripts.
+TEST_SHELL_PKGS=(
+    pcmanfm pcmanfm-qt sway swaybg grim qt6-declarative-dev
+)
+# Two fonts the font dialog must leave out (a bitmap font, a font without
+# Latin letters).
+TEST_FONT_PKGS=(
+    xfonts-base fonts-droid-fallback
+)
+# The install test: it validates the desktop file, the AppStream metadata and
+# the man pages it installs.
+TEST_INSTALL_PKGS=(
+    desktop-file-utils appstream groff-base
+)
+# scripts/package.sh: CPack's dependency computation and the package check.
+PACKAGE_PKGS=(
+    dpkg-dev file lintian
+)
 
-want=("${BUILD_PKGS[@]}" "${FONT_PKGS[@]}")
-if [[ "${1:-}" == "--test" ]]; then
-    want+=("${TEST_PKGS[@]}")
-fi
+want=("${BUILD_PKGS[@]}" "${RUN_PKGS[@]}" "${FONT_PKGS[@]}")
+for arg in "$@"; do
+    case "$arg" in
+        --test) want+=("${TEST_X_PKGS[@]}" "${TEST_DESKTOP_PKGS[@]}" "${TEST_SHELL_PKGS[@]}" "${TEST_FONT_PKGS[@]}"
+                       "${TEST_INSTALL_PKGS[@]}") ;;
+        --package) want+=("${PACKAGE_PKGS[@]}") ;;
+        *) echo "deps.sh: unknown option: $arg (use --test or --package)" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for p in "${want[@]}"; do
@@ -30,10 +78,10 @@ for p in "${want[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
-SUDO=""
+SUDO=()
 if [[ $(id -u) -ne 0 ]]; then
-    SUDO="sudo"
+    SUDO=(sudo)
 fi
 echo "Installing: ${missing[*]}"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${SUDO[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Tessaryn.
+# Installs what is missing, builds the program (only the program and
+# tessaryn-reg, so the first start comes quickly) and starts Tessaryn.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-scripts/build.sh
+scripts/build.sh tessaryn tessaryn-reg
 exec "${BUILD_DIR:-build}/src/app/tessaryn" "$@"

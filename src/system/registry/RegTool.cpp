@@ -15,6 +15,7 @@ const QString kNotFound =
 
 const char kUsage[] =
     "Usage:\n"
+    "  tessaryn-reg -h | --help | /?\n"
     "  tessaryn-reg query  KEY [/v NAME | /ve]\n"
     "  tessaryn-reg add    KEY [/v NAME | /ve] [/t REG_SZ|REG_DWORD|REG_BINARY] [/d DATA] [/f]\n"
     "  tessaryn-reg delete KEY [/v NAME | /ve] [/f]\n"
@@ -53,8 +54,31 @@ struct Command {
     bool force = false;
 };
 
+// Control characters (a line break inside an argument, say) are printed as
+// escapes, so that an error message always stays one line.
+QString oneLine(const QString& text) {
+    QString line;
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u == u'\n') {
+            line += QLatin1String("\\n");
+        } else if (u == u'\r') {
+            line += QLatin1String("\\r");
+        } else if (u == u'\t') {
+            line += QLatin1String("\\t");
+        } else if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0)) {
+            line += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        } else if (u == 0x2028 || u == 0x2029) {
+            line += QStringLiteral("\\u%1").arg(u, 4, 16);
+        } else {
+            line += ch;
+        }
+    }
+    return line;
+}
+
 ToolResult failure(const QString& message) {
-    return ToolResult{1, QString(), QStringLiteral("ERROR: %1\n").arg(message)};
+    return ToolResult{1, QString(), QStringLiteral("ERROR: %1\n").arg(oneLine(message))};
 }
 
 ToolResult invalidSyntax() {
@@ -92,6 +116,12 @@ std::optional<QString> parseKey(const QString& text, HKEY* root, QByteArray* pat
 bool isOption(const QString& arg, const char* name) {
     return (arg.startsWith(u'/') || arg.startsWith(u'-')) &&
            arg.mid(1).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+}
+
+// -h, --help and /? (also -?, /help, -help).
+bool asksForHelp(const QString& arg) {
+    return arg == QLatin1String("-h") || arg == QLatin1String("--help") || isOption(arg, "?") ||
+           isOption(arg, "help");
 }
 
 // Reads the options after KEY; nullopt on any syntax error.
@@ -323,8 +353,11 @@ ToolResult remove(const Command& c) {
 }  // namespace
 
 ToolResult runRegTool(const QStringList& args) {
-    if (args.size() == 1 && (isOption(args[0], "?") || isOption(args[0], "help"))) {
+    if (args.size() == 1 && asksForHelp(args[0])) {
         return ToolResult{0, QString::fromLatin1(kUsage), QString()};
+    }
+    if (args.isEmpty()) {
+        return ToolResult{1, QString(), QString::fromLatin1(kUsage)};
     }
     if (args.size() < 2) {
         return invalidSyntax();

@@ -2,6 +2,8 @@
 // sequence of writes builds, and writes that fail without harming the file.
 #include "system/profile/PrivateProfile.h"
 
+#include "support/OrdinaryUser.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -41,7 +43,7 @@ protected:
         return sys::WritePrivateProfileStringA(section, key, value, cpath().c_str());
     }
     QStringList entries() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden); }
-    // chmod does not stop root; such runs skip the permission tests.
+    // chmod does not stop root; the permission tests rerun as nobody.
     bool permissionsApply() const { return ::access(QFile::encodeName(dir_.path()), W_OK) != 0; }
 
     QTemporaryDir dir_;
@@ -91,21 +93,23 @@ TEST_F(PrivateProfile, CreatesMissingDirectory) {
 }
 
 TEST_F(PrivateProfile, UnwritableDirectoryLeavesNoFile) {
-    ::chmod(QFile::encodeName(dir_.path()), 0555);
-    if (!permissionsApply()) {
-        GTEST_SKIP() << "running as root: chmod does not protect the directory";
+    if (rerunAsOrdinaryUserWhenRoot()) {
+        return;
     }
+    ::chmod(QFile::encodeName(dir_.path()), 0555);
+    ASSERT_TRUE(permissionsApply());
     EXPECT_FALSE(set("A", "k", "v"));
     EXPECT_TRUE(entries().isEmpty());
     ::chmod(QFile::encodeName(dir_.path()), 0755);
 }
 
 TEST_F(PrivateProfile, ReadOnlyDirectoryKeepsOldFileWhole) {
+    if (rerunAsOrdinaryUserWhenRoot()) {
+        return;
+    }
     put("[A]\nk=old\n");
     ::chmod(QFile::encodeName(dir_.path()), 0555);
-    if (!permissionsApply()) {
-        GTEST_SKIP() << "running as root: chmod does not protect the directory";
-    }
+    ASSERT_TRUE(permissionsApply());
     EXPECT_FALSE(set("A", "k", "new"));
     EXPECT_EQ(contents(), "[A]\nk=old\n");
     EXPECT_EQ(entries(), QStringList{"Tessaryn.ini"});
@@ -113,11 +117,12 @@ TEST_F(PrivateProfile, ReadOnlyDirectoryKeepsOldFileWhole) {
 }
 
 TEST_F(PrivateProfile, ReadOnlyFileIsNotReplaced) {
+    if (rerunAsOrdinaryUserWhenRoot()) {
+        return;
+    }
     put("[A]\nk=old\n");
     ::chmod(QFile::encodeName(path()), 0444);
-    if (::access(QFile::encodeName(path()), W_OK) == 0) {
-        GTEST_SKIP() << "running as root: chmod does not protect the file";
-    }
+    ASSERT_NE(::access(QFile::encodeName(path()), W_OK), 0);
     EXPECT_FALSE(set("A", "k", "new"));
     EXPECT_EQ(contents(), "[A]\nk=old\n");
 }

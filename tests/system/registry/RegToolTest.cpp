@@ -61,7 +61,10 @@ TEST_P(RegToolError, FailsWithOneLineAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Commands, RegToolError,
     ::testing::Values(
-        ErrorCase{"NoArguments", "", "Invalid syntax"},
+        ErrorCase{"OperationOnly", "query", "Invalid syntax"},
+        ErrorCase{"LineBreakInKey", "query|HKXX\nSoftware", "\"HKXX\\nSoftware\""},
+        ErrorCase{"ControlCharacters", "co\r\tpy\x1b|HKCU\\A", "\"co\\r\\tpy\\x1b\""},
+        ErrorCase{"LineBreakInData", "add|HKCU\\A|/v|x|/t|REG_DWORD|/d|1\n2", "\"1\\n2\""},
         ErrorCase{"UnknownOperation", "copy|HKCU\\A", "Unknown operation"},
         ErrorCase{"UnknownRoot", "query|HKXX\\Control Panel", "Invalid key name"},
         ErrorCase{"Remote", "query|\\\\host\\HKCU\\Software", "Remote"},
@@ -149,6 +152,49 @@ TEST_F(RegToolTest, TheBuiltToolSeedsWhatTheProgramReads) {
     Module1::LoadWallpaperSettings();
     EXPECT_EQ(Module1::strWallpaper, QStringLiteral("/tmp/w.bmp"));
     EXPECT_NE(run({QStringLiteral("query"), QStringLiteral("HKCU\\Nothing")}, &out), 0);
+}
+
+struct ToolRun {
+    int exitCode = -1;
+    QByteArray out, err;
+};
+
+ToolRun runBuiltTool(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(REG_TOOL), args);
+    EXPECT_TRUE(p.waitForFinished(20000));
+    return ToolRun{p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+TEST_F(RegToolTest, TheBuiltToolPrintsItsUsageWhenAskedAndFailsWithItWithoutArguments) {
+    const ToolRun asked = runBuiltTool({QStringLiteral("/?")});
+    EXPECT_EQ(asked.exitCode, 0);
+    EXPECT_TRUE(asked.out.startsWith("Usage:\n  tessaryn-reg -h | --help | /?\n"));
+    EXPECT_TRUE(asked.out.contains("tessaryn-reg delete KEY"));
+    EXPECT_TRUE(asked.err.isEmpty());
+    for (const char* ask : {"-h", "--help", "-?", "/HELP"}) {
+        const ToolRun r = runBuiltTool({QString::fromLatin1(ask)});
+        EXPECT_EQ(r.exitCode, 0) << ask;
+        EXPECT_EQ(r.out, asked.out) << ask;
+    }
+    const ToolRun bare = runBuiltTool({});
+    EXPECT_EQ(bare.exitCode, 1);
+    EXPECT_TRUE(bare.out.isEmpty());
+    EXPECT_EQ(bare.err, asked.out);
+    // Help among other arguments is no request for help.
+    const ToolRun mixed = runBuiltTool({QStringLiteral("query"), QStringLiteral("--help")});
+    EXPECT_EQ(mixed.exitCode, 1);
+    EXPECT_EQ(mixed.err.count('\n'), 1) << mixed.err.constData();
+}
+
+TEST_F(RegToolTest, TheBuiltToolKeepsAnErrorWithALineBreakOnOneLine) {
+    const ToolRun r =
+        runBuiltTool({QStringLiteral("query"), QStringLiteral("HKXX\nERROR: forged")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err,
+              "ERROR: Invalid key name \"HKXX\\nERROR: forged\": it must start with HKCU, "
+              "HKLM, HKCR, HKU or HKCC.\n");
 }
 
 }  // namespace

@@ -1,0 +1,44 @@
+# The Debian package: scripts/package.sh configures with
+# -DTESSARYN_DEBIAN_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr and runs CPack.
+option(TESSARYN_DEBIAN_PACKAGE "Install the Debian copyright and changelog files" OFF)
+
+if(TESSARYN_DEBIAN_PACKAGE)
+  # Debian's policy: the copyright file and a compressed changelog beside it.
+  set(changelog_gz ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+  add_custom_command(OUTPUT ${changelog_gz}
+    COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${changelog_gz}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog VERBATIM)
+  add_custom_target(debian_changelog ALL DEPENDS ${changelog_gz})
+  install(FILES packaging/copyright ${changelog_gz} DESTINATION ${TESSARYN_DOCDIR})
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tessaryn)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Tessaryn developers <tessaryn@tessaryn.org>")
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "month calendar on the desktop wallpaper
+ Tessaryn draws a month calendar and lays it onto the picture the desktop
+ shows as its wallpaper: pick a month and a year, one font and the colours
+ of the title, Sundays, Saturdays and weekdays, and drag the calendar to its
+ place. The finished picture becomes the wallpaper of GNOME, Cinnamon, MATE,
+ Xfce, KDE Plasma, LXQt, LXDE, sway, Hyprland, feh, nitrogen or xwallpaper.
+ .
+ tessaryn-reg looks into and seeds the program's registry hive.")
+# The libraries the programs link come from dpkg-shlibdeps; what it cannot
+# see is named here: the image formats Qt loads as plugins (wallpapers in
+# WebP, TIFF, SVG, ...) and the fonts that stand in for the Windows faces.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-image-formats-plugins, libqt6svg6, fonts-ipafont-gothic, fonts-liberation")
+# The desktops' own tools the wallpaper is set with, and more faces.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "libglib2.0-bin, dconf-gsettings-backend, xfconf, libxfconf-0-3, fonts-noto-cjk, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "feh | nitrogen | xwallpaper")
+include(CPack)
