@@ -1,5 +1,6 @@
 #include "placement/CalendarComposition.h"
 
+#include <cmath>
 #include <memory>
 
 #include "calendar/cCalendar.h"
@@ -26,7 +27,9 @@ QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalenda
         font.setUnderline(c.underline);
         font.setStrikeOut(c.strikeout);
         surface->setFont(font);
-        surface->setFontSize(c.fontPixels * pointsPerPixelY);
+        // Sizes come back from text and through pixel conversions: a size a
+        // hair off a whole point would place a few glyph edges differently.
+        surface->setFontSize(std::round(c.fontPixels * pointsPerPixelY * 1e6) / 1e6);
 
         cCalendar calendar;
         calendar.setPaper(surface);
