@@ -13,6 +13,6 @@ configure_file(${_refresh_dir}/tessaryn-refresh.desktop.in
 
 install(FILES ${CMAKE_BINARY_DIR}/data/refresh/tessaryn-refresh.service
               ${_refresh_dir}/tessaryn-refresh.timer
-        DESTINATION ${CMAKE_INSTALL_PREFIX}/lib/systemd/user)
+        DESTINATION lib/systemd/user)
 install(FILES ${CMAKE_BINARY_DIR}/data/refresh/tessaryn-refresh.desktop
         DESTINATION ${CMAKE_INSTALL_FULL_SYSCONFDIR}/xdg/autostart)
