@@ -12,7 +12,9 @@ QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalenda
     if (calendars.empty()) {
         return wallpaper;
     }
-    auto surface = std::make_shared<tk::PictureSurface>(wallpaper.size());
+    // Sized by the picture, which it then shares: no wallpaper-sized
+    // background is painted first.
+    auto surface = std::make_shared<tk::PictureSurface>();
     surface->setAutoSize(true);
     surface->setPicture(wallpaper);
     surface->setScaleMode(tk::vbPoints);

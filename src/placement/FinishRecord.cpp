@@ -122,6 +122,10 @@ void dropOtherKeptCopies(const QString& kept) {
 FinishNote recordFinish(const QString& originalPath, const QImage& loadedOriginal,
                         const QString& backendName, const std::optional<PlacedCalendar>& calendar) {
     FinishNote note;
+    if (originalPath.isEmpty()) {
+        note.message = QStringLiteral("the wallpaper the placement started from is not known");
+        return note;
+    }
     RecordLock lock;
     if (!lock.acquire(10000)) {
         note.message = lock.error();
@@ -172,7 +176,18 @@ FinishNote recordFinish(const QString& originalPath, const QImage& loadedOrigina
     if (placed) {
         rec.calendars.push_back(*placed);
     }
-    if (QString e = keepOriginal(originalPath, loadedOriginal, &rec); !e.isEmpty()) {
+    // The same original placed on again (after a restore, say): its intact
+    // copy stands, and an 8K picture is not copied once more.
+    const Record& before = existing.record;
+    const QFileInfo source(originalPath);
+    if (existing.state == ReadResult::State::Ok && before.original == originalPath &&
+        keptAsIs(originalPath) && keptCopyProblem(before).isEmpty() &&
+        source.size() == before.keptSize &&
+        source.lastModified().toMSecsSinceEpoch() <= before.keptModified) {
+        rec.kept = before.kept;
+        rec.keptSize = before.keptSize;
+        rec.keptModified = before.keptModified;
+    } else if (QString e = keepOriginal(originalPath, loadedOriginal, &rec); !e.isEmpty()) {
         note.message = QStringLiteral("the original wallpaper could not be kept: %1").arg(e);
         return note;
     }
