@@ -60,6 +60,36 @@ n=$("$PIXELPROBE" count "$E2E_TMP/o" 10 10 120 160 FF0000 80)
 (( n > 30 )) || fail "compose drew no Sunday column ($n red pixels)"
 echo "command line: OK"
 
+# --enable-timer / --disable-timer with a stand-in systemctl that logs its
+# calls (there is no user manager here), then one that fails.
+mkdir -p "$E2E_TMP/bin"
+cat >"$E2E_TMP/bin/systemctl" <<'STUB'
+#!/bin/sh
+echo "$*" >>"$SYSTEMCTL_LOG"
+[ -z "$SYSTEMCTL_FAIL" ] || { echo "Failed to connect to bus: No medium found" >&2; exit 1; }
+STUB
+chmod +x "$E2E_TMP/bin/systemctl"
+export SYSTEMCTL_LOG="$E2E_TMP/systemctl.log"
+USER_UNITS="$XDG_CONFIG_HOME/systemd/user"
+PATH="$E2E_TMP/bin:$PATH" "$T" refresh --enable-timer >/dev/null || fail "--enable-timer failed"
+[[ $(cat "$SYSTEMCTL_LOG") == $'--user daemon-reload\n--user enable --now tessaryn-refresh.timer' ]] ||
+    fail "--enable-timer ran: $(cat "$SYSTEMCTL_LOG")"
+grep -q "^ExecStart=$T refresh\$" "$USER_UNITS/tessaryn-refresh.service" || fail "the user's service does not run this program"
+systemd-analyze verify --man=no "$USER_UNITS/tessaryn-refresh.service" "$USER_UNITS/tessaryn-refresh.timer" \
+    >"$E2E_TMP/verify.log" 2>&1 || fail "the user's units do not verify: $(cat "$E2E_TMP/verify.log")"
+[[ ! -s "$E2E_TMP/verify.log" ]] || fail "systemd-analyze verify complained: $(cat "$E2E_TMP/verify.log")"
+: >"$SYSTEMCTL_LOG"
+PATH="$E2E_TMP/bin:$PATH" "$T" refresh --disable-timer >/dev/null || fail "--disable-timer failed"
+grep -q -- '--user disable --now tessaryn-refresh.timer' "$SYSTEMCTL_LOG" || fail "--disable-timer ran: $(cat "$SYSTEMCTL_LOG")"
+[[ ! -e "$USER_UNITS/tessaryn-refresh.timer" && ! -e "$USER_UNITS/tessaryn-refresh.service" ]] ||
+    fail "--disable-timer left the units"
+status=0
+SYSTEMCTL_FAIL=1 PATH="$E2E_TMP/bin:$PATH" "$T" refresh --enable-timer 2>"$E2E_TMP/err" || status=$?
+[[ $status == 1 ]] || fail "--enable-timer without a user manager ended with $status"
+grep -q 'Failed to connect to bus' "$E2E_TMP/err" || fail "--enable-timer did not pass on why: $(cat "$E2E_TMP/err")"
+[[ ! -e "$USER_UNITS/tessaryn-refresh.timer" ]] || fail "a failed --enable-timer left its units"
+echo "timer: OK"
+
 # The shipped units and autostart entry, installed as a package would.
 if [[ -n "${TESSARYN_BUILD_DIR:-}" ]]; then
     # As configured: the service names the installed program by its full path.
