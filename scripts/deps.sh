@@ -13,7 +13,7 @@ FONT_PKGS=(fonts-ipafont-gothic fonts-noto-cjk fonts-liberation fonts-dejavu-cor
 TEST_PKGS=(xvfb xauth xdotool x11-utils imagemagick procps dbus dbus-x11
            gsettings-desktop-schemas dconf-service dconf-cli libglib2.0-bin
            xfconf feh nitrogen xwallpaper cinnamon-desktop-data mate-desktop-common
-           xfonts-base fonts-droid-fallback)
+           xfonts-base fonts-droid-fallback systemd desktop-file-utils)
 
 want=("${BUILD_PKGS[@]}" "${FONT_PKGS[@]}")
 if [[ "${1:-}" == "--test" ]]; then
