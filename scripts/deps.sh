@@ -55,6 +55,10 @@ TEST_FONT_PKGS=(
 TEST_INSTALL_PKGS=(
     desktop-file-utils appstream groff-base
 )
+# The refresh timer's units are checked with systemd-analyze.
+TEST_UNIT_PKGS=(
+    systemd
+)
 # scripts/package.sh: CPack's dependency computation and the package check.
 PACKAGE_PKGS=(
     dpkg-dev file lintian
@@ -64,7 +68,7 @@ want=("${BUILD_PKGS[@]}" "${RUN_PKGS[@]}" "${FONT_PKGS[@]}")
 for arg in "$@"; do
     case "$arg" in
         --test) want+=("${TEST_X_PKGS[@]}" "${TEST_DESKTOP_PKGS[@]}" "${TEST_SHELL_PKGS[@]}" "${TEST_FONT_PKGS[@]}"
-                       "${TEST_INSTALL_PKGS[@]}") ;;
+                       "${TEST_INSTALL_PKGS[@]}" "${TEST_UNIT_PKGS[@]}") ;;
         --package) want+=("${PACKAGE_PKGS[@]}") ;;
         *) echo "deps.sh: unknown option: $arg (use --test or --package)" >&2; exit 2 ;;
     esac

@@ -3,10 +3,14 @@
 #include <QIcon>
 
 #include "mainwindow/Form1.h"
+#include "refresh/CommandLine.h"
 #include "system/desktop/DesktopFactory.h"
 #include "toolkit/FontSubstitutes.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+// The window, as the program has always started.
+int runWindow(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaryn"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaryn.png")));
@@ -18,4 +22,11 @@ int main(int argc, char** argv) {
     form.Load();
     form.show();
     return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // refresh, restore, list, forget and compose run without the window.
+    return refresh::runCommandLine(argc, argv, runWindow);
 }

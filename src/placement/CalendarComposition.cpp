@@ -1,5 +1,6 @@
 #include "placement/CalendarComposition.h"
 
+#include <cmath>
 #include <memory>
 
 #include "calendar/cCalendar.h"
@@ -11,7 +12,9 @@ QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalenda
     if (calendars.empty()) {
         return wallpaper;
     }
-    auto surface = std::make_shared<tk::PictureSurface>(wallpaper.size());
+    // Sized by the picture, which it then shares: no wallpaper-sized
+    // background is painted first.
+    auto surface = std::make_shared<tk::PictureSurface>();
     surface->setAutoSize(true);
     surface->setPicture(wallpaper);
     surface->setScaleMode(tk::vbPoints);
@@ -26,7 +29,9 @@ QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalenda
         font.setUnderline(c.underline);
         font.setStrikeOut(c.strikeout);
         surface->setFont(font);
-        surface->setFontSize(c.fontPixels * pointsPerPixelY);
+        // Sizes come back from text and through pixel conversions: a size a
+        // hair off a whole point would place a few glyph edges differently.
+        surface->setFontSize(std::round(c.fontPixels * pointsPerPixelY * 1e6) / 1e6);
 
         cCalendar calendar;
         calendar.setPaper(surface);

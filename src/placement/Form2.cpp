@@ -8,8 +8,10 @@
 
 #include "calendar/cCalendar.h"
 #include "placement/CalendarChoice.h"
+#include "placement/FinishRecord.h"
 #include "placement/ManualDrag.h"
 #include "system/Module1.h"
+#include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
 #include "system/wallpaper/WindowsDirectory.h"
 #include "toolkit/Colors.h"
@@ -260,6 +262,19 @@ void Form2::Image1_DblClick() {
     objCalendar.setDisplayMonth(tk::DateSerial(tk::CInt(choice_->yearText().toDouble()),
                                                tk::CInt(choice_->monthText().toDouble()), 1));
     objCalendar.Display();
+
+    const QFont font = picWall->surface()->font();
+    drawn_ = PlacedCalendar{QPointF(Image1->x(), Image1->y()),
+                            font.pointSizeF() * tk::pixelsPerUnitY(tk::vbPoints),
+                            objCalendar.FontName(),
+                            font.bold(),
+                            font.italic(),
+                            font.underline(),
+                            font.strikeOut(),
+                            {choice_->kindColor(0), choice_->kindColor(1), choice_->kindColor(2),
+                             choice_->kindColor(3)},
+                            tk::CInt(choice_->yearText().toDouble()),
+                            tk::CInt(choice_->monthText().toDouble())};
 }
 
 void Form2::picWall_DblClick() {
@@ -273,6 +288,8 @@ void Form2::picWall_DblClick() {
 
     // What the wallpaper box shows now, the calendar of a preview included.
     const QImage composed = picWall->surface()->Image();
+    const QString original = Module1::strWallpaper;
+    const QImage loaded = picWall->surface()->Picture();
 
     std::vector<char> buffer(kPathBuffer, '\0');
     sys::GetWindowsDirectoryA(buffer.data(), kPathBuffer);
@@ -294,6 +311,12 @@ void Form2::picWall_DblClick() {
 
     Module1::strWallpaper = path;
     const bool applied = Module1::SetWallpaper(True, False, False);
+    // Remembered so that the calendar can be renewed and the original restored.
+    const composition::FinishNote note =
+        composition::recordFinish(original, loaded, desktop::activeDesktop().name(), drawn_);
+    if (!note.recorded) {
+        qWarning("tessaryn: the calendar cannot be renewed later: %s", qPrintable(note.message));
+    }
     tk::setMousePointer(tk::vbDefault);
     if (!applied) {
         tk::MsgBox(QStringLiteral("%1 was saved, but the desktop could not show it.\n%2")

@@ -8,6 +8,9 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
+
+#include "placement/CalendarComposition.h"
 
 class CalendarChoice;
 class ManualDrag;
@@ -68,4 +71,6 @@ private:
     const CalendarChoice* choice_;
     QPointer<ManualDrag> drag_;
     bool unloading_ = false;
+    // The calendar the last preview drew on the wallpaper, in wallpaper pixels.
+    std::optional<PlacedCalendar> drawn_;
 };

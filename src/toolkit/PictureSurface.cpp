@@ -6,6 +6,7 @@
 
 #include "toolkit/Colors.h"
 #include "toolkit/Units.h"
+#include "toolkit/picture/PictureFile.h"
 
 namespace tk {
 
@@ -208,6 +209,11 @@ const PictureSurface::CachedText& PictureSurface::cachedText(const QString& text
 
 QPainter& PictureSurface::painter() {
     if (!painter_) {
+        if (!image_.isDetached()) {
+            // Drawing starts on pixels shared with the picture: copy them
+            // here rather than let the painter do it the slow way.
+            image_ = CopyPicture(image_);
+        }
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setFont(font_);
         painter_->setRenderHint(QPainter::TextAntialiasing);

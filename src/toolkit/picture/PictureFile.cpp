@@ -224,6 +224,23 @@ double LoadedPicture::heightHimetric() const {
     return pixelsToHimetricY(image.height());
 }
 
+QImage CopyPicture(const QImage& picture) {
+    if (picture.format() != QImage::Format_RGB32) {
+        return picture.copy();
+    }
+    QImage copy = newRgb32(picture.width(), picture.height());
+    if (copy.isNull()) {
+        return copy;
+    }
+    const qsizetype rowBytes = qsizetype(picture.width()) * 4;
+    for (int y = 0; y < picture.height(); ++y) {
+        std::memcpy(copy.scanLine(y), picture.constScanLine(y), static_cast<std::size_t>(rowBytes));
+    }
+    copy.setDotsPerMeterX(picture.dotsPerMeterX());
+    copy.setDotsPerMeterY(picture.dotsPerMeterY());
+    return copy;
+}
+
 LoadedPicture LoadPicture(const QString& path) {
     if (path.isEmpty()) {
         return failure(QStringLiteral("no file name was given"));

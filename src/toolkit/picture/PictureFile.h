@@ -25,6 +25,11 @@ struct LoadedPicture {
 // a missing file or an unknown format gives no image and a reason.
 LoadedPicture LoadPicture(const QString& path);
 
+// A copy of `picture` that shares nothing with it; a wallpaper-sized one
+// gets the same fast memory as a loaded picture (a plain copy of 100 MB
+// costs tens of thousands of page faults).
+QImage CopyPicture(const QImage& picture);
+
 struct SaveResult {
     bool ok = false;
     QString error;  // why nothing was written; empty on success

@@ -1,0 +1,191 @@
+// Renewing the calendar on an 8K wallpaper (7680 x 4320) for a new month,
+// against what a placement costs for the same picture:
+//   refresh: "tessaryn refresh" in-process (the kept original loaded, the
+//            calendar drawn, Tessavel.bmp saved and applied with the
+//            embedded desktop, the record updated);
+//   against: loading the original bitmap plus the placement window's finish
+//            (as bench/placement_bench times it); target: at most 1.5x.
+// Also: the first finish on a new original, which keeps a copy of it, and
+// the peak memory of the real program running one refresh.
+// Usage: refresh_bench TESSARYN [RUNS] [FOLDER]  (FOLDER: where XDG_DATA_HOME goes)
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "placement/CalendarChoice.h"
+#include "placement/FinishRecord.h"
+#include "placement/Form2.h"
+#include "refresh/RecordCommands.h"
+#include "system/Module1.h"
+#include "toolkit/PictureBox.h"
+#include "toolkit/picture/PictureFile.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double timed(const std::function<void()>& f) {
+    const auto t0 = Clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+QImage wallpaper8k() {
+    QImage img(7680, 4320, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            row[x] = qRgb(x / 30, y / 17, (x ^ y) & 0xFF);
+        }
+    }
+    return img;
+}
+
+class Choice : public CalendarChoice {
+public:
+    QString yearText() const override { return QString::number(QDate::currentDate().year()); }
+    QString monthText() const override { return QString::number(QDate::currentDate().month()); }
+    int32_t kindColor(int index) const override {
+        static const int32_t colors[] = {0xFFFFFF, 0x0000FF, 0xFF0000, 0x00FFFF};
+        return colors[index];
+    }
+};
+
+// One finish as the placement window does it, after a preview.
+double timedFinish(const QString& wallFile, const QFont& font) {
+    Choice choice;
+    Module1::strWallpaper = wallFile;  // as the placement start reads it
+    auto* form = new Form2(choice);
+    form->picWall->surface()->setFont(font);
+    form->picWall->setPicture(tk::LoadPicture(wallFile).image);
+    form->resize(form->picWall->size());
+    form->Image1->setPicture(QImage(800, 400, QImage::Format_RGB32));
+    form->Image1->move(1000, 600);
+    form->Image1_DblClick();
+    const double ms = timed([&] { form->picWall_DblClick(); });
+    if (!form->isUnloaded()) {
+        std::fprintf(stderr, "the finish failed\n");
+        std::exit(2);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return ms;
+}
+
+// The peak resident size of the real program running one refresh, in MB.
+double refreshPeakMb(const QByteArray& program, const QByteArray& date) {
+    std::vector<QByteArray> args{program, "refresh", "--date", date};
+    std::vector<char*> argv;
+    for (QByteArray& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+        std::fprintf(stderr, "cannot run %s\n", argv[0]);
+        std::exit(2);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "tessaryn refresh failed\n");
+        std::exit(2);
+    }
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: refresh_bench TESSARYN [RUNS] [FOLDER]\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TESSARYN_DESKTOP", "none");
+    const QByteArray program =
+        QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath().toLocal8Bit();
+    QApplication app(argc, argv);
+    const int runs = argc > 2 ? std::max(3, std::atoi(argv[2])) : 5;
+    QTemporaryDir scratch(argc > 3
+                              ? QString::fromLocal8Bit(argv[3]) + QStringLiteral("/bench-XXXXXX")
+                              : QDir::tempPath() + QStringLiteral("/bench-XXXXXX"));
+    if (!scratch.isValid()) {
+        std::fprintf(stderr, "no scratch folder\n");
+        return 2;
+    }
+    qputenv("XDG_DATA_HOME", scratch.filePath(QStringLiteral("data")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", scratch.filePath(QStringLiteral("config")).toLocal8Bit());
+    QDir().mkpath(scratch.filePath(QStringLiteral("data/tessaryn")));
+
+    const QString wallFile = scratch.filePath(QStringLiteral("wall.bmp"));
+    if (!tk::SavePictureAsBitmap(wallpaper8k(), wallFile).ok) {
+        std::fprintf(stderr, "cannot write the wallpaper\n");
+        return 2;
+    }
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(40);
+    std::printf("wallpaper 7680 x 4320, %lld bytes, %d runs each, medians\n",
+                static_cast<long long>(QFileInfo(wallFile).size()), runs);
+
+    // The first finish on this original keeps a copy of it.
+    const double firstFinish = timedFinish(wallFile, font);
+
+    std::vector<double> load, finish, refreshMs;
+    const QDate today = QDate::currentDate();
+    for (int i = 0; i < runs; ++i) {
+        load.push_back(timed([&] {
+            if (!tk::LoadPicture(wallFile).ok()) {
+                std::fprintf(stderr, "load failed\n");
+                std::exit(2);
+            }
+        }));
+        finish.push_back(timedFinish(wallFile, font));
+        // Each refresh renews for another month than the picture shows.
+        for (int m = 1; m <= 2; ++m) {
+            refresh::RefreshOptions o;
+            o.date = today.addMonths(m);
+            const double ms = timed([&] {
+                if (refresh::refreshWallpaper(o) != 0) {
+                    std::fprintf(stderr, "refresh failed\n");
+                    std::exit(2);
+                }
+            });
+            if (m == 1) {
+                refreshMs.push_back(ms);
+            }
+        }
+    }
+    const double base = median(load) + median(finish);
+    const double ratio = median(refreshMs) / base;
+    std::printf(
+        "load %.1f ms + finish %.1f ms = %.1f ms; refresh %.1f ms, ratio %.2f (target <= 1.5)\n",
+        median(load), median(finish), base, median(refreshMs), ratio);
+    std::printf("first finish on a new original (keeps a copy of it): %.1f ms\n", firstFinish);
+
+    const double peak =
+        refreshPeakMb(program, today.addMonths(3).toString(Qt::ISODate).toLocal8Bit());
+    std::printf("peak resident memory of tessaryn refresh on the 8K wallpaper: %.0f MB\n", peak);
+
+    const bool ok = ratio <= 1.5;
+    std::printf("%s\n", ok ? "target met" : "TARGET MISSED");
+    return ok ? 0 : 1;
+}

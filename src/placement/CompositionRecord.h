@@ -1,0 +1,79 @@
+#pragma once
+// What Tessavel.bmp is made of, kept in the hive under
+// HKEY_CURRENT_USER\Software\Tessaryn\Composition: the user's own picture, our
+// copy of it as the placement loaded it, the desktop that shows the result,
+// and every calendar placed on it. With this the picture can be rebuilt for
+// another month, or the original put back, without a window.
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "placement/CalendarComposition.h"
+
+namespace composition {
+
+inline constexpr char kRecordKey[] = "Software\\Tessaryn\\Composition";
+
+// A month as a count (year * 12 + month - 1), so that offsets add up.
+int monthIndex(int year, int month);
+int yearOf(int index);
+int monthOf(int index);
+QString monthText(int index);                   // "2026-12"
+std::optional<int> parseMonth(const QString&);  // "2026-12" back
+
+struct RecordedCalendar {
+    PlacedCalendar look;  // year and month: those it showed when placed
+    int placedIn = 0;     // the month index it was placed in
+    int offset = 0;       // the month it showed, relative to placedIn
+
+    // The calendar as it is drawn for the month `current`.
+    PlacedCalendar forMonth(int current) const;
+};
+
+struct Record {
+    QString original;                // the user's picture, as the desktop named it
+    QString kept;                    // our copy of it as the placement loaded it
+    qint64 keptSize = 0;             // bytes, to notice a replaced copy
+    qint64 keptModified = 0;         // ms since the epoch, the same
+    QString desktop;                 // the backend that applied the result
+    int tile = 0;                    // the original's tiling, for a restore
+    QString output;                  // the composed picture (Tessavel.bmp)
+    std::optional<int> composedFor;  // the month the output shows; none: needs composing
+    bool restored = false;           // the original was put back; refresh leaves it alone
+    std::vector<RecordedCalendar> calendars;
+};
+
+struct ReadResult {
+    enum class State { Missing, Ok, Damaged, Unreadable } state = State::Missing;
+    Record record;
+    QString error;  // one line for Damaged and Unreadable
+};
+
+ReadResult readRecord();
+
+// Replaces the whole record. Empty error on success.
+QString writeRecord(const Record& record);
+// Adds one calendar as "Calendar N+1" in one write.
+QString appendCalendar(const RecordedCalendar& calendar, int number);
+// Sets one value of the record (composedFor, restored, ...).
+QString setRecordValue(const QString& name, const QString& text);
+
+// The text of one calendar's entry, and back.
+QString calendarText(const RecordedCalendar& calendar);
+std::optional<RecordedCalendar> parseCalendarText(const QString& text);
+
+// Where the composed picture goes, and where the kept copy of an original
+// with the suffix `suffix` goes.
+QString outputPath();
+QString keptPathFor(const QString& suffix);
+
+// True when `path` is our composed picture or one of the copies handed to a
+// desktop (".Tessavel.bmp.shown-1.bmp").
+bool isOurOutput(const QString& path, const QString& recordedOutput = {});
+
+// The kept copy: present, and as large and as old as recorded? Empty when it
+// is, else why not.
+QString keptCopyProblem(const Record& record);
+
+}  // namespace composition

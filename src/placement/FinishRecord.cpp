@@ -1,0 +1,203 @@
+#include "placement/FinishRecord.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include "placement/CompositionRecord.h"
+#include "placement/RecordLock.h"
+#include "system/Module1.h"
+#include "toolkit/picture/PictureFile.h"
+
+namespace composition {
+
+namespace {
+
+// Picture files whose bytes load to exactly the pixels the placement showed.
+// Anything else (an SVG, a desktop's background XML) is kept as rendered.
+bool keptAsIs(const QString& path) {
+    static const QStringList raster{
+        QStringLiteral("bmp"),  QStringLiteral("dib"),  QStringLiteral("png"),
+        QStringLiteral("jpg"),  QStringLiteral("jpeg"), QStringLiteral("gif"),
+        QStringLiteral("webp"), QStringLiteral("tif"),  QStringLiteral("tiff"),
+        QStringLiteral("ppm"),  QStringLiteral("pgm"),  QStringLiteral("pbm")};
+    return raster.contains(QFileInfo(path).suffix().toLower()) &&
+           !QImageReader::imageFormat(path).isEmpty();
+}
+
+// Copies `from` over `to` so that a reader sees the old file or the whole new
+// one: a temporary file beside `to`, flushed to the disk, then renamed.
+QString copyAtomically(const QString& from, const QString& to) {
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly)) {
+        return QStringLiteral("cannot read %1: %2").arg(from, in.errorString());
+    }
+    const QByteArray tmpl = (to + QStringLiteral(".XXXXXX")).toLocal8Bit();
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        return QStringLiteral("cannot write beside %1").arg(to);
+    }
+    const QString tmp = QString::fromLocal8Bit(name.data());
+    bool ok = true;
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const qint64 n = in.read(buffer.data(), static_cast<qint64>(buffer.size()));
+        if (n < 0) {
+            ok = false;
+            break;
+        }
+        if (n == 0) {
+            break;
+        }
+        for (qint64 done = 0; done < n;) {
+            const ssize_t w = ::write(fd, buffer.data() + done, static_cast<size_t>(n - done));
+            if (w <= 0) {
+                ok = false;
+                break;
+            }
+            done += w;
+        }
+        if (!ok) {
+            break;
+        }
+    }
+    ok = ok && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok) {
+        ok = ::rename(name.data(), to.toLocal8Bit().constData()) == 0;
+    }
+    if (!ok) {
+        QFile::remove(tmp);
+        return QStringLiteral("cannot write %1").arg(to);
+    }
+    return {};
+}
+
+// Writes the kept copy of the original and fills in where it is.
+QString keepOriginal(const QString& originalPath, const QImage& loaded, Record* rec) {
+    QDir().mkpath(QFileInfo(outputPath()).path());
+    if (keptAsIs(originalPath)) {
+        rec->kept = keptPathFor(QFileInfo(originalPath).suffix());
+        if (QFileInfo(originalPath).absoluteFilePath() != QFileInfo(rec->kept).absoluteFilePath()) {
+            if (QString e = copyAtomically(originalPath, rec->kept); !e.isEmpty()) {
+                return e;
+            }
+        }
+    } else {
+        rec->kept = keptPathFor(QStringLiteral("bmp"));
+        const tk::SaveResult saved = tk::SavePictureAsBitmap(loaded, rec->kept);
+        if (!saved.ok) {
+            return saved.error;
+        }
+    }
+    const QFileInfo info(rec->kept);
+    rec->keptSize = info.size();
+    rec->keptModified = info.lastModified().toMSecsSinceEpoch();
+    return {};
+}
+
+// Earlier kept copies with another suffix.
+void dropOtherKeptCopies(const QString& kept) {
+    const QFileInfo info(kept);
+    const QDir dir(info.path());
+    for (const QString& name :
+         dir.entryList({QStringLiteral("original.*")}, QDir::Files | QDir::Hidden)) {
+        if (name != info.fileName() && !name.contains(QLatin1Char('~'))) {
+            QFile::remove(dir.filePath(name));
+        }
+    }
+}
+
+}  // namespace
+
+FinishNote recordFinish(const QString& originalPath, const QImage& loadedOriginal,
+                        const QString& backendName, const std::optional<PlacedCalendar>& calendar) {
+    FinishNote note;
+    if (originalPath.isEmpty()) {
+        note.message = QStringLiteral("the wallpaper the placement started from is not known");
+        return note;
+    }
+    RecordLock lock;
+    if (!lock.acquire(10000)) {
+        note.message = lock.error();
+        return note;
+    }
+    const QDate today = QDate::currentDate();
+    const int current = monthIndex(today.year(), today.month());
+    std::optional<RecordedCalendar> placed;
+    if (calendar) {
+        placed = RecordedCalendar{*calendar, current,
+                                  monthIndex(calendar->year, calendar->month) - current};
+    }
+
+    const ReadResult existing = readRecord();
+    const QString recordedOutput =
+        existing.state == ReadResult::State::Ok ? existing.record.output : QString();
+    if (isOurOutput(originalPath, recordedOutput)) {
+        if (existing.state != ReadResult::State::Ok) {
+            note.message = existing.state == ReadResult::State::Missing
+                               ? QStringLiteral(
+                                     "the wallpaper was our own picture without a record "
+                                     "of its original; it cannot be renewed")
+                               : existing.error;
+            return note;
+        }
+        const Record& rec = existing.record;
+        QString e;
+        if (placed) {
+            e = appendCalendar(*placed, static_cast<int>(rec.calendars.size()) + 1);
+        }
+        if (e.isEmpty() && rec.restored) {
+            e = setRecordValue(QStringLiteral("Restored"), QStringLiteral("0"));
+        }
+        if (e.isEmpty() && rec.desktop != backendName) {
+            e = setRecordValue(QStringLiteral("Desktop"), backendName);
+        }
+        note.recorded = e.isEmpty();
+        note.message = e;
+        return note;
+    }
+
+    Record rec;
+    rec.original = originalPath;
+    rec.desktop = backendName;
+    rec.tile = Module1::intTileWallpaper != 0 ? 1 : 0;
+    rec.output = outputPath();
+    rec.composedFor = current;
+    if (placed) {
+        rec.calendars.push_back(*placed);
+    }
+    // The same original placed on again (after a restore, say): its intact
+    // copy stands, and an 8K picture is not copied once more.
+    const Record& before = existing.record;
+    const QFileInfo source(originalPath);
+    if (existing.state == ReadResult::State::Ok && before.original == originalPath &&
+        keptAsIs(originalPath) && keptCopyProblem(before).isEmpty() &&
+        source.size() == before.keptSize &&
+        source.lastModified().toMSecsSinceEpoch() <= before.keptModified) {
+        rec.kept = before.kept;
+        rec.keptSize = before.keptSize;
+        rec.keptModified = before.keptModified;
+    } else if (QString e = keepOriginal(originalPath, loadedOriginal, &rec); !e.isEmpty()) {
+        note.message = QStringLiteral("the original wallpaper could not be kept: %1").arg(e);
+        return note;
+    }
+    if (QString e = writeRecord(rec); !e.isEmpty()) {
+        note.message = e;
+        return note;
+    }
+    dropOtherKeptCopies(rec.kept);
+    note.recorded = true;
+    return note;
+}
+
+}  // namespace composition

@@ -1,0 +1,54 @@
+#include "refresh/ComposeCommand.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+
+#include "refresh/Console.h"
+#include "system/profile/AtomicWrite.h"
+#include "toolkit/Units.h"
+#include "toolkit/picture/PictureFile.h"
+
+namespace refresh {
+
+QString savePicture(const QImage& picture, const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix.isEmpty() || suffix == QStringLiteral("bmp") || suffix == QStringLiteral("dib")) {
+        const tk::SaveResult saved = tk::SavePictureAsBitmap(picture, path);
+        return saved.ok ? QString() : saved.error;
+    }
+    if (!QImageWriter::supportedImageFormats().contains(suffix.toLatin1())) {
+        return QStringLiteral("no picture format is known for the extension \".%1\"").arg(suffix);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, suffix.toLatin1());
+    if (!writer.write(picture)) {
+        return writer.errorString();
+    }
+    if (!sys::replaceFileAtomically(path, bytes)) {
+        return QStringLiteral("cannot write %1").arg(path);
+    }
+    return {};
+}
+
+int composeOne(const ComposeOptions& o) {
+    tk::LoadedPicture base = tk::LoadPicture(o.base);
+    if (!base.ok()) {
+        complain(QStringLiteral("the picture %1 cannot be used: %2").arg(o.base, base.error));
+        return 1;
+    }
+    PlacedCalendar calendar = o.calendar;
+    calendar.fontPixels = o.sizePoints * tk::pixelsPerUnitY(tk::vbPoints);
+    const QImage composed = composeCalendars(base.image, {calendar});
+    base = {};
+    if (const QString e = savePicture(composed, o.out); !e.isEmpty()) {
+        complain(QStringLiteral("%1 was not written: %2").arg(o.out, e));
+        return 1;
+    }
+    say(QStringLiteral("Wrote %1.").arg(o.out));
+    return 0;
+}
+
+}  // namespace refresh

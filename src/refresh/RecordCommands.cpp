@@ -1,0 +1,278 @@
+#include "refresh/RecordCommands.h"
+
+#include <QFileInfo>
+
+#include "placement/CompositionRecord.h"
+#include "placement/RecordLock.h"
+#include "refresh/Console.h"
+#include "refresh/SessionNeeds.h"
+#include "system/Module1.h"
+#include "system/desktop/DesktopFactory.h"
+#include "system/desktop/WallpaperFiles.h"
+#include "system/wallpaper/WallpaperSettings.h"
+#include "toolkit/picture/PictureFile.h"
+
+namespace refresh {
+
+using composition::ReadResult;
+using composition::Record;
+
+namespace {
+
+// The record, or the exit status when there is none to work on.
+struct Loaded {
+    Record record;
+    int status = -1;  // -1: go on
+};
+
+Loaded loadRecord(const QString& whenMissing, int missingStatus) {
+    const ReadResult r = composition::readRecord();
+    Loaded l;
+    switch (r.state) {
+        case ReadResult::State::Ok:
+            l.record = r.record;
+            break;
+        case ReadResult::State::Missing:
+            (missingStatus == 0 ? say(whenMissing) : complain(whenMissing));
+            l.status = missingStatus;
+            break;
+        case ReadResult::State::Damaged:
+            complain(r.error + QStringLiteral("; it was left as it is"));
+            l.status = 1;
+            break;
+        case ReadResult::State::Unreadable:
+            complain(r.error);
+            l.status = 1;
+            break;
+    }
+    return l;
+}
+
+// Makes the recorded desktop the active one. Empty when it can be used.
+QString useDesktop(const Record& rec) {
+    const desktop::DesktopContext context;
+    auto backend = desktop::createDesktopBackend(rec.desktop, context);
+    if (!backend) {
+        return QStringLiteral("the recorded desktop \"%1\" is not known").arg(rec.desktop);
+    }
+    if (const QString missing = missingForDesktop(rec.desktop, context.env); !missing.isEmpty()) {
+        return QStringLiteral("cannot reach the desktop (%1): %2").arg(rec.desktop, missing);
+    }
+    desktop::setActiveDesktop(std::move(backend));
+    return {};
+}
+
+bool samePath(const QString& a, const QString& b) {
+    return !a.isEmpty() && !b.isEmpty() &&
+           QFileInfo(desktop::originalOfShownCopy(a)).absoluteFilePath() ==
+               QFileInfo(b).absoluteFilePath();
+}
+
+// Hands `picture` to the active desktop as the placement's finish does.
+QString apply(const QString& picture, bool tiled) {
+    Module1::LoadWallpaperSettings();
+    Module1::strWallpaper = picture;
+    if (!Module1::SetWallpaper(-1, 0, tiled ? -1 : 0)) {
+        return Module1::lastWallpaperError();
+    }
+    return {};
+}
+
+QDate dayOf(const RefreshOptions& o) {
+    return o.date.isValid() ? o.date : QDate::currentDate();
+}
+
+}  // namespace
+
+int refreshWallpaper(const RefreshOptions& options) {
+    composition::RecordLock lock;
+    if (!lock.acquire(0)) {
+        say(QStringLiteral("Another tessaryn refresh is running; this one leaves it alone."));
+        return 0;
+    }
+    Loaded l = loadRecord(
+        QStringLiteral("Nothing to renew: no calendar has been placed on a wallpaper yet."), 0);
+    if (l.status >= 0) {
+        return l.status;
+    }
+    Record& rec = l.record;
+    const QDate day = dayOf(options);
+    const int target = composition::monthIndex(day.year(), day.month());
+    const bool resuming = rec.restored && options.resume;
+    if (rec.restored && !resuming) {
+        say(
+            QStringLiteral("The original wallpaper was restored; nothing was renewed "
+                           "(tessaryn refresh --resume renews it again)."));
+        return 0;
+    }
+    if (!resuming && rec.composedFor == target && QFileInfo::exists(rec.output)) {
+        say(QStringLiteral("The calendar picture is already current for %1; nothing was changed.")
+                .arg(composition::monthText(target)));
+        return 0;
+    }
+    if (const QString e = useDesktop(rec); !e.isEmpty()) {
+        complain(e + QStringLiteral("; nothing was changed"));
+        return 1;
+    }
+    Module1::LoadWallpaperSettings();
+    const QString shown = Module1::strWallpaper;
+    const bool ours = composition::isOurOutput(shown, rec.output);
+    const bool original = samePath(shown, rec.original) || samePath(shown, rec.kept);
+    if (!ours && !(resuming && original)) {
+        say(QStringLiteral(
+                "The desktop shows %1 now, not the calendar picture; nothing was changed.")
+                .arg(shown.isEmpty() ? QStringLiteral("no picture") : shown));
+        return 0;
+    }
+    if (const QString e = composition::keptCopyProblem(rec); !e.isEmpty()) {
+        complain(e + QStringLiteral("; nothing was changed"));
+        return 1;
+    }
+    tk::LoadedPicture base = tk::LoadPicture(rec.kept);
+    if (!base.ok()) {
+        complain(QStringLiteral("the kept original %1 cannot be loaded: %2; nothing was changed")
+                     .arg(rec.kept, base.error));
+        return 1;
+    }
+    std::vector<PlacedCalendar> calendars;
+    for (const auto& c : rec.calendars) {
+        calendars.push_back(c.forMonth(target));
+    }
+    const QImage composed = composeCalendars(base.image, calendars);
+    base = {};
+    if (const tk::SaveResult saved = tk::SavePictureAsBitmap(composed, rec.output); !saved.ok) {
+        complain(QStringLiteral("cannot write %1: %2; nothing was changed")
+                     .arg(rec.output, saved.error));
+        return 1;
+    }
+    if (const QString e = apply(rec.output, false); !e.isEmpty()) {
+        complain(QStringLiteral("%1 was renewed, but the desktop (%2) did not take it: %3")
+                     .arg(rec.output, rec.desktop, e));
+        return 1;
+    }
+    QString e =
+        composition::setRecordValue(QStringLiteral("ComposedFor"), composition::monthText(target));
+    if (e.isEmpty() && resuming) {
+        e = composition::setRecordValue(QStringLiteral("Restored"), QStringLiteral("0"));
+    }
+    if (!e.isEmpty()) {
+        complain(e);
+        return 1;
+    }
+    say(QStringLiteral("Renewed %1 for %2 with %3 calendar(s) (desktop: %4).")
+            .arg(rec.output, composition::monthText(target))
+            .arg(rec.calendars.size())
+            .arg(rec.desktop));
+    return 0;
+}
+
+int restoreOriginal() {
+    composition::RecordLock lock;
+    if (!lock.acquire(2000)) {
+        complain(lock.error());
+        return 1;
+    }
+    Loaded l = loadRecord(QStringLiteral("nothing to restore: no wallpaper was composed yet"), 1);
+    if (l.status >= 0) {
+        return l.status;
+    }
+    const Record& rec = l.record;
+    // The user's own file when it is still there, else our copy of it.
+    QString picture = rec.original;
+    if (!desktop::checkPicture(picture).error.isEmpty()) {
+        if (const QString e = composition::keptCopyProblem(rec); !e.isEmpty()) {
+            complain(QStringLiteral("the original %1 is gone and %2; nothing was changed")
+                         .arg(rec.original, e));
+            return 1;
+        }
+        picture = rec.kept;
+    }
+    if (const QString e = useDesktop(rec); !e.isEmpty()) {
+        complain(e + QStringLiteral("; nothing was changed"));
+        return 1;
+    }
+    if (const QString e = apply(picture, rec.tile != 0); !e.isEmpty()) {
+        complain(
+            QStringLiteral("the desktop (%1) did not take %2: %3").arg(rec.desktop, picture, e));
+        return 1;
+    }
+    if (const QString e =
+            composition::setRecordValue(QStringLiteral("Restored"), QStringLiteral("1"));
+        !e.isEmpty()) {
+        complain(e);
+        return 1;
+    }
+    say(QStringLiteral("Restored %1 as the wallpaper (desktop: %2). tessaryn refresh leaves it "
+                       "alone until the next placement or tessaryn refresh --resume.")
+            .arg(picture, rec.desktop));
+    return 0;
+}
+
+int listCalendars() {
+    Loaded l = loadRecord(QStringLiteral("No calendar has been placed on a wallpaper yet."), 0);
+    if (l.status >= 0) {
+        return l.status;
+    }
+    const Record& rec = l.record;
+    say(QStringLiteral("Original: %1 (kept as %2)").arg(rec.original, rec.kept));
+    say(QStringLiteral("Picture:  %1, %2, desktop %3%4")
+            .arg(rec.output,
+                 rec.composedFor
+                     ? QStringLiteral("composed for ") + composition::monthText(*rec.composedFor)
+                     : QStringLiteral("to be composed again"),
+                 rec.desktop, rec.restored ? QStringLiteral(", original restored") : QString()));
+    int n = 0;
+    for (const auto& c : rec.calendars) {
+        const PlacedCalendar& p = c.look;
+        const QString relative = c.offset == 0  ? QStringLiteral("the current month")
+                                 : c.offset > 0 ? QStringLiteral("%1 month(s) ahead").arg(c.offset)
+                                                : QStringLiteral("%1 month(s) back").arg(-c.offset);
+        say(QStringLiteral("%1. placed in %2 showing %3 (%4), at %5,%6, %7 px %8")
+                .arg(++n)
+                .arg(composition::monthText(c.placedIn),
+                     composition::monthText(c.placedIn + c.offset), relative)
+                .arg(p.at.x())
+                .arg(p.at.y())
+                .arg(p.fontPixels, 0, 'g', 4)
+                .arg(p.face));
+    }
+    if (n == 0) {
+        say(QStringLiteral("No calendars on it."));
+    }
+    return 0;
+}
+
+int forgetCalendar(int number) {
+    composition::RecordLock lock;
+    if (!lock.acquire(2000)) {
+        complain(lock.error());
+        return 1;
+    }
+    Loaded l = loadRecord(QStringLiteral("no calendar has been placed on a wallpaper yet"), 1);
+    if (l.status >= 0) {
+        return l.status;
+    }
+    Record& rec = l.record;
+    if (number < 1 || number > static_cast<int>(rec.calendars.size())) {
+        complain(QStringLiteral("there is no calendar %1 (tessaryn list shows %2)")
+                     .arg(number)
+                     .arg(rec.calendars.size()));
+        return 1;
+    }
+    const auto gone = rec.calendars[static_cast<size_t>(number - 1)];
+    rec.calendars.erase(rec.calendars.begin() + (number - 1));
+    rec.composedFor.reset();  // the picture still shows it: the next refresh redraws
+    if (const QString e = composition::writeRecord(rec); !e.isEmpty()) {
+        complain(e);
+        return 1;
+    }
+    say(QStringLiteral("Forgot calendar %1 (placed in %2 at %3,%4); the next tessaryn refresh "
+                       "draws the picture without it.")
+            .arg(number)
+            .arg(composition::monthText(gone.placedIn))
+            .arg(gone.look.at.x())
+            .arg(gone.look.at.y()));
+    return 0;
+}
+
+}  // namespace refresh

@@ -1,0 +1,21 @@
+#pragma once
+// The commands that work on the composition record without a window:
+// renewing the calendar picture for a month, putting the original back,
+// listing and forgetting calendars. Each returns the exit status (0 done or
+// nothing to do, 1 failed) and tells the user what happened.
+
+#include <QDate>
+
+namespace refresh {
+
+struct RefreshOptions {
+    QDate date;           // the day to renew for; today when null
+    bool resume = false;  // renew even after a restore
+};
+
+int refreshWallpaper(const RefreshOptions& options);
+int restoreOriginal();
+int listCalendars();
+int forgetCalendar(int number);
+
+}  // namespace refresh

@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# The command line as a script or a timer meets it: --help and --version
+# without a display, the one-line message instead of Qt's abort when there
+# is no display, bad arguments with the usage line and status 2, compose
+# errors that write nothing, and the shipped timer, service and autostart
+# entry as installed by cmake --install, checked by systemd-analyze verify
+# and desktop-file-validate.
+source "$(dirname "$0")/lib.sh"
+trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
+unset DISPLAY
+T="$PROGRAM_DIR/tessaryn"
+
+out=$("$T" --version)
+[[ "$out" =~ ^tessaryn\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed: $out"
+"$T" --help | grep -q '^tessaryn refresh' || fail "--help does not list refresh"
+"$T" refresh --help | grep -q -- '--enable-timer' || fail "refresh --help does not list --enable-timer"
+
+status=0
+err=$(QT_QPA_PLATFORM= "$T" 2>&1) || status=$?
+[[ $status == 1 ]] || fail "the window without a display ended with $status"
+[[ "$err" == "no display: set DISPLAY or WAYLAND_DISPLAY, or use tessaryn refresh / compose" ]] ||
+    fail "the window without a display said: $err"
+# A platform that needs no display is fine: the window opens (and is closed).
+QT_QPA_PLATFORM=offscreen timeout 3 "$T" && fail "the offscreen window ended by itself" || [[ $? == 124 ]] ||
+    fail "the window did not open on the offscreen platform"
+
+for bad in "--bogus" "nonsense" "refresh --date 2025-02-30" "refresh --date tomorrow" \
+           "refresh extra" "forget" "forget one" "list 3" "refresh --enable-timer --disable-timer" \
+           "compose --base x.png" "compose --base x.png --year 2026 --month 13 --at 1,1 --out y.bmp" \
+           "compose --base x.png --year 2026 --month 1 --at 1 --out y.bmp" \
+           "compose --base x.png --year 2026 --month 1 --at 1,1 --color purple=0x1 --out y.bmp"; do
+    status=0
+    # shellcheck disable=SC2086
+    err=$("$T" $bad 2>&1 >/dev/null) || status=$?
+    [[ $status == 2 ]] || fail "\"tessaryn $bad\" ended with $status, not 2"
+    grep -q '^usage: tessaryn ' <<<"$err" || fail "\"tessaryn $bad\" gave no usage line: $err"
+    [[ $(grep -c '^tessaryn: ' <<<"$err") == 1 ]] || fail "\"tessaryn $bad\" did not say what was wrong: $err"
+done
+
+# compose: a base that is no picture, an output that cannot be written.
+echo "not a picture" >"$E2E_TMP/bad.png"
+status=0
+"$T" compose --base "$E2E_TMP/bad.png" --year 2026 --month 1 --at 0,0 --out "$E2E_TMP/o.bmp" 2>"$E2E_TMP/err" || status=$?
+[[ $status == 1 && $(wc -l <"$E2E_TMP/err") == 1 && ! -e "$E2E_TMP/o.bmp" ]] || fail "a bad base: $status $(cat "$E2E_TMP/err")"
+convert -size 400x300 xc:'#203040' "PNG24:$E2E_TMP/base.png"
+mkdir -p "$E2E_TMP/ro" && chmod 500 "$E2E_TMP/ro"
+if [[ $(id -u) != 0 ]]; then
+    "$T" compose --base "$E2E_TMP/base.png" --year 2026 --month 1 --at 0,0 --out "$E2E_TMP/ro/o.bmp" 2>/dev/null &&
+        fail "compose into a read-only folder succeeded"
+fi
+"$T" compose --base "$E2E_TMP/base.png" --year 2026 --month 1 --at 0,0 --out "$E2E_TMP/o.xyz" 2>/dev/null &&
+    fail "compose to an unknown format succeeded"
+[[ ! -e "$E2E_TMP/o.xyz" ]] || fail "compose left a file of an unknown format"
+# The extension picks the format, BMP when there is none.
+"$T" compose --base "$E2E_TMP/base.png" --year 2026 --month 1 --at 10,10 --out "$E2E_TMP/o.png" >/dev/null
+"$T" compose --base "$E2E_TMP/base.png" --year 2026 --month 1 --at 10,10 --out "$E2E_TMP/o" >/dev/null
+[[ $(head -c4 "$E2E_TMP/o.png" | tail -c3) == PNG && $(head -c2 "$E2E_TMP/o") == BM ]] || fail "formats do not follow the extension"
+[[ $("$PIXELPROBE" diff "$E2E_TMP/o.png" "$E2E_TMP/o" 0 0 400 300) == 0 ]] || fail "PNG and BMP output differ"
+n=$("$PIXELPROBE" count "$E2E_TMP/o" 10 10 120 160 FF0000 80)
+(( n > 30 )) || fail "compose drew no Sunday column ($n red pixels)"
+echo "command line: OK"
+
+# --enable-timer / --disable-timer with a stand-in systemctl that logs its
+# calls (there is no user manager here), then one that fails.
+mkdir -p "$E2E_TMP/bin"
+cat >"$E2E_TMP/bin/systemctl" <<'STUB'
+#!/bin/sh
+echo "$*" >>"$SYSTEMCTL_LOG"
+[ -z "$SYSTEMCTL_FAIL" ] || { echo "Failed to connect to bus: No medium found" >&2; exit 1; }
+STUB
+chmod +x "$E2E_TMP/bin/systemctl"
+export SYSTEMCTL_LOG="$E2E_TMP/systemctl.log"
+USER_UNITS="$XDG_CONFIG_HOME/systemd/user"
+PATH="$E2E_TMP/bin:$PATH" "$T" refresh --enable-timer >/dev/null || fail "--enable-timer failed"
+[[ $(cat "$SYSTEMCTL_LOG") == $'--user daemon-reload\n--user enable --now tessaryn-refresh.timer' ]] ||
+    fail "--enable-timer ran: $(cat "$SYSTEMCTL_LOG")"
+grep -q "^ExecStart=$T refresh\$" "$USER_UNITS/tessaryn-refresh.service" || fail "the user's service does not run this program"
+systemd-analyze verify --man=no "$USER_UNITS/tessaryn-refresh.service" "$USER_UNITS/tessaryn-refresh.timer" \
+    >"$E2E_TMP/verify.log" 2>&1 || fail "the user's units do not verify: $(cat "$E2E_TMP/verify.log")"
+[[ ! -s "$E2E_TMP/verify.log" ]] || fail "systemd-analyze verify complained: $(cat "$E2E_TMP/verify.log")"
+: >"$SYSTEMCTL_LOG"
+PATH="$E2E_TMP/bin:$PATH" "$T" refresh --disable-timer >/dev/null || fail "--disable-timer failed"
+grep -q -- '--user disable --now tessaryn-refresh.timer' "$SYSTEMCTL_LOG" || fail "--disable-timer ran: $(cat "$SYSTEMCTL_LOG")"
+[[ ! -e "$USER_UNITS/tessaryn-refresh.timer" && ! -e "$USER_UNITS/tessaryn-refresh.service" ]] ||
+    fail "--disable-timer left the units"
+status=0
+SYSTEMCTL_FAIL=1 PATH="$E2E_TMP/bin:$PATH" "$T" refresh --enable-timer 2>"$E2E_TMP/err" || status=$?
+[[ $status == 1 ]] || fail "--enable-timer without a user manager ended with $status"
+grep -q 'Failed to connect to bus' "$E2E_TMP/err" || fail "--enable-timer did not pass on why: $(cat "$E2E_TMP/err")"
+[[ ! -e "$USER_UNITS/tessaryn-refresh.timer" ]] || fail "a failed --enable-timer left its units"
+echo "timer: OK"
+
+# The shipped units and autostart entry, installed as a package would.
+if [[ -n "${TESSARYN_BUILD_DIR:-}" ]]; then
+    # As configured: the service names the installed program by its full path.
+    DEST="$E2E_TMP/dest"
+    PREFIX=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$TESSARYN_BUILD_DIR/CMakeCache.txt")
+    ETC=$([[ "$PREFIX" == /usr ]] && echo /etc || echo "$PREFIX/etc")
+    DESTDIR="$DEST" cmake --install "$TESSARYN_BUILD_DIR" >/dev/null
+    units="$DEST$PREFIX/lib/systemd/user"
+    [[ -f "$units/tessaryn-refresh.timer" && -f "$units/tessaryn-refresh.service" ]] || fail "no units installed"
+    grep -q "^ExecStart=$PREFIX/bin/tessaryn refresh\$" "$units/tessaryn-refresh.service" || fail "the service runs something else"
+    grep -q '^Persistent=true$' "$units/tessaryn-refresh.timer" || fail "the timer does not catch up"
+    # verify wants the program on disk: the same units naming this build's copy.
+    mkdir -p "$E2E_TMP/units"
+    sed "s|^ExecStart=$PREFIX/bin/tessaryn|ExecStart=$T|" "$units/tessaryn-refresh.service" \
+        >"$E2E_TMP/units/tessaryn-refresh.service"
+    cp "$units/tessaryn-refresh.timer" "$E2E_TMP/units/"
+    systemd-analyze verify --man=no "$E2E_TMP/units/tessaryn-refresh.service" \
+        "$E2E_TMP/units/tessaryn-refresh.timer" >"$E2E_TMP/verify.log" 2>&1 ||
+        fail "systemd-analyze verify failed: $(cat "$E2E_TMP/verify.log")"
+    [[ ! -s "$E2E_TMP/verify.log" ]] || fail "systemd-analyze verify complained: $(cat "$E2E_TMP/verify.log")"
+    desktop-file-validate "$DEST$ETC/xdg/autostart/tessaryn-refresh.desktop" || fail "the autostart entry is not valid"
+    grep -q "^Exec=$PREFIX/bin/tessaryn refresh\$" "$DEST$ETC/xdg/autostart/tessaryn-refresh.desktop" || fail "autostart runs something else"
+    echo "units: OK"
+fi

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# The refresh against GNOME for real: gsettings and dconf on a private D-Bus
+# session. A calendar placed with the window (real X input) is renewed for
+# next month by a refresh from a process without DISPLAY: the picture GNOME
+# is told to show is next month's calendar on the original. Without a
+# session bus the refresh says so and changes nothing; restore hands the
+# original back to GNOME.
+source "$(dirname "$0")/lib.sh"
+trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
+export TESSARYN_DESKTOP=gnome
+
+BUS_PID=""
+stop_bus() {
+    [[ -n "$BUS_PID" ]] && kill "$BUS_PID" 2>/dev/null || true
+    e2e_cleanup
+}
+trap stop_bus EXIT
+{ read -r DBUS_SESSION_BUS_ADDRESS; read -r BUS_PID; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+export DBUS_SESSION_BUS_ADDRESS
+
+DESKTOP_KEY='HKCU\Control Panel\desktop'
+reg_set() { "$TESSARYN_REG" add "$DESKTOP_KEY" /v "$1" /d "$2" /f >/dev/null; }
+diff_px() { "$PIXELPROBE" diff "$@"; }
+shown() { gsettings get org.gnome.desktop.background picture-uri | tr -d "'"; }
+shown_path() { python3 -c 'import sys, urllib.parse; print(urllib.parse.unquote(urllib.parse.urlparse(sys.argv[1]).path))' "$(shown)"; }
+cli() { env -u DISPLAY -u WAYLAND_DISPLAY "$PROGRAM_DIR/tessaryn" "$@"; }
+stamp() { stat -c '%Y %s' "$1" && md5sum <"$1"; }
+
+THIS=$(date +%Y-%m-01)
+NEXT=$(date -d "$THIS +1 month" +%Y-%m-03)
+LATER=$(date -d "$THIS +2 month" +%Y-%m-03)
+ym() { date -d "$1" '+--year %Y --month %-m'; }
+
+WALL="$E2E_TMP/wall dir/wall.jpg"
+mkdir -p "$(dirname "$WALL")"
+convert -size 800x600 gradient:'#603020-#e0c0a0' -quality 92 "$WALL"
+gsettings set org.gnome.desktop.background picture-uri "file://${WALL// /%20}"
+gsettings set org.gnome.desktop.background picture-options centered
+reg_set WallpaperOriginX 100
+reg_set WallpaperOriginY 50
+OUT="$XDG_DATA_HOME/tessaryn/Tessavel.bmp"
+OX=100 OY=50
+
+start_xvfb 1280x800x24
+start_program
+read -r mx my _ _ < <(window_geometry "$MAIN_WIN")
+click_at $((mx + 118)) $((my + 14))  # "Drag Calendar"
+wait_window '^Form2$' >/dev/null || fail "the placement window did not open over GNOME's wallpaper"
+sleep 0.5
+xdotool mousemove --sync $((OX + 40)) $((OY + 30)) mousedown 1
+xdotool mousemove --sync $((OX + 140)) $((OY + 130))
+xdotool mousemove --sync $((OX + 240)) $((OY + 230))
+sleep 0.2
+xdotool mouseup 1
+sleep 0.4
+xdotool mousemove --sync $((OX + 350)) $((OY + 270)) click --repeat 2 --delay 80 1  # preview
+sleep 0.8
+xdotool mousemove --sync $((OX + 700)) $((OY + 550)) click --repeat 2 --delay 80 1  # finish
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^Form2$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+click_at $((mx + 36)) $((my + 14))  # "Close"
+wait_exit 10 || fail "the program did not end after Close"
+[[ "$(shown_path)" == *Tessavel.bmp* ]] || fail "GNOME was not given the calendar picture: $(shown)"
+"$TESSARYN_REG" query 'HKCU\Software\Tessaryn\Composition' /v Desktop | grep -q 'REG_SZ    gnome$' ||
+    fail "the record does not name gnome"
+echo "placed on GNOME: OK"
+
+# Without a session bus: says so, changes nothing.
+before=$(stamp "$OUT")
+uri=$(shown)
+status=0
+env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$E2E_TMP/nowhere" "$PROGRAM_DIR/tessaryn" refresh --date "$NEXT" \
+    2>"$E2E_TMP/err.log" || status=$?
+[[ $status == 1 ]] || fail "a refresh without a session bus ended with $status"
+grep -q 'no D-Bus session bus' "$E2E_TMP/err.log" || fail "it did not say what is missing: $(cat "$E2E_TMP/err.log")"
+[[ $(stamp "$OUT") == "$before" && $(shown) == "$uri" ]] || fail "a refresh without a session bus changed something"
+echo "no session bus: OK"
+
+# Next month, from a process without DISPLAY.
+cli refresh --date "$NEXT" >/dev/null || fail "refresh against GNOME failed"
+cli compose --base "$WALL" $(ym "$NEXT") --at 200,200 --out "$E2E_TMP/next.bmp" >/dev/null
+[[ "$(shown_path)" == *Tessavel.bmp* ]] || fail "GNOME does not show the calendar picture after refresh: $(shown)"
+n=$(diff_px "$(shown_path)" "$E2E_TMP/next.bmp" 0 0 800 600)
+[[ "$n" == 0 ]] || fail "GNOME shows a picture that is not next month's calendar ($n pixels differ)"
+cli refresh --date "$NEXT" | grep -q 'already current' || fail "a second refresh did not say it was current"
+echo "refresh on GNOME: OK"
+
+cli restore >/dev/null || fail "restore on GNOME failed"
+[[ "$(shown_path)" == "$WALL" ]] || fail "GNOME shows $(shown) after restore, not $WALL"
+cli refresh --date "$LATER" | grep -q 'was restored' || fail "refresh after restore did something"
+[[ "$(shown_path)" == "$WALL" ]] || fail "refresh after restore changed GNOME's picture"
+echo "restore on GNOME: OK"
