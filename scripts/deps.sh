@@ -4,7 +4,7 @@
 set -euo pipefail
 
 BUILD_PKGS=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
-            libgtest-dev libbenchmark-dev)
+            libgtest-dev libbenchmark-dev libqt6svg6 qt6-image-formats-plugins)
 # Fonts that stand in for the Windows faces the program ships with.
 FONT_PKGS=(fonts-ipafont-gothic fonts-noto-cjk fonts-liberation fonts-dejavu-core)
 # What the tests drive: a virtual X server, real X input, screenshots, a
@@ -13,7 +13,7 @@ FONT_PKGS=(fonts-ipafont-gothic fonts-noto-cjk fonts-liberation fonts-dejavu-cor
 TEST_PKGS=(xvfb xauth xdotool x11-utils imagemagick procps dbus dbus-x11
            gsettings-desktop-schemas dconf-service dconf-cli libglib2.0-bin
            xfconf feh nitrogen xwallpaper cinnamon-desktop-data mate-desktop-common
-           xfonts-base fonts-droid-fallback)
+           xfonts-base fonts-droid-fallback desktop-base x11-xserver-utils)
 
 want=("${BUILD_PKGS[@]}" "${FONT_PKGS[@]}")
 if [[ "${1:-}" == "--test" ]]; then
