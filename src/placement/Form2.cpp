@@ -298,7 +298,8 @@ QImage Form2::viewOf(const QImage& picture) const {
 
 PlacedCalendar Form2::calendarUnderImage1() const {
     // The calendar starts at the picture's image, inside its border.
-    const QPointF inner = QPointF(Image1->pos()) + QPointF(Image1->borderWidth(), Image1->borderWidth());
+    const QPointF inner =
+        QPointF(Image1->pos()) + QPointF(Image1->borderWidth(), Image1->borderWidth());
     const QPointF device = QPointF(mapping_.visible().topLeft()) + inner * dpr_;
     const QFont font = picWall->surface()->font();
     PlacedCalendar c;

@@ -9,8 +9,8 @@
 #include "placement/Form2.h"
 #include "placement/PlacementRules.h"
 #include "placement/WallpaperGeometry.h"
-#include "system/desktop/DesktopBackend.h"
 #include "system/Module1.h"
+#include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/PictureBox.h"
@@ -52,8 +52,9 @@ void StartPlacement(tk::PictureBox& Picture1, const CalendarChoice& choice, QWid
     const QScreen* screen = owner != nullptr && owner->screen() != nullptr
                                 ? owner->screen()
                                 : QGuiApplication::primaryScreen();
-    const placement::Monitor monitor{screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768),
-                                     screen != nullptr ? screen->devicePixelRatio() : 1.0};
+    const placement::Monitor monitor{
+        screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768),
+        screen != nullptr ? screen->devicePixelRatio() : 1.0};
     placement::WallpaperShow show;
     show.mode = desktop::activeDesktop().livePictureMode().value_or(
         Module1::intTileWallpaper != 0 ? desktop::PictureMode::Tiled

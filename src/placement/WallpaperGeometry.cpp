@@ -58,8 +58,8 @@ WallpaperMapping::WallpaperMapping(const WallpaperShow& show, const Monitor& mon
         case PictureMode::Spanned: {
             const QRect span = show.span.isEmpty() ? monitor.deviceRect() : show.span;
             const double s = std::max(span.width() / pic.width(), span.height() / pic.height());
-            shown_ = centredAt(QRectF(span), pic, s)
-                         .translated(-QPointF(monitor.geometry.topLeft()));
+            shown_ =
+                centredAt(QRectF(span), pic, s).translated(-QPointF(monitor.geometry.topLeft()));
             break;
         }
     }

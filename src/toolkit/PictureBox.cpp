@@ -80,10 +80,9 @@ void PictureBox::fitToSurface() {
     }
     fitting_ = true;
     const QSize px = surface_->pixelSize();
-    const QSize inner = deviceScale_ == 1
-                            ? px
-                            : QSize(qCeil(px.width() / deviceScale_ - 1e-9),
-                                    qCeil(px.height() / deviceScale_ - 1e-9));
+    const QSize inner = deviceScale_ == 1 ? px
+                                          : QSize(qCeil(px.width() / deviceScale_ - 1e-9),
+                                                  qCeil(px.height() / deviceScale_ - 1e-9));
     resize(inner + QSize(2 * border_, 2 * border_));
     fitting_ = false;
 }

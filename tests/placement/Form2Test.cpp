@@ -318,7 +318,8 @@ void Form2Test::newPreviewErasesTheEarlierOne() {
     QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(8, 8));
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(188, 208));
     QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());
-    const QImage expected = wallpaperWithCalendar(wallpaper, choice, 135.75f, 150.75f);  // 181, 201 px
+    const QImage expected =
+        wallpaperWithCalendar(wallpaper, choice, 135.75f, 150.75f);  // 181, 201 px
     QCOMPARE(differingPixels(form->picWall->surface()->Image(), expected), 0LL);
 }
 
@@ -373,7 +374,8 @@ void Form2Test::pictureSticksOutOverTheEdge() {
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(20, 20));
     const QImage saved(outputPath());
     QCOMPARE(saved.size(), wallpaper.size());
-    QCOMPARE(differingPixels(saved, wallpaperWithCalendar(wallpaper, choice, 270.75f, 203.25f)), 0LL);
+    QCOMPARE(differingPixels(saved, wallpaperWithCalendar(wallpaper, choice, 270.75f, 203.25f)),
+             0LL);
 }
 
 void Form2Test::cancelWritesNothing_data() {

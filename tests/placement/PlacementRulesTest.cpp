@@ -31,7 +31,8 @@ TEST(PictureTarget, DrawingsAreRenderedAtTheSizeTheModeShows) {
     using desktop::PictureMode;
     using Fit = tk::PictureTarget::Fit;
     EXPECT_EQ(placement::pictureTarget(PictureMode::Zoom, monitor, span).fit, Fit::Cover);
-    EXPECT_EQ(placement::pictureTarget(PictureMode::Zoom, monitor, span).monitor, QSize(1920, 1080));
+    EXPECT_EQ(placement::pictureTarget(PictureMode::Zoom, monitor, span).monitor,
+              QSize(1920, 1080));
     EXPECT_EQ(placement::pictureTarget(PictureMode::Scaled, monitor, span).fit, Fit::Contain);
     EXPECT_EQ(placement::pictureTarget(PictureMode::Stretched, monitor, span).fit, Fit::Stretch);
     EXPECT_EQ(placement::pictureTarget(PictureMode::Centered, monitor, span).fit, Fit::Natural);

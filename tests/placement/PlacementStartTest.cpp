@@ -206,12 +206,10 @@ void PlacementStartTest::windowLiesOverTheWallpaper_data() {
     // Only what is on the screen: the window never reaches beyond it.
     QTest::newRow("negative origin")
         << QSize(400, 300) << -20 << 0 << 0 << QRect(0, 0, 380, 300) << QRect(20, 0, 380, 300);
-    QTest::newRow("centred, larger than the screen") << QSize(1000, 900) << 0 << 0 << 0
-                                                     << QRect(0, 0, 800, 800)
-                                                     << QRect(100, 50, 800, 800);
+    QTest::newRow("centred, larger than the screen")
+        << QSize(1000, 900) << 0 << 0 << 0 << QRect(0, 0, 800, 800) << QRect(100, 50, 800, 800);
     QTest::newRow("origin partly off the screen")
-        << QSize(400, 300) << 450 << 600 << 0 << QRect(450, 600, 350, 200)
-        << QRect(0, 0, 350, 200);
+        << QSize(400, 300) << 450 << 600 << 0 << QRect(450, 600, 350, 200) << QRect(0, 0, 350, 200);
 }
 
 void PlacementStartTest::windowLiesOverTheWallpaper() {

@@ -193,7 +193,8 @@ TEST(BackgroundXml, DebianDesktopBase) {
     const tk::BackgroundChoice choice =
         tk::chooseBackground(f.readAll(), xml, {1920, 1080}, QDateTime::currentDateTime());
     ASSERT_TRUE(choice.error.isEmpty()) << choice.error.toStdString();
-    EXPECT_TRUE(choice.file.endsWith(QStringLiteral("/1920x1080.svg"))) << choice.file.toStdString();
+    EXPECT_TRUE(choice.file.endsWith(QStringLiteral("/1920x1080.svg")))
+        << choice.file.toStdString();
 
     const tk::LoadedPicture p = tk::LoadPicture(xml, {{1920, 1080}, Fit::Cover, {}});
     ASSERT_TRUE(p.ok()) << p.error.toStdString();

@@ -172,7 +172,8 @@ BackgroundChoice chooseBackground(const QByteArray& bytes, const QString& xmlPat
                     .arg(xml.errorString())};
     }
     if (d.slides.empty()) {
-        return {{}, QStringLiteral("the background description %1 names no picture").arg(shownName)};
+        return {{},
+                QStringLiteral("the background description %1 names no picture").arg(shownName)};
     }
 
     // The slide under way: the time since the start, around the loop.

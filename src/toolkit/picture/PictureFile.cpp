@@ -261,16 +261,16 @@ LoadedPicture readBackgroundXml(const QString& path, const PictureTarget& target
     }
     constexpr qint64 kMaxDescription = 4 << 20;
     const QByteArray xml = file.read(kMaxDescription);
-    const BackgroundChoice choice = chooseBackground(
-        xml, path, target.monitor.isEmpty() ? QSize(1920, 1080) : target.monitor,
-        target.now.isValid() ? target.now : QDateTime::currentDateTime());
+    const BackgroundChoice choice =
+        chooseBackground(xml, path, target.monitor.isEmpty() ? QSize(1920, 1080) : target.monitor,
+                         target.now.isValid() ? target.now : QDateTime::currentDateTime());
     if (!choice.error.isEmpty()) {
         return failure(choice.error);
     }
     LoadedPicture picture = loadPictureFile(choice.file, target, false);
     if (!picture.ok()) {
         picture.error = QStringLiteral("the picture %1 that %2 shows cannot be read: %3")
-                          .arg(shown(choice.file), shown(path), picture.error);
+                            .arg(shown(choice.file), shown(path), picture.error);
     }
     return picture;
 }

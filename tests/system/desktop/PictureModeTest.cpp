@@ -69,7 +69,8 @@ TEST(LivePictureMode, NitrogenFromItsSavedConfig) {
                  {"2", PictureMode::Centered},  {"3", PictureMode::Scaled},
                  {"4", PictureMode::Scaled},    {"5", PictureMode::Zoom}};
     for (const auto& c : cases) {
-        write(cfg, QByteArray("[xin_-1]\nfile=/pics/a.png\nmode=") + c.mode + "\nbgcolor=#000000\n");
+        write(cfg,
+              QByteArray("[xin_-1]\nfile=/pics/a.png\nmode=") + c.mode + "\nbgcolor=#000000\n");
         EXPECT_EQ(nitrogen->livePictureMode(), c.shown) << c.mode;
     }
 }
