@@ -55,6 +55,11 @@ TEST_FONT_PKGS=(
 TEST_INSTALL_PKGS=(
     desktop-file-utils appstream groff-base
 )
+# Debian 12's stock GNOME background (a background description naming SVG
+# pictures per screen size) and xrandr for the screens of the placement runs.
+TEST_PICTURE_PKGS=(
+    desktop-base x11-xserver-utils
+)
 # The refresh timer's units are checked with systemd-analyze.
 TEST_UNIT_PKGS=(
     systemd
@@ -68,7 +73,7 @@ want=("${BUILD_PKGS[@]}" "${RUN_PKGS[@]}" "${FONT_PKGS[@]}")
 for arg in "$@"; do
     case "$arg" in
         --test) want+=("${TEST_X_PKGS[@]}" "${TEST_DESKTOP_PKGS[@]}" "${TEST_SHELL_PKGS[@]}" "${TEST_FONT_PKGS[@]}"
-                       "${TEST_INSTALL_PKGS[@]}" "${TEST_UNIT_PKGS[@]}") ;;
+                       "${TEST_INSTALL_PKGS[@]}" "${TEST_UNIT_PKGS[@]}" "${TEST_PICTURE_PKGS[@]}") ;;
         --package) want+=("${PACKAGE_PKGS[@]}") ;;
         *) echo "deps.sh: unknown option: $arg (use --test or --package)" >&2; exit 2 ;;
     esac

@@ -11,6 +11,13 @@ namespace {
 
 // The window, as the program has always started.
 int runWindow(int argc, char** argv) {
+    // Windows are placed over the wallpaper through X11: on a Wayland session
+    // with XWayland, run there unless the user chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaryn"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaryn.png")));

@@ -3,10 +3,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <vector>
 
-#include "calendar/cCalendar.h"
 #include "placement/CalendarChoice.h"
 #include "placement/FinishRecord.h"
 #include "placement/ManualDrag.h"
@@ -80,6 +81,7 @@ QString Form2::outputFileName() {
 void Form2::createControls() {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Form2"));
+    setFocusPolicy(Qt::StrongFocus);
     {
         QPalette pal = palette();
         pal.setColor(QPalette::Window, tk::resolveColor(tk::vbWindowBackground, pal));
@@ -150,6 +152,7 @@ void Form2::ShowModal() {
     show();
     raise();
     activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);  // Esc reaches the window
     if (!isHidden()) {
         loop.exec(QEventLoop::DialogExec);
     }
@@ -186,6 +189,14 @@ void Form2::mousePressEvent(QMouseEvent* e) {
     Form_MouseDown(tk::buttonCode(e->button()), tk::shiftCode(e->modifiers()),
                    static_cast<float>(tk::pixelsToTwipsX(p.x())),
                    static_cast<float>(tk::pixelsToTwipsY(p.y())));
+}
+
+void Form2::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        Unload();  // a cancel, as the right button on the picture
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void Form2::Form_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
@@ -246,35 +257,94 @@ void Form2::picWall_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*
     }
 }
 
+void Form2::setWallpaper(const QImage& wallpaper, const placement::WallpaperMapping& mapping,
+                         double dpr) {
+    wallpaper_ = wallpaper;
+    mapping_ = mapping;
+    dpr_ = dpr > 0 ? dpr : 1;
+    hasWallpaper_ = true;
+    preview_.reset();
+    previewComposed_ = QImage();
+    picWall->setDeviceScale(dpr_);
+    picWall->setPicture(viewOf(wallpaper_));
+}
+
+void Form2::ensureWallpaper() {
+    if (hasWallpaper_) {
+        return;
+    }
+    // Shown one to one: picWall's picture is the wallpaper.
+    wallpaper_ = picWall->surface()->Picture();
+    placement::WallpaperShow show;
+    show.picture = wallpaper_.size();
+    show.atOrigin = true;
+    mapping_ = placement::WallpaperMapping(show, {QRect(QPoint(0, 0), wallpaper_.size()), 1});
+    dpr_ = 1;
+    hasWallpaper_ = true;
+}
+
+QImage Form2::viewOf(const QImage& picture) const {
+    const QRect visible = mapping_.visible();
+    if (mapping_.oneToOne()) {
+        const QRect part = visible.translated(-mapping_.shown().topLeft().toPoint());
+        return part == picture.rect() ? picture : picture.copy(part);
+    }
+    // Scaled as the desktop scales it; where it shows no picture, black.
+    QImage view(visible.size(), QImage::Format_RGB32);
+    view.fill(Qt::black);
+    QPainter p(&view);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(mapping_.shown().translated(-QPointF(visible.topLeft())), picture);
+    return view;
+}
+
+PlacedCalendar Form2::calendarUnderImage1() const {
+    // The calendar starts at the picture's image, inside its border.
+    const QPointF inner =
+        QPointF(Image1->pos()) + QPointF(Image1->borderWidth(), Image1->borderWidth());
+    const QPointF device = QPointF(mapping_.visible().topLeft()) + inner * dpr_;
+    const QFont font = picWall->surface()->font();
+    PlacedCalendar c;
+    c.at = mapping_.toWallpaper(device);
+    c.fontPixels = font.pointSizeF() * tk::dpiY() / 72.0 * dpr_ * mapping_.scaleY();
+    c.face = font.family();
+    c.bold = font.bold();
+    c.italic = font.italic();
+    c.underline = font.underline();
+    c.strikeout = font.strikeOut();
+    for (int k = 0; k <= 3; ++k) {
+        c.colors[static_cast<size_t>(k)] = choice_->kindColor(k);
+    }
+    c.year = tk::CInt(choice_->yearText().toDouble());
+    c.month = tk::CInt(choice_->monthText().toDouble());
+    return c;
+}
+
+QImage Form2::composed(const std::vector<PlacedCalendar>& calendars) const {
+    if (calendars.empty()) {
+        return wallpaper_;
+    }
+    if (preview_ && calendars.size() == 1 && !previewComposed_.isNull() &&
+        calendars.front().at == preview_->at) {
+        return previewComposed_;  // the preview composed exactly this already
+    }
+    return composeCalendars(wallpaper_, calendars);
+}
+
 void Form2::Image1_DblClick() {
     Image1->setVisible(false);
     // Let the wallpaper under the picture repaint before the drawing.
     QCoreApplication::processEvents();
+    ensureWallpaper();
 
-    cCalendar objCalendar;
-    objCalendar.setPaper(picWall->surface());
-    objCalendar.setFontName(picWall->surface()->font().family());
-    for (int16_t k = 0; k <= 3; ++k) {
-        objCalendar.setFontColor(k, choice_->kindColor(k));
-    }
-    objCalendar.setStartX(static_cast<float>(Image1->x() / tk::pixelsPerUnitX(tk::vbPoints)));
-    objCalendar.setStartY(static_cast<float>(Image1->y() / tk::pixelsPerUnitY(tk::vbPoints)));
-    objCalendar.setDisplayMonth(tk::DateSerial(tk::CInt(choice_->yearText().toDouble()),
-                                               tk::CInt(choice_->monthText().toDouble()), 1));
-    objCalendar.Display();
-
-    const QFont font = picWall->surface()->font();
-    drawn_ = PlacedCalendar{QPointF(Image1->x(), Image1->y()),
-                            font.pointSizeF() * tk::pixelsPerUnitY(tk::vbPoints),
-                            objCalendar.FontName(),
-                            font.bold(),
-                            font.italic(),
-                            font.underline(),
-                            font.strikeOut(),
-                            {choice_->kindColor(0), choice_->kindColor(1), choice_->kindColor(2),
-                             choice_->kindColor(3)},
-                            tk::CInt(choice_->yearText().toDouble()),
-                            tk::CInt(choice_->monthText().toDouble())};
+    // The calendar goes into the wallpaper at its full resolution; the
+    // window shows the result as the desktop will.
+    preview_ = calendarUnderImage1();
+    previewComposed_ = QImage();
+    previewComposed_ = composeCalendars(wallpaper_, {*preview_});
+    tk::PictureSurface& wall = *picWall->surface();
+    wall.Cls();
+    wall.PaintPicture(viewOf(previewComposed_));
 }
 
 void Form2::picWall_DblClick() {
@@ -286,10 +356,18 @@ void Form2::picWall_DblClick() {
                    tk::vbExclamation, kTitle, this);
     };
 
-    // What the wallpaper box shows now, the calendar of a preview included.
-    const QImage composed = picWall->surface()->Image();
+    ensureWallpaper();
+    // The calendar of the last preview, if any, where and as large as it was
+    // previewed, in wallpaper pixels: that is what this finish writes.
+    std::vector<PlacedCalendar> calendars;
+    if (preview_) {
+        calendars.push_back(*preview_);
+    }
+    // The wallpaper at its full resolution with that calendar drawn on it.
+    const QImage composed = this->composed(calendars);
+    // What the placement started from, as it was loaded: the record keeps it.
     const QString original = Module1::strWallpaper;
-    const QImage loaded = picWall->surface()->Picture();
+    const QImage loaded = wallpaper_;
 
     std::vector<char> buffer(kPathBuffer, '\0');
     sys::GetWindowsDirectoryA(buffer.data(), kPathBuffer);
@@ -307,13 +385,13 @@ void Form2::picWall_DblClick() {
         giveUp(saved.error);
         return;
     }
-    picWall->setPicture(composed);
+    picWall->setPicture(viewOf(composed));
 
     Module1::strWallpaper = path;
     const bool applied = Module1::SetWallpaper(True, False, False);
     // Remembered so that the calendar can be renewed and the original restored.
     const composition::FinishNote note =
-        composition::recordFinish(original, loaded, desktop::activeDesktop().name(), drawn_);
+        composition::recordFinish(original, loaded, desktop::activeDesktop().name(), preview_);
     if (!note.recorded) {
         qWarning("tessaryn: the calendar cannot be renewed later: %s", qPrintable(note.message));
     }

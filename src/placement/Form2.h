@@ -6,11 +6,14 @@
 // picture back, double-clicks the wallpaper to save the result as the new
 // desktop wallpaper, or right-clicks the picture to cancel.
 
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 #include "placement/CalendarComposition.h"
+#include "placement/WallpaperGeometry.h"
 
 class CalendarChoice;
 class ManualDrag;
@@ -33,6 +36,18 @@ public:
     // from its outer left and top edges.
     float sngGrabX = 0;
     float sngGrabY = 0;
+
+    // The wallpaper at its full resolution and where the desktop shows it:
+    // the window covers `mapping.visible()` of a monitor with device pixel
+    // ratio `dpr`, and picWall shows that part as the desktop does, in
+    // device pixels. Without this call the window shows picWall's picture
+    // one to one, and that picture is the wallpaper.
+    void setWallpaper(const QImage& wallpaper, const placement::WallpaperMapping& mapping,
+                      double dpr);
+
+    // The calendar the last preview drew, in wallpaper pixels; nothing
+    // before the first preview.
+    const std::optional<PlacedCalendar>& lastPreview() const { return preview_; }
 
     // Shows the window modally and returns once it is closed.
     void ShowModal();
@@ -62,15 +77,27 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
     void createControls();
     void dropped(QWidget* target, QPoint pointer);
+    void ensureWallpaper();
+    // The calendar as it would be drawn with Image1's picture where it is now.
+    PlacedCalendar calendarUnderImage1() const;
+    // `picture` (the wallpaper, or it composed) as the window shows it.
+    QImage viewOf(const QImage& picture) const;
+    QImage composed(const std::vector<PlacedCalendar>& calendars) const;
 
     const CalendarChoice* choice_;
     QPointer<ManualDrag> drag_;
     bool unloading_ = false;
-    // The calendar the last preview drew on the wallpaper, in wallpaper pixels.
-    std::optional<PlacedCalendar> drawn_;
+
+    QImage wallpaper_;  // full resolution
+    placement::WallpaperMapping mapping_;
+    double dpr_ = 1;
+    bool hasWallpaper_ = false;
+    std::optional<PlacedCalendar> preview_;
+    QImage previewComposed_;  // the wallpaper with the preview's calendar
 };

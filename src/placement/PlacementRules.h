@@ -1,34 +1,27 @@
 #pragma once
-// The two rules of "Drag Calendar" that are plain arithmetic: whether the
-// calendar fits on the wallpaper, and where the placement window goes so that
-// it lies over the wallpaper's place on the screen.
+// The rules of "Drag Calendar" that are plain arithmetic: whether the
+// calendar fits on the wallpaper as the screen shows it, and at what size the
+// desktop draws a picture it can draw at any size.
 
-#include <QPoint>
-#include <cstdint>
-#include <optional>
+#include <QRect>
+#include <QSizeF>
+
+#include "system/desktop/PictureMode.h"
+#include "toolkit/picture/PictureFile.h"
 
 namespace placement {
 
-// A calendar of the preview's size (millimetres) fits on a picture of the
-// given natural size (0.01 mm) when neither side is larger. Equal sizes fit,
-// although the two units reach the same length by different roundings.
-bool calendarFits(double previewWidthMm, double previewHeightMm, double pictureWidthHimetric,
-                  double pictureHeightHimetric);
+struct Monitor;
 
-struct WallpaperPlace {
-    int32_t originX = 0;  // pixels
-    int32_t originY = 0;
-    int16_t tile = 0;  // non-zero: tiled
-    int16_t twipsPerPixelX = 15;
-    int16_t twipsPerPixelY = 15;
-};
+// The calendar (its size on the screen) fits on the part of the wallpaper
+// the screen shows when neither side is larger; equal sizes fit. Both in
+// device pixels.
+bool calendarFitsShown(QSizeF calendar, QSizeF shownWallpaper);
 
-// The window's top-left corner in twips. A tiled wallpaper, or one with an
-// origin, starts at the origin; otherwise the desktop centres it, and the
-// window is centred on the screen (sizes in twips; the difference taken to
-// the nearest whole twip, halves to even, then halved toward zero).
-// Nothing when a position leaves the 32-bit range.
-std::optional<QPoint> windowPositionTwips(const WallpaperPlace& place, float screenWidth,
-                                          float screenHeight, float formWidth, float formHeight);
+// How a picture in `mode` is sized for `monitor`: drawings are rendered at
+// the size the desktop shows them, background descriptions pick the variant
+// for the monitor. `span`: all monitors, native pixels.
+tk::PictureTarget pictureTarget(desktop::PictureMode mode, const Monitor& monitor,
+                                const QRect& span);
 
 }  // namespace placement

@@ -1,17 +1,19 @@
 #include "placement/PlacementStart.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 
 #include "placement/CalendarChoice.h"
 #include "placement/Form2.h"
 #include "placement/PlacementRules.h"
+#include "placement/WallpaperGeometry.h"
 #include "system/Module1.h"
+#include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/PictureBox.h"
-#include "toolkit/Screen.h"
-#include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
 
 namespace {
@@ -45,21 +47,52 @@ void StartPlacement(tk::PictureBox& Picture1, const CalendarChoice& choice, QWid
         return;
     }
 
-    // 4. The wallpaper picture.
-    tk::LoadedPicture wallpaper = tk::LoadPicture(Module1::strWallpaper);
-    if (!wallpaper.ok()) {
+    // Where the desktop shows it: the monitor that holds the main window,
+    // and the desktop's picture mode.
+    const QScreen* screen = owner != nullptr && owner->screen() != nullptr
+                                ? owner->screen()
+                                : QGuiApplication::primaryScreen();
+    const placement::Monitor monitor{
+        screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768),
+        screen != nullptr ? screen->devicePixelRatio() : 1.0};
+    placement::WallpaperShow show;
+    show.mode = desktop::activeDesktop().livePictureMode().value_or(
+        Module1::intTileWallpaper != 0 ? desktop::PictureMode::Tiled
+                                       : desktop::PictureMode::Centered);
+    show.atOrigin =
+        Module1::lngOriginX != 0 || Module1::lngOriginY != 0 || Module1::intTileWallpaper != 0;
+    show.origin = QPoint(Module1::lngOriginX, Module1::lngOriginY);
+    for (const QScreen* s : QGuiApplication::screens()) {
+        show.span |= placement::Monitor{s->geometry(), s->devicePixelRatio()}.deviceRect();
+    }
+
+    // 4. The wallpaper picture, at the size the desktop draws it where it
+    // can choose (drawings, background descriptions).
+    tk::LoadedPicture wallpaper = tk::LoadPicture(
+        Module1::strWallpaper, placement::pictureTarget(show.mode, monitor, show.span));
+    auto cannotBeUsed = [&](const QString& why) {
         tk::MsgBox(QStringLiteral("The wallpaper %1 cannot be used: %2.")
-                       .arg(QDir::toNativeSeparators(Module1::strWallpaper), wallpaper.error),
+                       .arg(QDir::toNativeSeparators(Module1::strWallpaper), why),
                    tk::vbExclamation, kTitle, owner);
+    };
+    if (!wallpaper.ok()) {
+        cannotBeUsed(wallpaper.error);
+        return;
+    }
+    show.picture = wallpaper.image.size();
+    const placement::WallpaperMapping mapping(show, monitor);
+    if (mapping.visible().isEmpty()) {
+        wallpaper = {};
+        cannotBeUsed(QStringLiteral("at its origin (%1, %2) no part of it is on the screen")
+                         .arg(Module1::lngOriginX)
+                         .arg(Module1::lngOriginY));
         return;
     }
 
-    // 5, 6. The calendar must fit on it. The main window measures in
-    // millimetres, a picture's natural size is in 0.01 mm.
-    const double previewWidth = Picture1.width() / tk::pixelsPerUnitX(tk::vbMillimeters);
-    const double previewHeight = Picture1.height() / tk::pixelsPerUnitY(tk::vbMillimeters);
-    if (!placement::calendarFits(previewWidth, previewHeight, wallpaper.widthHimetric(),
-                                 wallpaper.heightHimetric())) {
+    // 5, 6. The calendar must fit on the wallpaper as the screen shows it,
+    // both in device pixels.
+    const QSizeF calendar = QSizeF(Picture1.size()) * monitor.dpr;
+    if (!placement::calendarFitsShown(calendar, mapping.visible().size())) {
         wallpaper = {};
         tk::MsgBox(QStringLiteral("壁紙のサイズがカレンダーより小さいようです。") +
                        QStringLiteral("\r\n") + QStringLiteral("再設定して下さい。"),
@@ -67,42 +100,19 @@ void StartPlacement(tk::PictureBox& Picture1, const CalendarChoice& choice, QWid
         return;
     }
 
-    // The window's place (step 8) is settled before the window is filled: an
-    // origin beyond reach stops here, without a wallpaper left in a hidden
-    // window. The window will be exactly as large as the picture.
-    placement::WallpaperPlace place;
-    place.originX = Module1::lngOriginX;
-    place.originY = Module1::lngOriginY;
-    place.tile = Module1::intTileWallpaper;
-    place.twipsPerPixelX = Module1::intTwipsPerPixelX;
-    place.twipsPerPixelY = Module1::intTwipsPerPixelY;
-    const auto formWidth = static_cast<float>(tk::pixelsToTwipsX(wallpaper.image.width()));
-    const auto formHeight = static_cast<float>(tk::pixelsToTwipsY(wallpaper.image.height()));
-    const std::optional<QPoint> corner = placement::windowPositionTwips(
-        place, static_cast<float>(tk::Screen::Width()), static_cast<float>(tk::Screen::Height()),
-        formWidth, formHeight);
-    if (!corner) {
-        tk::MsgBox(
-            QStringLiteral("The wallpaper's origin (%1, %2) lies outside the screen positions "
-                           "this program can reach.")
-                .arg(Module1::lngOriginX)
-                .arg(Module1::lngOriginY),
-            tk::vbExclamation, kTitle, owner);
-        return;
-    }
-
-    // 7. The wallpaper fills the window, the calendar picture starts at its
-    // top-left corner.
-    form.picWall->setPicture(wallpaper.image);
+    // 7. The window shows the wallpaper as the desktop does; the calendar
+    // picture starts at the top-left corner of what is on the screen.
+    form.setWallpaper(wallpaper.image, mapping, monitor.dpr);
     wallpaper = {};
     form.picWall->move(0, 0);
-    form.resize(form.picWall->size());
+    const QRect window = placement::logicalWindowRect(monitor, mapping.visible());
+    form.resize(window.size());
     form.Image1->setPicture(Picture1.surface()->Image());
     form.Image1->move(0, 0);
     form.Image1->setVisible(true);
 
     // 8. Over the wallpaper's place on the screen.
-    form.move(qRound(tk::twipsToPixelsX(corner->x())), qRound(tk::twipsToPixelsY(corner->y())));
+    form.move(window.topLeft());
 
     // Modal: back here once the user finished or cancelled.
     form.ShowModal();

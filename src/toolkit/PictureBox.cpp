@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include "toolkit/Units.h"
 
@@ -39,11 +40,25 @@ PictureBox::~PictureBox() {
     surface_->setOnResized(nullptr);
 }
 
+QSize PictureBox::surfaceSizeFor(QSize box) const {
+    const QSize inner = box - QSize(2 * border_, 2 * border_);
+    if (deviceScale_ == 1) {
+        return inner;
+    }
+    return {qRound(inner.width() * deviceScale_), qRound(inner.height() * deviceScale_)};
+}
+
 void PictureBox::setBoxGeometry(const QRect& r) {
     setGeometry(r);
     if (!fitting_) {
-        surface_->resize(r.size() - QSize(2 * border_, 2 * border_));
+        surface_->resize(surfaceSizeFor(r.size()));
     }
+}
+
+void PictureBox::setDeviceScale(double scale) {
+    deviceScale_ = scale > 0 ? scale : 1;
+    fitToSurface();
+    update();
 }
 
 void PictureBox::setBorder(bool singleLine) {
@@ -64,7 +79,11 @@ void PictureBox::fitToSurface() {
         return;
     }
     fitting_ = true;
-    resize(surface_->pixelSize() + QSize(2 * border_, 2 * border_));
+    const QSize px = surface_->pixelSize();
+    const QSize inner = deviceScale_ == 1 ? px
+                                          : QSize(qCeil(px.width() / deviceScale_ - 1e-9),
+                                                  qCeil(px.height() / deviceScale_ - 1e-9));
+    resize(inner + QSize(2 * border_, 2 * border_));
     fitting_ = false;
 }
 
@@ -83,7 +102,13 @@ void PictureBox::paintEvent(QPaintEvent* e) {
     const QImage& img = surface_->Image();
     const QRect inner = rect().adjusted(border_, border_, -border_, -border_);
     p.fillRect(e->rect(), palette().color(QPalette::Window));
-    p.drawImage(inner.topLeft(), img, QRect(QPoint(0, 0), inner.size()));
+    if (deviceScale_ == 1) {
+        p.drawImage(inner.topLeft(), img, QRect(QPoint(0, 0), inner.size()));
+    } else {
+        // Device pixels of the surface onto device pixels of the screen.
+        p.drawImage(QRectF(inner), img,
+                    QRectF(0, 0, inner.width() * deviceScale_, inner.height() * deviceScale_));
+    }
     if (border_ > 0) {
         p.setPen(Qt::black);
         p.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -93,7 +118,7 @@ void PictureBox::paintEvent(QPaintEvent* e) {
 void PictureBox::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     if (!fitting_) {
-        surface_->resize(size() - QSize(2 * border_, 2 * border_));
+        surface_->resize(surfaceSizeFor(size()));
     }
 }
 

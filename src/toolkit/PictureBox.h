@@ -36,6 +36,12 @@ public:
     void setPicture(const QImage& picture) { surface_->setPicture(picture); }
     void setAutoSize(bool on);
 
+    // Device pixels of the surface per pixel of the box (1 by default). With
+    // the screen's device pixel ratio here, the surface holds the box's
+    // device pixels and is shown one to one, without being scaled up.
+    void setDeviceScale(double scale);
+    double deviceScale() const { return deviceScale_; }
+
     // The surface's unit <-> pixels inside the border.
     QPointF toUnits(QPointF pixels) const;
     QPointF toPixels(QPointF units) const;
@@ -57,9 +63,11 @@ protected:
 
 private:
     void fitToSurface();
+    QSize surfaceSizeFor(QSize box) const;
 
     std::shared_ptr<PictureSurface> surface_;
     int border_ = 0;
+    double deviceScale_ = 1;
     bool fitting_ = false;
 };
 

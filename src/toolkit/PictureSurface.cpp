@@ -97,6 +97,22 @@ void PictureSurface::setPicture(const QImage& picture) {
     Cls();
 }
 
+void PictureSurface::PaintPicture(const QImage& picture, QPoint pixel) {
+    if (image_.isNull() || picture.isNull()) {
+        return;
+    }
+    if (!painter_ && pixel == QPoint(0, 0) && picture.size() == image_.size() &&
+        picture.format() == image_.format()) {
+        image_ = picture;  // shares its pixels until something is drawn on it
+        setDpm(image_);
+    } else {
+        QImage plain = picture;
+        plain.setDevicePixelRatio(1);
+        painter().drawImage(pixel, plain);
+    }
+    changed();
+}
+
 const QImage& PictureSurface::Image() const {
     endPainting();
     return image_;

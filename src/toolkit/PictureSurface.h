@@ -44,6 +44,10 @@ public:
     void setAutoSize(bool on) { autoSize_ = on; }
     bool autoSize() const { return autoSize_; }
 
+    // Draws `picture` into the persistent image with its top-left corner at
+    // `pixel`, one to one; it stays until the next Cls.
+    void PaintPicture(const QImage& picture, QPoint pixel = QPoint(0, 0));
+
     // The persistent image: background plus everything drawn since Cls.
     const QImage& Image() const;
 

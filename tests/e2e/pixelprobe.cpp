@@ -2,6 +2,8 @@
 //   pixelprobe count FILE X Y W H RRGGBB [TOLERANCE]  pixels near a colour
 //   pixelprobe diff FILE1 FILE2 X Y W H               pixels that differ
 //   pixelprobe size FILE                              "W H"
+//   pixelprobe bbox FILE1 FILE2 [X Y W H]             "X Y W H" of the pixels that
+//                                                      differ ("none" when none do)
 #include <QColor>
 #include <QCoreApplication>
 #include <QImage>
@@ -52,6 +54,27 @@ int main(int argc, char** argv) {
             }
         }
         std::printf("%ld\n", n);
+        return 0;
+    }
+    if (a[1] == QLatin1String("bbox") && a.size() >= 4) {
+        const QImage other(a[3]);
+        QRect r = img.rect().intersected(other.rect());
+        if (a.size() >= 8) {
+            r = rectFrom(a, 4).intersected(r);
+        }
+        QRect box;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (img.pixel(x, y) != other.pixel(x, y)) {
+                    box |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        if (box.isNull()) {
+            std::puts("none");
+        } else {
+            std::printf("%d %d %d %d\n", box.x(), box.y(), box.width(), box.height());
+        }
         return 0;
     }
     if (a[1] == QLatin1String("diff") && a.size() >= 8) {

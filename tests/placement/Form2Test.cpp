@@ -284,9 +284,9 @@ void Form2Test::doubleClickOnThePicturePreviewsWhereItIs() {
     QVERIFY(form->currentDrag() == nullptr || !form->currentDrag()->active());
     QVERIFY(QWidget::mouseGrabber() == nullptr);
 
-    // Exactly the calendar drawn at the picture's corner: 96, 60 px are
-    // 72, 45 points.
-    const QImage expected = wallpaperWithCalendar(wallpaper, choice, 72, 45);
+    // Exactly the calendar drawn where the picture's image was, inside its
+    // 1-pixel border: 97, 61 px are 72.75, 45.75 points.
+    const QImage expected = wallpaperWithCalendar(wallpaper, choice, 72.75f, 45.75f);
     QCOMPARE(differingPixels(form->picWall->surface()->Image(), expected), 0LL);
     QVERIFY(differingPixels(form->picWall->surface()->Image(), wallpaper) > 500);
     // Nothing of it lies above or left of the corner.
@@ -318,7 +318,8 @@ void Form2Test::newPreviewErasesTheEarlierOne() {
     QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(8, 8));
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(188, 208));
     QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());
-    const QImage expected = wallpaperWithCalendar(wallpaper, choice, 135, 150);  // 180, 200 px
+    const QImage expected =
+        wallpaperWithCalendar(wallpaper, choice, 135.75f, 150.75f);  // 181, 201 px
     QCOMPARE(differingPixels(form->picWall->surface()->Image(), expected), 0LL);
 }
 
@@ -356,10 +357,10 @@ void Form2Test::finishKeepsAnEarlierPreviewAfterTheDragMovedOn() {
     QVERIFY(form->Image1->isVisible());
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(510, 20));
 
-    // The earlier preview at 24, 12 px (18, 9 points); the picture is no part
-    // of the file.
+    // The earlier preview at 25, 13 px (18.75, 9.75 points: the picture's
+    // image inside its border); the picture is no part of the file.
     const QImage saved(outputPath());
-    QCOMPARE(differingPixels(saved, wallpaperWithCalendar(wallpaper, choice, 18, 9)), 0LL);
+    QCOMPARE(differingPixels(saved, wallpaperWithCalendar(wallpaper, choice, 18.75f, 9.75f)), 0LL);
 }
 
 void Form2Test::pictureSticksOutOverTheEdge() {
@@ -373,7 +374,8 @@ void Form2Test::pictureSticksOutOverTheEdge() {
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(20, 20));
     const QImage saved(outputPath());
     QCOMPARE(saved.size(), wallpaper.size());
-    QCOMPARE(differingPixels(saved, wallpaperWithCalendar(wallpaper, choice, 270, 202.5f)), 0LL);
+    QCOMPARE(differingPixels(saved, wallpaperWithCalendar(wallpaper, choice, 270.75f, 203.25f)),
+             0LL);
 }
 
 void Form2Test::cancelWritesNothing_data() {

@@ -1,131 +1,43 @@
-// The arithmetic of "Drag Calendar": the size check, the window's place on
-// the screen, and the drag's grab point, outline and drop.
+// The arithmetic of "Drag Calendar": the size check, the size a drawing is
+// rendered at, and the drag's grab point, outline and drop.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "placement/DragTrack.h"
 #include "placement/PlacementRules.h"
+#include "placement/WallpaperGeometry.h"
 #include "toolkit/Units.h"
 
 namespace {
 
-using placement::calendarFits;
-using placement::WallpaperPlace;
-using placement::windowPositionTwips;
+using placement::calendarFitsShown;
 
 // ---------------------------------------------------------------------------
-// Size check: the preview in millimetres against the picture in 0.01 mm, both
-// derived from pixel sizes at a resolution, as the program derives them.
+// Size check, in device pixels: equal sizes fit, one pixel more does not.
 
-struct FitCase {
-    const char* name;
-    double dpi;
-    int previewW, previewH;  // pixels
-    int pictureW, pictureH;  // pixels
-    bool fits;
-};
-
-class CalendarFitsTest : public ::testing::TestWithParam<FitCase> {};
-
-TEST_P(CalendarFitsTest, ComparesMillimetresTimes100WithHimetric) {
-    const FitCase& c = GetParam();
-    tk::overrideDpi(c.dpi);
-    const double mmW = c.previewW / tk::pixelsPerUnitX(tk::vbMillimeters);
-    const double mmH = c.previewH / tk::pixelsPerUnitY(tk::vbMillimeters);
-    EXPECT_EQ(calendarFits(mmW, mmH, tk::pixelsToHimetricX(c.pictureW),
-                           tk::pixelsToHimetricY(c.pictureH)),
-              c.fits);
-    tk::overrideDpi(0);
+TEST(CalendarFitsShown, EqualFitsOneMoreDoesNot) {
+    EXPECT_TRUE(calendarFitsShown({306, 162}, {306, 162}));
+    EXPECT_TRUE(calendarFitsShown({306, 162}, {800, 600}));
+    EXPECT_FALSE(calendarFitsShown({307, 162}, {306, 600}));
+    EXPECT_FALSE(calendarFitsShown({306, 163}, {800, 162}));
+    // A preview of 304.8 logical pixels at ratio 1.25 is 381 device pixels.
+    EXPECT_TRUE(calendarFitsShown(QSizeF(304.8, 160) * 1.25, {381, 200}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, CalendarFitsTest,
-    ::testing::Values(FitCase{"EqualAt96", 96, 301, 145, 301, 145, true},
-                      FitCase{"EqualOddAt96", 96, 299, 147, 299, 147, true},
-                      FitCase{"EqualAt120", 120, 377, 181, 377, 181, true},
-                      FitCase{"EqualAt144", 144, 451, 217, 451, 217, true},
-                      FitCase{"EqualAt72", 72, 225, 109, 225, 109, true},
-                      FitCase{"LargerBothWays", 96, 301, 145, 1920, 1080, true},
-                      FitCase{"OnePixelNarrower", 96, 301, 145, 300, 1080, false},
-                      FitCase{"OnePixelLower", 96, 301, 145, 1920, 144, false},
-                      FitCase{"WiderButLower", 96, 301, 145, 4000, 100, false},
-                      FitCase{"HigherButNarrower", 96, 301, 145, 100, 4000, false}),
-    [](const auto& tc) { return std::string(tc.param.name); });
-
-// Equal sizes must fit for every size, not only for the handful above: the
-// millimetre value times 100 and the 0.01 mm value are computed differently.
-TEST(CalendarFits, EverySizeFitsOnAPictureOfItsOwnSize) {
-    for (double dpi : {72.0, 96.0, 120.0, 144.0, 192.0}) {
-        tk::overrideDpi(dpi);
-        for (int px = 1; px <= 4000; ++px) {
-            const double mm = px / tk::pixelsPerUnitX(tk::vbMillimeters);
-            const double him = tk::pixelsToHimetricX(px);
-            ASSERT_TRUE(calendarFits(mm, mm, him, him)) << px << " px at " << dpi << " dpi";
-            ASSERT_FALSE(calendarFits(mm, mm, tk::pixelsToHimetricX(px - 1), him))
-                << px << " px at " << dpi << " dpi";
-        }
-    }
-    tk::overrideDpi(0);
-}
-
-// ---------------------------------------------------------------------------
-// The window's place in twips.
-
-struct SpotCase {
-    const char* name;
-    int32_t originX, originY;
-    int16_t tile;
-    float screenW, screenH, formW, formH;  // twips
-    int leftTwips, topTwips;
-};
-
-class WindowPositionTest : public ::testing::TestWithParam<SpotCase> {};
-
-TEST_P(WindowPositionTest, PutsTheWindowOverTheWallpaper) {
-    const SpotCase& c = GetParam();
-    WallpaperPlace place;
-    place.originX = c.originX;
-    place.originY = c.originY;
-    place.tile = c.tile;
-    place.twipsPerPixelX = 15;
-    place.twipsPerPixelY = 15;
-    const auto spot = windowPositionTwips(place, c.screenW, c.screenH, c.formW, c.formH);
-    ASSERT_TRUE(spot.has_value());
-    EXPECT_EQ(spot->x(), c.leftTwips);
-    EXPECT_EQ(spot->y(), c.topTwips);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Places, WindowPositionTest,
-    ::testing::Values(
-        // Tiled at 0, 0: the screen's corner, not the centre.
-        SpotCase{"TiledAtZero", 0, 0, 1, 19200, 15360, 12000, 9000, 0, 0},
-        // Untiled with an origin: the origin in twips.
-        SpotCase{"UntiledWithOrigin", 100, 50, 0, 19200, 15360, 12000, 9000, 1500, 750},
-        SpotCase{"NegativeOrigin", -8, 0, 0, 19200, 15360, 12000, 9000, -120, 0},
-        SpotCase{"OriginOnlyY", 0, 3, 0, 19200, 15360, 12000, 9000, 0, 45},
-        // Centred: an odd difference of 15 twips gives 7.
-        SpotCase{"CentredOdd", 0, 0, 0, 19200, 15360, 19185, 15345, 7, 7},
-        SpotCase{"CentredEven", 0, 0, 0, 19200, 15360, 12000, 9000, 3600, 3180},
-        // A wallpaper larger than the screen: negative, truncated toward zero.
-        SpotCase{"CentredLargerOdd", 0, 0, 0, 19200, 15360, 19215, 15375, -7, -7},
-        // The difference goes to the nearest whole twip first, halves to even.
-        SpotCase{"CentredHalfToEvenDown", 0, 0, 0, 100.5f, 10.5f, 0, 0, 50, 5},
-        SpotCase{"CentredHalfToEvenUp", 0, 0, 0, 101.5f, 11.5f, 0, 0, 51, 6}),
-    [](const auto& tc) { return std::string(tc.param.name); });
-
-TEST(WindowPosition, AnOriginBeyond32BitsInTwipsHasNoPlace) {
-    WallpaperPlace place;
-    place.twipsPerPixelX = 15;
-    place.twipsPerPixelY = 15;
-    place.originX = 143165577;  // x 15 > 2^31 - 1
-    EXPECT_FALSE(windowPositionTwips(place, 19200, 15360, 100, 100).has_value());
-    place.originX = 143165576;  // x 15 = 2147483640 still fits
-    EXPECT_TRUE(windowPositionTwips(place, 19200, 15360, 100, 100).has_value());
-    place.originX = 0;
-    place.originY = -143165578;
-    EXPECT_FALSE(windowPositionTwips(place, 19200, 15360, 100, 100).has_value());
+TEST(PictureTarget, DrawingsAreRenderedAtTheSizeTheModeShows) {
+    const placement::Monitor monitor{QRect(0, 0, 960, 540), 2};
+    const QRect span(0, 0, 3840, 1080);
+    using desktop::PictureMode;
+    using Fit = tk::PictureTarget::Fit;
+    EXPECT_EQ(placement::pictureTarget(PictureMode::Zoom, monitor, span).fit, Fit::Cover);
+    EXPECT_EQ(placement::pictureTarget(PictureMode::Zoom, monitor, span).monitor,
+              QSize(1920, 1080));
+    EXPECT_EQ(placement::pictureTarget(PictureMode::Scaled, monitor, span).fit, Fit::Contain);
+    EXPECT_EQ(placement::pictureTarget(PictureMode::Stretched, monitor, span).fit, Fit::Stretch);
+    EXPECT_EQ(placement::pictureTarget(PictureMode::Centered, monitor, span).fit, Fit::Natural);
+    EXPECT_EQ(placement::pictureTarget(PictureMode::Spanned, monitor, span).monitor,
+              QSize(3840, 1080));
 }
 
 // ---------------------------------------------------------------------------

@@ -189,17 +189,27 @@ void PlacementStartTest::windowLiesOverTheWallpaper_data() {
     QTest::addColumn<int>("originX");
     QTest::addColumn<int>("originY");
     QTest::addColumn<int>("tile");
-    QTest::addColumn<QPoint>("expected");  // pixels; the screen is 800 x 800
-    QTest::newRow("tiled at 0, 0: the corner") << QSize(400, 300) << 0 << 0 << 1 << QPoint(0, 0);
-    QTest::newRow("untiled with an origin") << QSize(400, 300) << 40 << 30 << 0 << QPoint(40, 30);
-    QTest::newRow("tiled with an origin") << QSize(400, 300) << 7 << 0 << 1 << QPoint(7, 0);
-    QTest::newRow("negative origin") << QSize(400, 300) << -20 << 0 << 0 << QPoint(-20, 0);
-    QTest::newRow("centred") << QSize(400, 300) << 0 << 0 << 0 << QPoint(200, 250);
-    // A difference of one pixel is 15 twips; half of it, truncated, is 7
-    // twips, less than half a pixel.
-    QTest::newRow("centred, odd difference") << QSize(799, 799) << 0 << 0 << 0 << QPoint(0, 0);
+    QTest::addColumn<QRect>("expected");  // pixels; the screen is 800 x 800
+    QTest::addColumn<QRect>("part");      // what of the wallpaper it shows
+    const QRect whole(0, 0, 400, 300);
+    QTest::newRow("tiled at 0, 0: the corner")
+        << QSize(400, 300) << 0 << 0 << 1 << QRect(0, 0, 400, 300) << whole;
+    QTest::newRow("untiled with an origin")
+        << QSize(400, 300) << 40 << 30 << 0 << QRect(40, 30, 400, 300) << whole;
+    QTest::newRow("tiled with an origin")
+        << QSize(400, 300) << 7 << 0 << 1 << QRect(7, 0, 400, 300) << whole;
+    QTest::newRow("centred") << QSize(400, 300) << 0 << 0 << 0 << QRect(200, 250, 400, 300)
+                             << whole;
+    // Half of an odd difference is dropped toward zero.
+    QTest::newRow("centred, odd difference")
+        << QSize(799, 799) << 0 << 0 << 0 << QRect(0, 0, 799, 799) << QRect(0, 0, 799, 799);
+    // Only what is on the screen: the window never reaches beyond it.
+    QTest::newRow("negative origin")
+        << QSize(400, 300) << -20 << 0 << 0 << QRect(0, 0, 380, 300) << QRect(20, 0, 380, 300);
     QTest::newRow("centred, larger than the screen")
-        << QSize(1000, 900) << 0 << 0 << 0 << QPoint(-100, -50);
+        << QSize(1000, 900) << 0 << 0 << 0 << QRect(0, 0, 800, 800) << QRect(100, 50, 800, 800);
+    QTest::newRow("origin partly off the screen")
+        << QSize(400, 300) << 450 << 600 << 0 << QRect(450, 600, 350, 200) << QRect(0, 0, 350, 200);
 }
 
 void PlacementStartTest::windowLiesOverTheWallpaper() {
@@ -207,15 +217,18 @@ void PlacementStartTest::windowLiesOverTheWallpaper() {
     QFETCH(int, originX);
     QFETCH(int, originY);
     QFETCH(int, tile);
-    QFETCH(QPoint, expected);
+    QFETCH(QRect, expected);
+    QFETCH(QRect, part);
     seed(makeWallpaper(wallpaper.width(), wallpaper.height()), originX, originY, tile);
     QVERIFY(start([&](Form2& f) {
-        QCOMPARE(f.picWall->geometry(), QRect(QPoint(0, 0), wallpaper));
+        QCOMPARE(f.picWall->geometry(), QRect(QPoint(0, 0), part.size()));
         QCOMPARE(differingPixels(f.picWall->surface()->Image(),
-                                 makeWallpaper(wallpaper.width(), wallpaper.height())),
+                                 makeWallpaper(wallpaper.width(), wallpaper.height()).copy(part)),
                  0LL);
+        // The calendar picture starts at the top-left corner of what shows.
+        QCOMPARE(f.Image1->pos(), QPoint(0, 0));
     }));
-    QCOMPARE(shownGeometry, QRect(expected, wallpaper));
+    QCOMPARE(shownGeometry, expected);
 }
 
 void PlacementStartTest::anUnloadablePictureIsToldAndNoWindowShown_data() {
@@ -248,7 +261,14 @@ void PlacementStartTest::anUnloadablePictureIsToldAndNoWindowShown() {
 }
 
 void PlacementStartTest::anOriginOutOfReachIsToldAndNoWindowShown() {
-    seed(makeWallpaper(400, 300), 200000000, 0, 0);  // x 15 leaves 32 bits
+    // Just past the 800-pixel screen: nothing of it shows, as the message says.
+    seed(makeWallpaper(400, 300), 800, 10, 0);
+    QVERIFY(!start());
+    QCOMPARE(int(messages->shown.size()), 1);
+    QVERIFY2(messages->shown[0].prompt.contains(QStringLiteral("cannot be used")),
+             qPrintable(messages->shown[0].prompt));
+    messages->shown.clear();
+    seed(makeWallpaper(400, 300), 200000000, 0, 0);  // far beyond any screen
     QVERIFY(!start());
     QCOMPARE(int(messages->shown.size()), 1);
     QCOMPARE(messages->shown[0].title, QStringLiteral("Tessaryn Info."));
@@ -294,7 +314,7 @@ void PlacementStartTest::theWholeRoadTwice() {
         returnedBeforeClose = loadedPlacementWindow() != nullptr;
     }));
     QVERIFY(!returnedBeforeClose);
-    const QImage composed = wallpaperWithCalendar(wall, choice, 90, 67.5f);  // 120, 90 px
+    const QImage composed = wallpaperWithCalendar(wall, choice, 90.75f, 68.25f);  // 121, 91 px
     QCOMPARE(differingPixels(QImage(output), composed), 0LL);
     QCOMPARE(Module1::strWallpaper, output);
     QCOMPARE(

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "system/desktop/DesktopText.h"
+#include "system/desktop/PictureModeNames.h"
 #include "system/desktop/WallpaperFiles.h"
 
 namespace desktop {
@@ -56,6 +57,11 @@ std::optional<QString> FehBackend::liveWallpaper() {
 
 std::optional<bool> FehBackend::liveTiled() {
     return tiledOf(state(), fehModes());
+}
+
+std::optional<PictureMode> FehBackend::livePictureMode() {
+    const std::optional<State> s = state();
+    return s ? pictureModeFromFeh(s->mode) : std::nullopt;
 }
 
 ApplyResult FehBackend::apply(const QString& path, bool tiled) {

@@ -16,6 +16,7 @@ public:
     QString name() const override { return QStringLiteral("feh"); }
     std::optional<QString> liveWallpaper() override;
     std::optional<bool> liveTiled() override;
+    std::optional<PictureMode> livePictureMode() override;
     ApplyResult apply(const QString& path, bool tiled) override;
 
     struct State {

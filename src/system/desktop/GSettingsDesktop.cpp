@@ -1,6 +1,7 @@
 #include "system/desktop/GSettingsDesktop.h"
 
 #include "system/desktop/DesktopText.h"
+#include "system/desktop/PictureModeNames.h"
 #include "system/desktop/SessionBus.h"
 #include "system/desktop/WallpaperFiles.h"
 
@@ -69,6 +70,11 @@ std::optional<bool> GSettingsDesktop::liveTiled() {
         return std::nullopt;
     }
     return isTileMode(*mode, pictureOptions());
+}
+
+std::optional<PictureMode> GSettingsDesktop::livePictureMode() {
+    const std::optional<QString> mode = get(layout_.schema, kOptionsKey);
+    return mode ? pictureModeFromGSettings(*mode) : std::nullopt;
 }
 
 ApplyResult GSettingsDesktop::apply(const QString& path, bool tiled) {

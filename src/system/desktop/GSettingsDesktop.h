@@ -25,6 +25,7 @@ public:
     QString name() const override { return layout_.name; }
     std::optional<QString> liveWallpaper() override;
     std::optional<bool> liveTiled() override;
+    std::optional<PictureMode> livePictureMode() override;
     ApplyResult apply(const QString& path, bool tiled) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "system/desktop/NitrogenBackend.h"
 
 #include "system/desktop/DesktopText.h"
+#include "system/desktop/PictureModeNames.h"
 #include "system/desktop/WallpaperFiles.h"
 
 namespace desktop {
@@ -46,6 +47,11 @@ std::optional<QString> NitrogenBackend::liveWallpaper() {
 
 std::optional<bool> NitrogenBackend::liveTiled() {
     return tiledOf(state(), nitrogenModes());
+}
+
+std::optional<PictureMode> NitrogenBackend::livePictureMode() {
+    const std::optional<State> s = state();
+    return s ? pictureModeFromNitrogen(s->mode) : std::nullopt;
 }
 
 ApplyResult NitrogenBackend::apply(const QString& path, bool tiled) {

@@ -16,6 +16,7 @@ public:
     QString name() const override { return QStringLiteral("nitrogen"); }
     std::optional<QString> liveWallpaper() override;
     std::optional<bool> liveTiled() override;
+    std::optional<PictureMode> livePictureMode() override;
     ApplyResult apply(const QString& path, bool tiled) override;
 
     QString savedFile() const;

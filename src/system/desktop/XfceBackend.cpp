@@ -5,6 +5,7 @@
 #include <QDBusVariant>
 
 #include "system/desktop/DesktopText.h"
+#include "system/desktop/PictureModeNames.h"
 #include "system/desktop/SessionBus.h"
 #include "system/desktop/WallpaperFiles.h"
 
@@ -121,6 +122,14 @@ std::optional<bool> XfceBackend::liveTiled() {
     }
     return s->imageKey &&
            isTileMode(s->props.value(styleKeyOf(*s->imageKey)).toString(), imageStyles());
+}
+
+std::optional<PictureMode> XfceBackend::livePictureMode() {
+    const std::optional<Shown> s = shown();
+    if (!s || !s->imageKey) {
+        return std::nullopt;
+    }
+    return pictureModeFromXfceStyle(s->props.value(styleKeyOf(*s->imageKey)).toString());
 }
 
 ApplyResult XfceBackend::apply(const QString& path, bool tiled) {

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "toolkit/Units.h"
+#include "toolkit/picture/BackgroundXml.h"
 #include "toolkit/picture/BmpHeader.h"
 #include "toolkit/picture/PixelRows.h"
 
@@ -179,11 +180,48 @@ LoadedPicture readFastBitmap(int fd, const bmp::Layout& l) {
     return p;
 }
 
-LoadedPicture readWithQt(const QString& path) {
+LoadedPicture loadPictureFile(const QString& path, const PictureTarget& target,
+                              bool descriptionAllowed);
+
+// The first few kilobytes of a file: enough to tell what kind of text it is.
+QByteArray startOf(int fd, uint64_t fileSize) {
+    QByteArray head(static_cast<qsizetype>(std::min<uint64_t>(4096, fileSize)), '\0');
+    if (!readAt(fd, reinterpret_cast<uint8_t*>(head.data()), static_cast<uint64_t>(head.size()),
+                0)) {
+        return {};
+    }
+    return head;
+}
+
+// The size a drawing of `natural` size is rendered at for `target`.
+QSize renderedSize(QSize natural, const PictureTarget& target) {
+    if (target.fit == PictureTarget::Fit::Natural || target.monitor.isEmpty() ||
+        natural.isEmpty()) {
+        return natural;
+    }
+    if (target.fit == PictureTarget::Fit::Stretch) {
+        return target.monitor;
+    }
+    const double across = double(target.monitor.width()) / natural.width();
+    const double down = double(target.monitor.height()) / natural.height();
+    const double s =
+        target.fit == PictureTarget::Fit::Cover ? std::max(across, down) : std::min(across, down);
+    return {std::max(1, int(std::lround(natural.width() * s))),
+            std::max(1, int(std::lround(natural.height() * s)))};
+}
+
+LoadedPicture readWithQt(const QString& path, const PictureTarget& target) {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);  // as desktops show photos
-    const QSize size = reader.size();
+    QSize size = reader.size();
+    const QByteArray format = reader.format();
+    if (format == "svg" || format == "svgz") {
+        // A drawing has no pixels of its own: it is drawn at the size the
+        // desktop shows it.
+        size = renderedSize(size, target);
+        reader.setScaledSize(size);
+    }
     if (size.isValid() &&
         (size.width() > bmp::kMaxSide || size.height() > bmp::kMaxSide ||
          uint64_t(size.width()) * uint64_t(size.height()) * 4 > bmp::kMaxImageBytes)) {
@@ -215,33 +253,30 @@ LoadedPicture readWithQt(const QString& path) {
     return p;
 }
 
-}  // namespace
-
-double LoadedPicture::widthHimetric() const {
-    return pixelsToHimetricX(image.width());
-}
-double LoadedPicture::heightHimetric() const {
-    return pixelsToHimetricY(image.height());
-}
-
-QImage CopyPicture(const QImage& picture) {
-    if (picture.format() != QImage::Format_RGB32) {
-        return picture.copy();
+// The picture a background description shows, loaded.
+LoadedPicture readBackgroundXml(const QString& path, const PictureTarget& target) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return failure(file.errorString());
     }
-    QImage copy = newRgb32(picture.width(), picture.height());
-    if (copy.isNull()) {
-        return copy;
+    constexpr qint64 kMaxDescription = 4 << 20;
+    const QByteArray xml = file.read(kMaxDescription);
+    const BackgroundChoice choice =
+        chooseBackground(xml, path, target.monitor.isEmpty() ? QSize(1920, 1080) : target.monitor,
+                         target.now.isValid() ? target.now : QDateTime::currentDateTime());
+    if (!choice.error.isEmpty()) {
+        return failure(choice.error);
     }
-    const qsizetype rowBytes = qsizetype(picture.width()) * 4;
-    for (int y = 0; y < picture.height(); ++y) {
-        std::memcpy(copy.scanLine(y), picture.constScanLine(y), static_cast<std::size_t>(rowBytes));
+    LoadedPicture picture = loadPictureFile(choice.file, target, false);
+    if (!picture.ok()) {
+        picture.error = QStringLiteral("the picture %1 that %2 shows cannot be read: %3")
+                            .arg(shown(choice.file), shown(path), picture.error);
     }
-    copy.setDotsPerMeterX(picture.dotsPerMeterX());
-    copy.setDotsPerMeterY(picture.dotsPerMeterY());
-    return copy;
+    return picture;
 }
 
-LoadedPicture LoadPicture(const QString& path) {
+LoadedPicture loadPictureFile(const QString& path, const PictureTarget& target,
+                              bool descriptionAllowed) {
     if (path.isEmpty()) {
         return failure(QStringLiteral("no file name was given"));
     }
@@ -281,9 +316,16 @@ LoadedPicture LoadPicture(const QString& path) {
             case bmp::Verdict::Other:
                 break;
         }
+        if (!result.ok() && result.error.isEmpty() && head[0] != 'B' &&
+            looksLikeBackgroundXml(startOf(fd.get(), fileSize))) {
+            if (!descriptionAllowed) {
+                return failure(QStringLiteral("it is a background description itself"));
+            }
+            return readBackgroundXml(path, target);
+        }
     }
     if (!result.ok() && result.error.isEmpty()) {
-        result = readWithQt(path);
+        result = readWithQt(path, target);
     }
     if (result.ok()) {
         // Fonts drawn on the picture are sized at the screen's resolution.
@@ -291,6 +333,36 @@ LoadedPicture LoadPicture(const QString& path) {
         result.image.setDotsPerMeterY(dotsPerMeter(dpiY()));
     }
     return result;
+}
+
+}  // namespace
+
+QImage CopyPicture(const QImage& picture) {
+    if (picture.format() != QImage::Format_RGB32) {
+        return picture.copy();
+    }
+    QImage copy = newRgb32(picture.width(), picture.height());
+    if (copy.isNull()) {
+        return copy;
+    }
+    const qsizetype rowBytes = qsizetype(picture.width()) * 4;
+    for (int y = 0; y < picture.height(); ++y) {
+        std::memcpy(copy.scanLine(y), picture.constScanLine(y), static_cast<std::size_t>(rowBytes));
+    }
+    copy.setDotsPerMeterX(picture.dotsPerMeterX());
+    copy.setDotsPerMeterY(picture.dotsPerMeterY());
+    return copy;
+}
+
+double LoadedPicture::widthHimetric() const {
+    return pixelsToHimetricX(image.width());
+}
+double LoadedPicture::heightHimetric() const {
+    return pixelsToHimetricY(image.height());
+}
+
+LoadedPicture LoadPicture(const QString& path, const PictureTarget& target) {
+    return loadPictureFile(path, target, true);
 }
 
 SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {

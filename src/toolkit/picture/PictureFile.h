@@ -4,8 +4,10 @@
 // Bitmaps, which the wallpaper usually is (the program's own output), are
 // read and written by hand: a wallpaper is tens of millions of pixels and the
 // generic image readers take several times longer than the disk does. Other
-// formats (PNG, JPEG, GIF, ...) go through Qt's image readers.
+// formats (PNG, JPEG, GIF, WebP, TIFF, SVG, ...) go through Qt's image
+// readers; GNOME's background descriptions lead to the picture they show.
 
+#include <QDateTime>
 #include <QImage>
 #include <QString>
 
@@ -21,9 +23,24 @@ struct LoadedPicture {
     double heightHimetric() const;
 };
 
+// Where and how the picture will be shown, for pictures that have no one
+// pixel size: a drawing (SVG) is rendered at the size the desktop shows it,
+// a GNOME background description gives the picture for the monitor and the
+// time.
+struct PictureTarget {
+    QSize monitor;  // device pixels; empty: not known
+    enum class Fit {
+        Natural,  // its own size
+        Cover,    // scaled to cover the monitor, keeping its shape
+        Contain,  // scaled to fit inside the monitor, keeping its shape
+        Stretch,  // the monitor's size
+    } fit = Fit::Natural;
+    QDateTime now;  // invalid: the current time
+};
+
 // Reads the picture file at `path`. A damaged or cut-short file, a directory,
 // a missing file or an unknown format gives no image and a reason.
-LoadedPicture LoadPicture(const QString& path);
+LoadedPicture LoadPicture(const QString& path, const PictureTarget& target = {});
 
 // A copy of `picture` that shares nothing with it; a wallpaper-sized one
 // gets the same fast memory as a loaded picture (a plain copy of 100 MB

@@ -1,0 +1,24 @@
+#pragma once
+// The picture modes as each desktop names them in its settings.
+
+#include <QString>
+#include <optional>
+
+#include "system/desktop/PictureMode.h"
+
+namespace desktop {
+
+// GNOME, Cinnamon and MATE `picture-options`: "wallpaper", "centered",
+// "scaled", "stretched", "zoom", "spanned"; "none" shows no picture and
+// counts as centred.
+std::optional<PictureMode> pictureModeFromGSettings(const QString& option);
+// xfdesktop's `image-style`: 0 none, 1 centred, 2 tiled, 3 stretched,
+// 4 scaled, 5 zoomed, 6 spanning.
+std::optional<PictureMode> pictureModeFromXfceStyle(const QString& style);
+// feh's --bg-<mode>: "center", "tile", "fill", "max", "scale".
+std::optional<PictureMode> pictureModeFromFeh(const QString& mode);
+// nitrogen's mode number: 0 scaled (stretched), 1 tiled, 2 centred, 3 zoom
+// (fitted inside), 4 auto, 5 zoom-fill.
+std::optional<PictureMode> pictureModeFromNitrogen(const QString& mode);
+
+}  // namespace desktop
