@@ -8,12 +8,13 @@ BUILD_PKGS=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3
 # Fonts that stand in for the Windows faces the program ships with.
 FONT_PKGS=(fonts-ipafont-gothic fonts-noto-cjk fonts-liberation fonts-dejavu-core)
 # What the tests drive: a virtual X server, real X input, screenshots, a
-# session bus and the desktops' own settings daemons and tools, and two fonts
-# the font dialog must leave out (a bitmap font, a font without Latin).
+# session bus and the desktops' own settings daemons and tools, two fonts
+# the font dialog must leave out (a bitmap font, a font without Latin), and
+# fonts that fontconfig lists once per foundry, which it must list once.
 TEST_PKGS=(xvfb xauth xdotool x11-utils imagemagick procps dbus dbus-x11
            gsettings-desktop-schemas dconf-service dconf-cli libglib2.0-bin
            xfconf feh nitrogen xwallpaper cinnamon-desktop-data mate-desktop-common
-           xfonts-base fonts-droid-fallback)
+           xfonts-base fonts-droid-fallback fonts-urw-base35)
 
 want=("${BUILD_PKGS[@]}" "${FONT_PKGS[@]}")
 if [[ "${1:-}" == "--test" ]]; then
