@@ -47,8 +47,11 @@ xdotool key Return
 sleep 0.8
 xdotool search --onlyvisible --name '^Font$' >/dev/null 2>&1 && fail "Return on Cancel left the dialog open"
 unchanged=$(shot unchanged)
-(( $("$PIXELPROBE" diff "$closed" "$unchanged" "$x" "$y" "$w" "$h") == 0 )) ||
-    fail "Return on Cancel changed the main window"
+# The preview and the font button's caption (not its focus frame) are as before.
+(( $("$PIXELPROBE" diff "$closed" "$unchanged" $((x + 4)) $((y + 92)) 304 160) == 0 )) ||
+    fail "Return on Cancel changed the preview"
+(( $("$PIXELPROBE" diff "$closed" "$unchanged" $((x + 60)) $((y + 47)) 200 14) == 0 )) ||
+    fail "Return on Cancel changed the font button's caption"
 
 # Back to "Close" (font button, preview, Close) and press it with keypad Enter.
 xdotool key shift+Tab shift+Tab
