@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cold start to the first painted main window, under a private Xvfb:
 # the median of N runs, next to a bare Qt window for scale.
-# Usage: bench/startup.sh BUILD_DIR [RUNS]
+# Usage: bench/startup.sh BUILD_DIR [RUNS]; STARTUP_INI=FILE starts with that
+# settings file (for example a huge one).
 set -euo pipefail
 BUILD=${1:-build}
 RUNS=${2:-15}
@@ -14,6 +15,9 @@ for _ in $(seq 100); do [[ -s "$tmp/d" ]] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$tmp/d")" XDG_CONFIG_HOME="$tmp/c" XDG_DATA_HOME="$tmp/s" TESSARYN_DESKTOP=none
 export XDG_RUNTIME_DIR="$tmp/r"; mkdir -p "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
 cp "$PROBE" "$tmp/startup_probe"  # its settings file lands in $tmp
+if [[ -n "${STARTUP_INI:-}" ]]; then
+    cp "$STARTUP_INI" "$tmp/Tessaryn.ini"
+fi
 
 times=()
 for _ in $(seq "$RUNS"); do

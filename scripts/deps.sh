@@ -50,6 +50,11 @@ TEST_SHELL_PKGS=(
 TEST_FONT_PKGS=(
     xfonts-base fonts-droid-fallback
 )
+# Families that fontconfig lists once per foundry, which the font dialog
+# must list once.
+TEST_FOUNDRY_FONT_PKGS=(
+    fonts-urw-base35
+)
 # The install test: it validates the desktop file, the AppStream metadata and
 # the man pages it installs.
 TEST_INSTALL_PKGS=(
@@ -72,7 +77,7 @@ PACKAGE_PKGS=(
 want=("${BUILD_PKGS[@]}" "${RUN_PKGS[@]}" "${FONT_PKGS[@]}")
 for arg in "$@"; do
     case "$arg" in
-        --test) want+=("${TEST_X_PKGS[@]}" "${TEST_DESKTOP_PKGS[@]}" "${TEST_SHELL_PKGS[@]}" "${TEST_FONT_PKGS[@]}"
+        --test) want+=("${TEST_X_PKGS[@]}" "${TEST_DESKTOP_PKGS[@]}" "${TEST_SHELL_PKGS[@]}" "${TEST_FONT_PKGS[@]}" "${TEST_FOUNDRY_FONT_PKGS[@]}"
                        "${TEST_INSTALL_PKGS[@]}" "${TEST_UNIT_PKGS[@]}" "${TEST_PICTURE_PKGS[@]}") ;;
         --package) want+=("${PACKAGE_PKGS[@]}") ;;
         *) echo "deps.sh: unknown option: $arg (use --test or --package)" >&2; exit 2 ;;

@@ -3,8 +3,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "calendar/cCalendar.h"
 #include "system/Module1.h"
@@ -77,13 +77,12 @@ void Form1::createControls() {
     cmdExit = new QPushButton(QStringLiteral("Close"), this);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     cmdExit->setGeometry(twipsRect(60, 60, 975, 315));
-    // "Close" is the cancel button: Esc presses it.
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(esc, &QShortcut::activated, cmdExit, &QPushButton::click);
+    // "Close" is the cancel button: Esc presses it (keyPressEvent).
 
     Picture1 = new tk::PictureBox(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setBoxGeometry(twipsRect(60, 1380, 4515, 2175));
+    Picture1->setFocusPolicy(Qt::StrongFocus);  // a tab stop, as designed
     {
         tk::PictureSurface& paper = *Picture1->surface();
         paper.setBackColor(kWhite);
@@ -137,6 +136,11 @@ void Form1::createControls() {
                         Command1, optFont[0], optFont[1], optFont[2], optFont[3]};
     for (size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
+    }
+
+    // Return and Enter press the focused button, as Space does.
+    for (QPushButton* button : {cmdDrag, cmdExit, Command1}) {
+        button->setAutoDefault(true);
     }
 
     connect(cmbMonth, &QComboBox::currentIndexChanged, this, [this] { cmbMonth_Click(); });
@@ -234,6 +238,16 @@ void Form1::cmbYear_Click() {
 }
 void Form1::cmdExit_Click() {
     close();
+}
+
+void Form1::keyPressEvent(QKeyEvent* e) {
+    // Only keys no control used arrive here: an open drop-down list keeps
+    // its Esc to close itself.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        cmdExit->click();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void Form1::closeEvent(QCloseEvent* e) {

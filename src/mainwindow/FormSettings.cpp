@@ -3,6 +3,8 @@
 // font section "Fontsetting" for some keys and the writer "FontSetting"
 // throughout; names match without regard to case, so both find the same one.
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "mainwindow/Form1.h"
 #include "system/Module1.h"
@@ -18,6 +20,25 @@ QString boolText(bool b) {
     return b ? QStringLiteral("True") : QStringLiteral("False");
 }
 
+// A window is never larger than the desktop's available area, as a window
+// manager limits it to its maximum size, and one that would lie wholly
+// outside every screen comes back onto the primary screen. Anything else
+// stays exactly as read.
+QRect onDesktop(const QRect& wanted) {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary == nullptr) {
+        return wanted;
+    }
+    QRect placed(wanted.topLeft(), wanted.size().boundedTo(primary->availableVirtualSize()));
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->geometry().intersects(placed)) {
+            return placed;
+        }
+    }
+    placed.moveTopLeft(primary->availableGeometry().topLeft());
+    return placed;
+}
+
 }  // namespace
 
 void Form1::LoadSettingsPath() {
@@ -27,6 +48,7 @@ void Form1::LoadSettingsPath() {
 void Form1::LoadSettings() {
     using Module1::GetIniLong;
     using Module1::GetIniString;
+    const sys::ProfileReadOnce readOnce;  // a dozen values, one read of the file
 
     // Position and size in twips. Left and top apply as read (a missing key's
     // -1 puts the window in the top-left corner); a size of 0 or less, or a
@@ -36,11 +58,14 @@ void Form1::LoadSettings() {
     const int32_t left = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Left"));
     const int32_t height = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Height"));
     const int32_t width = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Width"));
-    move(qRound(tk::twipsToPixelsX(left)), qRound(tk::twipsToPixelsY(top)));
+    QRect wanted(QPoint(qRound(tk::twipsToPixelsX(left)), qRound(tk::twipsToPixelsY(top))), size());
     if (height > 0 && width > 0) {
-        resize(std::max(1, qRound(tk::twipsToPixelsX(width))),
-               std::max(1, qRound(tk::twipsToPixelsY(height))));
+        wanted.setSize({std::max(1, qRound(tk::twipsToPixelsX(width))),
+                        std::max(1, qRound(tk::twipsToPixelsY(height)))});
     }
+    const QRect placed = onDesktop(wanted);
+    move(placed.topLeft());
+    resize(placed.size());
 
     const QString face = GetIniString(QStringLiteral("FontSetting"), QStringLiteral("Name"));
     std::array<int32_t, 4> color{};

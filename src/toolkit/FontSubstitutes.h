@@ -3,8 +3,13 @@
 // settings and on the font button; what is drawn for them comes from fonts a
 // Debian desktop has.
 
+#include <QStringList>
+
 namespace tk {
 
 void registerFontSubstitutes();
+
+// The shipped face names registerFontSubstitutes() gives substitutes for.
+QStringList shippedFaces();
 
 }  // namespace tk

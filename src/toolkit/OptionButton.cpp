@@ -8,6 +8,13 @@ OptionButton::OptionButton(const QString& caption, QWidget* parent)
     : QRadioButton(caption, parent) {
     setAutoFillBackground(true);
     applyPalette();
+    // The buttons of a group are one tab stop, the selected one; the arrow
+    // keys move within the group. A click still focuses any of them.
+    const auto stop = [this](bool checked) {
+        setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    stop(isChecked());
+    connect(this, &QAbstractButton::toggled, this, stop);
 }
 
 void OptionButton::setForeColor(int32_t color) {

@@ -1,7 +1,8 @@
 #pragma once
 // An option button whose caption is drawn in a colour of the program's own
 // (0x00BBGGRR or a system colour). The colour is the button's state: other
-// code reads and writes it as ForeColor.
+// code reads and writes it as ForeColor. Only the selected button of a group
+// is a tab stop.
 
 #include <QRadioButton>
 #include <cstdint>

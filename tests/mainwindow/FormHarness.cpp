@@ -4,11 +4,13 @@
 
 #include "calendar/cCalendar.h"
 #include "system/Module1.h"
+#include "toolkit/FontSubstitutes.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 
 std::unique_ptr<Form1> startForm(const QString& iniFile) {
+    tk::registerFontSubstitutes();  // as the program does at start
     auto form = std::make_unique<Form1>();
     Module1::strIniFile = iniFile;
     form->Load();

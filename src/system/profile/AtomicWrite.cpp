@@ -65,8 +65,15 @@ bool replaceFileAtomically(const QString& path, QByteArrayView bytes) {
         return false;
     }
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    // A file made read-only stays as it is, as an in-place write would. A
+    // file without any write permission bit is read-only for root as well,
+    // whom access() lets through.
+    struct stat current {};
+    if (::stat(target.constData(), &current) == 0 && (current.st_mode & 0222) == 0) {
+        return false;
+    }
     if (::access(target.constData(), W_OK) != 0 && errno != ENOENT) {
-        return false;  // a file made read-only stays as it is, as an in-place write would
+        return false;
     }
     const QByteArray dir = QFile::encodeName(dirPath);
     QByteArray temp;

@@ -4,7 +4,8 @@
 // page. The file is opened only inside each call.
 //
 // Every write builds the whole new file and replaces the old one atomically
-// (AtomicWrite.h), so a crash or a full disk leaves the old file whole. A file larger than
+// (AtomicWrite.h), so a crash or a full disk leaves the old file whole; a
+// write that would leave the text as it is does not touch the file. A file larger than
 // kMaxProfileBytes is read only that far and never rewritten.
 //
 // Not supported: the enumerations and deletions that Windows performs for a
@@ -37,16 +38,29 @@ bool WritePrivateProfileStringA(const char* lpAppName, const char* lpKeyName, co
 bool WritePrivateProfileStringA(const QString& section, const QString& key, const QString& value,
                                 const QString& fileName);
 
-// Several writes in one go: the file ends up exactly as the same writes made
-// one by one would leave it (a write that cannot be stored is skipped), but
-// it is read once and replaced once, so closing the program waits for one
-// flush to disk instead of one per value. False when the file could not be
-// replaced or any write was skipped.
+// Several writes in one go: the file ends up as the same writes made one by
+// one would leave it (a write that cannot be stored is skipped), but it is
+// read once and replaced once, so closing the program waits for one flush to
+// disk instead of one per value. A key whose value already reads as the text
+// given keeps its bytes; a new value is encoded as the file's other non-ASCII
+// text is (ProfileEncoding.h). False when the file could not be replaced or
+// any write was skipped.
 struct ProfileWrite {
     QString section;
     QString key;
     QString value;
 };
 bool WritePrivateProfileStrings(const std::vector<ProfileWrite>& writes, const QString& fileName);
+
+// While one lives (on this thread), reads take the bytes of the file that the
+// first of them loaded: a window that reads a dozen values at start reads the
+// file once. A write through these functions makes the next read load afresh.
+class ProfileReadOnce {
+public:
+    ProfileReadOnce();
+    ~ProfileReadOnce();
+    ProfileReadOnce(const ProfileReadOnce&) = delete;
+    ProfileReadOnce& operator=(const ProfileReadOnce&) = delete;
+};
 
 }  // namespace sys

@@ -1,7 +1,5 @@
 #include "system/profile/ProfileText.h"
 
-#include <QString>
-
 namespace sys::profile {
 
 namespace {
@@ -28,25 +26,23 @@ QByteArrayView trimmed(QByteArrayView v) {
     return v.sliced(b, e - b);
 }
 
-bool isAscii(QByteArrayView v) {
-    for (const char c : v) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Names written by hand may use any letter case. Only ASCII letters fold:
+// every other byte must match exactly, so names in a code page the program
+// cannot tell apart are never taken for one another.
+bool sameName(QByteArrayView a, QByteArrayView b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (asciiLower(a[i]) != asciiLower(b[i])) {
             return false;
         }
     }
     return true;
-}
-
-// Names written by hand may use any letter case; names outside ASCII are
-// compared as text in the system's code page.
-bool sameName(QByteArrayView a, QByteArrayView b) {
-    if (a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0) {
-        return true;
-    }
-    if (isAscii(a) || isAscii(b)) {
-        return false;
-    }
-    return QString::fromLocal8Bit(a).compare(QString::fromLocal8Bit(b), Qt::CaseInsensitive) == 0;
 }
 
 QByteArrayView unquoted(QByteArrayView v) {
@@ -104,6 +100,7 @@ struct Parsed {
     Kind kind = Kind::Other;
     QByteArrayView name;       // section name or key, trimmed
     QByteArrayView value;      // trimmed, quotes still on
+    qsizetype equalsAt = 0;    // offset in the line of the "="
     qsizetype valueBegin = 0;  // offset in the line of the first byte after "=" and its blanks
 };
 
@@ -122,6 +119,7 @@ Parsed parse(QByteArrayView line) {
     }
     p.kind = Kind::Entry;
     p.name = trimmed(line.first(eq));
+    p.equalsAt = eq;
     qsizetype vb = eq + 1;
     while (vb < line.size() && isBlank(line[vb])) {
         ++vb;
@@ -211,7 +209,10 @@ std::optional<QByteArray> withValue(QByteArrayView text, QByteArrayView section,
             continue;
         }
         if (p.kind == Kind::Entry && sameName(p.name, key)) {
-            const qsizetype valueAt = line.begin + p.valueBegin;
+            // The file's blanks after "=" stay unless the new value brings its
+            // own: what follows "=" is then exactly the new value.
+            const bool ownBlanks = !value.isEmpty() && isBlank(value.front());
+            const qsizetype valueAt = line.begin + (ownBlanks ? p.equalsAt + 1 : p.valueBegin);
             const qsizetype restAt = line.begin + line.text.size();
             out.append(text.first(valueAt)).append(value).append(text.sliced(restAt));
             return out;

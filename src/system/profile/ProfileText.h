@@ -6,7 +6,8 @@
 // A section starts at a line whose first non-blank character is "["; its name
 // runs to the first "]". An entry is a line with "=" inside a section: the key
 // before the first "=", the value after it. Names match without regard to
-// case and with blanks and tabs around them ignored. Every other line (blank,
+// the case of ASCII letters (every other byte must match exactly) and with
+// blanks and tabs around them ignored. Every other line (blank,
 // comment, a line without "=") is no entry and is kept as it is. CRLF, LF and
 // CR all end a line.
 
@@ -25,9 +26,9 @@ std::optional<QByteArray> findValue(QByteArrayView text, QByteArrayView section,
 
 // `text` with `key` set to `value` in `section`: the first matching key of the
 // first matching section gets the new value in place (the file's spelling of
-// the key kept), a missing key is added after the last non-blank line of that
-// section, a missing section is added at the end. All other bytes stay as they
-// were; added lines end as the file's lines do. nullopt when the names or the
+// the key kept, and its blanks after "=" unless the value brings its own), a missing key is added
+// after the last non-blank line of that section, a missing section is added at the end. All other
+// bytes stay as they were; added lines end as the file's lines do. nullopt when the names or the
 // value could not be read back as written: an empty name, a line break or NUL
 // anywhere, "]" in the section, "=" in the key or a key starting with "[".
 std::optional<QByteArray> withValue(QByteArrayView text, QByteArrayView section, QByteArrayView key,

@@ -4,6 +4,7 @@
 #include "system/Numeric.h"
 #include "system/profile/AtomicWrite.h"
 #include "system/profile/PrivateProfile.h"
+#include "system/profile/ProfileEncoding.h"
 #include "toolkit/Rounding.h"
 
 #include <unistd.h>
@@ -101,7 +102,9 @@ QString GetIniString(const QString& section, const QString& key) {
     sys::GetPrivateProfileStringA(section.toLocal8Bit().constData(), key.toLocal8Bit().constData(),
                                   "", buffer.data(), static_cast<uint32_t>(buffer.size()),
                                   QFile::encodeName(strIniFile).constData());
-    return QString::fromLocal8Bit(buffer.data(), qstrnlen(buffer.data(), buffer.size()));
+    // A file carried over from Windows holds its values in a Windows code page.
+    return sys::profile::decodeValue(QByteArrayView(
+        buffer.data(), static_cast<qsizetype>(qstrnlen(buffer.data(), buffer.size()))));
 }
 
 int32_t GetIniLong(const QString& section, const QString& key) {

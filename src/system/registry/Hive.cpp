@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace reg {
 
@@ -108,6 +109,7 @@ struct Connection {
     sqlite3* db = nullptr;
     dev_t device = 0;
     ino_t inode = 0;
+    bool checked = false;  // the integrity check before the first write passed
 
     void close() {
         sqlite3_close_v2(db);
@@ -123,6 +125,21 @@ struct ConnectionHolder {
 Connection& connection() {
     static ConnectionHolder holder;
     return holder.connection;
+}
+
+// Whether the running user may change `path`: it has a write permission bit
+// (root ignores permissions, but not a file or folder made read-only) and
+// access() allows writing.
+bool changeable(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st {};
+    return ::stat(native.constData(), &st) == 0 && (st.st_mode & 0222) != 0 &&
+           ::access(native.constData(), W_OK) == 0;
+}
+
+// An SQLite URI for `path` with the given query.
+QByteArray fileUri(const QString& path, const char* query) {
+    return "file:" + QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/") + "?" + query;
 }
 
 }  // namespace
@@ -178,7 +195,7 @@ Hive::Hive(const QString& path, Mode mode) : path_(path), lock_(connectionMutex)
         db_ = c.db;
         return;
     }
-    if (openFile(mode) && prepareSchema(mode) &&
+    if (openFile(mode) && prepareSchema(mode) && !readOnly_ &&
         ::stat(QFile::encodeName(path_).constData(), &st) == 0) {
         c = Connection{path_, db_, st.st_dev, st.st_ino};
     }
@@ -207,7 +224,7 @@ int32_t Hive::sqliteFailure(int rc, const char* doing) {
         case SQLITE_NOTADB:
             return fail(ERROR_BADDB, QStringLiteral("not a registry hive (%1)").arg(detail));
         case SQLITE_CORRUPT:
-            return fail(ERROR_BADDB, QStringLiteral("the hive is damaged (%1)").arg(detail));
+            return damaged(detail);
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
             return fail(ERROR_REGISTRY_IO_FAILED,
@@ -217,6 +234,15 @@ int32_t Hive::sqliteFailure(int rc, const char* doing) {
                 ERROR_REGISTRY_IO_FAILED,
                 QStringLiteral("cannot %1 the hive (%2)").arg(QLatin1String(doing), detail));
     }
+}
+
+int32_t Hive::damaged(const QString& detail) {
+    QString what = detail;
+    what.remove(QStringLiteral("*** in database main *** "));
+    return fail(ERROR_BADDB,
+                QStringLiteral("the hive is damaged (%1); move the file aside to start a fresh "
+                               "hive (the program then reads the desktop's live settings again)")
+                    .arg(what.simplified()));
 }
 
 bool Hive::openFile(Mode mode) {
@@ -236,8 +262,22 @@ bool Hive::openFile(Mode mode) {
         status_ = fail(ERROR_REGISTRY_IO_FAILED, QStringLiteral("is a folder, not a hive file"));
         return false;
     }
-    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Write ? SQLITE_OPEN_CREATE : 0);
-    const int rc = sqlite3_open_v2(QFile::encodeName(path_).constData(), &db_, flags, nullptr);
+    // A reader that cannot change the file or its folder must not make the
+    // -wal and -shm files a WAL hive asks for: it could not remove them, or
+    // could not create them and would fail. While no -wal file exists, the
+    // file itself holds everything committed and is read as it stands.
+    readOnly_ = mode == Mode::Read && (!changeable(path_) || !changeable(info.absolutePath()));
+    const bool plain = readOnly_ && QFileInfo(path_ + QStringLiteral("-wal")).size() > 0;
+    QByteArray name = QFile::encodeName(path_);
+    int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Write ? SQLITE_OPEN_CREATE : 0);
+    if (readOnly_) {
+        flags = SQLITE_OPEN_READONLY;
+        if (!plain) {
+            name = fileUri(path_, "immutable=1");
+            flags |= SQLITE_OPEN_URI;
+        }
+    }
+    const int rc = sqlite3_open_v2(name.constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         status_ = sqliteFailure(rc, "open");
         return false;
@@ -346,6 +386,47 @@ int32_t Hive::begin(bool write) {
         return sqliteFailure(rc, write ? "write" : "read");
     }
     inTransaction_ = true;
+    if (write) {
+        const int32_t r = checkBeforeFirstWrite();
+        if (r != ERROR_SUCCESS) {
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            inTransaction_ = false;
+            return r;
+        }
+    }
+    return ERROR_SUCCESS;
+}
+
+int32_t Hive::checkBeforeFirstWrite() {
+    // SQLite notices a damaged page only when it reads it, and a write reads
+    // few pages: it would go on building on a damaged file. So before the
+    // first write of a process (inside its transaction, so the state checked
+    // is the state written to) the whole file is checked once. The check
+    // sees damaged pages and indexes that disagree with their tables, but
+    // not a changed byte inside a record, which SQLite keeps no checksum of.
+    Connection& c = connection();
+    const bool shared = db_ == c.db;
+    if ((shared && c.checked) || checked_) {
+        return ERROR_SUCCESS;
+    }
+    Statement check(db_, "PRAGMA integrity_check(1)");
+    int rc = check.prepared();
+    if (rc == SQLITE_OK) {
+        rc = check.step();
+    }
+    if (rc != SQLITE_ROW) {
+        return (rc & 0xff) == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_NOTADB
+                   ? damaged(QString::fromUtf8(sqlite3_errmsg(db_)))
+                   : sqliteFailure(rc, "check");
+    }
+    const QByteArray result = check.bytes(0);
+    if (result != "ok") {
+        return damaged(QString::fromUtf8(result));
+    }
+    checked_ = true;
+    if (shared) {
+        c.checked = true;
+    }
     return ERROR_SUCCESS;
 }
 

@@ -52,6 +52,10 @@ public:
     Hive(const Hive&) = delete;
     Hive& operator=(const Hive&) = delete;
 
+    // A reader of a hive whose file or folder it cannot change (read-only,
+    // by permissions or by their lack of write bits) reads without creating
+    // anything next to it.
+    //
     // ERROR_SUCCESS when the hive can be used. ERROR_FILE_NOT_FOUND when it
     // does not exist yet (Read mode): every lookup then finds nothing.
     // ERROR_BADDB or ERROR_REGISTRY_IO_FAILED otherwise; the file is then
@@ -88,7 +92,11 @@ private:
     bool prepareSchema(Mode mode);
     int32_t fail(int32_t code, const QString& what);
     int32_t sqliteFailure(int rc, const char* doing);
+    // "The hive is damaged" with the way out, for the user.
+    int32_t damaged(const QString& detail);
     int32_t begin(bool write);
+    // Checks the whole file before the first write of the process.
+    int32_t checkBeforeFirstWrite();
     int32_t finish(int32_t result);
     // Looks up (or, with `create`, makes) the key; *id is 0 when missing.
     int32_t resolve(HKEY root, const QByteArray& subPath, bool create, int64_t* id,
@@ -114,6 +122,10 @@ private:
     int32_t status_ = ERROR_SUCCESS;
     QString error_;
     bool inTransaction_ = false;
+    // A reader that must not change the file or its folder; its connection
+    // is never kept for later calls.
+    bool readOnly_ = false;
+    bool checked_ = false;
 };
 
 }  // namespace reg

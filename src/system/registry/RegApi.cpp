@@ -172,10 +172,8 @@ void reportHiveProblem(const Hive& hive, int32_t code) {
         }
         reported.insert(hive.path());
     }
-    qWarning(
-        "Tessaryn registry: %s. The file is left as it is; registry values read as empty "
-        "and changes are not saved.",
-        qUtf8Printable(hive.errorText()));
+    qWarning("Tessaryn registry: %s. The file is left as it is, and changes are not saved.",
+             qUtf8Printable(hive.errorText()));
 }
 
 int32_t RegOpenKeyA(HKEY hKey, const char* lpSubKey, HKEY* phkResult) {

@@ -34,6 +34,9 @@ bool CommonDialog::ShowFont() {
         if (confirmed && !dialog.canAccept()) {
             qWarning("CommonDialog: the test responder confirmed a dialog whose OK is disabled");
             confirmed = false;
+        } else if (confirmed && !dialog.takeListedFace(false)) {
+            qWarning("CommonDialog: the test responder confirmed a face that is not listed");
+            confirmed = false;
         }
         dialog.hide();
     } else {

@@ -1,5 +1,6 @@
 #include "toolkit/fontdialog/FontDialogWidget.h"
 
+#include "toolkit/MessageBox.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 #include "toolkit/fontdialog/DialogColors.h"
 #include "toolkit/fontdialog/FontList.h"
@@ -150,7 +151,7 @@ FontDialogWidget::FontDialogWidget(int32_t flags, QWidget* parent)
     cancelButton_ = buttons->addButton(QDialogButtonBox::Cancel);
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (canAccept()) {
+        if (canAccept() && takeListedFace(true)) {
             accept();
         }
     });
@@ -310,6 +311,22 @@ int32_t FontDialogWidget::chosenColor() const {
 
 bool FontDialogWidget::canAccept() const {
     return !faceEdit_->text().trimmed().isEmpty() && chosenSize().has_value();
+}
+
+bool FontDialogWidget::takeListedFace(bool tell) {
+    const int row = matchingRow(faceList_, faceEdit_->text().trimmed(), false);
+    if (row >= 0) {
+        faceList_->setCurrentRow(row);
+        faceEdit_->setText(faceList_->item(row)->text());
+        return true;
+    }
+    if (tell) {
+        MsgBox(tr("There is no font with that name. Choose a font from the list of fonts."),
+               vbExclamation, windowTitle(), this);
+        faceEdit_->setFocus();
+        faceEdit_->selectAll();
+    }
+    return false;
 }
 
 void FontDialogWidget::copyChoiceTo(CommonDialog& to) const {

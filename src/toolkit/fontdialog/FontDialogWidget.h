@@ -29,14 +29,19 @@ class FontDialogWidget : public QDialog {
 public:
     explicit FontDialogWidget(int32_t flags, QWidget* parent = nullptr);
 
-    // Shows the dialog's fields. A face or colour that the lists lack is shown
-    // as given and comes back unchanged unless the user picks another.
+    // Shows the dialog's fields. A face the list lacks is shown as given (OK
+    // then asks for a listed one); a colour the list lacks gets an entry of
+    // its own and comes back unchanged unless the user picks another.
     void prefill(const CommonDialog& from);
     // Copies the choice into `to`: face, size, bold, italic, and the effects
     // and colour only when they are shown.
     void copyChoiceTo(CommonDialog& to) const;
     // True when the face is not blank and the size is a valid point size.
     bool canAccept() const;
+    // Whether the face field names a listed face, without regard to case; the
+    // field then takes the list's spelling. Otherwise, with `tell`, a message
+    // says so and the face field gets the focus.
+    bool takeListedFace(bool tell);
 
     QStringList listedFaces() const { return faces_; }
     // The size the dialog would return, if the size field holds one.

@@ -1,10 +1,32 @@
 #include "toolkit/fontdialog/FontList.h"
 
+#include "toolkit/FontSubstitutes.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 
+#include <QFont>
 #include <QFontDatabase>
+#include <QRegularExpression>
 
 namespace tk::fontdialog {
+
+namespace {
+
+// Qt's names for fontconfig's generic families: they stand for whatever
+// fontconfig picks, not for a face of their own.
+bool isGenericAlias(const QString& family) {
+    return family == u"Serif" || family == u"Sans Serif" || family == u"Monospace";
+}
+
+// One family from several foundries comes as "Name [Foundry]" once for each;
+// the user picks the family, fontconfig the font.
+QString withoutFoundry(const QString& family) {
+    static const QRegularExpression tag(QStringLiteral("\\s*\\[[^\\[\\]]*\\]$"));
+    QString name = family;
+    name.remove(tag);
+    return name.isEmpty() ? family : name;
+}
+
+}  // namespace
 
 QStringList listFontFaces(int32_t flags) {
     QStringList faces;
@@ -13,7 +35,7 @@ QStringList listFontFaces(int32_t flags) {
         return faces;
     }
     for (const QString& family : QFontDatabase::families()) {
-        if (QFontDatabase::isPrivateFamily(family)) {
+        if (QFontDatabase::isPrivateFamily(family) || isGenericAlias(family)) {
             continue;
         }
         // Latin coverage stands in for the Windows character set.
@@ -25,8 +47,18 @@ QStringList listFontFaces(int32_t flags) {
         if ((flags & CF_TTONLY) != 0 && !QFontDatabase::isSmoothlyScalable(family)) {
             continue;
         }
-        faces << family;
+        faces << withoutFoundry(family);
     }
+    // A shipped face counts as present when a font drawn for it is listed.
+    for (const QString& face : shippedFaces()) {
+        for (const QString& substitute : QFont::substitutes(face)) {
+            if (faces.contains(substitute, Qt::CaseInsensitive)) {
+                faces << face;
+                break;
+            }
+        }
+    }
+    faces.removeDuplicates();
     faces.sort(Qt::CaseInsensitive);
     return faces;
 }

@@ -58,7 +58,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"CrLineEnds", "[A]\rx=1\rk=2", "A", "k", "2"},
         ReadCase{"MixedLineEnds", "[B]\r\nk=0\n[A]\rk=3\r\n", "A", "k", "3"},
         ReadCase{"Utf8ByteOrderMark", "\xEF\xBB\xBF[A]\r\nk=1\r\n", "A", "k", "1"},
-        ReadCase{"NonAsciiNamesIgnoreCase", "[ÄRGER]\nÖL=1\n", "ärger", "öl", "1"},
+        // Only ASCII letters fold; other bytes must match exactly.
+        ReadCase{"NonAsciiNamesMatchExactly", "[ÄRGER]\nÖL=1\n", "ÄRGER", "ÖL", "1"},
+        ReadCase{"NonAsciiNamesKeepTheirCase", "[ÄRGER]\nÖL=1\n", "ärger", "öl", std::nullopt},
         ReadCase{"MissingSection", "[B]\nk=1\n", "A", "k", std::nullopt},
         ReadCase{"BinaryGarbage", kBinary, "a", "K", "v\xc3"}),
     [](const auto& param) { return std::string(param.param.name); });

@@ -17,6 +17,8 @@
 
 #include <functional>
 
+#include "toolkit/FontSubstitutes.h"
+#include "toolkit/MessageBox.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 #include "toolkit/fontdialog/FontDialogWidget.h"
 
@@ -153,6 +155,9 @@ private slots:
     void facesFollowFlags_data();
     void facesFollowFlags();
     void noFontsIsAFailure();
+    void onlyListedFacesAreTaken_data();
+    void onlyListedFacesAreTaken();
+    void eachFamilyListedOnce();
     void typingFollowsFaceList();
     void modalLoopAnsweredByKeys_data();
     void modalLoopAnsweredByKeys();
@@ -216,6 +221,7 @@ QString bitmapFace() {
 }  // namespace
 
 void FontDialogTest::initTestCase() {
+    tk::registerFontSubstitutes();
     latinFace_ = latinOutlineFace({});
     latinFace2_ = latinOutlineFace(latinFace_);
     QVERIFY2(!latinFace2_.isEmpty(), "needs two Latin outline fonts (fonts-dejavu-core)");
@@ -238,16 +244,16 @@ void FontDialogTest::prefillShowsAndKeepsFields_data() {
     QTest::newRow("listed face, bold underline, green")
         << Fields{latinFace_, 14.0F, true, false, true, false, 0x008000} << latinFace_ << "14"
         << "Green" << QColor(0, 128, 0);
-    // The list follows a face given in another case, but the name stays as given.
+    // The list follows a face given in another case; OK takes the list's spelling.
     QTest::newRow("face in other case, odd size, italic strikethrough, custom colour")
         << Fields{latinFace_.toLower(), 10.333333F, false, true, false, true, 0x123456}
         << latinFace_ << "10.3333"
         << "Custom" << QColor(0x56, 0x34, 0x12);
-    QTest::newRow("missing face, bold italic, window text")
+    // A shipped face is listed under its own name.
+    QTest::newRow("shipped face, bold italic, window text")
         << Fields{QString::fromUtf8("ＭＳ Ｐゴシック"), 9.75F, true, true, false, false,
                   static_cast<int32_t>(0x80000008u)}
-        << ""
-        << "9.75"
+        << QString::fromUtf8("ＭＳ Ｐゴシック") << "9.75"
         << "Window Text" << QGuiApplication::palette().color(QPalette::Active, QPalette::Text);
 }
 
@@ -282,11 +288,14 @@ void FontDialogTest::prefillShowsAndKeepsFields() {
         return true;  // confirm without touching anything
     });
     QVERIFY(dialog.ShowFont());
-    compareFields(dialog, given);
+    Fields expected = given;
+    expected.face = listedAs;
+    compareFields(dialog, expected);
 }
 
 void FontDialogTest::confirmReturnsChoice_data() {
     QTest::addColumn<bool>("faceFromList");
+    QTest::addColumn<QString>("typedFace");
     QTest::addColumn<bool>("sizeFromList");
     QTest::addColumn<QString>("sizeText");
     QTest::addColumn<QString>("colorChoice");
@@ -294,20 +303,20 @@ void FontDialogTest::confirmReturnsChoice_data() {
     QTest::addColumn<Fields>("expected");
 
     QTest::newRow("face from list, bold, 48 typed, underline, green")
-        << true << false << "48"
+        << true << QString() << false << "48"
         << "Green" << QColor() << Fields{latinFace2_, 48.0F, true, false, true, false, 0x008000};
     QTest::newRow("typed face, italic, 20 from list, strikethrough, custom colour")
-        << false << true << "20"
+        << false << latinFace2_ << true << "20"
         << "Custom..." << QColor(10, 200, 30)
         << Fields{latinFace2_, 20.0F, false, true, false, true, 0x1EC80A};
-    QTest::newRow("typed missing face, bold italic, 10.5, custom colour cancelled")
-        << false << false << "10.5"
-        << "Custom..." << QColor()
-        << Fields{"No Such Face 42", 10.5F, true, true, true, true, 0x0000FF};
+    QTest::newRow("face typed in capitals, bold italic, 10.5, custom colour cancelled")
+        << false << latinFace2_.toUpper() << false << "10.5"
+        << "Custom..." << QColor() << Fields{latinFace2_, 10.5F, true, true, true, true, 0x0000FF};
 }
 
 void FontDialogTest::confirmReturnsChoice() {
     QFETCH(bool, faceFromList);
+    QFETCH(QString, typedFace);
     QFETCH(bool, sizeFromList);
     QFETCH(QString, sizeText);
     QFETCH(QString, colorChoice);
@@ -329,7 +338,7 @@ void FontDialogTest::confirmReturnsChoice() {
         if (faceFromList) {
             clickRow(w.faceList(), expected.face);
         } else {
-            typeInto(w.faceEdit(), expected.face);
+            typeInto(w.faceEdit(), typedFace);
         }
         clickRow(w.styleList(),
                  w.styleList()->item(styleRow(expected.bold, expected.italic))->text());
@@ -487,6 +496,74 @@ void FontDialogTest::noFontsIsAFailure() {
     CommonDialog::setTestResponder([&](FontDialogWidget&) { return asked = true; });
     QVERIFY_THROWS_EXCEPTION(tk::NoFontsError, dialog.ShowFont());
     QVERIFY(!asked);
+}
+
+void FontDialogTest::onlyListedFacesAreTaken_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("nonexistent face") << "No Such Face 123";
+    QTest::newRow("face without Latin") << nonLatinFace_;
+}
+
+// OK with a face the list lacks keeps the dialog open with a message; the
+// same face name in other letters than the list's is taken as listed.
+void FontDialogTest::onlyListedFacesAreTaken() {
+    QFETCH(QString, typed);
+    if (typed.isEmpty()) {
+        QSKIP("no outline font without Latin coverage (fonts-droid-fallback) is installed");
+    }
+    QStringList messages;
+    tk::setMessageBoxResponder([&](const tk::MessageRequest& m) {
+        messages << m.prompt;
+        return tk::vbOK;
+    });
+    CommonDialog dialog;
+    dialog.Flags = kProgramFlags;
+    fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
+    CommonDialog::setTestResponder([&](FontDialogWidget& w) {
+        [&] {
+            typeInto(w.faceEdit(), typed);
+            QTest::mouseClick(w.okButton(), Qt::LeftButton);
+            QCOMPARE(w.result(), int(QDialog::Rejected));
+            QVERIFY(w.isVisible());
+            QCOMPARE(w.faceEdit()->text(), typed);
+            typeInto(w.faceEdit(), latinFace2_.toLower());
+            QTest::keyClick(w.faceEdit(), Qt::Key_Return);
+        }();
+        return w.result() == QDialog::Accepted;
+    });
+    const bool confirmed = dialog.ShowFont();
+    tk::setMessageBoxResponder({});
+    QVERIFY(confirmed);
+    QCOMPARE(messages, QStringList{"There is no font with that name. Choose a font from the list "
+                                   "of fonts."});
+    QCOMPARE(dialog.FontName, latinFace2_);
+
+    // A responder confirming an unlisted face is refused as well.
+    CommonDialog::setTestResponder([&](FontDialogWidget& w) {
+        w.faceEdit()->setText(typed);
+        return true;
+    });
+    QVERIFY(!dialog.ShowFont());
+    QCOMPARE(dialog.FontName, latinFace2_);
+}
+
+// One entry per family: no foundry tags, no generic aliases, and the shipped
+// faces under their own names.
+void FontDialogTest::eachFamilyListedOnce() {
+    const QStringList faces = FontDialogWidget(kProgramFlags).listedFaces();
+    for (const char* alias : {"Sans Serif", "Serif", "Monospace"}) {
+        QVERIFY2(!faces.contains(QLatin1String(alias)), alias);
+    }
+    for (const QString& face : faces) {
+        QVERIFY2(!face.contains(u'['), qPrintable(face));
+        QCOMPARE(faces.count(face), 1);
+    }
+    const QStringList tagged = QFontDatabase::families().filter(QStringLiteral("C059 ["));
+    if (tagged.size() < 2) {
+        QSKIP("C059 is not installed from two foundries (Debian's fonts-urw-base35)");
+    }
+    QVERIFY(faces.contains(QStringLiteral("C059")));
+    QVERIFY(faces.contains(QString::fromUtf8("ＭＳ Ｐゴシック")));
 }
 
 void FontDialogTest::typingFollowsFaceList() {

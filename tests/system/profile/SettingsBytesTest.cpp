@@ -1,0 +1,116 @@
+// The bytes of a settings file: values in a Windows code page, values kept
+// byte for byte, writes that change nothing, and names outside ASCII.
+#include "system/Module1.h"
+#include "system/profile/PrivateProfile.h"
+#include "system/profile/SettingsFile.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QFile>
+#include <QTemporaryDir>
+#include <array>
+
+namespace {
+
+// "ＭＳ Ｐゴシック" in CP932, as a Japanese Windows writes it.
+const QByteArray kPGothicCp932("\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
+const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");
+
+class SettingsBytes : public ::testing::Test {
+protected:
+    void SetUp() override { Module1::strIniFile = dir_.filePath("Tessaryn.ini"); }
+    void TearDown() override { Module1::strIniFile.clear(); }
+
+    void put(const QByteArray& bytes) const {
+        QFile f(Module1::strIniFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray contents() const {
+        QFile f(Module1::strIniFile);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+    }
+    bool write(const QString& key, const QString& value) const {
+        return sys::WritePrivateProfileStrings({{"FontSetting", key, value}}, Module1::strIniFile);
+    }
+    nlink_t links() const {
+        struct stat st {};
+        ::stat(QFile::encodeName(Module1::strIniFile).constData(), &st);
+        return st.st_nlink;
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(SettingsBytes, WindowsCodePagesReadAsText) {
+    const struct {
+        QByteArray bytes;
+        QString text;
+    } cases[] = {
+        {kPGothicCp932, kPGothic},                   // CP932
+        {kPGothic.toUtf8(), kPGothic},               // UTF-8 stays UTF-8
+        {"Caf\xE9 \x80", QStringLiteral("Café €")},  // not CP932: Windows-1252
+    };
+    for (const auto& c : cases) {
+        put("[FontSetting]\r\nName=" + c.bytes + "\r\n");
+        EXPECT_EQ(Module1::GetIniString("FontSetting", "Name"), c.text) << c.bytes.toHex().data();
+    }
+}
+
+// An unchanged value keeps its bytes; a changed one takes the file's code
+// page, or UTF-8 in a UTF-8 file.
+TEST_F(SettingsBytes, ValuesKeepTheFilesEncoding) {
+    const QByteArray head = "[FontSetting]\r\nName=" + kPGothicCp932 + "\r\n";
+    put(head + "Color0=1\r\n");
+    ASSERT_TRUE(write("Name", kPGothic));
+    ASSERT_TRUE(write("Color0", "2"));
+    EXPECT_EQ(contents(), head + "Color0=2\r\n");
+
+    ASSERT_TRUE(write("Name", QStringLiteral("ＭＳ ゴシック")));
+    EXPECT_EQ(contents(), QByteArray("[FontSetting]\r\nName=\x82\x6C\x82\x72\x20\x83\x53\x83\x56"
+                                     "\x83\x62\x83\x4E\r\nColor0=2\r\n"));
+    EXPECT_EQ(Module1::GetIniString("FontSetting", "Name"), QStringLiteral("ＭＳ ゴシック"));
+
+    put("[FontSetting]\r\nName=x\r\n");
+    ASSERT_TRUE(write("Name", kPGothic));
+    EXPECT_EQ(contents(), "[FontSetting]\r\nName=" + kPGothic.toUtf8() + "\r\n");
+}
+
+// Only a write that changes the text replaces the file (and so cuts a hard
+// link to it); a value with leading blanks replaces exactly what follows "=".
+TEST_F(SettingsBytes, OnlyChangesReplaceTheFile) {
+    const QByteArray file = "[FontSetting]\r\nk = \"v\"\r\nName=a\r\n";
+    put(file);
+    const QString other = dir_.filePath("link.ini");
+    ASSERT_EQ(::link(QFile::encodeName(Module1::strIniFile), QFile::encodeName(other)), 0);
+    ASSERT_EQ(links(), 2u);
+    const QByteArray path = QFile::encodeName(Module1::strIniFile);
+    EXPECT_TRUE(write("k", "v"));
+    EXPECT_TRUE(sys::WritePrivateProfileStringA("FontSetting", "Name", "a", path.constData()));
+    EXPECT_EQ(links(), 2u);
+    EXPECT_EQ(contents(), file);
+
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(sys::WritePrivateProfileStringA("FontSetting", "k", " v", path.constData()));
+        ASSERT_TRUE(write("Name", " \tb"));
+    }
+    EXPECT_EQ(contents(), "[FontSetting]\r\nk = v\r\nName= \tb\r\n");
+    EXPECT_EQ(links(), 1u);
+}
+
+// Names that differ in a byte outside ASCII are different names.
+TEST_F(SettingsBytes, NonAsciiNamesCompareByteForByte) {
+    put("[S]\r\nK\xE9=e-acute\r\n");
+    std::array<char, 64> buffer{};
+    const QByteArray path = QFile::encodeName(Module1::strIniFile);
+    sys::GetPrivateProfileStringA("S", "K\xE8", "none", buffer.data(), 64, path.constData());
+    EXPECT_STREQ(buffer.data(), "none");
+    sys::GetPrivateProfileStringA("s", "k\xE9", "none", buffer.data(), 64, path.constData());
+    EXPECT_STREQ(buffer.data(), "e-acute");
+    ASSERT_TRUE(sys::WritePrivateProfileStringA("S", "K\xE8", "e-grave", path.constData()));
+    EXPECT_EQ(contents(), "[S]\r\nK\xE9=e-acute\r\nK\xE8=e-grave\r\n");
+}
+
+}  // namespace
