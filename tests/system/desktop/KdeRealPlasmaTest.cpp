@@ -4,10 +4,12 @@
 // current activity's and a second activity's, each with its own picture.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QThread>
@@ -56,6 +58,16 @@ protected:
             if (!plasma.waitForFinished(10000)) {
                 plasma.kill();
                 plasma.waitForFinished(2000);
+            }
+        }
+        // plasmashell leaves its KIO workers behind; they name this home's
+        // runtime folder on their command line.
+        for (const QString& pid :
+             QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+            if (pid.toInt() > 0 && cmdline.open(QIODevice::ReadOnly) &&
+                cmdline.readAll().contains(home.runtimeDir().toUtf8())) {
+                kill(pid.toInt(), SIGTERM);
             }
         }
         bus.reset();
