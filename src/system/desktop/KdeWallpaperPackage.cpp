@@ -3,13 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "system/desktop/DesktopText.h"
 #include "system/desktop/SessionEnvironment.h"
 
 namespace desktop {
 
-QString defaultWallpaperPackage(const SessionEnvironment& env) {
-    // The look-and-feel's defaults name the package ([Wallpaper] Image=Next
-    // in Breeze); it is found like every data file, the user's folder first.
+namespace {
+// The user's data folder, then the system's.
+QStringList dataDirs(const SessionEnvironment& env) {
     QString dataHome = env.value(QStringLiteral("XDG_DATA_HOME"));
     if (dataHome.isEmpty()) {
         dataHome = env.home() + QStringLiteral("/.local/share");
@@ -18,13 +19,44 @@ QString defaultWallpaperPackage(const SessionEnvironment& env) {
     if (dirs.isEmpty()) {
         dirs = QStringLiteral("/usr/local/share:/usr/share");
     }
-    for (const QString& dir : (dataHome + QLatin1Char(':') + dirs).split(QLatin1Char(':'))) {
-        const QString package = dir + QStringLiteral("/wallpapers/Next");
-        if (!dir.isEmpty() && QFileInfo(package + QStringLiteral("/contents/images")).isDir()) {
-            return package;
+    return (dataHome + QLatin1Char(':') + dirs).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+}
+
+// The first existing `relative` below `dirs`, or empty.
+QString locate(const QStringList& dirs, const QString& relative) {
+    for (const QString& dir : dirs) {
+        if (QFileInfo::exists(dir + relative)) {
+            return dir + relative;
         }
     }
     return {};
+}
+}  // namespace
+
+QString defaultWallpaperPackage(const SessionEnvironment& env) {
+    // The image plugin shows the package the look-and-feel names in its
+    // defaults ([Wallpaper] Image=Next in Breeze, DebianTheme in Debian's);
+    // the look-and-feel is kdeglobals' [KDE] LookAndFeelPackage, Breeze unless set.
+    QString lookAndFeel = QStringLiteral("org.kde.breeze.desktop");
+    for (const QString& dir : QStringList{env.configHome()} + env.configDirs()) {
+        const std::optional<QString> set =
+            keyFileValue(readKeyFile(dir + QStringLiteral("/kdeglobals")), QStringLiteral("KDE"),
+                         QStringLiteral("LookAndFeelPackage"));
+        if (set && !set->isEmpty()) {
+            lookAndFeel = *set;
+            break;
+        }
+    }
+    const QStringList dirs = dataDirs(env);
+    const QString defaults =
+        locate(dirs, QStringLiteral("/plasma/look-and-feel/%1/contents/defaults").arg(lookAndFeel));
+    const QString name =
+        keyFileValue(readKeyFile(defaults), QStringLiteral("Wallpaper"), QStringLiteral("Image"))
+            .value_or(QStringLiteral("Next"));
+    const QString package =
+        locate(dirs, QStringLiteral("/wallpapers/%1/contents/images").arg(name));
+    return package.isEmpty() ? QString()
+                             : QFileInfo(package).path().section(QLatin1Char('/'), 0, -2);
 }
 
 QString pictureOfPackage(const QString& folder) {

@@ -9,8 +9,8 @@ namespace desktop {
 
 class SessionEnvironment;
 
-// The folder of the default wallpaper package ("Next", Breeze's default),
-// looked up in the session's data folders; empty when none is installed.
+// The folder of the default wallpaper package (the look-and-feel's, "Next" in
+// Breeze), looked up in the session's data folders; empty when none is installed.
 QString defaultWallpaperPackage(const SessionEnvironment& env);
 
 // The package's largest picture; empty when the folder holds none.

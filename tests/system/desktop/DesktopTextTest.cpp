@@ -129,7 +129,7 @@ TEST(SwayQuoting, EscapesWhatWordexpWouldExpandInsideOneQuotedArgument) {
               QStringLiteral("\"/x\\ y/\\$HOME\\ \\\"q\\\"\\ \\'ß\\'.bmp\""));
 }
 
-TEST(SwaybgArguments, GiveTheBackgroundOfEveryOutputStarFirst) {
+TEST(SwaybgArguments, GiveTheBackgroundOfEveryOutputInOrder) {
     const auto all = desktop::SwayBackend::parseSwaybgArgs(
         {QStringLiteral("-o"), QStringLiteral("DP-1"), QStringLiteral("-i"),
          QStringLiteral("/a.png"), QStringLiteral("-m"), QStringLiteral("fill"),
@@ -137,11 +137,14 @@ TEST(SwaybgArguments, GiveTheBackgroundOfEveryOutputStarFirst) {
          QStringLiteral("-i"), QStringLiteral("/b c.png"), QStringLiteral("-m"),
          QStringLiteral("tile"), QStringLiteral("-o"), QStringLiteral("HDMI-1"),
          QStringLiteral("-c"), QStringLiteral("#ffffff")});
-    ASSERT_EQ(all.size(), 2);  // HDMI-1 has a colour only
-    EXPECT_EQ(all.at(0).output, QStringLiteral("*"));
-    EXPECT_EQ(all.at(0).picture, QStringLiteral("/b c.png"));
-    EXPECT_EQ(all.at(0).mode, QStringLiteral("tile"));
-    EXPECT_EQ(all.at(1).picture, QStringLiteral("/a.png"));
+    ASSERT_EQ(all.size(), 3);
+    EXPECT_EQ(all.at(0).output, QStringLiteral("DP-1"));
+    EXPECT_EQ(all.at(0).picture, QStringLiteral("/a.png"));
+    EXPECT_EQ(all.at(1).output, QStringLiteral("*"));
+    EXPECT_EQ(all.at(1).picture, QStringLiteral("/b c.png"));
+    EXPECT_EQ(all.at(1).mode, QStringLiteral("tile"));
+    EXPECT_EQ(all.at(2).output, QStringLiteral("HDMI-1"));
+    EXPECT_EQ(all.at(2).picture, QString());  // a colour of its own, no picture
 }
 
 TEST(HyprpaperListActive, SplitsMonitorModeAndPath) {

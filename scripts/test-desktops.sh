@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Opt-in tests against desktops too large for scripts/test.sh.
+#   scripts/test-desktops.sh kde   installs Debian's plasmashell (plasma-workspace
+#                                  and the plasma-desktop shell, about 400
+#                                  packages) and runs the KDE backend against it
+#                                  on a virtual X server and a private bus.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+case "${1:-}" in
+kde)
+    scripts/deps.sh --test
+    if ! command -v plasmashell >/dev/null || [[ ! -d /usr/share/plasma/shells/org.kde.plasma.desktop ]]; then
+        SUDO=""
+        [[ $(id -u) -ne 0 ]] && SUDO="sudo"
+        $SUDO apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+            plasma-workspace plasma-desktop
+    fi
+    scripts/build.sh
+    "${BUILD_DIR:-build}/tests/system/desktop/desktop_kde_real_test"
+    ;;
+*)
+    echo "usage: $0 kde" >&2
+    exit 2
+    ;;
+esac
