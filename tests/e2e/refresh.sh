@@ -31,7 +31,8 @@ reg_set WallpaperOriginY 50
 reg_set TileWallpaper 0
 OUT="$XDG_DATA_HOME/tessaryn/Tessavel.bmp"
 OX=100 OY=50
-W=306 H=162  # the calendar picture: the preview box and its border
+W=306 H=162  # the calendar picture: the preview box and its border; its
+# image, and so the calendar, starts inside the 1-px border at (301, 301)
 
 # Months from today: this one, the next, the one after.
 THIS=$(date +%Y-%m-01)
@@ -65,14 +66,14 @@ cp "$OUT" "$E2E_TMP/gui.bmp"
 
 record=$("$TESSARYN_REG" query "$RECORD_KEY")
 grep -q "Original    REG_SZ    $WALL\$" <<<"$record" || fail "the record does not name the original: $record"
-grep -q "Calendar 1    REG_SZ    at=300,300;" <<<"$record" || fail "the calendar's place is not recorded: $record"
+grep -q "Calendar 1    REG_SZ    at=301,301;" <<<"$record" || fail "the calendar's place is not recorded: $record"
 KEPT=$(sed -n 's/^ *Kept *REG_SZ *//p' <<<"$record")
 cmp -s "$KEPT" "$WALL" || fail "the kept original $KEPT differs from $WALL"
 cli list | grep -q '^1\. placed in ' || fail "list does not show the calendar: $(cli list)"
 echo "finish recorded: OK"
 
 # compose gives the window's pixels for the same month, place, font and colours.
-cli compose --base "$WALL" $(ym "$THIS") --at 300,300 --out "$E2E_TMP/this.bmp" >/dev/null
+cli compose --base "$WALL" $(ym "$THIS") --at 301,301 --out "$E2E_TMP/this.bmp" >/dev/null
 n=$(diff_px "$E2E_TMP/gui.bmp" "$E2E_TMP/this.bmp" 0 0 800 600)
 [[ "$n" == 0 ]] || fail "compose differs from the window's Tessavel.bmp in $n pixels"
 n=$(diff_px "$E2E_TMP/gui.bmp" "$WALL" 300 300 $W $H)
@@ -81,7 +82,7 @@ echo "compose equals the window: OK"
 
 # Next month, from a process without a display.
 cli refresh --date "$NEXT" >"$E2E_TMP/refresh.log" || fail "refresh failed: $(cat "$E2E_TMP/refresh.log")"
-cli compose --base "$WALL" $(ym "$NEXT") --at 300,300 --out "$E2E_TMP/next.bmp" >/dev/null
+cli compose --base "$WALL" $(ym "$NEXT") --at 301,301 --out "$E2E_TMP/next.bmp" >/dev/null
 n=$(diff_px "$OUT" "$E2E_TMP/next.bmp" 0 0 800 600)
 [[ "$n" == 0 ]] || fail "the renewed picture is not next month's calendar at the same place ($n pixels)"
 for band in "0 0 800 300" "0 300 300 300" "$((300 + W)) 300 $((500 - W)) 300" "300 $((300 + H)) $W $((300 - H))"; do
@@ -107,7 +108,7 @@ cli refresh --date "$LATER" >"$E2E_TMP/b.log" 2>&1 &
 pb=$!
 wait $pa || fail "one of two refreshes failed: $(cat "$E2E_TMP/a.log")"
 wait $pb || fail "one of two refreshes failed: $(cat "$E2E_TMP/b.log")"
-cli compose --base "$WALL" $(ym "$LATER") --at 300,300 --out "$E2E_TMP/later.bmp" >/dev/null
+cli compose --base "$WALL" $(ym "$LATER") --at 301,301 --out "$E2E_TMP/later.bmp" >/dev/null
 n=$(diff_px "$OUT" "$E2E_TMP/later.bmp" 0 0 800 600)
 [[ "$n" == 0 ]] || fail "two refreshes at once left a wrong picture ($n pixels)"
 [[ -z $(ls -A "$XDG_DATA_HOME/tessaryn" | grep -v -e '^Tessavel.bmp$' -e '^original\.' -e '^\.composition\.lock$') ]] ||

@@ -80,7 +80,7 @@ echo "no session bus: OK"
 
 # Next month, from a process without DISPLAY.
 cli refresh --date "$NEXT" >/dev/null || fail "refresh against GNOME failed"
-cli compose --base "$WALL" $(ym "$NEXT") --at 200,200 --out "$E2E_TMP/next.bmp" >/dev/null
+cli compose --base "$WALL" $(ym "$NEXT") --at 201,201 --out "$E2E_TMP/next.bmp" >/dev/null
 [[ "$(shown_path)" == *Tessavel.bmp* ]] || fail "GNOME does not show the calendar picture after refresh: $(shown)"
 n=$(diff_px "$(shown_path)" "$E2E_TMP/next.bmp" 0 0 800 600)
 [[ "$n" == 0 ]] || fail "GNOME shows a picture that is not next month's calendar ($n pixels differ)"

@@ -111,7 +111,8 @@ void FinishRecordTest::composingTheRecordGivesTheFinishsPixels() {
     QCOMPARE(rec.output, outputPath());
     QCOMPARE(rec.calendars.size(), size_t{1});
     const composition::RecordedCalendar& c = rec.calendars[0];
-    QCOMPARE(c.look.at, QPointF(37, 51));
+    // The calendar starts inside the picture's 1-px border.
+    QCOMPARE(c.look.at, QPointF(38, 52));
     QCOMPARE(c.look.fontPixels, calendarFont().pointSizeF() * dpi / 72.0);
     QVERIFY(c.look.bold);
     const QDate today = QDate::currentDate();
@@ -151,7 +152,7 @@ void FinishRecordTest::aPlacementOnOurOutputJoinsTheRecord() {
     for (const auto& c : r.record.calendars) {
         both.push_back(c.forMonth(c.placedIn));
     }
-    QCOMPARE(both[1].at, QPointF(230, 200));
+    QCOMPARE(both[1].at, QPointF(231, 201));
     QCOMPARE(both[1].month, 9);
     const QImage composed = composeCalendars(tk::LoadPicture(r.record.kept).image, both);
     QCOMPARE(differingPixels(composed, tk::LoadPicture(outputPath()).image), 0LL);
