@@ -16,8 +16,15 @@ trap 'rm -rf "$dir"' EXIT
 chmod 755 "$dir"
 cp "$program" "$dir/"
 chmod 755 "$dir/$(basename "$program")"
+# Wayland clients (swaybg, grim) share their buffers through /dev/shm. Where
+# the user cannot write there (a chroot that bound /dev without its mounts),
+# the run gets a private one in its own mount namespace.
+set -- setpriv --reuid=65534 --regid=65534 --clear-groups \
+    env HOME="$dir" PATH="$PATH" "$dir/$(basename "$program")" "$@"
+if ! setpriv --reuid=65534 --regid=65534 --clear-groups test -w /dev/shm 2>/dev/null &&
+    command -v unshare >/dev/null 2>&1; then
+    set -- unshare -m sh -c 'mount -t tmpfs -o mode=1777 tessaryn-shm /dev/shm && exec "$@"' sh "$@"
+fi
 status=0
-setpriv --reuid=65534 --regid=65534 --clear-groups \
-    env HOME="$dir" PATH="$PATH" \
-    "$dir/$(basename "$program")" "$@" || status=$?
+"$@" || status=$?
 exit $status
