@@ -1,7 +1,5 @@
 # The Debian package: scripts/package.sh configures with
 # -DTESSARYN_DEBIAN_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr and runs CPack.
-option(TESSARYN_DEBIAN_PACKAGE "Install the Debian copyright and changelog files" OFF)
-
 if(TESSARYN_DEBIAN_PACKAGE)
   # Debian's policy: the copyright file and a compressed changelog beside it.
   set(changelog_gz ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
@@ -22,15 +20,15 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The synopsis is the project's DESCRIPTION; CPack indents these lines.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "month calendar on the desktop wallpaper
- Tessaryn draws a month calendar and lays it onto the picture the desktop
- shows as its wallpaper: pick a month and a year, one font and the colours
- of the title, Sundays, Saturdays and weekdays, and drag the calendar to its
- place. The finished picture becomes the wallpaper of GNOME, Cinnamon, MATE,
- Xfce, KDE Plasma, LXQt, LXDE, sway, Hyprland, feh, nitrogen or xwallpaper.
- .
- tessaryn-reg looks into and seeds the program's registry hive.")
+    "Tessaryn draws a month calendar and lays it onto the picture the desktop
+shows as its wallpaper: pick a month and a year, one font and the colours
+of the title, Sundays, Saturdays and weekdays, and drag the calendar to its
+place. The finished picture becomes the wallpaper of GNOME, Cinnamon, MATE,
+Xfce, KDE Plasma, LXQt, LXDE, sway, Hyprland, feh, nitrogen or xwallpaper.
+
+tessaryn-reg looks into and seeds the program's registry hive.")
 # The libraries the programs link come from dpkg-shlibdeps; what it cannot
 # see is named here: the image formats Qt loads as plugins (wallpapers in
 # WebP, TIFF, SVG, ...) and the fonts that stand in for the Windows faces.

@@ -11,8 +11,13 @@ GEN=()
 if command -v ninja >/dev/null 2>&1 && [[ ! -f "$PACKAGE_DIR/CMakeCache.txt" ]]; then
     GEN=(-G Ninja)
 fi
+# Debian's hardening flags, as a Debian build would use them.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
 cmake -S . -B "$PACKAGE_DIR" "${GEN[@]}" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DBUILD_TESTING=OFF -DTESSARYN_BENCHMARKS=OFF -DTESSARYN_DEBIAN_PACKAGE=ON >/dev/null
+    -DBUILD_TESTING=OFF -DTESSARYN_BENCHMARKS=OFF -DTESSARYN_DEBIAN_PACKAGE=ON \
+    -DCMAKE_CXX_FLAGS="$CXXFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
 cmake --build "$PACKAGE_DIR" -j"$(nproc)"
 (cd "$PACKAGE_DIR" && cpack -G DEB >/dev/null)
 deb=$(ls -t "$PACKAGE_DIR"/tessaryn_*.deb | head -n1)
