@@ -39,6 +39,9 @@ fail() {
 
 start_xvfb() {
     local fifo="$E2E_TMP/displayfd"
+    # A second server in the same run must not read the first one's number
+    # before its own redirection has emptied the file.
+    rm -f "$fifo"
     Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp 3>"$fifo" 2>"$E2E_TMP/xvfb.log" &
     XVFB_PID=$!
     for _ in $(seq 100); do
