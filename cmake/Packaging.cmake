@@ -39,4 +39,9 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "libglib2.0-bin, dconf-gsettings-backend, xfconf, libxfconf-0-3, fonts-noto-cjk, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "feh | nitrogen | xwallpaper")
+# Files under /etc are the administrator's: dpkg keeps their changes.
+include(GNUInstallDirs)
+set(conffiles ${CMAKE_CURRENT_BINARY_DIR}/conffiles)
+file(WRITE ${conffiles} "${CMAKE_INSTALL_FULL_SYSCONFDIR}/xdg/autostart/tessaryn-refresh.desktop\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${conffiles})
 include(CPack)
