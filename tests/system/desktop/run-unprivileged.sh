@@ -23,7 +23,12 @@ set -- setpriv --reuid=65534 --regid=65534 --clear-groups \
     env HOME="$dir" PATH="$PATH" "$dir/$(basename "$program")" "$@"
 if ! setpriv --reuid=65534 --regid=65534 --clear-groups test -w /dev/shm 2>/dev/null &&
     command -v unshare >/dev/null 2>&1; then
-    set -- unshare -m sh -c 'mount -t tmpfs -o mode=1777 tessaryn-shm /dev/shm && exec "$@"' sh "$@"
+    # In a chroot / is no mount point, so unshare cannot make everything
+    # private; /dev is made private before the tmpfs goes on, so that it
+    # never reaches the system's /dev.
+    set -- unshare -m --propagation unchanged sh -c \
+        'mount --make-rprivate /dev && mount -t tmpfs -o mode=1777 tessaryn-shm /dev/shm && exec "$@"' \
+        sh "$@"
 fi
 status=0
 "$@" || status=$?
