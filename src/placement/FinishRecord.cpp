@@ -13,7 +13,7 @@
 
 #include "placement/CompositionRecord.h"
 #include "placement/RecordLock.h"
-#include "system/Module1.h"
+#include "system/ProgramState.h"
 #include "toolkit/picture/PictureFile.h"
 
 namespace composition {
@@ -170,7 +170,7 @@ FinishNote recordFinish(const QString& originalPath, const QImage& loadedOrigina
     Record rec;
     rec.original = originalPath;
     rec.desktop = backendName;
-    rec.tile = Module1::intTileWallpaper != 0 ? 1 : 0;
+    rec.tile = sys::tileWallpaper != 0 ? 1 : 0;
     rec.output = outputPath();
     rec.composedFor = current;
     if (placed) {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "calendar/MonthCalendar.h"
 #include "calendar/RecordingSurface.h"
-#include "calendar/cCalendar.h"
 #include "toolkit/Colors.h"
 #include "toolkit/MousePointer.h"
 
@@ -20,7 +20,7 @@ struct Drawn {
 
 Drawn draw(int year, int month, double pointSize = 12, float x0 = 0, float y0 = 0) {
     auto paper = std::make_shared<RecordingSurface>(pointSize);
-    cCalendar cal;
+    MonthCalendar cal;
     cal.setPaper(paper);
     const int32_t colours[] = {kTitle, kSunday, kSaturday, kWeekday};
     for (int16_t k = 0; k < 4; ++k) {
@@ -28,7 +28,7 @@ Drawn draw(int year, int month, double pointSize = 12, float x0 = 0, float y0 = 
     }
     cal.setStartX(x0);
     cal.setStartY(y0);
-    cal.setDisplayMonth(tk::DateSerial(year, month, 1));
+    cal.setDisplayMonth(tk::makeSerialDate(year, month, 1));
     cal.Display();
     return {paper, paper->pass(0), paper->pass(1)};
 }
@@ -57,7 +57,7 @@ TEST(CalendarDrawing, GeometryAtTwelvePoints) {
     EXPECT_EQ(d.colour[0].y, 0);
     EXPECT_EQ(d.shadow[0].x, 14) << "shadow offset is 2 at 12 points";
     EXPECT_EQ(d.shadow[0].y, 2);
-    EXPECT_EQ(d.colour[0].text, tk::FormatMonthYear(tk::DateSerial(1998, 2, 1)));
+    EXPECT_EQ(d.colour[0].text, tk::FormatMonthYear(tk::makeSerialDate(1998, 2, 1)));
 
     std::vector<double> labelX;
     for (const auto& t : d.colour) {
@@ -176,7 +176,7 @@ TEST(CalendarDrawing, BusyPointerWhileDrawingAlsoWhenItFails) {
     EXPECT_EQ(pointer, (std::vector<int>{tk::vbHourglass, tk::vbDefault}));
 
     pointer.clear();
-    cCalendar noPaper;
+    MonthCalendar noPaper;
     EXPECT_THROW(noPaper.Display(), ObjectVariableNotSet);
     EXPECT_EQ(pointer, (std::vector<int>{tk::vbHourglass, tk::vbDefault}));
     tk::setMousePointerObserver(nullptr);

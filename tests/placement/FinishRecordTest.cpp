@@ -13,9 +13,9 @@
 #include "PlacementFixture.h"
 #include "placement/CompositionRecord.h"
 #include "placement/FinishRecord.h"
-#include "placement/Form2.h"
+#include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
-#include "system/Module1.h"
+#include "system/ProgramState.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
@@ -46,19 +46,19 @@ private:
 
     std::unique_ptr<TempHome> home;
     FakeChoice choice;
-    QPointer<Form2> form;
+    QPointer<PlacementWindow> form;
 };
 
 void FinishRecordTest::init() {
     home = std::make_unique<TempHome>();
-    Module1::lngOriginX = 0;
-    Module1::lngOriginY = 0;
-    Module1::intTileWallpaper = 0;
+    sys::wallpaperOriginX = 0;
+    sys::wallpaperOriginY = 0;
+    sys::tileWallpaper = 0;
 }
 
 void FinishRecordTest::cleanup() {
     if (form) {
-        form->Unload();
+        form->closeWindow();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     tk::overrideDpi(0);
@@ -66,21 +66,22 @@ void FinishRecordTest::cleanup() {
 }
 
 void FinishRecordTest::placeAndFinish(const QImage& wall, const QString& path, QPoint corner) {
-    Module1::strWallpaper = path;
-    form = new Form2(choice);
-    form->picWall->surface()->setFont(calendarFont());
-    form->picWall->setPicture(wall);
-    form->picWall->move(0, 0);
-    form->resize(form->picWall->size());
-    form->Image1->setPicture(makePreview(QSize(301, 145), choice)->surface()->Image().copy());
-    form->Image1->move(0, 0);
+    sys::wallpaperPath = path;
+    form = new PlacementWindow(choice);
+    form->wallpaperView->surface()->setFont(calendarFont());
+    form->wallpaperView->setPicture(wall);
+    form->wallpaperView->move(0, 0);
+    form->resize(form->wallpaperView->size());
+    form->calendarPicture->setPicture(
+        makePreview(QSize(301, 145), choice)->surface()->Image().copy());
+    form->calendarPicture->move(0, 0);
     form->move(0, 0);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     QWindow* w = form->windowHandle();
     QTest::mousePress(w, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(w, Qt::LeftButton, {}, corner + QPoint(5, 5));
-    QCOMPARE(form->Image1->pos(), corner);
+    QCOMPARE(form->calendarPicture->pos(), corner);
     QTest::mouseDClick(w, Qt::LeftButton, {}, corner + QPoint(40, 40));  // preview
     QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(wall.width() - 3, wall.height() - 3));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

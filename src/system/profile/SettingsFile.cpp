@@ -1,7 +1,7 @@
 #include "system/profile/SettingsFile.h"
 
-#include "system/Module1.h"
 #include "system/Numeric.h"
+#include "system/ProgramState.h"
 #include "system/profile/AtomicWrite.h"
 #include "system/profile/PrivateProfile.h"
 #include "system/profile/ProfileEncoding.h"
@@ -95,13 +95,13 @@ QString settingsFilePath(const QString& programDir) {
 
 }  // namespace sys
 
-namespace Module1 {
+namespace sys {
 
 QString GetIniString(const QString& section, const QString& key) {
     std::array<char, 1024> buffer{};
     sys::GetPrivateProfileStringA(section.toLocal8Bit().constData(), key.toLocal8Bit().constData(),
                                   "", buffer.data(), static_cast<uint32_t>(buffer.size()),
-                                  QFile::encodeName(strIniFile).constData());
+                                  QFile::encodeName(settingsPath).constData());
     // A file carried over from Windows holds its values in a Windows code page.
     return sys::profile::decodeValue(QByteArrayView(
         buffer.data(), static_cast<qsizetype>(qstrnlen(buffer.data(), buffer.size()))));
@@ -111,7 +111,7 @@ int32_t GetIniLong(const QString& section, const QString& key) {
     int32_t result = -1;
     if (const std::optional<double> number = sys::numericValue(GetIniString(section, key))) {
         try {
-            result = tk::CLng(*number);
+            result = tk::roundToInt32(*number);
         } catch (const tk::OverflowError&) {
             // outside the 32-bit range: reads as missing
         }
@@ -119,4 +119,4 @@ int32_t GetIniLong(const QString& section, const QString& key) {
     return result;
 }
 
-}  // namespace Module1
+}  // namespace sys

@@ -1,7 +1,7 @@
 #pragma once
 // The program's settings file: where it lives, and the two readers the main
 // window uses while it loads. The main window writes it with
-// sys::WritePrivateProfileStringA (PrivateProfile.h) into Module1::strIniFile.
+// sys::WritePrivateProfileStringA (PrivateProfile.h) into sys::settingsPath.
 
 #include <QString>
 #include <cstdint>
@@ -40,9 +40,9 @@ QString settingsFilePath(const QString& programDir);
 
 }  // namespace sys
 
-namespace Module1 {
+namespace sys {
 
-// The value of `key` in `section` of the file Module1::strIniFile names, at
+// The value of `key` in `section` of the file sys::settingsPath names, at
 // most 1023 bytes of it; "" when the file, the section or the key is missing.
 QString GetIniString(const QString& section, const QString& key);
 
@@ -51,4 +51,4 @@ QString GetIniString(const QString& section, const QString& key);
 // number lies outside the 32-bit range.
 int32_t GetIniLong(const QString& section, const QString& key);
 
-}  // namespace Module1
+}  // namespace sys

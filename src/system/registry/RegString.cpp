@@ -5,7 +5,7 @@
 
 #include "system/registry/RegApi.h"
 
-namespace Module1 {
+namespace sys {
 
 namespace {
 
@@ -15,14 +15,14 @@ constexpr uint32_t kBufferSize = 1024;
 
 }  // namespace
 
-QString RegGetString(reg::HKEY lngRootKey, const QString& strSubKey, const QString& strValueName) {
+QString RegGetString(reg::HKEY root, const QString& keyName, const QString& name) {
     QString result;
     reg::HKEY hKey = 0;
-    const QByteArray subKey = strSubKey.toLocal8Bit();
-    if (reg::RegOpenKeyA(lngRootKey, subKey.constData(), &hKey) == reg::ERROR_SUCCESS) {
+    const QByteArray subKey = keyName.toLocal8Bit();
+    if (reg::RegOpenKeyA(root, subKey.constData(), &hKey) == reg::ERROR_SUCCESS) {
         std::array<uint8_t, kBufferSize> buffer{};
         uint32_t size = kBufferSize;
-        const QByteArray valueName = strValueName.toLocal8Bit();
+        const QByteArray valueName = name.toLocal8Bit();
         if (reg::RegQueryValueExA(hKey, valueName.constData(), nullptr, nullptr, buffer.data(),
                                   &size) == reg::ERROR_SUCCESS) {
             // The first zero byte ends the text, whatever the reported size
@@ -37,14 +37,14 @@ QString RegGetString(reg::HKEY lngRootKey, const QString& strSubKey, const QStri
     return result;
 }
 
-int16_t RegSetString(reg::HKEY lngRootKey, const QString& strSubKey, const QString& strValueName,
-                     const QString& strValue) {
+int16_t RegSetString(reg::HKEY root, const QString& keyName, const QString& name,
+                     const QString& text) {
     int16_t result = kFalse;
     reg::HKEY hKey = 0;
-    const QByteArray subKey = strSubKey.toLocal8Bit();
-    if (reg::RegCreateKeyA(lngRootKey, subKey.constData(), &hKey) == reg::ERROR_SUCCESS) {
-        const QByteArray valueName = strValueName.toLocal8Bit();
-        QByteArray data = strValue.toLocal8Bit();
+    const QByteArray subKey = keyName.toLocal8Bit();
+    if (reg::RegCreateKeyA(root, subKey.constData(), &hKey) == reg::ERROR_SUCCESS) {
+        const QByteArray valueName = name.toLocal8Bit();
+        QByteArray data = text.toLocal8Bit();
         data.append('\0');
         if (reg::RegSetValueExA(hKey, valueName.constData(), 0, reg::REG_SZ,
                                 reinterpret_cast<const uint8_t*>(data.constData()),
@@ -56,4 +56,4 @@ int16_t RegSetString(reg::HKEY lngRootKey, const QString& strSubKey, const QStri
     return result;
 }
 
-}  // namespace Module1
+}  // namespace sys

@@ -7,7 +7,7 @@
 
 #include "RecordingDesktop.h"
 #include "support/TempHome.h"
-#include "system/Module1.h"
+#include "system/ProgramState.h"
 #include "system/registry/Hive.h"
 #include "system/registry/RegString.h"
 #include "system/wallpaper/WallpaperSettings.h"
@@ -17,16 +17,16 @@ namespace {
 const QString kKey = QStringLiteral("Control Panel\\desktop");
 
 void put(const char* name, const QString& text) {
-    ASSERT_EQ(Module1::RegSetString(reg::HKEY_CURRENT_USER, kKey, QLatin1String(name), text), -1);
+    ASSERT_EQ(sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QLatin1String(name), text), -1);
 }
 
 class WallpaperSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Module1::strWallpaper = QStringLiteral("/earlier.bmp");
-        Module1::lngOriginX = 99;
-        Module1::lngOriginY = 99;
-        Module1::intTileWallpaper = 0;
+        sys::wallpaperPath = QStringLiteral("/earlier.bmp");
+        sys::wallpaperOriginX = 99;
+        sys::wallpaperOriginY = 99;
+        sys::tileWallpaper = 0;
     }
     void TearDown() override { desktop::setActiveDesktop(nullptr); }
     TempHome home_;
@@ -52,9 +52,9 @@ TEST_P(OriginReading, RoundsNumbersAndTurnsEverythingElseIntoZero) {
         put("WallpaperOriginX", *c.text);
         put("WallpaperOriginY", *c.text);
     }
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::lngOriginX, c.expected);
-    EXPECT_EQ(Module1::lngOriginY, c.expected);
+    sys::LoadWallpaperSettings();
+    EXPECT_EQ(sys::wallpaperOriginX, c.expected);
+    EXPECT_EQ(sys::wallpaperOriginY, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -88,12 +88,12 @@ class TileReading : public WallpaperSettingsTest, public ::testing::WithParamInt
 
 TEST_P(TileReading, KeepsZeroOrOneAndIgnoresWhatIsNoNumber) {
     const TileCase& c = GetParam();
-    Module1::intTileWallpaper = c.before;
+    sys::tileWallpaper = c.before;
     if (c.text) {
         put("TileWallpaper", *c.text);
     }
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::intTileWallpaper, c.expected);
+    sys::LoadWallpaperSettings();
+    EXPECT_EQ(sys::tileWallpaper, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,12 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.what); });
 
 TEST_F(WallpaperSettingsTest, AUserWithoutSettingsGetsNoWallpaperAndZeroOrigins) {
-    Module1::intTileWallpaper = 1;
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::strWallpaper, QString());
-    EXPECT_EQ(Module1::lngOriginX, 0);
-    EXPECT_EQ(Module1::lngOriginY, 0);
-    EXPECT_EQ(Module1::intTileWallpaper, 1);
+    sys::tileWallpaper = 1;
+    sys::LoadWallpaperSettings();
+    EXPECT_EQ(sys::wallpaperPath, QString());
+    EXPECT_EQ(sys::wallpaperOriginX, 0);
+    EXPECT_EQ(sys::wallpaperOriginY, 0);
+    EXPECT_EQ(sys::tileWallpaper, 1);
     reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Read);
     EXPECT_EQ(hive.keyExists(reg::HKEY_CURRENT_USER, "Control Panel"), reg::ERROR_FILE_NOT_FOUND)
         << "reading created a key";
@@ -132,38 +132,37 @@ TEST_F(WallpaperSettingsTest, ALiveDesktopAnswersForWallpaperAndTiling) {
     script.liveWallpaper = QStringLiteral("/live/picture.png");
     script.liveTiled = true;
     desktop::setActiveDesktop(std::make_unique<RecordingDesktop>(&script));
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::strWallpaper, QStringLiteral("/live/picture.png"));
-    EXPECT_EQ(Module1::intTileWallpaper, 1);
-    EXPECT_EQ(Module1::lngOriginX, 5) << "origins always come from the hive";
+    sys::LoadWallpaperSettings();
+    EXPECT_EQ(sys::wallpaperPath, QStringLiteral("/live/picture.png"));
+    EXPECT_EQ(sys::tileWallpaper, 1);
+    EXPECT_EQ(sys::wallpaperOriginX, 5) << "origins always come from the hive";
 
     // Where the desktop has no setting of its own, the hive's copy holds.
     script.liveWallpaper.reset();
     script.liveTiled.reset();
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::strWallpaper, QStringLiteral("/hive.bmp"));
-    EXPECT_EQ(Module1::intTileWallpaper, 0);
+    sys::LoadWallpaperSettings();
+    EXPECT_EQ(sys::wallpaperPath, QStringLiteral("/hive.bmp"));
+    EXPECT_EQ(sys::tileWallpaper, 0);
 }
 
 TEST_F(WallpaperSettingsTest, ALiveDesktopIsReadEvenBeforeTheHiveHoldsTheKey) {
     DesktopScript script;
     script.liveWallpaper = QStringLiteral("/live.png");
     script.liveTiled = false;
-    Module1::intTileWallpaper = 1;
+    sys::tileWallpaper = 1;
     desktop::setActiveDesktop(std::make_unique<RecordingDesktop>(&script));
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::strWallpaper, QStringLiteral("/live.png"));
-    EXPECT_EQ(Module1::intTileWallpaper, 0);
-    EXPECT_EQ(Module1::lngOriginX, 0);
-    EXPECT_EQ(
-        Module1::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("CONTROL PANEL\\Desktop"),
-                              QStringLiteral("wallpaper")),
-        QStringLiteral("/live.png"));
+    sys::LoadWallpaperSettings();
+    EXPECT_EQ(sys::wallpaperPath, QStringLiteral("/live.png"));
+    EXPECT_EQ(sys::tileWallpaper, 0);
+    EXPECT_EQ(sys::wallpaperOriginX, 0);
+    EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("CONTROL PANEL\\Desktop"),
+                                QStringLiteral("wallpaper")),
+              QStringLiteral("/live.png"));
     // Other values and keys are still only what the hive holds.
-    EXPECT_EQ(Module1::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Pattern")),
+    EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Pattern")),
               QString());
-    EXPECT_EQ(Module1::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\Colors"),
-                                    QStringLiteral("Wallpaper")),
+    EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\Colors"),
+                                QStringLiteral("Wallpaper")),
               QString());
 }
 

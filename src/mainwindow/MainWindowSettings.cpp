@@ -6,8 +6,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "mainwindow/Form1.h"
-#include "system/Module1.h"
+#include "mainwindow/MainWindow.h"
+#include "system/ProgramState.h"
 #include "system/profile/PrivateProfile.h"
 #include "system/profile/SettingsFile.h"
 #include "toolkit/OptionButton.h"
@@ -41,13 +41,13 @@ QRect onDesktop(const QRect& wanted) {
 
 }  // namespace
 
-void Form1::LoadSettingsPath() {
-    Module1::strIniFile = sys::settingsFilePath(QCoreApplication::applicationDirPath());
+void MainWindow::locateSettingsFile() {
+    sys::settingsPath = sys::settingsFilePath(QCoreApplication::applicationDirPath());
 }
 
-void Form1::LoadSettings() {
-    using Module1::GetIniLong;
-    using Module1::GetIniString;
+void MainWindow::loadSettings() {
+    using sys::GetIniLong;
+    using sys::GetIniString;
     const sys::ProfileReadOnce readOnce;  // a dozen values, one read of the file
 
     // Position and size in twips. Left and top apply as read (a missing key's
@@ -72,9 +72,9 @@ void Form1::LoadSettings() {
     for (size_t k = 0; k < 4; ++k) {
         color[k] = GetIniLong(QStringLiteral("Fontsetting"), QStringLiteral("Color%1").arg(k));
         if (color[k] < 0) {
-            color[k] = optFont[k]->ForeColor();  // the design colour stays
+            color[k] = kindButtons[k]->ForeColor();  // the design colour stays
         } else {
-            optFont[k]->setForeColor(color[k]);
+            kindButtons[k]->setForeColor(color[k]);
         }
     }
     const auto flag = [](const char* key) {
@@ -85,7 +85,7 @@ void Form1::LoadSettings() {
     const bool bold = flag("Bold");
     const bool underline = flag("Underline");
 
-    tk::PictureSurface& paper = *Picture1->surface();
+    tk::PictureSurface& paper = *preview->surface();
     QFont font = paper.font();
     if (!face.isEmpty()) {
         font.setFamily(face);
@@ -99,17 +99,17 @@ void Form1::LoadSettings() {
     paper.setFont(font);
 }
 
-void Form1::SaveSettings() {
+void MainWindow::saveSettings() {
     // The values in the order they are written; the file takes them in one
     // replacement. A settings file that cannot be written loses the settings
     // silently.
-    const QFont font = Picture1->surface()->font();
+    const QFont font = preview->surface()->font();
     const QString fontSection = QStringLiteral("FontSetting");
     const QString posSection = QStringLiteral("FormPos");
     std::vector<sys::ProfileWrite> writes{{fontSection, QStringLiteral("Name"), font.family()}};
     for (size_t k = 0; k < 4; ++k) {
         writes.push_back({fontSection, QStringLiteral("Color%1").arg(k),
-                          QString::number(optFont[k]->ForeColor())});
+                          QString::number(kindButtons[k]->ForeColor())});
     }
     const auto twips = [](double v) { return QString::number(qRound(v)); };
     writes.push_back({posSection, QStringLiteral("Top"), twips(tk::pixelsToTwipsY(y()))});
@@ -119,5 +119,5 @@ void Form1::SaveSettings() {
     writes.push_back({fontSection, QStringLiteral("Italic"), boolText(font.italic())});
     writes.push_back({fontSection, QStringLiteral("Bold"), boolText(font.bold())});
     writes.push_back({fontSection, QStringLiteral("Underline"), boolText(font.underline())});
-    (void)sys::WritePrivateProfileStrings(writes, Module1::strIniFile);
+    (void)sys::WritePrivateProfileStrings(writes, sys::settingsPath);
 }
