@@ -19,7 +19,7 @@ void drawMonths(benchmark::State& state, QSize pixels) {
     paper->setBackColor(0x00FFFFFF);
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     paper->setFont(font);
-    paper->setScaleMode(tk::vbPoints);
+    paper->setScaleMode(tk::Unit::Points);
     // The preview rule: 16 font sizes across, 9.5 down.
     const int32_t a = tk::roundToInt32(paper->ScaleWidth() / 16);
     const int32_t b = tk::roundToInt32(paper->ScaleHeight() / 9.5);

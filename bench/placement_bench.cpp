@@ -173,7 +173,8 @@ int main(int argc, char** argv) {
         QFile::remove(QString::fromLocal8Bit(ddOut));
 
         // A window as the placement leaves it after a preview (not timed).
-        auto* form = new PlacementWindow(choice);
+        sys::WallpaperSettings settings;
+        auto* form = new PlacementWindow(choice, settings);
         form->wallpaperView->surface()->setFont(font);
         form->wallpaperView->setPicture(tk::LoadPicture(wallFile).image);
         form->resize(form->wallpaperView->size());

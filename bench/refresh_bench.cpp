@@ -27,7 +27,6 @@
 #include "placement/FinishRecord.h"
 #include "placement/PlacementWindow.h"
 #include "refresh/RecordCommands.h"
-#include "system/ProgramState.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 
@@ -72,8 +71,9 @@ public:
 // One finish as the placement window does it, after a preview.
 double timedFinish(const QString& wallFile, const QFont& font) {
     Choice choice;
-    sys::wallpaperPath = wallFile;  // as the placement start reads it
-    auto* form = new PlacementWindow(choice);
+    sys::WallpaperSettings settings;
+    settings.picture = wallFile;  // as the placement start reads it
+    auto* form = new PlacementWindow(choice, settings);
     form->wallpaperView->surface()->setFont(font);
     form->wallpaperView->setPicture(tk::LoadPicture(wallFile).image);
     form->resize(form->wallpaperView->size());

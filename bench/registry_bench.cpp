@@ -68,7 +68,7 @@ void LoadWallpaperSettingsFullHive(benchmark::State& state) {
         sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QLatin1String(name), QStringLiteral("1"));
     }
     for (auto _ : state) {
-        sys::LoadWallpaperSettings();
+        benchmark::DoNotOptimize(sys::LoadWallpaperSettings());
     }
 }
 BENCHMARK(LoadWallpaperSettingsFullHive)->Unit(benchmark::kMicrosecond);

@@ -14,8 +14,8 @@ const std::array<QString, 7> kWeekdayLabels{u"Su"_qs, u"Mo"_qs, u"Tu"_qs, u"We"_
 // afterwards, also when a surface operation fails half way.
 class BusyPointer {
 public:
-    BusyPointer() { tk::setMousePointer(tk::vbHourglass); }
-    ~BusyPointer() { tk::setMousePointer(tk::vbDefault); }
+    BusyPointer() { tk::setMousePointer(tk::PointerShape::Busy); }
+    ~BusyPointer() { tk::setMousePointer(tk::PointerShape::Default); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
@@ -67,12 +67,12 @@ void MonthCalendar::Display() const {
         throw ObjectVariableNotSet();
     }
     tk::DrawingSurface& paper = *paper_;
-    paper.setScaleMode(tk::vbPoints);
+    paper.setScaleMode(tk::Unit::Points);
     // The shadow offset grows with the font size: 1 point up to 9.5, then one
     // more for every 10 points.
     const int32_t s = tk::roundToInt32(paper.fontSize()) / 10 + 1;
     paper.Cls();
-    paper.setForeColor(tk::vbGrayText);
+    paper.setForeColor(tk::SystemColors::GrayText);
     drawLayout(paper, s, false);
     paper.setForeColor(fontColors_[kindMonth]);
     drawLayout(paper, 0, true);

@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include "calendar/MonthCalendar.h"
-#include "system/ProgramState.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Rounding.h"
@@ -92,7 +91,7 @@ void MainWindow::createControls() {
         previewFont.setBold(true);
         previewFont.setItalic(true);
         paper.setFont(previewFont);
-        paper.setScaleMode(tk::vbTwips);
+        paper.setScaleMode(tk::Unit::Twips);
         paper.Cls();
     }
 
@@ -186,8 +185,8 @@ void MainWindow::fitPreview() {
     // The preview fills the window below the frame: margins left and right
     // equal to its left offset, 2 mm at the bottom. The window measures in
     // millimetres.
-    const double pxPerMmX = tk::pixelsPerUnitX(tk::vbMillimeters);
-    const double pxPerMmY = tk::pixelsPerUnitY(tk::vbMillimeters);
+    const double pxPerMmX = tk::pixelsPerUnitX(tk::Unit::Millimeters);
+    const double pxPerMmY = tk::pixelsPerUnitY(tk::Unit::Millimeters);
     const double left = preview->x() / pxPerMmX;
     const double top = preview->y() / pxPerMmY;
     const double w = width() / pxPerMmX - 2 * left;

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "placement/CalendarChoice.h"
+#include "system/wallpaper/WallpaperSettings.h"
 
 class QComboBox;
 class QGroupBox;
@@ -31,6 +32,10 @@ public:
     // Loads the window (settings, lists, selections, font button, preview).
     // Call once before showing it.
     void load();
+
+    // The settings file; the window finds its own when it is created.
+    QString settingsPath() const { return settingsPath_; }
+    void setSettingsPath(const QString& path) { settingsPath_ = path; }
 
     // The controls, named as everywhere in the program.
     QComboBox* yearList = nullptr;
@@ -89,5 +94,8 @@ private:
     void saveSettings();
 
     std::unique_ptr<MonthCalendar> calendar_;
+    QString settingsPath_;
+    // The desktop wallpaper as the last "Drag Calendar" read it.
+    sys::WallpaperSettings wallpaper_;
     bool unloaded_ = false;
 };

@@ -10,7 +10,7 @@
 #include "toolkit/fontdialog/CommonDialog.h"
 
 void MainWindow::startPlacement() {
-    StartPlacement(*preview, *this, this);
+    StartPlacement(*preview, *this, wallpaper_, this);
 }
 
 void MainWindow::chooseFont() {

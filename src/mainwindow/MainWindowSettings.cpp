@@ -7,7 +7,6 @@
 #include <QScreen>
 
 #include "mainwindow/MainWindow.h"
-#include "system/ProgramState.h"
 #include "system/profile/PrivateProfile.h"
 #include "system/profile/SettingsFile.h"
 #include "toolkit/OptionButton.h"
@@ -42,22 +41,24 @@ QRect onDesktop(const QRect& wanted) {
 }  // namespace
 
 void MainWindow::locateSettingsFile() {
-    sys::settingsPath = sys::settingsFilePath(QCoreApplication::applicationDirPath());
+    settingsPath_ = sys::settingsFilePath(QCoreApplication::applicationDirPath());
 }
 
 void MainWindow::loadSettings() {
-    using sys::GetIniLong;
-    using sys::GetIniString;
     const sys::ProfileReadOnce readOnce;  // a dozen values, one read of the file
 
     // Position and size in twips. Left and top apply as read (a missing key's
     // -1 puts the window in the top-left corner); a size of 0 or less, or a
     // missing one, keeps the design size. The size is the window's inner
     // size: the frame around it belongs to the window manager.
-    const int32_t top = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Top"));
-    const int32_t left = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Left"));
-    const int32_t height = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Height"));
-    const int32_t width = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Width"));
+    const int32_t top =
+        sys::GetIniLong(settingsPath_, QStringLiteral("FormPos"), QStringLiteral("Top"));
+    const int32_t left =
+        sys::GetIniLong(settingsPath_, QStringLiteral("FormPos"), QStringLiteral("Left"));
+    const int32_t height =
+        sys::GetIniLong(settingsPath_, QStringLiteral("FormPos"), QStringLiteral("Height"));
+    const int32_t width =
+        sys::GetIniLong(settingsPath_, QStringLiteral("FormPos"), QStringLiteral("Width"));
     QRect wanted(QPoint(qRound(tk::twipsToPixelsX(left)), qRound(tk::twipsToPixelsY(top))), size());
     if (height > 0 && width > 0) {
         wanted.setSize({std::max(1, qRound(tk::twipsToPixelsX(width))),
@@ -67,19 +68,21 @@ void MainWindow::loadSettings() {
     move(placed.topLeft());
     resize(placed.size());
 
-    const QString face = GetIniString(QStringLiteral("FontSetting"), QStringLiteral("Name"));
+    const QString face =
+        sys::GetIniString(settingsPath_, QStringLiteral("FontSetting"), QStringLiteral("Name"));
     std::array<int32_t, 4> color{};
     for (size_t k = 0; k < 4; ++k) {
-        color[k] = GetIniLong(QStringLiteral("Fontsetting"), QStringLiteral("Color%1").arg(k));
+        color[k] = sys::GetIniLong(settingsPath_, QStringLiteral("Fontsetting"),
+                                   QStringLiteral("Color%1").arg(k));
         if (color[k] < 0) {
             color[k] = kindButtons[k]->ForeColor();  // the design colour stays
         } else {
             kindButtons[k]->setForeColor(color[k]);
         }
     }
-    const auto flag = [](const char* key) {
-        return GetIniString(QStringLiteral("Fontsetting"), QString::fromLatin1(key)) ==
-               QStringLiteral("True");
+    const auto flag = [this](const char* key) {
+        return sys::GetIniString(settingsPath_, QStringLiteral("Fontsetting"),
+                                 QString::fromLatin1(key)) == QStringLiteral("True");
     };
     const bool italic = flag("Italic");
     const bool bold = flag("Bold");
@@ -119,5 +122,5 @@ void MainWindow::saveSettings() {
     writes.push_back({fontSection, QStringLiteral("Italic"), boolText(font.italic())});
     writes.push_back({fontSection, QStringLiteral("Bold"), boolText(font.bold())});
     writes.push_back({fontSection, QStringLiteral("Underline"), boolText(font.underline())});
-    (void)sys::WritePrivateProfileStrings(writes, sys::settingsPath);
+    (void)sys::WritePrivateProfileStrings(writes, settingsPath_);
 }

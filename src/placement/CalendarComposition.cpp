@@ -17,11 +17,11 @@ QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalenda
     auto surface = std::make_shared<tk::PictureSurface>();
     surface->setAutoSize(true);
     surface->setPicture(wallpaper);
-    surface->setScaleMode(tk::vbPoints);
+    surface->setScaleMode(tk::Unit::Points);
     // The calendar measures in points; one wallpaper pixel is one screen
     // pixel here, so points and pixels convert at the screen's dpi both ways.
-    const double pointsPerPixelX = 1.0 / tk::pixelsPerUnitX(tk::vbPoints);
-    const double pointsPerPixelY = 1.0 / tk::pixelsPerUnitY(tk::vbPoints);
+    const double pointsPerPixelX = 1.0 / tk::pixelsPerUnitX(tk::Unit::Points);
+    const double pointsPerPixelY = 1.0 / tk::pixelsPerUnitY(tk::Unit::Points);
     for (const PlacedCalendar& c : calendars) {
         QFont font(c.face);
         font.setBold(c.bold);

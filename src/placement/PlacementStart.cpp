@@ -9,7 +9,6 @@
 #include "placement/PlacementRules.h"
 #include "placement/PlacementWindow.h"
 #include "placement/WallpaperGeometry.h"
-#include "system/ProgramState.h"
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
 #include "toolkit/MessageBox.h"
@@ -23,9 +22,10 @@ QPointer<PlacementWindow> g_placementWindow;
 const QString kTitle = QStringLiteral("Tessaryn Info.");
 
 // The window is created and loaded the first time it is touched.
-PlacementWindow& placementWindow(const CalendarChoice& choice, QWidget* owner) {
+PlacementWindow& placementWindow(const CalendarChoice& choice, sys::WallpaperSettings& settings,
+                                 QWidget* owner) {
     if (!g_placementWindow || g_placementWindow->isClosing()) {
-        g_placementWindow = new PlacementWindow(choice, owner);
+        g_placementWindow = new PlacementWindow(choice, settings, owner);
     }
     return *g_placementWindow;
 }
@@ -37,14 +37,15 @@ PlacementWindow* loadedPlacementWindow() {
                                                                 : nullptr;
 }
 
-void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice, QWidget* owner) {
+void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
+                    sys::WallpaperSettings& settings, QWidget* owner) {
     // 1. The calendar is drawn on the wallpaper in the preview's font.
-    PlacementWindow& form = placementWindow(choice, owner);
+    PlacementWindow& form = placementWindow(choice, settings, owner);
     form.wallpaperView->surface()->setFont(preview.surface()->font());
 
     // 2, 3. No wallpaper, nothing to do.
-    sys::LoadWallpaperSettings();
-    if (sys::wallpaperPath.isEmpty()) {
+    settings = sys::LoadWallpaperSettings(settings);
+    if (settings.picture.isEmpty()) {
         return;
     }
 
@@ -58,22 +59,21 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice, QWidg
         screen != nullptr ? screen->devicePixelRatio() : 1.0};
     placement::WallpaperShow show;
     show.mode = desktop::activeDesktop().livePictureMode().value_or(
-        sys::tileWallpaper != 0 ? desktop::PictureMode::Tiled : desktop::PictureMode::Centered);
-    show.atOrigin =
-        sys::wallpaperOriginX != 0 || sys::wallpaperOriginY != 0 || sys::tileWallpaper != 0;
-    show.origin = QPoint(sys::wallpaperOriginX, sys::wallpaperOriginY);
+        settings.tile != 0 ? desktop::PictureMode::Tiled : desktop::PictureMode::Centered);
+    show.atOrigin = settings.originX != 0 || settings.originY != 0 || settings.tile != 0;
+    show.origin = QPoint(settings.originX, settings.originY);
     for (const QScreen* s : QGuiApplication::screens()) {
         show.span |= placement::Monitor{s->geometry(), s->devicePixelRatio()}.deviceRect();
     }
 
     // 4. The wallpaper picture, at the size the desktop draws it where it
     // can choose (drawings, background descriptions).
-    tk::LoadedPicture wallpaper = tk::LoadPicture(
-        sys::wallpaperPath, placement::pictureTarget(show.mode, monitor, show.span));
+    tk::LoadedPicture wallpaper =
+        tk::LoadPicture(settings.picture, placement::pictureTarget(show.mode, monitor, show.span));
     auto cannotBeUsed = [&](const QString& why) {
         tk::MsgBox(QStringLiteral("The wallpaper %1 cannot be used: %2.")
-                       .arg(QDir::toNativeSeparators(sys::wallpaperPath), why),
-                   tk::vbExclamation, kTitle, owner);
+                       .arg(QDir::toNativeSeparators(settings.picture), why),
+                   tk::MessageCode::Exclamation, kTitle, owner);
     };
     if (!wallpaper.ok()) {
         cannotBeUsed(wallpaper.error);
@@ -84,8 +84,8 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice, QWidg
     if (mapping.visible().isEmpty()) {
         wallpaper = {};
         cannotBeUsed(QStringLiteral("at its origin (%1, %2) no part of it is on the screen")
-                         .arg(sys::wallpaperOriginX)
-                         .arg(sys::wallpaperOriginY));
+                         .arg(settings.originX)
+                         .arg(settings.originY));
         return;
     }
 
@@ -96,7 +96,7 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice, QWidg
         wallpaper = {};
         tk::MsgBox(QStringLiteral("壁紙のサイズがカレンダーより小さいようです。") +
                        QStringLiteral("\r\n") + QStringLiteral("再設定して下さい。"),
-                   tk::vbInformation, kTitle, owner);
+                   tk::MessageCode::Information, kTitle, owner);
         return;
     }
 

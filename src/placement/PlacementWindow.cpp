@@ -11,7 +11,6 @@
 #include "placement/CalendarChoice.h"
 #include "placement/FinishRecord.h"
 #include "placement/ManualDrag.h"
-#include "system/ProgramState.h"
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
 #include "system/wallpaper/WindowsDirectory.h"
@@ -26,8 +25,10 @@
 
 namespace {
 
-constexpr int16_t True = -1;
-constexpr int16_t False = 0;
+// The finish keeps the wallpaper's origin and shows the bitmap untiled.
+constexpr int16_t kUseOrigin = -1;
+constexpr int16_t kKeepOrigin = 0;
+constexpr int16_t kUntiled = 0;
 
 // Linux paths may be far longer than the 260 bytes a Windows directory
 // takes; a cut path would name some other folder.
@@ -36,14 +37,14 @@ constexpr uint32_t kPathBuffer = 4096;
 const QString kTitle = QStringLiteral("Tessaryn Info.");
 
 double pointsToPixelsX(double points) {
-    return points * tk::pixelsPerUnitX(tk::vbPoints);
+    return points * tk::pixelsPerUnitX(tk::Unit::Points);
 }
 double pointsToPixelsY(double points) {
-    return points * tk::pixelsPerUnitY(tk::vbPoints);
+    return points * tk::pixelsPerUnitY(tk::Unit::Points);
 }
 
 QPointF pointsPerPixel() {
-    return {1.0 / tk::pixelsPerUnitX(tk::vbPoints), 1.0 / tk::pixelsPerUnitY(tk::vbPoints)};
+    return {1.0 / tk::pixelsPerUnitX(tk::Unit::Points), 1.0 / tk::pixelsPerUnitY(tk::Unit::Points)};
 }
 
 QString sentence(QString text) {
@@ -58,8 +59,11 @@ QString sentence(QString text) {
 
 }  // namespace
 
-PlacementWindow::PlacementWindow(const CalendarChoice& choice, QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint), choice_(&choice) {
+PlacementWindow::PlacementWindow(const CalendarChoice& choice, sys::WallpaperSettings& wallpaper,
+                                 QWidget* owner)
+    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint),
+      choice_(&choice),
+      wallpaperSettings_(&wallpaper) {
     createControls();
     addHints();
 }
@@ -84,7 +88,7 @@ void PlacementWindow::createControls() {
     setFocusPolicy(Qt::StrongFocus);
     {
         QPalette pal = palette();
-        pal.setColor(QPalette::Window, tk::resolveColor(tk::vbWindowBackground, pal));
+        pal.setColor(QPalette::Window, tk::resolveColor(tk::SystemColors::WindowBackground, pal));
         setPalette(pal);
         setAutoFillBackground(true);
     }
@@ -102,9 +106,9 @@ void PlacementWindow::createControls() {
     wallpaperView->setAutoSize(true);
     {
         tk::PictureSurface& wall = *wallpaperView->surface();
-        wall.setScaleMode(tk::vbPoints);
-        wall.setBackColor(tk::vbWindowBackground);
-        wall.setForeColor(tk::vbWindowText);
+        wall.setScaleMode(tk::Unit::Points);
+        wall.setBackColor(tk::SystemColors::WindowBackground);
+        wall.setForeColor(tk::SystemColors::WindowText);
         wall.Cls();
     }
 
@@ -115,9 +119,9 @@ void PlacementWindow::createControls() {
     calendarPicture->setAutoSize(true);
     {
         tk::PictureSurface& image = *calendarPicture->surface();
-        image.setScaleMode(tk::vbPoints);
-        image.setBackColor(tk::vbWindowBackground);
-        image.setForeColor(tk::vbWindowText);
+        image.setScaleMode(tk::Unit::Points);
+        image.setBackColor(tk::SystemColors::WindowBackground);
+        image.setForeColor(tk::SystemColors::WindowText);
         image.Cls();
     }
     setTabOrder(wallpaperView, calendarPicture);
@@ -201,25 +205,26 @@ void PlacementWindow::keyPressEvent(QKeyEvent* e) {
 }
 
 void PlacementWindow::windowPressed(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    if (Button == tk::vbRightButton) {
+    if (Button == tk::ButtonCode::Right) {
         closeWindow();
     }
 }
 
 void PlacementWindow::calendarPressed(int Button, int /*Shift*/, float X, float Y) {
-    if (Button == tk::vbRightButton) {
+    if (Button == tk::ButtonCode::Right) {
         closeWindow();
         return;
     }
-    if (Button != tk::vbLeftButton && Button != tk::vbMiddleButton) {
+    if (Button != tk::ButtonCode::Left && Button != tk::ButtonCode::Middle) {
         return;
     }
-    const Qt::MouseButton button = Button == tk::vbMiddleButton ? Qt::MiddleButton : Qt::LeftButton;
+    const Qt::MouseButton button =
+        Button == tk::ButtonCode::Middle ? Qt::MiddleButton : Qt::LeftButton;
     grabX = X;
     grabY = Y;
     const DragTrack track(
         QPointF(grabX, grabY),
-        QPointF(tk::pixelsPerUnitX(tk::vbPoints), tk::pixelsPerUnitY(tk::vbPoints)),
+        QPointF(tk::pixelsPerUnitX(tk::Unit::Points), tk::pixelsPerUnitY(tk::Unit::Points)),
         calendarPicture->size());
     const QPoint pointer = calendarPicture->mapToGlobal(track.toPixels(track.grab()));
     calendarPicture->setVisible(false);
@@ -253,7 +258,7 @@ void PlacementWindow::calendarDropped(QWidget* source, float X, float Y) {
 }
 
 void PlacementWindow::wallpaperPressed(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    if (Button == tk::vbRightButton) {
+    if (Button == tk::ButtonCode::Right) {
         calendarPicture->setVisible(true);
     }
 }
@@ -349,12 +354,12 @@ void PlacementWindow::previewPlacement() {
 }
 
 void PlacementWindow::finishPlacement() {
-    tk::setMousePointer(tk::vbHourglass);
+    tk::setMousePointer(tk::PointerShape::Busy);
     auto giveUp = [this](const QString& why) {
-        tk::setMousePointer(tk::vbDefault);
+        tk::setMousePointer(tk::PointerShape::Default);
         tk::MsgBox(QStringLiteral("The new wallpaper could not be saved; nothing was changed.\n") +
                        sentence(why),
-                   tk::vbExclamation, kTitle, this);
+                   tk::MessageCode::Exclamation, kTitle, this);
     };
 
     ensureWallpaper();
@@ -367,7 +372,7 @@ void PlacementWindow::finishPlacement() {
     // The wallpaper at its full resolution with that calendar drawn on it.
     const QImage composed = this->composed(calendars);
     // What the placement started from, as it was loaded: the record keeps it.
-    const QString original = sys::wallpaperPath;
+    const QString original = wallpaperSettings_->picture;
     const QImage loaded = wallpaper_;
 
     std::vector<char> buffer(kPathBuffer, '\0');
@@ -388,19 +393,19 @@ void PlacementWindow::finishPlacement() {
     }
     wallpaperView->setPicture(viewOf(composed));
 
-    sys::wallpaperPath = path;
-    const bool applied = sys::SetWallpaper(True, False, False);
+    wallpaperSettings_->picture = path;
+    const bool applied = sys::SetWallpaper(*wallpaperSettings_, kUseOrigin, kKeepOrigin, kUntiled);
     // Remembered so that the calendar can be renewed and the original restored.
-    const composition::FinishNote note =
-        composition::recordFinish(original, loaded, desktop::activeDesktop().name(), preview_);
+    const composition::FinishNote note = composition::recordFinish(
+        original, loaded, desktop::activeDesktop().name(), preview_, wallpaperSettings_->tile);
     if (!note.recorded) {
         qWarning("tessaryn: the calendar cannot be renewed later: %s", qPrintable(note.message));
     }
-    tk::setMousePointer(tk::vbDefault);
+    tk::setMousePointer(tk::PointerShape::Default);
     if (!applied) {
         tk::MsgBox(QStringLiteral("%1 was saved, but the desktop could not show it.\n%2")
                        .arg(path, sentence(sys::lastWallpaperError())),
-                   tk::vbExclamation, kTitle, this);
+                   tk::MessageCode::Exclamation, kTitle, this);
     }
     closeWindow();
 }

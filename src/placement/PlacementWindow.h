@@ -14,6 +14,7 @@
 
 #include "placement/CalendarComposition.h"
 #include "placement/WallpaperGeometry.h"
+#include "system/wallpaper/WallpaperSettings.h"
 
 class CalendarChoice;
 class ManualDrag;
@@ -25,8 +26,12 @@ class PictureBox;
 class PlacementWindow : public QWidget {
     Q_OBJECT
 public:
-    // `choice` (the main window) gives the month and the colours of a preview.
-    explicit PlacementWindow(const CalendarChoice& choice, QWidget* owner = nullptr);
+    // `choice` (the main window) gives the month and the colours of a
+    // preview; `wallpaper` is the desktop wallpaper the placement started
+    // from, and the finish makes its picture the composed bitmap. Both must
+    // outlive the window.
+    PlacementWindow(const CalendarChoice& choice, sys::WallpaperSettings& wallpaper,
+                    QWidget* owner = nullptr);
     ~PlacementWindow() override;
 
     tk::PictureBox* wallpaperView = nullptr;
@@ -91,6 +96,7 @@ private:
     QImage composed(const std::vector<PlacedCalendar>& calendars) const;
 
     const CalendarChoice* choice_;
+    sys::WallpaperSettings* wallpaperSettings_;
     QPointer<ManualDrag> drag_;
     bool unloading_ = false;
 

@@ -145,7 +145,7 @@ TEST(CalendarDrawing, ShadowPassIsGreyThenEachKindInItsColour) {
 
     ASSERT_EQ(d.shadow.size(), d.colour.size());
     for (size_t i = 0; i < d.shadow.size(); ++i) {
-        EXPECT_EQ(d.shadow[i].color, tk::vbGrayText);
+        EXPECT_EQ(d.shadow[i].color, tk::SystemColors::GrayText);
         EXPECT_EQ(d.shadow[i].text, d.colour[i].text);
         EXPECT_EQ(d.shadow[i].x - d.colour[i].x, 2);
         EXPECT_EQ(d.shadow[i].y - d.colour[i].y, 2);
@@ -173,12 +173,12 @@ TEST(CalendarDrawing, BusyPointerWhileDrawingAlsoWhenItFails) {
     std::vector<int> pointer;
     tk::setMousePointerObserver([&](int code) { pointer.push_back(code); });
     draw(2026, 12);
-    EXPECT_EQ(pointer, (std::vector<int>{tk::vbHourglass, tk::vbDefault}));
+    EXPECT_EQ(pointer, (std::vector<int>{tk::PointerShape::Busy, tk::PointerShape::Default}));
 
     pointer.clear();
     MonthCalendar noPaper;
     EXPECT_THROW(noPaper.Display(), ObjectVariableNotSet);
-    EXPECT_EQ(pointer, (std::vector<int>{tk::vbHourglass, tk::vbDefault}));
+    EXPECT_EQ(pointer, (std::vector<int>{tk::PointerShape::Busy, tk::PointerShape::Default}));
     tk::setMousePointerObserver(nullptr);
 }
 

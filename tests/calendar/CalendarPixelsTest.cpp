@@ -44,7 +44,7 @@ TEST_F(CalendarPixels, KindColoursLandInTheirColumnsOverTheBackgroundPicture) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(18);
     paper->setFont(font);
-    paper->setScaleMode(tk::vbTwips);
+    paper->setScaleMode(tk::Unit::Twips);
 
     MonthCalendar cal;
     cal.setPaper(paper);
@@ -57,7 +57,7 @@ TEST_F(CalendarPixels, KindColoursLandInTheirColumnsOverTheBackgroundPicture) {
     cal.setDisplayMonth(tk::makeSerialDate(1998, 2, 1));
     cal.Display();
 
-    EXPECT_EQ(paper->scaleMode(), tk::vbPoints) << "the unit is left at points";
+    EXPECT_EQ(paper->scaleMode(), tk::Unit::Points) << "the unit is left at points";
     const QImage img = paper->Image();
     const double px = 96.0 / 72.0;  // pixels per point
     const auto cell = [&](int column, int row) {

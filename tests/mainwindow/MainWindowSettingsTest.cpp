@@ -7,7 +7,6 @@
 
 #include "mainwindow/WindowHarness.h"
 #include "support/TempHome.h"
-#include "system/ProgramState.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"

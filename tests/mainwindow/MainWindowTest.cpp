@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(form->yearList->itemText(1), QString::number(year + 1));
         QCOMPARE(form->yearList->currentIndex(), 0);
         QCOMPARE(form->monthList->currentText(), QString::number(month));
-        QCOMPARE(form->preview->surface()->scaleMode(), int(tk::vbPoints));
+        QCOMPARE(form->preview->surface()->scaleMode(), int(tk::Unit::Points));
         QCOMPARE(form->preview->surface()->Image(), expectedPreview(*form, year, month));
     }
 
@@ -100,7 +100,7 @@ private slots:
 
     void previewFillsTheWindowAndGrowsWithIt() {
         auto form = startForm(ini());
-        const double pxPerMm = tk::pixelsPerUnitX(tk::vbMillimeters);
+        const double pxPerMm = tk::pixelsPerUnitX(tk::Unit::Millimeters);
         const int margin = form->preview->x();
         QCOMPARE(form->preview->width(), form->width() - 2 * margin);
         QVERIFY(std::abs(form->preview->geometry().bottom() + 1 + 2 * pxPerMm - form->height()) <=

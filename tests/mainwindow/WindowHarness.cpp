@@ -3,7 +3,6 @@
 #include <QTest>
 
 #include "calendar/MonthCalendar.h"
-#include "system/ProgramState.h"
 #include "toolkit/FontSubstitutes.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
@@ -12,7 +11,7 @@
 std::unique_ptr<MainWindow> startForm(const QString& iniFile) {
     tk::registerFontSubstitutes();  // as the program does at start
     auto form = std::make_unique<MainWindow>();
-    sys::settingsPath = iniFile;
+    form->setSettingsPath(iniFile);
     form->load();
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) {
@@ -53,7 +52,7 @@ bool regionHas(const QImage& img, const QRect& r, const QColor& want) {
 }
 
 QRect dayCell(int row, int column, double f) {
-    const double px = tk::pixelsPerUnitX(tk::vbPoints);
+    const double px = tk::pixelsPerUnitX(tk::Unit::Points);
     return QRect(qRound((2 * column + 1) * f * px), qRound((row + 3) * f * px),
                  qRound(1.6 * f * px), qRound(f * px));
 }

@@ -15,7 +15,6 @@
 #include "placement/FinishRecord.h"
 #include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
-#include "system/ProgramState.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
@@ -46,14 +45,13 @@ private:
 
     std::unique_ptr<TempHome> home;
     FakeChoice choice;
+    sys::WallpaperSettings settings;  // the placement's start
     QPointer<PlacementWindow> form;
 };
 
 void FinishRecordTest::init() {
     home = std::make_unique<TempHome>();
-    sys::wallpaperOriginX = 0;
-    sys::wallpaperOriginY = 0;
-    sys::tileWallpaper = 0;
+    settings = {};
 }
 
 void FinishRecordTest::cleanup() {
@@ -66,8 +64,8 @@ void FinishRecordTest::cleanup() {
 }
 
 void FinishRecordTest::placeAndFinish(const QImage& wall, const QString& path, QPoint corner) {
-    sys::wallpaperPath = path;
-    form = new PlacementWindow(choice);
+    settings.picture = path;
+    form = new PlacementWindow(choice, settings);
     form->wallpaperView->surface()->setFont(calendarFont());
     form->wallpaperView->setPicture(wall);
     form->wallpaperView->move(0, 0);
@@ -173,14 +171,15 @@ void FinishRecordTest::ourOutputWithoutARecordIsNeverAnOriginal() {
     QVERIFY(QDir().mkpath(home->dataHome() + QStringLiteral("/tessaryn")));
     QVERIFY(tk::SavePictureAsBitmap(wall, outputPath()).ok);
     const composition::FinishNote note =
-        composition::recordFinish(outputPath(), wall, QStringLiteral("none"), std::nullopt);
+        composition::recordFinish(outputPath(), wall, QStringLiteral("none"), std::nullopt, 0);
     QVERIFY(!note.recorded);
     QVERIFY(note.message.contains(QStringLiteral("without a record")));
     QCOMPARE(int(composition::readRecord().state), int(ReadResult::State::Missing));
     // Nor one of the copies handed to a desktop.
     const QString shown = home->dataHome() + QStringLiteral("/tessaryn/.Tessavel.bmp.shown-2.bmp");
     QVERIFY(composition::isOurOutput(shown));
-    QVERIFY(!composition::recordFinish(shown, wall, QStringLiteral("none"), std::nullopt).recorded);
+    QVERIFY(
+        !composition::recordFinish(shown, wall, QStringLiteral("none"), std::nullopt, 0).recorded);
 }
 
 void FinishRecordTest::aVectorPictureIsKeptAsRendered() {
@@ -190,8 +189,8 @@ void FinishRecordTest::aVectorPictureIsKeptAsRendered() {
     QVERIFY(svg.open(QIODevice::WriteOnly));
     svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='300' height='200'/>");
     svg.close();
-    QVERIFY(
-        composition::recordFinish(path, rendered, QStringLiteral("gnome"), std::nullopt).recorded);
+    QVERIFY(composition::recordFinish(path, rendered, QStringLiteral("gnome"), std::nullopt, 0)
+                .recorded);
     const composition::Record rec = composition::readRecord().record;
     QCOMPARE(rec.kept, home->dataHome() + QStringLiteral("/tessaryn/original.bmp"));
     QCOMPARE(rec.desktop, QStringLiteral("gnome"));

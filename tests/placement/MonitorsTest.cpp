@@ -12,7 +12,7 @@
 #include "placement/PlacementStart.h"
 #include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
-#include "system/ProgramState.h"
+#include "system/wallpaper/WallpaperSettings.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 
@@ -49,6 +49,7 @@ void MonitorsTest::placementOnTheMonitorOfTheMainWindow() {
     QFETCH(QRect, window);
     TempHome home;
     FakeChoice choice;
+    sys::WallpaperSettings desktopWallpaper;  // what the main window keeps
     const QImage wall = makeWallpaper(800, 600);
     const QString file = home.root() + QStringLiteral("/wall.bmp");
     QVERIFY(tk::SavePictureAsBitmap(wall, file).ok);
@@ -56,7 +57,7 @@ void MonitorsTest::placementOnTheMonitorOfTheMainWindow() {
     setDesktopValue(QStringLiteral("WallpaperOriginX"), QStringLiteral("0"));
     setDesktopValue(QStringLiteral("WallpaperOriginY"), QStringLiteral("0"));
     setDesktopValue(QStringLiteral("TileWallpaper"), QStringLiteral("0"));
-    sys::tileWallpaper = 0;
+    desktopWallpaper = {};
 
     QWidget owner;
     owner.setGeometry(QRect(mainAt, QSize(300, 200)));
@@ -84,7 +85,7 @@ void MonitorsTest::placementOnTheMonitorOfTheMainWindow() {
         onScreen = f->wallpaperView->surface()->Image().copy();
         QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(window.width() - 5, window.height() - 5));
     });
-    StartPlacement(*preview, choice, &owner);
+    StartPlacement(*preview, choice, desktopWallpaper, &owner);
     QCOMPARE(shown, window);
 
     // The image inside the picture's border: (101, 51) logical pixels, that

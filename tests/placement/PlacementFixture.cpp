@@ -88,7 +88,7 @@ long long differingPixels(const QImage& a, const QImage& b, const QRect& area) {
 MessageRecorder::MessageRecorder() {
     tk::setMessageBoxResponder([this](const tk::MessageRequest& r) {
         shown.push_back(r);
-        return tk::vbOK;
+        return tk::MessageCode::Ok;
     });
 }
 MessageRecorder::~MessageRecorder() {
@@ -100,7 +100,7 @@ PointerRecorder::PointerRecorder() {
 }
 PointerRecorder::~PointerRecorder() {
     tk::setMousePointerObserver(nullptr);
-    tk::setMousePointer(tk::vbDefault);
+    tk::setMousePointer(tk::PointerShape::Default);
 }
 
 QStringList desktopValues() {

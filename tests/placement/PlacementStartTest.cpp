@@ -14,7 +14,7 @@
 #include "placement/PlacementStart.h"
 #include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
-#include "system/ProgramState.h"
+#include "system/wallpaper/WallpaperSettings.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
@@ -54,6 +54,7 @@ private:
 
     std::unique_ptr<TempHome> home;
     FakeChoice choice;
+    sys::WallpaperSettings desktopWallpaper;  // what the main window keeps
     std::unique_ptr<tk::PictureBox> preview;
     std::unique_ptr<MessageRecorder> messages;
     QWidget owner;
@@ -71,7 +72,7 @@ void PlacementStartTest::init() {
     home = std::make_unique<TempHome>();
     messages = std::make_unique<MessageRecorder>();
     preview = makePreview(QSize(301, 145), choice);
-    sys::tileWallpaper = 0;
+    desktopWallpaper = {};
     shownSeen = false;
 }
 
@@ -123,7 +124,7 @@ bool PlacementStartTest::start(const std::function<void(PlacementWindow&)>& whil
         }
     });
     watchdog.start(10000);
-    StartPlacement(*preview, choice, &owner);
+    StartPlacement(*preview, choice, desktopWallpaper, &owner);
     const bool waited = acted;
     QCoreApplication::processEvents();  // a timer the start did not wait for
     return waited;
@@ -301,7 +302,7 @@ void PlacementStartTest::pictureStartsAtTheCornerOnEveryPlacement() {
 }
 
 void PlacementStartTest::theWholeRoadTwice() {
-    sys::tileWallpaper = 1;  // an earlier tiled wallpaper
+    desktopWallpaper.tile = 1;  // an earlier tiled wallpaper
     const QImage wall = makeWallpaper(600, 450);
     seed(wall, 0, 0, 1);
     const QString output = home->dataHome() + QStringLiteral("/tessaryn/Tessavel.bmp");
@@ -317,7 +318,7 @@ void PlacementStartTest::theWholeRoadTwice() {
     QVERIFY(!returnedBeforeClose);
     const QImage composed = wallpaperWithCalendar(wall, choice, 90.75f, 68.25f);  // 121, 91 px
     QCOMPARE(differingPixels(QImage(output), composed), 0LL);
-    QCOMPARE(sys::wallpaperPath, output);
+    QCOMPARE(desktopWallpaper.picture, output);
     QCOMPARE(
         desktopValues(),
         (QStringList{QStringLiteral("Wallpaper=") + output, QStringLiteral("TileWallpaper=0"),

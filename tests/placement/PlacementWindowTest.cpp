@@ -13,7 +13,6 @@
 #include "placement/ManualDrag.h"
 #include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
-#include "system/ProgramState.h"
 #include "system/desktop/DesktopBackend.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/PictureBox.h"
@@ -78,6 +77,7 @@ private:
 
     std::unique_ptr<TempHome> home;
     FakeChoice choice;
+    sys::WallpaperSettings settings;  // the placement's start
     QPointer<PlacementWindow> form;
     QImage wallpaper;
     QImage pictureImage;
@@ -85,9 +85,7 @@ private:
 
 void PlacementWindowTest::init() {
     home = std::make_unique<TempHome>();
-    sys::wallpaperPath = QStringLiteral("/old/wallpaper.bmp");
-    sys::wallpaperOriginX = 12;
-    sys::wallpaperOriginY = -3;
+    settings = {QStringLiteral("/old/wallpaper.bmp"), 12, -3, 0};
     wallpaper = makeWallpaper(520, 380);
     pictureImage = makePreview(QSize(301, 145), choice)->surface()->Image().copy();
 }
@@ -104,7 +102,7 @@ void PlacementWindowTest::cleanup() {
 }
 
 bool PlacementWindowTest::open(const QImage& wall, QSize formExtra) {
-    form = new PlacementWindow(choice);
+    form = new PlacementWindow(choice, settings);
     form->wallpaperView->surface()->setFont(calendarFont());
     form->wallpaperView->setPicture(wall);
     form->wallpaperView->move(0, 0);
@@ -124,8 +122,8 @@ void PlacementWindowTest::hasTheDesignedLookAndHints() {
              QStringLiteral("右クリックで再設定/ダブルクリックで完了"));
     QCOMPARE(form->calendarPicture->toolTip(),
              QStringLiteral("右クリックでキャンセル/ダブルクリックでプレビュー"));
-    QCOMPARE(form->wallpaperView->surface()->scaleMode(), int(tk::vbPoints));
-    QCOMPARE(form->calendarPicture->surface()->scaleMode(), int(tk::vbPoints));
+    QCOMPARE(form->wallpaperView->surface()->scaleMode(), int(tk::Unit::Points));
+    QCOMPARE(form->calendarPicture->surface()->scaleMode(), int(tk::Unit::Points));
     QCOMPARE(form->wallpaperView->borderWidth(), 0);
     QCOMPARE(form->calendarPicture->borderWidth(), 1);
     QCOMPARE(form->calendarPicture->parentWidget(), form->wallpaperView);
@@ -335,11 +333,11 @@ void PlacementWindowTest::finishWithoutPreviewSavesTheBareWallpaper() {
 
     QCOMPARE(closed.count(), 1);
     QVERIFY(messages.shown.empty());
-    QCOMPARE(pointer.codes, (std::vector<int>{tk::vbHourglass, tk::vbDefault}));
+    QCOMPARE(pointer.codes, (std::vector<int>{tk::PointerShape::Busy, tk::PointerShape::Default}));
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     const QImage saved(outputPath());
     QCOMPARE(differingPixels(saved, wallpaper), 0LL);
-    QCOMPARE(sys::wallpaperPath, outputPath());
+    QCOMPARE(settings.picture, outputPath());
     QCOMPARE(desktopValues(),
              (QStringList{QStringLiteral("Wallpaper=") + outputPath(),
                           QStringLiteral("TileWallpaper=0"), QStringLiteral("WallpaperOriginX=12"),
@@ -425,7 +423,7 @@ void PlacementWindowTest::cancelWritesNothing() {
         QDir(home->dataHome() + QStringLiteral("/tessaryn")).entryList(QDir::Files | QDir::Hidden),
         QStringList{QStringLiteral("Tessavel.bmp")});
     QCOMPARE(desktopValues(), before);
-    QCOMPARE(sys::wallpaperPath, QStringLiteral("/old/wallpaper.bmp"));
+    QCOMPARE(settings.picture, QStringLiteral("/old/wallpaper.bmp"));
 }
 
 void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
@@ -448,11 +446,11 @@ void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
     QVERIFY2(messages.shown[0].prompt.contains(QStringLiteral("Not a directory")),
              qPrintable(messages.shown[0].prompt));
     QVERIFY(messages.shown[0].prompt.contains(QStringLiteral("nothing was changed")));
-    QCOMPARE(pointer.codes.front(), tk::vbHourglass);
-    QCOMPARE(pointer.codes.back(), tk::vbDefault);
+    QCOMPARE(pointer.codes.front(), tk::PointerShape::Busy);
+    QCOMPARE(pointer.codes.back(), tk::PointerShape::Default);
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     QCOMPARE(desktopValues(), before);
-    QCOMPARE(sys::wallpaperPath, QStringLiteral("/old/wallpaper.bmp"));
+    QCOMPARE(settings.picture, QStringLiteral("/old/wallpaper.bmp"));
     QVERIFY(form->isVisible());
     // The window is as it was: the preview still shows, and the picture
     // under it is still the bare wallpaper (a new preview elsewhere leaves
@@ -465,7 +463,7 @@ void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
     QCOMPARE(int(messages.shown.size()), 1);
     QCOMPARE(differingPixels(QImage(outputPath()), previewed), 0LL);
-    QCOMPARE(sys::wallpaperPath, outputPath());
+    QCOMPARE(settings.picture, outputPath());
 }
 
 void PlacementWindowTest::aDesktopThatRefusesIsToldAfterTheFileIsWritten() {
@@ -483,7 +481,7 @@ void PlacementWindowTest::aDesktopThatRefusesIsToldAfterTheFileIsWritten() {
     QVERIFY(messages.shown[0].prompt.contains(outputPath()));
     QCOMPARE(closed.count(), 1);
     QCOMPARE(differingPixels(QImage(outputPath()), wallpaper), 0LL);
-    QCOMPARE(sys::wallpaperPath, outputPath());
+    QCOMPARE(settings.picture, outputPath());
     const QStringList values = desktopValues();
     QVERIFY(values.contains(QStringLiteral("TileWallpaper=0")));
     QVERIFY(values.contains(QStringLiteral("WallpaperOriginX=12")));

@@ -9,8 +9,8 @@ namespace sys {
 
 namespace {
 
-constexpr int16_t kTrue = -1;
-constexpr int16_t kFalse = 0;
+constexpr int16_t kWritten = -1;
+constexpr int16_t kNotWritten = 0;
 constexpr uint32_t kBufferSize = 1024;
 
 }  // namespace
@@ -39,7 +39,7 @@ QString RegGetString(reg::HKEY root, const QString& keyName, const QString& name
 
 int16_t RegSetString(reg::HKEY root, const QString& keyName, const QString& name,
                      const QString& text) {
-    int16_t result = kFalse;
+    int16_t result = kNotWritten;
     reg::HKEY hKey = 0;
     const QByteArray subKey = keyName.toLocal8Bit();
     if (reg::RegCreateKeyA(root, subKey.constData(), &hKey) == reg::ERROR_SUCCESS) {
@@ -49,7 +49,7 @@ int16_t RegSetString(reg::HKEY root, const QString& keyName, const QString& name
         if (reg::RegSetValueExA(hKey, valueName.constData(), 0, reg::REG_SZ,
                                 reinterpret_cast<const uint8_t*>(data.constData()),
                                 static_cast<uint32_t>(data.size())) == reg::ERROR_SUCCESS) {
-            result = kTrue;
+            result = kWritten;
         }
         reg::RegCloseKey(hKey);
     }

@@ -1,7 +1,6 @@
 #include "system/wallpaper/WallpaperSettings.h"
 
 #include "system/Numeric.h"
-#include "system/ProgramState.h"
 #include "system/registry/RegString.h"
 #include "system/wallpaper/SystemParameters.h"
 #include "toolkit/Rounding.h"
@@ -34,10 +33,12 @@ int32_t originReading(const QString& text) {
 
 }  // namespace
 
-void LoadWallpaperSettings() {
-    wallpaperPath = desktopValue(QStringLiteral("Wallpaper"));
-    wallpaperOriginX = originReading(desktopValue(QStringLiteral("WallpaperOriginX")));
-    wallpaperOriginY = originReading(desktopValue(QStringLiteral("WallpaperOriginY")));
+WallpaperSettings LoadWallpaperSettings(const WallpaperSettings& earlier) {
+    WallpaperSettings settings;
+    settings.picture = desktopValue(QStringLiteral("Wallpaper"));
+    settings.originX = originReading(desktopValue(QStringLiteral("WallpaperOriginX")));
+    settings.originY = originReading(desktopValue(QStringLiteral("WallpaperOriginY")));
+    settings.tile = earlier.tile;
     if (const auto tile = sys::numericValue(desktopValue(QStringLiteral("TileWallpaper")))) {
         // Anything but 0 or 1 means untiled, a number beyond 16 bits included.
         int16_t value = 0;
@@ -46,18 +47,20 @@ void LoadWallpaperSettings() {
         } catch (const tk::OverflowError&) {
             value = 0;
         }
-        tileWallpaper = value < 0 || value > 1 ? int16_t{0} : value;
+        settings.tile = value < 0 || value > 1 ? int16_t{0} : value;
     }
+    return settings;
 }
 
-bool SetWallpaper(int16_t useOrigin, int16_t resetOrigin, int16_t tileWanted) {
+bool SetWallpaper(const WallpaperSettings& settings, int16_t useOrigin, int16_t resetOrigin,
+                  int16_t tileWanted) {
     QString originX = QStringLiteral("0");
     QString originY = QStringLiteral("0");
     QString tile = tileWanted != 0 ? QStringLiteral("1") : QStringLiteral("0");
     if (resetOrigin == 0) {
         if (useOrigin != 0) {
-            originX = QString::number(wallpaperOriginX);
-            originY = QString::number(wallpaperOriginY);
+            originX = QString::number(settings.originX);
+            originY = QString::number(settings.originY);
         } else {
             tile = QStringLiteral("0");
         }
@@ -69,7 +72,7 @@ bool SetWallpaper(int16_t useOrigin, int16_t resetOrigin, int16_t tileWanted) {
     RegSetString(reg::HKEY_CURRENT_USER, kDesktopKey, QStringLiteral("WallpaperOriginX"), originX);
     RegSetString(reg::HKEY_CURRENT_USER, kDesktopKey, QStringLiteral("WallpaperOriginY"), originY);
 
-    QByteArray path = wallpaperPath.toLocal8Bit();
+    QByteArray path = settings.picture.toLocal8Bit();
     const bool ok =
         sys::SystemParametersInfoA(sys::SPI_SETDESKWALLPAPER, 0, path.data(),
                                    sys::SPIF_UPDATEINIFILE | sys::SPIF_SENDWININICHANGE) != 0;

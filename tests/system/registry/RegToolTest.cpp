@@ -7,7 +7,6 @@
 
 #include "HiveTestSupport.h"
 #include "support/TempHome.h"
-#include "system/ProgramState.h"
 #include "system/registry/RegTool.h"
 #include "system/wallpaper/WallpaperSettings.h"
 
@@ -148,9 +147,7 @@ TEST_F(RegToolTest, TheBuiltToolSeedsWhatTheProgramReads) {
               0);
     EXPECT_EQ(out, QByteArray("\nHKEY_CURRENT_USER\\Control Panel\\desktop\n"
                               "    Wallpaper    REG_SZ    /tmp/w.bmp\n\n"));
-    sys::wallpaperPath.clear();
-    sys::LoadWallpaperSettings();
-    EXPECT_EQ(sys::wallpaperPath, QStringLiteral("/tmp/w.bmp"));
+    EXPECT_EQ(sys::LoadWallpaperSettings().picture, QStringLiteral("/tmp/w.bmp"));
     EXPECT_NE(run({QStringLiteral("query"), QStringLiteral("HKCU\\Nothing")}, &out), 0);
 }
 

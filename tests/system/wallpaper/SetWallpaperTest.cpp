@@ -11,7 +11,6 @@
 
 #include "RecordingDesktop.h"
 #include "support/TempHome.h"
-#include "system/ProgramState.h"
 #include "system/registry/Hive.h"
 #include "system/registry/RegString.h"
 #include "system/wallpaper/SystemParameters.h"
@@ -50,15 +49,14 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("BM");
         f.close();
-        sys::wallpaperPath = picture_;
-        sys::wallpaperOriginX = -8;
-        sys::wallpaperOriginY = 0;
+        settings_ = {picture_, -8, 0, 0};
         desktop::setActiveDesktop(std::make_unique<RecordingDesktop>(&script_));
     }
     void TearDown() override { desktop::setActiveDesktop(nullptr); }
 
     TempHome home_;
     QString picture_;
+    sys::WallpaperSettings settings_;
     DesktopScript script_;
 };
 
@@ -78,7 +76,7 @@ class SetWallpaperRow : public SetWallpaperTest, public ::testing::WithParamInte
 
 TEST_P(SetWallpaperRow, WritesTilingAndOriginInOrderThenAsksTheDesktop) {
     const Row& r = GetParam();
-    EXPECT_TRUE(sys::SetWallpaper(r.useOrigin, r.resetOrigin, r.tile));
+    EXPECT_TRUE(sys::SetWallpaper(settings_, r.useOrigin, r.resetOrigin, r.tile));
     EXPECT_EQ(sys::lastWallpaperError(), QString());
     const QString tile = QStringLiteral("TileWallpaper=") + QLatin1String(r.tileText);
     const QString x = QStringLiteral("WallpaperOriginX=") + QLatin1String(r.originX);
@@ -107,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SetWallpaperRow,
 
 TEST_F(SetWallpaperTest, TheDesktopGetsTheHivesTilingNotItsOwn) {
     script_.liveTiled = true;
-    ASSERT_TRUE(sys::SetWallpaper(-1, 0, 0));
+    ASSERT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0));
     ASSERT_EQ(script_.applies.size(), 1u);
     EXPECT_FALSE(script_.applies[0].tiled);
 }
@@ -116,26 +114,26 @@ TEST_F(SetWallpaperTest, ARefusalIsReportedAndThePathNotRecorded) {
     sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper"),
                       QStringLiteral("/old.bmp"));
     script_.result = {false, QStringLiteral("The desktop could not load the picture.")};
-    EXPECT_FALSE(sys::SetWallpaper(-1, 0, 0));
+    EXPECT_FALSE(sys::SetWallpaper(settings_, -1, 0, 0));
     EXPECT_EQ(sys::lastWallpaperError(), QStringLiteral("The desktop could not load the picture."));
     EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")),
               QStringLiteral("/old.bmp"));
     // A refusal without words still gives the user a sentence.
     script_.result = {false, QString()};
-    EXPECT_FALSE(sys::SetWallpaper(-1, 0, 0));
+    EXPECT_FALSE(sys::SetWallpaper(settings_, -1, 0, 0));
     EXPECT_TRUE(sys::lastWallpaperError().contains(QLatin1String("recording")))
         << sys::lastWallpaperError().toStdString();
     // The next success clears the message.
     script_.result = {true, QString()};
-    EXPECT_TRUE(sys::SetWallpaper(-1, 0, 0));
+    EXPECT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0));
     EXPECT_EQ(sys::lastWallpaperError(), QString());
 }
 
 TEST_F(SetWallpaperTest, AMissingPictureIsNotHandedToTheDesktop) {
     for (const QString& path :
          {QString(), home_.root() + QStringLiteral("/gone.bmp"), home_.root()}) {
-        sys::wallpaperPath = path;
-        EXPECT_FALSE(sys::SetWallpaper(-1, 0, 0));
+        settings_.picture = path;
+        EXPECT_FALSE(sys::SetWallpaper(settings_, -1, 0, 0));
         EXPECT_FALSE(sys::lastWallpaperError().isEmpty());
     }
     EXPECT_TRUE(script_.applies.empty());
@@ -146,18 +144,18 @@ TEST_F(SetWallpaperTest, AMissingPictureIsNotHandedToTheDesktop) {
 TEST_F(SetWallpaperTest, WithoutADesktopThePathIsRecordedForTheNextLoad) {
     desktop::setActiveDesktop(nullptr);
     ASSERT_EQ(desktop::activeDesktop().name(), QStringLiteral("none"));
-    sys::wallpaperOriginX = 25;
-    sys::wallpaperOriginY = -3;
-    ASSERT_TRUE(sys::SetWallpaper(-1, 0, 0));
-    sys::wallpaperPath.clear();
-    sys::wallpaperOriginX = 0;
-    sys::wallpaperOriginY = 0;
-    sys::tileWallpaper = 1;
-    sys::LoadWallpaperSettings();
-    EXPECT_EQ(sys::wallpaperPath, picture_);
-    EXPECT_EQ(sys::wallpaperOriginX, 25);
-    EXPECT_EQ(sys::wallpaperOriginY, -3);
-    EXPECT_EQ(sys::tileWallpaper, 0);
+    settings_.originX = 25;
+    settings_.originY = -3;
+    ASSERT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0));
+    settings_.picture.clear();
+    settings_.originX = 0;
+    settings_.originY = 0;
+    settings_.tile = 1;
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.picture, picture_);
+    EXPECT_EQ(settings_.originX, 25);
+    EXPECT_EQ(settings_.originY, -3);
+    EXPECT_EQ(settings_.tile, 0);
 }
 
 TEST_F(SetWallpaperTest, AnUnusableHiveMakesTheCallFailWithoutDesktop) {
@@ -167,7 +165,7 @@ TEST_F(SetWallpaperTest, AnUnusableHiveMakesTheCallFailWithoutDesktop) {
     ASSERT_TRUE(hive.open(QIODevice::WriteOnly));
     hive.write("not a hive");
     hive.close();
-    EXPECT_FALSE(sys::SetWallpaper(-1, 0, 0));
+    EXPECT_FALSE(sys::SetWallpaper(settings_, -1, 0, 0));
     EXPECT_TRUE(sys::lastWallpaperError().contains(reg::hivePath()))
         << sys::lastWallpaperError().toStdString();
     QFile check(reg::hivePath());

@@ -1,4 +1,4 @@
-// LoadWallpaperSettings: the four desktop values into the shared globals,
+// LoadWallpaperSettings: the four desktop values,
 // from the hive or, where the desktop keeps its own, from the desktop.
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 
 #include "RecordingDesktop.h"
 #include "support/TempHome.h"
-#include "system/ProgramState.h"
 #include "system/registry/Hive.h"
 #include "system/registry/RegString.h"
 #include "system/wallpaper/WallpaperSettings.h"
@@ -22,14 +21,10 @@ void put(const char* name, const QString& text) {
 
 class WallpaperSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        sys::wallpaperPath = QStringLiteral("/earlier.bmp");
-        sys::wallpaperOriginX = 99;
-        sys::wallpaperOriginY = 99;
-        sys::tileWallpaper = 0;
-    }
+    void SetUp() override { settings_ = {QStringLiteral("/earlier.bmp"), 99, 99, 0}; }
     void TearDown() override { desktop::setActiveDesktop(nullptr); }
     TempHome home_;
+    sys::WallpaperSettings settings_;  // as the last read left them
 };
 
 struct OriginCase {
@@ -52,9 +47,9 @@ TEST_P(OriginReading, RoundsNumbersAndTurnsEverythingElseIntoZero) {
         put("WallpaperOriginX", *c.text);
         put("WallpaperOriginY", *c.text);
     }
-    sys::LoadWallpaperSettings();
-    EXPECT_EQ(sys::wallpaperOriginX, c.expected);
-    EXPECT_EQ(sys::wallpaperOriginY, c.expected);
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.originX, c.expected);
+    EXPECT_EQ(settings_.originY, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -88,12 +83,12 @@ class TileReading : public WallpaperSettingsTest, public ::testing::WithParamInt
 
 TEST_P(TileReading, KeepsZeroOrOneAndIgnoresWhatIsNoNumber) {
     const TileCase& c = GetParam();
-    sys::tileWallpaper = c.before;
+    settings_.tile = c.before;
     if (c.text) {
         put("TileWallpaper", *c.text);
     }
-    sys::LoadWallpaperSettings();
-    EXPECT_EQ(sys::tileWallpaper, c.expected);
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.tile, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,12 +108,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.what); });
 
 TEST_F(WallpaperSettingsTest, AUserWithoutSettingsGetsNoWallpaperAndZeroOrigins) {
-    sys::tileWallpaper = 1;
-    sys::LoadWallpaperSettings();
-    EXPECT_EQ(sys::wallpaperPath, QString());
-    EXPECT_EQ(sys::wallpaperOriginX, 0);
-    EXPECT_EQ(sys::wallpaperOriginY, 0);
-    EXPECT_EQ(sys::tileWallpaper, 1);
+    settings_.tile = 1;
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.picture, QString());
+    EXPECT_EQ(settings_.originX, 0);
+    EXPECT_EQ(settings_.originY, 0);
+    EXPECT_EQ(settings_.tile, 1);
     reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Read);
     EXPECT_EQ(hive.keyExists(reg::HKEY_CURRENT_USER, "Control Panel"), reg::ERROR_FILE_NOT_FOUND)
         << "reading created a key";
@@ -132,29 +127,29 @@ TEST_F(WallpaperSettingsTest, ALiveDesktopAnswersForWallpaperAndTiling) {
     script.liveWallpaper = QStringLiteral("/live/picture.png");
     script.liveTiled = true;
     desktop::setActiveDesktop(std::make_unique<RecordingDesktop>(&script));
-    sys::LoadWallpaperSettings();
-    EXPECT_EQ(sys::wallpaperPath, QStringLiteral("/live/picture.png"));
-    EXPECT_EQ(sys::tileWallpaper, 1);
-    EXPECT_EQ(sys::wallpaperOriginX, 5) << "origins always come from the hive";
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.picture, QStringLiteral("/live/picture.png"));
+    EXPECT_EQ(settings_.tile, 1);
+    EXPECT_EQ(settings_.originX, 5) << "origins always come from the hive";
 
     // Where the desktop has no setting of its own, the hive's copy holds.
     script.liveWallpaper.reset();
     script.liveTiled.reset();
-    sys::LoadWallpaperSettings();
-    EXPECT_EQ(sys::wallpaperPath, QStringLiteral("/hive.bmp"));
-    EXPECT_EQ(sys::tileWallpaper, 0);
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.picture, QStringLiteral("/hive.bmp"));
+    EXPECT_EQ(settings_.tile, 0);
 }
 
 TEST_F(WallpaperSettingsTest, ALiveDesktopIsReadEvenBeforeTheHiveHoldsTheKey) {
     DesktopScript script;
     script.liveWallpaper = QStringLiteral("/live.png");
     script.liveTiled = false;
-    sys::tileWallpaper = 1;
+    settings_.tile = 1;
     desktop::setActiveDesktop(std::make_unique<RecordingDesktop>(&script));
-    sys::LoadWallpaperSettings();
-    EXPECT_EQ(sys::wallpaperPath, QStringLiteral("/live.png"));
-    EXPECT_EQ(sys::tileWallpaper, 0);
-    EXPECT_EQ(sys::wallpaperOriginX, 0);
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.picture, QStringLiteral("/live.png"));
+    EXPECT_EQ(settings_.tile, 0);
+    EXPECT_EQ(settings_.originX, 0);
     EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("CONTROL PANEL\\Desktop"),
                                 QStringLiteral("wallpaper")),
               QStringLiteral("/live.png"));

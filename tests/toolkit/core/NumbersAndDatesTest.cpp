@@ -80,8 +80,8 @@ TEST(Units, ConversionsAtNinetySixDots) {
     tk::overrideDpi(96);
     EXPECT_DOUBLE_EQ(tk::twipsToPixelsX(1440), 96);
     EXPECT_DOUBLE_EQ(tk::pixelsToTwipsY(1), 15);
-    EXPECT_DOUBLE_EQ(tk::pixelsPerUnitX(tk::vbPoints), 96.0 / 72.0);
-    EXPECT_DOUBLE_EQ(tk::pixelsPerUnitY(tk::vbMillimeters), 96.0 / 25.4);
+    EXPECT_DOUBLE_EQ(tk::pixelsPerUnitX(tk::Unit::Points), 96.0 / 72.0);
+    EXPECT_DOUBLE_EQ(tk::pixelsPerUnitY(tk::Unit::Millimeters), 96.0 / 25.4);
     EXPECT_DOUBLE_EQ(tk::pixelsToHimetricX(96), 2540);
     tk::overrideDpi(120);
     EXPECT_DOUBLE_EQ(tk::pixelsToTwipsX(1), 12);
