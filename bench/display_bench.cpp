@@ -5,7 +5,7 @@
 
 #include <QApplication>
 
-#include "calendar/cCalendar.h"
+#include "calendar/MonthCalendar.h"
 #include "toolkit/FontSubstitutes.h"
 #include "toolkit/PictureSurface.h"
 #include "toolkit/Rounding.h"
@@ -19,20 +19,20 @@ void drawMonths(benchmark::State& state, QSize pixels) {
     paper->setBackColor(0x00FFFFFF);
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     paper->setFont(font);
-    paper->setScaleMode(tk::vbPoints);
+    paper->setScaleMode(tk::Unit::Points);
     // The preview rule: 16 font sizes across, 9.5 down.
-    const int32_t a = tk::CLng(paper->ScaleWidth() / 16);
-    const int32_t b = tk::CLng(paper->ScaleHeight() / 9.5);
+    const int32_t a = tk::roundToInt32(paper->ScaleWidth() / 16);
+    const int32_t b = tk::roundToInt32(paper->ScaleHeight() / 9.5);
     paper->setFontSize(a < b ? a : b);
     state.counters["font_pt"] = paper->fontSize();
 
-    cCalendar cal;
+    MonthCalendar cal;
     cal.setPaper(paper);
     const int32_t colours[] = {0x00FFFFFF, 0x000000FF, 0x00FF0000, 0x0000FFFF};
     for (int16_t k = 0; k < 4; ++k) {
         cal.setFontColor(k, colours[k]);
     }
-    cal.setDisplayMonth(tk::DateSerial(2026, 12, 1));
+    cal.setDisplayMonth(tk::makeSerialDate(2026, 12, 1));
     cal.Display();  // warm the glyph caches
     (void)paper->Image();
     for (auto _ : state) {

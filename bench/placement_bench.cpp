@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "placement/CalendarChoice.h"
-#include "placement/Form2.h"
+#include "placement/PlacementWindow.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 
@@ -173,15 +173,16 @@ int main(int argc, char** argv) {
         QFile::remove(QString::fromLocal8Bit(ddOut));
 
         // A window as the placement leaves it after a preview (not timed).
-        auto* form = new Form2(choice);
-        form->picWall->surface()->setFont(font);
-        form->picWall->setPicture(tk::LoadPicture(wallFile).image);
-        form->resize(form->picWall->size());
-        form->Image1->setPicture(QImage(800, 400, QImage::Format_RGB32));
-        form->Image1->move(1000, 600);
-        form->Image1_DblClick();
-        finish.push_back(timed([&] { form->picWall_DblClick(); }));
-        if (!form->isUnloaded()) {
+        sys::WallpaperSettings settings;
+        auto* form = new PlacementWindow(choice, settings);
+        form->wallpaperView->surface()->setFont(font);
+        form->wallpaperView->setPicture(tk::LoadPicture(wallFile).image);
+        form->resize(form->wallpaperView->size());
+        form->calendarPicture->setPicture(QImage(800, 400, QImage::Format_RGB32));
+        form->calendarPicture->move(1000, 600);
+        form->previewPlacement();
+        finish.push_back(timed([&] { form->finishPlacement(); }));
+        if (!form->isClosing()) {
             std::fprintf(stderr, "the finish failed\n");
             return 2;
         }

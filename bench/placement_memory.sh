@@ -55,7 +55,7 @@ wait_name '^Tessaryn$'
 sleep 0.5
 start=$(date +%s%N)
 xdotool mousemove --sync 118 14 click 1          # "Drag Calendar"
-wait_name '^Form2$'
+wait_name '^PlacementWindow$'
 opened=$(date +%s%N)
 sleep 0.5
 xdotool mousemove --sync 60 60 mousedown 1 mousemove --sync 400 300 mousemove --sync 900 600 mouseup 1
@@ -64,7 +64,7 @@ xdotool mousemove --sync 950 650 click --repeat 2 --delay 80 1   # preview
 sleep 1
 finish=$(date +%s%N)
 xdotool mousemove --sync 1800 1000 click --repeat 2 --delay 80 1  # finish
-wait_gone '^Form2$'
+wait_gone '^PlacementWindow$'
 done_at=$(date +%s%N)
 [[ -f "$XDG_DATA_HOME/tessaryn/Tessavel.bmp" ]] || { echo "no Tessavel.bmp" >&2; exit 1; }
 xdotool mousemove --sync 36 14 click 1           # "Close"

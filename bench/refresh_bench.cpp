@@ -25,9 +25,8 @@
 
 #include "placement/CalendarChoice.h"
 #include "placement/FinishRecord.h"
-#include "placement/Form2.h"
+#include "placement/PlacementWindow.h"
 #include "refresh/RecordCommands.h"
-#include "system/Module1.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 
@@ -72,16 +71,17 @@ public:
 // One finish as the placement window does it, after a preview.
 double timedFinish(const QString& wallFile, const QFont& font) {
     Choice choice;
-    Module1::strWallpaper = wallFile;  // as the placement start reads it
-    auto* form = new Form2(choice);
-    form->picWall->surface()->setFont(font);
-    form->picWall->setPicture(tk::LoadPicture(wallFile).image);
-    form->resize(form->picWall->size());
-    form->Image1->setPicture(QImage(800, 400, QImage::Format_RGB32));
-    form->Image1->move(1000, 600);
-    form->Image1_DblClick();
-    const double ms = timed([&] { form->picWall_DblClick(); });
-    if (!form->isUnloaded()) {
+    sys::WallpaperSettings settings;
+    settings.picture = wallFile;  // as the placement start reads it
+    auto* form = new PlacementWindow(choice, settings);
+    form->wallpaperView->surface()->setFont(font);
+    form->wallpaperView->setPicture(tk::LoadPicture(wallFile).image);
+    form->resize(form->wallpaperView->size());
+    form->calendarPicture->setPicture(QImage(800, 400, QImage::Format_RGB32));
+    form->calendarPicture->move(1000, 600);
+    form->previewPlacement();
+    const double ms = timed([&] { form->finishPlacement(); });
+    if (!form->isClosing()) {
         std::fprintf(stderr, "the finish failed\n");
         std::exit(2);
     }

@@ -29,24 +29,24 @@ private:
 
 void RegSetStringExistingValue(benchmark::State& state) {
     TempConfig config;
-    Module1::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("WallpaperOriginX"),
-                          QStringLiteral("0"));
+    sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("WallpaperOriginX"),
+                      QStringLiteral("0"));
     int i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Module1::RegSetString(reg::HKEY_CURRENT_USER, kKey,
-                                                       QStringLiteral("WallpaperOriginX"),
-                                                       QString::number(++i)));
+        benchmark::DoNotOptimize(sys::RegSetString(reg::HKEY_CURRENT_USER, kKey,
+                                                   QStringLiteral("WallpaperOriginX"),
+                                                   QString::number(++i)));
     }
 }
 BENCHMARK(RegSetStringExistingValue)->Unit(benchmark::kMicrosecond);
 
 void RegGetStringExistingValue(benchmark::State& state) {
     TempConfig config;
-    Module1::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper"),
-                          QStringLiteral("/home/user/.local/share/tessaryn/Tessavel.bmp"));
+    sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper"),
+                      QStringLiteral("/home/user/.local/share/tessaryn/Tessavel.bmp"));
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            Module1::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")));
+            sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")));
     }
 }
 BENCHMARK(RegGetStringExistingValue)->Unit(benchmark::kMicrosecond);
@@ -55,7 +55,7 @@ void RegGetStringNoHive(benchmark::State& state) {
     TempConfig config;
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            Module1::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")));
+            sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")));
     }
 }
 BENCHMARK(RegGetStringNoHive)->Unit(benchmark::kMicrosecond);
@@ -65,11 +65,10 @@ void LoadWallpaperSettingsFullHive(benchmark::State& state) {
     TempConfig config;
     for (const char* name :
          {"Wallpaper", "WallpaperOriginX", "WallpaperOriginY", "TileWallpaper"}) {
-        Module1::RegSetString(reg::HKEY_CURRENT_USER, kKey, QLatin1String(name),
-                              QStringLiteral("1"));
+        sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QLatin1String(name), QStringLiteral("1"));
     }
     for (auto _ : state) {
-        Module1::LoadWallpaperSettings();
+        benchmark::DoNotOptimize(sys::LoadWallpaperSettings());
     }
 }
 BENCHMARK(LoadWallpaperSettingsFullHive)->Unit(benchmark::kMicrosecond);

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "system/desktop/DesktopFactory.h"
 #include "toolkit/FontSubstitutes.h"
 #include "toolkit/PictureBox.h"
@@ -41,10 +41,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tk::registerFontSubstitutes();
     desktop::installDesktopFromEnvironment();
-    Form1 form;
+    MainWindow form;
     FirstPaint probe;
-    form.Picture1->installEventFilter(&probe);
-    form.Load();
+    form.preview->installEventFilter(&probe);
+    form.load();
     form.show();
     return QApplication::exec();
 }

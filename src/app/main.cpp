@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "refresh/CommandLine.h"
 #include "system/desktop/DesktopFactory.h"
 #include "toolkit/FontSubstitutes.h"
@@ -24,9 +24,9 @@ int runWindow(int argc, char** argv) {
     tk::registerFontSubstitutes();
     desktop::installDesktopFromEnvironment();
 
-    Form1 form;
-    QObject::connect(&form, &Form1::unloaded, &app, [] { QCoreApplication::exit(0); });
-    form.Load();
+    MainWindow form;
+    QObject::connect(&form, &MainWindow::unloaded, &app, [] { QCoreApplication::exit(0); });
+    form.load();
     form.show();
     return QApplication::exec();
 }

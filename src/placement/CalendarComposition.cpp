@@ -3,10 +3,10 @@
 #include <cmath>
 #include <memory>
 
-#include "calendar/cCalendar.h"
+#include "calendar/MonthCalendar.h"
 #include "toolkit/PictureSurface.h"
+#include "toolkit/SerialDate.h"
 #include "toolkit/Units.h"
-#include "toolkit/VbDate.h"
 
 QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>& calendars) {
     if (calendars.empty()) {
@@ -17,11 +17,11 @@ QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalenda
     auto surface = std::make_shared<tk::PictureSurface>();
     surface->setAutoSize(true);
     surface->setPicture(wallpaper);
-    surface->setScaleMode(tk::vbPoints);
+    surface->setScaleMode(tk::Unit::Points);
     // The calendar measures in points; one wallpaper pixel is one screen
     // pixel here, so points and pixels convert at the screen's dpi both ways.
-    const double pointsPerPixelX = 1.0 / tk::pixelsPerUnitX(tk::vbPoints);
-    const double pointsPerPixelY = 1.0 / tk::pixelsPerUnitY(tk::vbPoints);
+    const double pointsPerPixelX = 1.0 / tk::pixelsPerUnitX(tk::Unit::Points);
+    const double pointsPerPixelY = 1.0 / tk::pixelsPerUnitY(tk::Unit::Points);
     for (const PlacedCalendar& c : calendars) {
         QFont font(c.face);
         font.setBold(c.bold);
@@ -33,7 +33,7 @@ QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalenda
         // hair off a whole point would place a few glyph edges differently.
         surface->setFontSize(std::round(c.fontPixels * pointsPerPixelY * 1e6) / 1e6);
 
-        cCalendar calendar;
+        MonthCalendar calendar;
         calendar.setPaper(surface);
         calendar.setFontName(c.face);
         for (int16_t k = 0; k <= 3; ++k) {
@@ -41,7 +41,7 @@ QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalenda
         }
         calendar.setStartX(static_cast<float>(c.at.x() * pointsPerPixelX));
         calendar.setStartY(static_cast<float>(c.at.y() * pointsPerPixelY));
-        calendar.setDisplayMonth(tk::DateSerial(c.year, c.month, 1));
+        calendar.setDisplayMonth(tk::makeSerialDate(c.year, c.month, 1));
         calendar.Display();
         // The next calendar's Display clears back to the picture: keep this one.
         surface->setPicture(surface->Image());

@@ -13,7 +13,6 @@
 
 #include "placement/CompositionRecord.h"
 #include "placement/RecordLock.h"
-#include "system/Module1.h"
 #include "toolkit/picture/PictureFile.h"
 
 namespace composition {
@@ -120,7 +119,8 @@ void dropOtherKeptCopies(const QString& kept) {
 }  // namespace
 
 FinishNote recordFinish(const QString& originalPath, const QImage& loadedOriginal,
-                        const QString& backendName, const std::optional<PlacedCalendar>& calendar) {
+                        const QString& backendName, const std::optional<PlacedCalendar>& calendar,
+                        int16_t tile) {
     FinishNote note;
     if (originalPath.isEmpty()) {
         note.message = QStringLiteral("the wallpaper the placement started from is not known");
@@ -170,7 +170,7 @@ FinishNote recordFinish(const QString& originalPath, const QImage& loadedOrigina
     Record rec;
     rec.original = originalPath;
     rec.desktop = backendName;
-    rec.tile = Module1::intTileWallpaper != 0 ? 1 : 0;
+    rec.tile = tile != 0 ? 1 : 0;
     rec.output = outputPath();
     rec.composedFor = current;
     if (placed) {

@@ -18,10 +18,12 @@ struct FinishNote {
 // Called once the finish has written Tessavel.bmp. `originalPath` is the
 // wallpaper the placement started from and `loadedOriginal` that picture as
 // the placement loaded it; `calendar` is the calendar the finish drew on it
-// (none when it was finished without a preview). When the placement started
+// (none when it was finished without a preview); `tile` the tiling the
+// wallpaper had (0 untiled). When the placement started
 // from our own output, the calendar joins the record of that output; from
 // any other picture, a new record starts with that picture as the original.
 FinishNote recordFinish(const QString& originalPath, const QImage& loadedOriginal,
-                        const QString& backendName, const std::optional<PlacedCalendar>& calendar);
+                        const QString& backendName, const std::optional<PlacedCalendar>& calendar,
+                        int16_t tile);
 
 }  // namespace composition

@@ -6,10 +6,9 @@
 #include <QScreen>
 
 #include "placement/CalendarChoice.h"
-#include "placement/Form2.h"
 #include "placement/PlacementRules.h"
+#include "placement/PlacementWindow.h"
 #include "placement/WallpaperGeometry.h"
-#include "system/Module1.h"
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
 #include "toolkit/MessageBox.h"
@@ -18,32 +17,35 @@
 
 namespace {
 
-QPointer<Form2> g_form2;
+QPointer<PlacementWindow> g_placementWindow;
 
 const QString kTitle = QStringLiteral("Tessaryn Info.");
 
 // The window is created and loaded the first time it is touched.
-Form2& placementWindow(const CalendarChoice& choice, QWidget* owner) {
-    if (!g_form2 || g_form2->isUnloaded()) {
-        g_form2 = new Form2(choice, owner);
+PlacementWindow& placementWindow(const CalendarChoice& choice, sys::WallpaperSettings& settings,
+                                 QWidget* owner) {
+    if (!g_placementWindow || g_placementWindow->isClosing()) {
+        g_placementWindow = new PlacementWindow(choice, settings, owner);
     }
-    return *g_form2;
+    return *g_placementWindow;
 }
 
 }  // namespace
 
-Form2* loadedPlacementWindow() {
-    return g_form2 && !g_form2->isUnloaded() ? g_form2.data() : nullptr;
+PlacementWindow* loadedPlacementWindow() {
+    return g_placementWindow && !g_placementWindow->isClosing() ? g_placementWindow.data()
+                                                                : nullptr;
 }
 
-void StartPlacement(tk::PictureBox& Picture1, const CalendarChoice& choice, QWidget* owner) {
+void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
+                    sys::WallpaperSettings& settings, QWidget* owner) {
     // 1. The calendar is drawn on the wallpaper in the preview's font.
-    Form2& form = placementWindow(choice, owner);
-    form.picWall->surface()->setFont(Picture1.surface()->font());
+    PlacementWindow& form = placementWindow(choice, settings, owner);
+    form.wallpaperView->surface()->setFont(preview.surface()->font());
 
     // 2, 3. No wallpaper, nothing to do.
-    Module1::LoadWallpaperSettings();
-    if (Module1::strWallpaper.isEmpty()) {
+    settings = sys::LoadWallpaperSettings(settings);
+    if (settings.picture.isEmpty()) {
         return;
     }
 
@@ -57,23 +59,21 @@ void StartPlacement(tk::PictureBox& Picture1, const CalendarChoice& choice, QWid
         screen != nullptr ? screen->devicePixelRatio() : 1.0};
     placement::WallpaperShow show;
     show.mode = desktop::activeDesktop().livePictureMode().value_or(
-        Module1::intTileWallpaper != 0 ? desktop::PictureMode::Tiled
-                                       : desktop::PictureMode::Centered);
-    show.atOrigin =
-        Module1::lngOriginX != 0 || Module1::lngOriginY != 0 || Module1::intTileWallpaper != 0;
-    show.origin = QPoint(Module1::lngOriginX, Module1::lngOriginY);
+        settings.tile != 0 ? desktop::PictureMode::Tiled : desktop::PictureMode::Centered);
+    show.atOrigin = settings.originX != 0 || settings.originY != 0 || settings.tile != 0;
+    show.origin = QPoint(settings.originX, settings.originY);
     for (const QScreen* s : QGuiApplication::screens()) {
         show.span |= placement::Monitor{s->geometry(), s->devicePixelRatio()}.deviceRect();
     }
 
     // 4. The wallpaper picture, at the size the desktop draws it where it
     // can choose (drawings, background descriptions).
-    tk::LoadedPicture wallpaper = tk::LoadPicture(
-        Module1::strWallpaper, placement::pictureTarget(show.mode, monitor, show.span));
+    tk::LoadedPicture wallpaper =
+        tk::LoadPicture(settings.picture, placement::pictureTarget(show.mode, monitor, show.span));
     auto cannotBeUsed = [&](const QString& why) {
         tk::MsgBox(QStringLiteral("The wallpaper %1 cannot be used: %2.")
-                       .arg(QDir::toNativeSeparators(Module1::strWallpaper), why),
-                   tk::vbExclamation, kTitle, owner);
+                       .arg(QDir::toNativeSeparators(settings.picture), why),
+                   tk::MessageCode::Exclamation, kTitle, owner);
     };
     if (!wallpaper.ok()) {
         cannotBeUsed(wallpaper.error);
@@ -84,19 +84,19 @@ void StartPlacement(tk::PictureBox& Picture1, const CalendarChoice& choice, QWid
     if (mapping.visible().isEmpty()) {
         wallpaper = {};
         cannotBeUsed(QStringLiteral("at its origin (%1, %2) no part of it is on the screen")
-                         .arg(Module1::lngOriginX)
-                         .arg(Module1::lngOriginY));
+                         .arg(settings.originX)
+                         .arg(settings.originY));
         return;
     }
 
     // 5, 6. The calendar must fit on the wallpaper as the screen shows it,
     // both in device pixels.
-    const QSizeF calendar = QSizeF(Picture1.size()) * monitor.dpr;
+    const QSizeF calendar = QSizeF(preview.size()) * monitor.dpr;
     if (!placement::calendarFitsShown(calendar, mapping.visible().size())) {
         wallpaper = {};
         tk::MsgBox(QStringLiteral("壁紙のサイズがカレンダーより小さいようです。") +
                        QStringLiteral("\r\n") + QStringLiteral("再設定して下さい。"),
-                   tk::vbInformation, kTitle, owner);
+                   tk::MessageCode::Information, kTitle, owner);
         return;
     }
 
@@ -104,16 +104,16 @@ void StartPlacement(tk::PictureBox& Picture1, const CalendarChoice& choice, QWid
     // picture starts at the top-left corner of what is on the screen.
     form.setWallpaper(wallpaper.image, mapping, monitor.dpr);
     wallpaper = {};
-    form.picWall->move(0, 0);
+    form.wallpaperView->move(0, 0);
     const QRect window = placement::logicalWindowRect(monitor, mapping.visible());
     form.resize(window.size());
-    form.Image1->setPicture(Picture1.surface()->Image());
-    form.Image1->move(0, 0);
-    form.Image1->setVisible(true);
+    form.calendarPicture->setPicture(preview.surface()->Image());
+    form.calendarPicture->move(0, 0);
+    form.calendarPicture->setVisible(true);
 
     // 8. Over the wallpaper's place on the screen.
     form.move(window.topLeft());
 
     // Modal: back here once the user finished or cancelled.
-    form.ShowModal();
+    form.showModal();
 }

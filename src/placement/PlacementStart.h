@@ -4,19 +4,25 @@
 // modally over the wallpaper's place on the screen.
 
 class CalendarChoice;
-class Form2;
+class PlacementWindow;
 class QWidget;
 
+namespace sys {
+struct WallpaperSettings;
+}
 namespace tk {
 class PictureBox;
 }
 
-// `Picture1` is the main window's preview box (its size in millimetres, its
+// `preview` is the main window's preview box (its size in millimetres, its
 // font and its image); `choice` gives the month and colours to the window's
-// preview; `owner` is the main window. Returns once the placement window is
-// closed, or at once when there is nothing to place.
-void StartPlacement(tk::PictureBox& Picture1, const CalendarChoice& choice, QWidget* owner);
+// preview; `settings` receives the desktop wallpaper settings read now (its
+// earlier tiling stands where the desktop's is no number) and goes to the
+// window, which must not outlive it; `owner` is the main window. Returns once
+// the placement window is closed, or at once when there is nothing to place.
+void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
+                    sys::WallpaperSettings& settings, QWidget* owner);
 
 // The placement window while it is loaded (shown, or left hidden by a start
 // that stopped early); nullptr otherwise.
-Form2* loadedPlacementWindow();
+PlacementWindow* loadedPlacementWindow();

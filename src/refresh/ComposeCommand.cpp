@@ -40,7 +40,7 @@ int composeOne(const ComposeOptions& o) {
         return 1;
     }
     PlacedCalendar calendar = o.calendar;
-    calendar.fontPixels = o.sizePoints * tk::pixelsPerUnitY(tk::vbPoints);
+    calendar.fontPixels = o.sizePoints * tk::pixelsPerUnitY(tk::Unit::Points);
     const QImage composed = composeCalendars(base.image, {calendar});
     base = {};
     if (const QString e = savePicture(composed, o.out); !e.isEmpty()) {

@@ -6,7 +6,6 @@
 #include "placement/RecordLock.h"
 #include "refresh/Console.h"
 #include "refresh/SessionNeeds.h"
-#include "system/Module1.h"
 #include "system/desktop/DesktopFactory.h"
 #include "system/desktop/WallpaperFiles.h"
 #include "system/wallpaper/WallpaperSettings.h"
@@ -70,10 +69,10 @@ bool samePath(const QString& a, const QString& b) {
 
 // Hands `picture` to the active desktop as the placement's finish does.
 QString apply(const QString& picture, bool tiled) {
-    Module1::LoadWallpaperSettings();
-    Module1::strWallpaper = picture;
-    if (!Module1::SetWallpaper(-1, 0, tiled ? -1 : 0)) {
-        return Module1::lastWallpaperError();
+    sys::WallpaperSettings settings = sys::LoadWallpaperSettings();
+    settings.picture = picture;
+    if (!sys::SetWallpaper(settings, -1, 0, tiled ? -1 : 0)) {
+        return sys::lastWallpaperError();
     }
     return {};
 }
@@ -114,8 +113,7 @@ int refreshWallpaper(const RefreshOptions& options) {
         complain(e + QStringLiteral("; nothing was changed"));
         return 1;
     }
-    Module1::LoadWallpaperSettings();
-    const QString shown = Module1::strWallpaper;
+    const QString shown = sys::LoadWallpaperSettings().picture;
     const bool ours = composition::isOurOutput(shown, rec.output);
     const bool original = samePath(shown, rec.original) || samePath(shown, rec.kept);
     if (!ours && !(resuming && original)) {

@@ -8,9 +8,12 @@
 
 namespace tk {
 
-constexpr int32_t vbWindowBackground = static_cast<int32_t>(0x80000005u);
-constexpr int32_t vbWindowText = static_cast<int32_t>(0x80000008u);
-constexpr int32_t vbGrayText = static_cast<int32_t>(0x80000011u);
+// Colours that name a colour of the system palette rather than a value.
+struct SystemColors {
+    static constexpr int32_t WindowBackground = static_cast<int32_t>(0x80000005u);
+    static constexpr int32_t WindowText = static_cast<int32_t>(0x80000008u);
+    static constexpr int32_t GrayText = static_cast<int32_t>(0x80000011u);
+};
 
 constexpr bool isSystemColor(int32_t c) {
     return c < 0;

@@ -17,13 +17,13 @@ int MsgBox(const QString& prompt, int buttons, const QString& title, QWidget* pa
     box.setText(prompt);
     box.setWindowTitle(title);
     switch (buttons & 0x70) {
-        case vbCritical:
+        case MessageCode::Critical:
             box.setIcon(QMessageBox::Critical);
             break;
-        case vbExclamation:
+        case MessageCode::Exclamation:
             box.setIcon(QMessageBox::Warning);
             break;
-        case vbInformation:
+        case MessageCode::Information:
             box.setIcon(QMessageBox::Information);
             break;
         default:
@@ -32,7 +32,7 @@ int MsgBox(const QString& prompt, int buttons, const QString& title, QWidget* pa
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
-    return vbOK;
+    return MessageCode::Ok;
 }
 
 void setMessageBoxResponder(std::function<int(const MessageRequest&)> responder) {

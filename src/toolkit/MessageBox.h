@@ -10,15 +10,19 @@ class QWidget;
 
 namespace tk {
 
-constexpr int vbOKOnly = 0;
-constexpr int vbCritical = 16;
-constexpr int vbExclamation = 48;
-constexpr int vbInformation = 64;
-constexpr int vbOK = 1;
+// The button set and icon codes a box is asked with, and the code of its
+// OK button.
+struct MessageCode {
+    static constexpr int OkOnly = 0;
+    static constexpr int Critical = 16;
+    static constexpr int Exclamation = 48;
+    static constexpr int Information = 64;
+    static constexpr int Ok = 1;
+};
 
 struct MessageRequest {
     QString prompt;
-    int buttons = vbOKOnly;
+    int buttons = MessageCode::OkOnly;
     QString title;
 };
 

@@ -6,7 +6,7 @@
 namespace tk {
 
 namespace {
-int g_code = vbDefault;
+int g_code = PointerShape::Default;
 bool g_overridden = false;
 std::function<void(int)> g_observer;
 }  // namespace
@@ -19,7 +19,7 @@ void setMousePointer(int code) {
     if (qGuiApp == nullptr) {
         return;
     }
-    const bool busy = code == vbHourglass;
+    const bool busy = code == PointerShape::Busy;
     if (busy && !g_overridden) {
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
         g_overridden = true;

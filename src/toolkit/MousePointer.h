@@ -6,8 +6,10 @@
 
 namespace tk {
 
-constexpr int vbHourglass = 11;
-constexpr int vbDefault = 0;
+struct PointerShape {
+    static constexpr int Default = 0;
+    static constexpr int Busy = 11;
+};
 
 void setMousePointer(int code);
 int mousePointer();

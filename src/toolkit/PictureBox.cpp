@@ -11,11 +11,11 @@ namespace tk {
 int buttonCode(Qt::MouseButton b) {
     switch (b) {
         case Qt::LeftButton:
-            return vbLeftButton;
+            return ButtonCode::Left;
         case Qt::RightButton:
-            return vbRightButton;
+            return ButtonCode::Right;
         case Qt::MiddleButton:
-            return vbMiddleButton;
+            return ButtonCode::Middle;
         default:
             return 0;
     }

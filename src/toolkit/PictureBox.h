@@ -10,7 +10,12 @@
 
 namespace tk {
 
-enum MouseButtonCode { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+// The codes the mouse handlers receive for the buttons.
+struct ButtonCode {
+    static constexpr int Left = 1;
+    static constexpr int Right = 2;
+    static constexpr int Middle = 4;
+};
 
 int buttonCode(Qt::MouseButton b);
 int shiftCode(Qt::KeyboardModifiers m);

@@ -42,10 +42,10 @@ Int roundToInt(double v) {
 }
 
 // 16-bit and 32-bit conversions.
-inline int16_t CInt(double v) {
+inline int16_t roundToInt16(double v) {
     return roundToInt<int16_t>(v);
 }
-inline int32_t CLng(double v) {
+inline int32_t roundToInt32(double v) {
     return roundToInt<int32_t>(v);
 }
 

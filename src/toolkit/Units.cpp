@@ -22,11 +22,11 @@ double screenDpi(bool horizontal) {
 
 double unitsPerInch(int scaleMode) {
     switch (scaleMode) {
-        case vbPoints:
+        case Unit::Points:
             return 72.0;
-        case vbMillimeters:
+        case Unit::Millimeters:
             return 25.4;
-        case vbTwips:
+        case Unit::Twips:
         default:
             return 1440.0;
     }

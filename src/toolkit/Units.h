@@ -6,7 +6,12 @@
 
 namespace tk {
 
-enum ScaleMode { vbTwips = 1, vbPoints = 2, vbMillimeters = 6 };
+// The units a surface can measure in, as its scale mode stores them.
+struct Unit {
+    static constexpr int Twips = 1;
+    static constexpr int Points = 2;
+    static constexpr int Millimeters = 6;
+};
 
 // The logical resolution used for every conversion. Read from the primary
 // screen when a GUI application exists, otherwise 96.

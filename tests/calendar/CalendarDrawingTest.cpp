@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "calendar/MonthCalendar.h"
 #include "calendar/RecordingSurface.h"
-#include "calendar/cCalendar.h"
 #include "toolkit/Colors.h"
 #include "toolkit/MousePointer.h"
 
@@ -20,7 +20,7 @@ struct Drawn {
 
 Drawn draw(int year, int month, double pointSize = 12, float x0 = 0, float y0 = 0) {
     auto paper = std::make_shared<RecordingSurface>(pointSize);
-    cCalendar cal;
+    MonthCalendar cal;
     cal.setPaper(paper);
     const int32_t colours[] = {kTitle, kSunday, kSaturday, kWeekday};
     for (int16_t k = 0; k < 4; ++k) {
@@ -28,7 +28,7 @@ Drawn draw(int year, int month, double pointSize = 12, float x0 = 0, float y0 = 
     }
     cal.setStartX(x0);
     cal.setStartY(y0);
-    cal.setDisplayMonth(tk::DateSerial(year, month, 1));
+    cal.setDisplayMonth(tk::makeSerialDate(year, month, 1));
     cal.Display();
     return {paper, paper->pass(0), paper->pass(1)};
 }
@@ -57,7 +57,7 @@ TEST(CalendarDrawing, GeometryAtTwelvePoints) {
     EXPECT_EQ(d.colour[0].y, 0);
     EXPECT_EQ(d.shadow[0].x, 14) << "shadow offset is 2 at 12 points";
     EXPECT_EQ(d.shadow[0].y, 2);
-    EXPECT_EQ(d.colour[0].text, tk::FormatMonthYear(tk::DateSerial(1998, 2, 1)));
+    EXPECT_EQ(d.colour[0].text, tk::FormatMonthYear(tk::makeSerialDate(1998, 2, 1)));
 
     std::vector<double> labelX;
     for (const auto& t : d.colour) {
@@ -145,7 +145,7 @@ TEST(CalendarDrawing, ShadowPassIsGreyThenEachKindInItsColour) {
 
     ASSERT_EQ(d.shadow.size(), d.colour.size());
     for (size_t i = 0; i < d.shadow.size(); ++i) {
-        EXPECT_EQ(d.shadow[i].color, tk::vbGrayText);
+        EXPECT_EQ(d.shadow[i].color, tk::SystemColors::GrayText);
         EXPECT_EQ(d.shadow[i].text, d.colour[i].text);
         EXPECT_EQ(d.shadow[i].x - d.colour[i].x, 2);
         EXPECT_EQ(d.shadow[i].y - d.colour[i].y, 2);
@@ -173,12 +173,12 @@ TEST(CalendarDrawing, BusyPointerWhileDrawingAlsoWhenItFails) {
     std::vector<int> pointer;
     tk::setMousePointerObserver([&](int code) { pointer.push_back(code); });
     draw(2026, 12);
-    EXPECT_EQ(pointer, (std::vector<int>{tk::vbHourglass, tk::vbDefault}));
+    EXPECT_EQ(pointer, (std::vector<int>{tk::PointerShape::Busy, tk::PointerShape::Default}));
 
     pointer.clear();
-    cCalendar noPaper;
+    MonthCalendar noPaper;
     EXPECT_THROW(noPaper.Display(), ObjectVariableNotSet);
-    EXPECT_EQ(pointer, (std::vector<int>{tk::vbHourglass, tk::vbDefault}));
+    EXPECT_EQ(pointer, (std::vector<int>{tk::PointerShape::Busy, tk::PointerShape::Default}));
     tk::setMousePointerObserver(nullptr);
 }
 

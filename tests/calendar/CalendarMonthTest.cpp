@@ -1,7 +1,7 @@
 // Which month the calendar holds, and the colour store.
 #include <gtest/gtest.h>
 
-#include "calendar/cCalendar.h"
+#include "calendar/MonthCalendar.h"
 #include "toolkit/PictureSurface.h"
 
 namespace {
@@ -17,9 +17,9 @@ class CalendarMonth : public ::testing::TestWithParam<MonthCase> {};
 
 TEST_P(CalendarMonth, KeepsFirstDayAndDescribesTheMonth) {
     const MonthCase& c = GetParam();
-    cCalendar cal;
-    cal.setDisplayMonth(tk::DateSerial(c.written.year, c.written.month, c.written.day));
-    EXPECT_EQ(cal.DisplayMonth(), tk::DateSerial(c.first.year, c.first.month, 1));
+    MonthCalendar cal;
+    cal.setDisplayMonth(tk::makeSerialDate(c.written.year, c.written.month, c.written.day));
+    EXPECT_EQ(cal.DisplayMonth(), tk::makeSerialDate(c.first.year, c.first.month, 1));
     EXPECT_EQ(cal.FirstWeekday(), c.firstWeekday);
     EXPECT_EQ(cal.DaysInMonth(), c.days);
 }
@@ -38,23 +38,23 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CalendarObject, StartsAtTheCurrentMonth) {
     const tk::Ymd today{2026, 3, 5};
     tk::overrideToday(&today);
-    cCalendar cal;
+    MonthCalendar cal;
     tk::overrideToday(nullptr);
-    EXPECT_EQ(cal.DisplayMonth(), tk::DateSerial(2026, 3, 1));
+    EXPECT_EQ(cal.DisplayMonth(), tk::makeSerialDate(2026, 3, 1));
     EXPECT_EQ(cal.FirstWeekday(), 1);  // 1 March 2026 is a Sunday
     EXPECT_EQ(cal.DaysInMonth(), 31);
 }
 
 TEST(CalendarObject, AFirstOfMonthWithATimeOfDayStillHoldsTheMonth) {
-    cCalendar cal;
-    cal.setDisplayMonth(tk::DateSerial(1999, 3, 1) + 0.75);
+    MonthCalendar cal;
+    cal.setDisplayMonth(tk::makeSerialDate(1999, 3, 1) + 0.75);
     EXPECT_EQ(tk::Day(cal.DisplayMonth()), 1);
     EXPECT_EQ(tk::Month(cal.DisplayMonth()), 3);
     EXPECT_EQ(cal.DaysInMonth(), 31);
 }
 
 TEST(CalendarObject, ColourIndexOutsideTheFourKindsFailsAndStoresNothing) {
-    cCalendar cal;
+    MonthCalendar cal;
     const int32_t colours[] = {0x00FFFFFF, 0x000000FF, 0x00FF0000,
                                static_cast<int32_t>(0x80000011u)};
     for (int16_t k = 0; k < 4; ++k) {
@@ -73,7 +73,7 @@ TEST(CalendarObject, HoldsOneCountedReferenceToItsPaper) {
     auto first = std::make_shared<tk::PictureSurface>(QSize(10, 10));
     auto second = std::make_shared<tk::PictureSurface>(QSize(10, 10));
     {
-        cCalendar cal;
+        MonthCalendar cal;
         cal.setPaper(first);
         EXPECT_EQ(first.use_count(), 2);
         cal.setPaper(second);

@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-#include "calendar/cCalendar.h"
+#include "calendar/MonthCalendar.h"
 #include "toolkit/PictureSurface.h"
 #include "toolkit/Units.h"
 
@@ -44,9 +44,9 @@ TEST_F(CalendarPixels, KindColoursLandInTheirColumnsOverTheBackgroundPicture) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(18);
     paper->setFont(font);
-    paper->setScaleMode(tk::vbTwips);
+    paper->setScaleMode(tk::Unit::Twips);
 
-    cCalendar cal;
+    MonthCalendar cal;
     cal.setPaper(paper);
     cal.setFontColor(0, 0x00FFFFFF);  // white title
     cal.setFontColor(1, 0x000000FF);  // red Sunday
@@ -54,10 +54,10 @@ TEST_F(CalendarPixels, KindColoursLandInTheirColumnsOverTheBackgroundPicture) {
     cal.setFontColor(3, 0x0000FFFF);  // yellow weekdays
     cal.setStartX(10);
     cal.setStartY(20);
-    cal.setDisplayMonth(tk::DateSerial(1998, 2, 1));
+    cal.setDisplayMonth(tk::makeSerialDate(1998, 2, 1));
     cal.Display();
 
-    EXPECT_EQ(paper->scaleMode(), tk::vbPoints) << "the unit is left at points";
+    EXPECT_EQ(paper->scaleMode(), tk::Unit::Points) << "the unit is left at points";
     const QImage img = paper->Image();
     const double px = 96.0 / 72.0;  // pixels per point
     const auto cell = [&](int column, int row) {
@@ -78,7 +78,7 @@ TEST_F(CalendarPixels, KindColoursLandInTheirColumnsOverTheBackgroundPicture) {
     EXPECT_TRUE(regionHas(img, cell(3, 1), QColor(0, 128, 0)));
 
     // Drawing another month erases the first drawing, not the picture.
-    cal.setDisplayMonth(tk::DateSerial(1998, 8, 1));
+    cal.setDisplayMonth(tk::makeSerialDate(1998, 8, 1));
     cal.Display();
     const QImage again = paper->Image();
     EXPECT_FALSE(regionHas(again, cell(0, 0), Qt::red)) << "August 1998 starts on Saturday";

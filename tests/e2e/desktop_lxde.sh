@@ -41,7 +41,7 @@ done
 start_program
 read -r mx my _ _ < <(window_geometry "$MAIN_WIN")
 click_at $((mx + 118)) $((my + 14))  # "Drag Calendar"
-FORM=$(wait_window '^Form2$') || fail "the placement window did not open over pcmanfm's picture"
+FORM=$(wait_placement) || fail "the placement window did not open over pcmanfm's picture"
 sleep 0.5
 read -r fx fy fw fh < <(window_geometry "$FORM")
 [[ "$fw $fh" == "800 600" ]] || fail "placement window ${fw}x$fh, expected the 800x600 wallpaper"
@@ -52,10 +52,10 @@ xdotool mousemove --sync $((fx + 40)) $((fy + 30)) click --repeat 2 --delay 80 1
 sleep 0.5
 xdotool mousemove --sync $((fx + 600)) $((fy + 500)) click --repeat 2 --delay 80 1
 for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^Form2$' >/dev/null 2>&1 || break
+    placement_open || break
     sleep 0.1
 done
-xdotool search --onlyvisible --name '^Form2$' >/dev/null 2>&1 && fail "the window stayed open after finishing"
+placement_open && fail "the window stayed open after finishing"
 
 OUT="$XDG_DATA_HOME/tessaryn/Tessavel.bmp"
 [[ -s "$OUT" ]] || fail "no Tessavel.bmp"

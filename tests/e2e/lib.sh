@@ -75,6 +75,29 @@ wait_window() {
     return 1
 }
 
+# placement_windows: the ids of the visible windows titled "Tessaryn" other
+# than the main window: the placement window shares the program's title.
+placement_windows() {
+    xdotool search --onlyvisible --name '^Tessaryn$' 2>/dev/null | grep -vx "${MAIN_WIN:-}" || true
+}
+
+# placement_open: whether a placement window is showing.
+placement_open() { [[ -n "$(placement_windows)" ]]; }
+
+# wait_placement: prints the id of the placement window, waiting up to 10 s.
+wait_placement() {
+    local id
+    for _ in $(seq 100); do
+        id=$(placement_windows | head -n1)
+        if [[ -n "$id" ]]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
 # window_geometry ID: prints "X Y W H".
 window_geometry() {
     xdotool getwindowgeometry --shell "$1" | awk -F= '

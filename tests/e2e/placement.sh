@@ -31,7 +31,7 @@ OX=100 OY=50  # the window's corner on the screen
 start_program
 read -r mx my _ _ < <(window_geometry "$MAIN_WIN")
 click_at $((mx + 118)) $((my + 14))  # "Drag Calendar"
-FORM=$(wait_window '^Form2$') || fail "the placement window did not open"
+FORM=$(wait_placement) || fail "the placement window did not open"
 sleep 0.5
 read -r fx fy fw fh < <(window_geometry "$FORM")
 [[ "$fx $fy $fw $fh" == "$OX $OY 800 600" ]] ||
@@ -78,10 +78,10 @@ n=$(count_colour "$s" $((OX + 300)) $((OY + 300)) 110 $H FF0000 80)
 # Double-click the wallpaper away from the calendar: finish.
 xdotool mousemove --sync $((OX + 100)) $((OY + 550)) click --repeat 2 --delay 80 1
 for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^Form2$' >/dev/null 2>&1 || break
+    placement_open || break
     sleep 0.1
 done
-xdotool search --onlyvisible --name '^Form2$' >/dev/null 2>&1 && fail "the window stayed open after finishing"
+placement_open && fail "the window stayed open after finishing"
 [[ -f "$OUT" ]] || fail "no $OUT was written"
 [[ $(identify -format '%w %h' "$OUT") == "800 600" ]] || fail "$OUT is not 800x600: $(identify "$OUT")"
 # An uncompressed 24-bit bitmap: "BM", 24 bits per pixel, compression 0.
@@ -119,7 +119,7 @@ echo "placement finished: OK"
 sum_before=$(md5sum "$OUT")
 files_before=$(ls -A "$(dirname "$OUT")")
 click_at $((mx + 118)) $((my + 14))
-FORM=$(wait_window '^Form2$') || fail "the placement window did not open the second time"
+FORM=$(wait_placement) || fail "the placement window did not open the second time"
 sleep 0.5
 s=$(shot second)
 convert "$OUT" "$E2E_TMP/out.png"
@@ -148,10 +148,10 @@ n=$(count_colour "$s" $((OX + 10)) $((OY + 120)) 280 20 FFFFFF 8)
 # A right-click on the picture cancels.
 click_at $((OX + 100)) $((OY + 100)) 3
 for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^Form2$' >/dev/null 2>&1 || break
+    placement_open || break
     sleep 0.1
 done
-xdotool search --onlyvisible --name '^Form2$' >/dev/null 2>&1 && fail "the window stayed open after the cancel"
+placement_open && fail "the window stayed open after the cancel"
 [[ $(md5sum "$OUT") == "$sum_before" ]] || fail "the cancel changed $OUT"
 [[ $(ls -A "$(dirname "$OUT")") == "$files_before" ]] || fail "the cancel left files behind"
 [[ $(reg_dump) == "$hive" ]] || fail "the cancel changed the hive: $(reg_dump)"
@@ -163,7 +163,7 @@ reg_set Wallpaper "$E2E_TMP/small.png"
 click_at $((mx + 118)) $((my + 14))
 BOX=$(wait_window '^Tessaryn Info\.$') || fail "no message for a wallpaper smaller than the calendar"
 shot small >/dev/null
-xdotool search --onlyvisible --name '^Form2$' >/dev/null 2>&1 && fail "the placement window opened for a small wallpaper"
+placement_open && fail "the placement window opened for a small wallpaper"
 # OK, by the keyboard: the message box has the focus.
 xdotool key Return
 for _ in $(seq 30); do

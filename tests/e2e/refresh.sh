@@ -44,7 +44,7 @@ ym() { date -d "$1" '+--year %Y --month %-m'; }
 start_program
 read -r mx my _ _ < <(window_geometry "$MAIN_WIN")
 click_at $((mx + 118)) $((my + 14))  # "Drag Calendar"
-FORM=$(wait_window '^Form2$') || fail "the placement window did not open"
+FORM=$(wait_placement) || fail "the placement window did not open"
 sleep 0.5
 xdotool mousemove --sync $((OX + 40)) $((OY + 30)) mousedown 1
 xdotool mousemove --sync $((OX + 140)) $((OY + 130))
@@ -56,7 +56,7 @@ xdotool mousemove --sync $((OX + 450)) $((OY + 370)) click --repeat 2 --delay 80
 sleep 0.8
 xdotool mousemove --sync $((OX + 100)) $((OY + 550)) click --repeat 2 --delay 80 1  # finish
 for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^Form2$' >/dev/null 2>&1 || break
+    placement_open || break
     sleep 0.1
 done
 [[ -f "$OUT" ]] || fail "the finish wrote no $OUT"

@@ -45,7 +45,7 @@ start_xvfb 1280x800x24
 start_program
 read -r mx my _ _ < <(window_geometry "$MAIN_WIN")
 click_at $((mx + 118)) $((my + 14))  # "Drag Calendar"
-wait_window '^Form2$' >/dev/null || fail "the placement window did not open over GNOME's wallpaper"
+wait_placement >/dev/null || fail "the placement window did not open over GNOME's wallpaper"
 sleep 0.5
 xdotool mousemove --sync $((OX + 40)) $((OY + 30)) mousedown 1
 xdotool mousemove --sync $((OX + 140)) $((OY + 130))
@@ -57,7 +57,7 @@ xdotool mousemove --sync $((OX + 350)) $((OY + 270)) click --repeat 2 --delay 80
 sleep 0.8
 xdotool mousemove --sync $((OX + 700)) $((OY + 550)) click --repeat 2 --delay 80 1  # finish
 for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^Form2$' >/dev/null 2>&1 || break
+    placement_open || break
     sleep 0.1
 done
 click_at $((mx + 36)) $((my + 14))  # "Close"

@@ -24,9 +24,9 @@ stop_session() {
 }
 trap 'stop_session; [[ -n "$BUS_PID" ]] && kill "$BUS_PID" 2>/dev/null; e2e_cleanup' EXIT
 
-wait_gone() {
+wait_placement_gone() {
     for _ in $(seq 80); do
-        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        placement_open || return 0
         sleep 0.1
     done
     return 1
@@ -75,7 +75,7 @@ shifted() {
 
 finish_at() {
     xdotool mousemove --sync "$1" "$2" click --repeat 2 --delay 80 1
-    wait_gone '^Form2$' || fail "the window stayed open after finishing"
+    wait_placement_gone || fail "the window stayed open after finishing"
     for _ in $(seq 50); do [[ -f "$OUT" ]] && break; sleep 0.1; done
     [[ -f "$OUT" ]] || fail "no $OUT was written"
 }
@@ -83,7 +83,7 @@ finish_at() {
 open_placement() {
     read -r MX MY _ _ < <(window_geometry "$MAIN_WIN")
     click_at $((MX + 118 * $1)) $((MY + 14 * $1))  # "Drag Calendar"
-    FORM=$(wait_window '^Form2$') || fail "the placement window did not open"
+    FORM=$(wait_placement) || fail "the placement window did not open"
     sleep 0.8
     read -r FX FY FW FH < <(window_geometry "$FORM")
 }
@@ -198,7 +198,7 @@ convert "$s" -crop 1920x1080+0+0 +repage "$E2E_TMP/c-screen.png"
 n=$("$PIXELPROBE" diff "$E2E_TMP/c-middle.png" "$E2E_TMP/c-screen.png" 400 200 1500 800)
 [[ "$n" == 0 ]] || fail "(c) the window does not show the picture's middle ($n pixels differ)"
 xdotool key Escape
-wait_gone '^Form2$' || fail "(c) Esc did not close the window"
+wait_placement_gone || fail "(c) Esc did not close the window"
 [[ ! -e "$OUT" ]] || fail "(c) Esc wrote $OUT"
 [[ $(reg_dump) == "$hive" ]] || fail "(c) Esc changed the hive"
 # The main window takes input again: "Close" ends the program.

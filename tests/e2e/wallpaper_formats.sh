@@ -29,7 +29,7 @@ place_and_finish() {
     read -r mx my _ _ < <(window_geometry "$MAIN_WIN")
     click_at $((mx + 118)) $((my + 14))  # "Drag Calendar"
     local form
-    form=$(wait_window '^Form2$') || fail "the placement window did not open"
+    form=$(wait_placement) || fail "the placement window did not open"
     sleep 0.8
     read -r FX FY FW FH < <(window_geometry "$form")
     shot opened >/dev/null
@@ -43,7 +43,7 @@ place_and_finish() {
     sleep 0.8
     xdotool mousemove --sync $((FX + 20)) $((FY + FH - 20)) click --repeat 2 --delay 80 1
     for _ in $(seq 80); do
-        xdotool search --onlyvisible --name '^Form2$' >/dev/null 2>&1 || break
+        placement_open || break
         sleep 0.1
     done
     for _ in $(seq 50); do [[ -f "$OUT" ]] && break; sleep 0.1; done

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <functional>
 
-#include "mainwindow/FormHarness.h"
+#include "mainwindow/WindowHarness.h"
 #include "support/TempHome.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
@@ -61,27 +61,27 @@ private slots:
 
     void saturdayTurnsGreenInANewFace() {
         auto form = startForm(ini());
-        QTest::mouseClick(form->optFont[2], Qt::LeftButton, {},
-                          QPoint(6, form->optFont[2]->height() / 2));
-        QVERIFY(form->optFont[2]->isChecked());
+        QTest::mouseClick(form->kindButtons[2], Qt::LeftButton, {},
+                          QPoint(6, form->kindButtons[2]->height() / 2));
+        QVERIFY(form->kindButtons[2]->isChecked());
         Answer seen;
         answerWith(seen, [](tk::FontDialogWidget& w) {
             w.faceEdit()->setText(QStringLiteral("DejaVu Serif"));
             chooseColour(w, QStringLiteral("Lime"));
             return true;
         });
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTest::mouseClick(form->fontButton, Qt::LeftButton);
         QCOMPARE(seen.shown, 1);
         QCOMPARE(seen.face, QStringLiteral("ＭＳ Ｐゴシック"));
         QCOMPARE(seen.colour, 0x00FF0000);  // prefilled with Saturday's blue
 
-        QCOMPARE(form->optFont[2]->ForeColor(), 0x0000FF00);
-        QCOMPARE(form->optFont[0]->ForeColor(), 0x00FFFFFF);
-        QCOMPARE(form->optFont[1]->ForeColor(), 0x000000FF);
-        QCOMPARE(form->optFont[3]->ForeColor(), 0x0000FFFF);
-        QCOMPARE(form->Command1->text(), QStringLiteral("FontName : DejaVu Serif"));
-        QCOMPARE(form->Command1->font().family(), QStringLiteral("DejaVu Serif"));
-        const tk::PictureSurface& paper = *form->Picture1->surface();
+        QCOMPARE(form->kindButtons[2]->ForeColor(), 0x0000FF00);
+        QCOMPARE(form->kindButtons[0]->ForeColor(), 0x00FFFFFF);
+        QCOMPARE(form->kindButtons[1]->ForeColor(), 0x000000FF);
+        QCOMPARE(form->kindButtons[3]->ForeColor(), 0x0000FFFF);
+        QCOMPARE(form->fontButton->text(), QStringLiteral("FontName : DejaVu Serif"));
+        QCOMPARE(form->fontButton->font().family(), QStringLiteral("DejaVu Serif"));
+        const tk::PictureSurface& paper = *form->preview->surface();
         QCOMPARE(paper.font().family(), QStringLiteral("DejaVu Serif"));
         QCOMPARE(paper.Image(),
                  expectedPreview(*form, form->yearText().toInt(), form->monthText().toInt()));
@@ -96,8 +96,8 @@ private slots:
 
     void cancelChangesNothing() {
         auto form = startForm(ini());
-        const QImage before = form->Picture1->surface()->Image();
-        const QString caption = form->Command1->text();
+        const QImage before = form->preview->surface()->Image();
+        const QString caption = form->fontButton->text();
         Answer seen;
         answerWith(seen, [](tk::FontDialogWidget& w) {
             w.faceEdit()->setText(QStringLiteral("DejaVu Serif"));
@@ -105,25 +105,25 @@ private slots:
             chooseColour(w, QStringLiteral("Red"));
             return false;
         });
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTest::mouseClick(form->fontButton, Qt::LeftButton);
         QCOMPARE(seen.shown, 1);
-        QCOMPARE(form->Command1->text(), caption);
-        QCOMPARE(form->optFont[3]->ForeColor(), 0x0000FFFF);
-        QVERIFY(!form->Picture1->surface()->font().underline());
-        QCOMPARE(form->Picture1->surface()->Image(), before);
+        QCOMPARE(form->fontButton->text(), caption);
+        QCOMPARE(form->kindButtons[3]->ForeColor(), 0x0000FFFF);
+        QVERIFY(!form->preview->surface()->font().underline());
+        QCOMPARE(form->preview->surface()->Image(), before);
     }
 
     void theChosenSizeDoesNotLast() {
         auto form = startForm(ini());
-        const double ruled = form->Picture1->surface()->fontSize();
+        const double ruled = form->preview->surface()->fontSize();
         Answer seen;
         answerWith(seen, [](tk::FontDialogWidget& w) {
             w.sizeEdit()->setText(QStringLiteral("48"));
             return true;
         });
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTest::mouseClick(form->fontButton, Qt::LeftButton);
         QCOMPARE(seen.size.toDouble(), ruled);
-        QCOMPARE(form->Picture1->surface()->fontSize(), ruled);
+        QCOMPARE(form->preview->surface()->fontSize(), ruled);
     }
 
     void boldUnderlineAndStrikethroughApplyToAllKinds() {
@@ -135,18 +135,18 @@ private slots:
             w.strikeoutCheck()->setChecked(true);
             return true;
         });
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
-        const QFont font = form->Picture1->surface()->font();
+        QTest::mouseClick(form->fontButton, Qt::LeftButton);
+        const QFont font = form->preview->surface()->font();
         QVERIFY(font.bold());
         QVERIFY(font.underline());
         QVERIFY(font.strikeOut());
-        QCOMPARE(form->Picture1->surface()->Image(),
+        QCOMPARE(form->preview->surface()->Image(),
                  expectedPreview(*form, form->yearText().toInt(), form->monthText().toInt()));
 
         // The next opening in the same run still shows strikethrough ticked,
         // even though the preview font is not where the dialog takes it from.
         answerWith(seen, [](tk::FontDialogWidget&) { return false; });
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTest::mouseClick(form->fontButton, Qt::LeftButton);
         QVERIFY(seen.strikeout);
     }
 };

@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "mainwindow/FormHarness.h"
+#include "mainwindow/WindowHarness.h"
 #include "support/TempHome.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
@@ -52,9 +52,9 @@ private slots:
     void tabOrderFollowsDesign() {
         auto form = startForm(ini());
         QApplication::setActiveWindow(form.get());
-        form->cmbYear->setFocus();
-        const QStringList design{"cmbYear",  "cmbMonth", "cmdDrag",  "cmdExit",
-                                 "Picture1", "Command1", "optFont3", "cmbYear"};
+        form->yearList->setFocus();
+        const QStringList design{"yearList", "monthList",  "dragButton",  "closeButton",
+                                 "preview",  "fontButton", "kindButton3", "yearList"};
         QStringList walked{focusName()};
         for (int i = 1; i < design.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -62,15 +62,15 @@ private slots:
         }
         QCOMPARE(walked, design);
 
-        QTest::keyClick(form->cmbYear, Qt::Key_Backtab);
-        QCOMPARE(focusName(), QStringLiteral("optFont3"));
-        QTest::keyClick(form->optFont[3], Qt::Key_Left);
-        QCOMPARE(focusName(), QStringLiteral("optFont2"));
-        QVERIFY(form->optFont[2]->isChecked());
-        QTest::keyClick(form->optFont[2], Qt::Key_Tab);
-        QCOMPARE(focusName(), QStringLiteral("cmbYear"));
-        QTest::keyClick(form->cmbYear, Qt::Key_Backtab);
-        QCOMPARE(focusName(), QStringLiteral("optFont2"));
+        QTest::keyClick(form->yearList, Qt::Key_Backtab);
+        QCOMPARE(focusName(), QStringLiteral("kindButton3"));
+        QTest::keyClick(form->kindButtons[3], Qt::Key_Left);
+        QCOMPARE(focusName(), QStringLiteral("kindButton2"));
+        QVERIFY(form->kindButtons[2]->isChecked());
+        QTest::keyClick(form->kindButtons[2], Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("yearList"));
+        QTest::keyClick(form->yearList, Qt::Key_Backtab);
+        QCOMPARE(focusName(), QStringLiteral("kindButton2"));
     }
 
     void sizeAndPlaceOnTheDesktop_data() {
@@ -101,7 +101,7 @@ private slots:
         writeFile(ini(), "[FormPos]\n" + formPos);
         auto form = startForm(ini());
         QCOMPARE(QRect(form->pos(), form->size()), expected);
-        QVERIFY(!form->Picture1->surface()->pixelSize().isEmpty());
+        QVERIFY(!form->preview->surface()->pixelSize().isEmpty());
         form->close();
         // What is saved is what was applied.
         form = startForm(ini());
@@ -132,8 +132,8 @@ private slots:
         }
         ::close(fd);
         QCOMPARE(opens, 1);
-        QCOMPARE(form->Picture1->surface()->font().family(), QStringLiteral("DejaVu Serif"));
-        QCOMPARE(form->optFont[2]->ForeColor(), 255);
+        QCOMPARE(form->preview->surface()->font().family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(form->kindButtons[2]->ForeColor(), 255);
         QCOMPARE(form->pos(), QPoint(1, 1));
     }
 };

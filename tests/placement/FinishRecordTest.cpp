@@ -13,9 +13,8 @@
 #include "PlacementFixture.h"
 #include "placement/CompositionRecord.h"
 #include "placement/FinishRecord.h"
-#include "placement/Form2.h"
+#include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
-#include "system/Module1.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
@@ -46,19 +45,18 @@ private:
 
     std::unique_ptr<TempHome> home;
     FakeChoice choice;
-    QPointer<Form2> form;
+    sys::WallpaperSettings settings;  // the placement's start
+    QPointer<PlacementWindow> form;
 };
 
 void FinishRecordTest::init() {
     home = std::make_unique<TempHome>();
-    Module1::lngOriginX = 0;
-    Module1::lngOriginY = 0;
-    Module1::intTileWallpaper = 0;
+    settings = {};
 }
 
 void FinishRecordTest::cleanup() {
     if (form) {
-        form->Unload();
+        form->closeWindow();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     tk::overrideDpi(0);
@@ -66,21 +64,22 @@ void FinishRecordTest::cleanup() {
 }
 
 void FinishRecordTest::placeAndFinish(const QImage& wall, const QString& path, QPoint corner) {
-    Module1::strWallpaper = path;
-    form = new Form2(choice);
-    form->picWall->surface()->setFont(calendarFont());
-    form->picWall->setPicture(wall);
-    form->picWall->move(0, 0);
-    form->resize(form->picWall->size());
-    form->Image1->setPicture(makePreview(QSize(301, 145), choice)->surface()->Image().copy());
-    form->Image1->move(0, 0);
+    settings.picture = path;
+    form = new PlacementWindow(choice, settings);
+    form->wallpaperView->surface()->setFont(calendarFont());
+    form->wallpaperView->setPicture(wall);
+    form->wallpaperView->move(0, 0);
+    form->resize(form->wallpaperView->size());
+    form->calendarPicture->setPicture(
+        makePreview(QSize(301, 145), choice)->surface()->Image().copy());
+    form->calendarPicture->move(0, 0);
     form->move(0, 0);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     QWindow* w = form->windowHandle();
     QTest::mousePress(w, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(w, Qt::LeftButton, {}, corner + QPoint(5, 5));
-    QCOMPARE(form->Image1->pos(), corner);
+    QCOMPARE(form->calendarPicture->pos(), corner);
     QTest::mouseDClick(w, Qt::LeftButton, {}, corner + QPoint(40, 40));  // preview
     QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(wall.width() - 3, wall.height() - 3));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -172,14 +171,15 @@ void FinishRecordTest::ourOutputWithoutARecordIsNeverAnOriginal() {
     QVERIFY(QDir().mkpath(home->dataHome() + QStringLiteral("/tessaryn")));
     QVERIFY(tk::SavePictureAsBitmap(wall, outputPath()).ok);
     const composition::FinishNote note =
-        composition::recordFinish(outputPath(), wall, QStringLiteral("none"), std::nullopt);
+        composition::recordFinish(outputPath(), wall, QStringLiteral("none"), std::nullopt, 0);
     QVERIFY(!note.recorded);
     QVERIFY(note.message.contains(QStringLiteral("without a record")));
     QCOMPARE(int(composition::readRecord().state), int(ReadResult::State::Missing));
     // Nor one of the copies handed to a desktop.
     const QString shown = home->dataHome() + QStringLiteral("/tessaryn/.Tessavel.bmp.shown-2.bmp");
     QVERIFY(composition::isOurOutput(shown));
-    QVERIFY(!composition::recordFinish(shown, wall, QStringLiteral("none"), std::nullopt).recorded);
+    QVERIFY(
+        !composition::recordFinish(shown, wall, QStringLiteral("none"), std::nullopt, 0).recorded);
 }
 
 void FinishRecordTest::aVectorPictureIsKeptAsRendered() {
@@ -189,8 +189,8 @@ void FinishRecordTest::aVectorPictureIsKeptAsRendered() {
     QVERIFY(svg.open(QIODevice::WriteOnly));
     svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='300' height='200'/>");
     svg.close();
-    QVERIFY(
-        composition::recordFinish(path, rendered, QStringLiteral("gnome"), std::nullopt).recorded);
+    QVERIFY(composition::recordFinish(path, rendered, QStringLiteral("gnome"), std::nullopt, 0)
+                .recorded);
     const composition::Record rec = composition::readRecord().record;
     QCOMPARE(rec.kept, home->dataHome() + QStringLiteral("/tessaryn/original.bmp"));
     QCOMPARE(rec.desktop, QStringLiteral("gnome"));

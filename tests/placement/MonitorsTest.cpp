@@ -9,10 +9,10 @@
 
 #include "PlacementFixture.h"
 #include "placement/CalendarComposition.h"
-#include "placement/Form2.h"
 #include "placement/PlacementStart.h"
+#include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
-#include "system/Module1.h"
+#include "system/wallpaper/WallpaperSettings.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 
@@ -49,6 +49,7 @@ void MonitorsTest::placementOnTheMonitorOfTheMainWindow() {
     QFETCH(QRect, window);
     TempHome home;
     FakeChoice choice;
+    sys::WallpaperSettings desktopWallpaper;  // what the main window keeps
     const QImage wall = makeWallpaper(800, 600);
     const QString file = home.root() + QStringLiteral("/wall.bmp");
     QVERIFY(tk::SavePictureAsBitmap(wall, file).ok);
@@ -56,7 +57,7 @@ void MonitorsTest::placementOnTheMonitorOfTheMainWindow() {
     setDesktopValue(QStringLiteral("WallpaperOriginX"), QStringLiteral("0"));
     setDesktopValue(QStringLiteral("WallpaperOriginY"), QStringLiteral("0"));
     setDesktopValue(QStringLiteral("TileWallpaper"), QStringLiteral("0"));
-    Module1::intTileWallpaper = 0;
+    desktopWallpaper = {};
 
     QWidget owner;
     owner.setGeometry(QRect(mainAt, QSize(300, 200)));
@@ -68,23 +69,23 @@ void MonitorsTest::placementOnTheMonitorOfTheMainWindow() {
     std::optional<PlacedCalendar> placed;
     QImage onScreen;
     QTimer::singleShot(0, [&] {
-        Form2* f = loadedPlacementWindow();
+        PlacementWindow* f = loadedPlacementWindow();
         QVERIFY(f != nullptr && QTest::qWaitForWindowExposed(f));
         shown = f->geometry();
-        QCOMPARE(f->picWall->deviceScale(), dpr);
+        QCOMPARE(f->wallpaperView->deviceScale(), dpr);
         // In device pixels, the wallpaper one to one.
-        QCOMPARE(f->picWall->surface()->Image().size(), QSize(800, 600));
+        QCOMPARE(f->wallpaperView->surface()->Image().size(), QSize(800, 600));
         // Drag the picture by (100, 50) logical pixels, preview, finish.
         QWindow* w = f->windowHandle();
         QTest::mousePress(w, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(110, 60));
-        QCOMPARE(f->Image1->pos(), QPoint(100, 50));
+        QCOMPARE(f->calendarPicture->pos(), QPoint(100, 50));
         QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(130, 70));
         placed = f->lastPreview();
-        onScreen = f->picWall->surface()->Image().copy();
+        onScreen = f->wallpaperView->surface()->Image().copy();
         QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(window.width() - 5, window.height() - 5));
     });
-    StartPlacement(*preview, choice, &owner);
+    StartPlacement(*preview, choice, desktopWallpaper, &owner);
     QCOMPARE(shown, window);
 
     // The image inside the picture's border: (101, 51) logical pixels, that

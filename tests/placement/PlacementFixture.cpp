@@ -2,13 +2,13 @@
 
 #include <QRandomGenerator>
 
-#include "calendar/cCalendar.h"
+#include "calendar/MonthCalendar.h"
 #include "system/registry/RegString.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/PictureSurface.h"
+#include "toolkit/SerialDate.h"
 #include "toolkit/Units.h"
-#include "toolkit/VbDate.h"
 
 QImage makeWallpaper(int width, int height, quint32 seed) {
     QImage img(width, height, QImage::Format_RGB32);
@@ -34,7 +34,7 @@ QFont calendarFont() {
 namespace {
 void drawCalendar(const std::shared_ptr<tk::PictureSurface>& paper, const FakeChoice& choice,
                   float x, float y) {
-    cCalendar cal;
+    MonthCalendar cal;
     cal.setPaper(paper);
     cal.setFontName(paper->font().family());
     for (int16_t k = 0; k <= 3; ++k) {
@@ -42,7 +42,8 @@ void drawCalendar(const std::shared_ptr<tk::PictureSurface>& paper, const FakeCh
     }
     cal.setStartX(x);
     cal.setStartY(y);
-    cal.setDisplayMonth(tk::DateSerial(choice.yearText().toInt(), choice.monthText().toInt(), 1));
+    cal.setDisplayMonth(
+        tk::makeSerialDate(choice.yearText().toInt(), choice.monthText().toInt(), 1));
     cal.Display();
 }
 }  // namespace
@@ -87,7 +88,7 @@ long long differingPixels(const QImage& a, const QImage& b, const QRect& area) {
 MessageRecorder::MessageRecorder() {
     tk::setMessageBoxResponder([this](const tk::MessageRequest& r) {
         shown.push_back(r);
-        return tk::vbOK;
+        return tk::MessageCode::Ok;
     });
 }
 MessageRecorder::~MessageRecorder() {
@@ -99,7 +100,7 @@ PointerRecorder::PointerRecorder() {
 }
 PointerRecorder::~PointerRecorder() {
     tk::setMousePointerObserver(nullptr);
-    tk::setMousePointer(tk::vbDefault);
+    tk::setMousePointer(tk::PointerShape::Default);
 }
 
 QStringList desktopValues() {
@@ -108,15 +109,15 @@ QStringList desktopValues() {
          {"Wallpaper", "TileWallpaper", "WallpaperOriginX", "WallpaperOriginY"}) {
         out << QStringLiteral("%1=%2").arg(
             QLatin1String(name),
-            Module1::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"),
-                                  QLatin1String(name)));
+            sys::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"),
+                              QLatin1String(name)));
     }
     return out;
 }
 
 void setDesktopValue(const QString& name, const QString& value) {
-    Module1::RegSetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"), name,
-                          value);
+    sys::RegSetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"), name,
+                      value);
 }
 
 namespace {

@@ -11,10 +11,10 @@
 #include <functional>
 
 #include "PlacementFixture.h"
-#include "placement/Form2.h"
 #include "placement/PlacementStart.h"
+#include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
-#include "system/Module1.h"
+#include "system/wallpaper/WallpaperSettings.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
@@ -49,11 +49,12 @@ private slots:
 private:
     // Runs the start; `whileShown` acts on the shown window from inside the
     // modal loop (and must close it). Returns whether the start waited.
-    bool start(const std::function<void(Form2&)>& whileShown = {});
+    bool start(const std::function<void(PlacementWindow&)>& whileShown = {});
     void seed(const QImage& wall, int originX = 0, int originY = 0, int tile = 0);
 
     std::unique_ptr<TempHome> home;
     FakeChoice choice;
+    sys::WallpaperSettings desktopWallpaper;  // what the main window keeps
     std::unique_ptr<tk::PictureBox> preview;
     std::unique_ptr<MessageRecorder> messages;
     QWidget owner;
@@ -71,15 +72,13 @@ void PlacementStartTest::init() {
     home = std::make_unique<TempHome>();
     messages = std::make_unique<MessageRecorder>();
     preview = makePreview(QSize(301, 145), choice);
-    Module1::intTwipsPerPixelX = 15;
-    Module1::intTwipsPerPixelY = 15;
-    Module1::intTileWallpaper = 0;
+    desktopWallpaper = {};
     shownSeen = false;
 }
 
 void PlacementStartTest::cleanup() {
-    if (Form2* f = loadedPlacementWindow()) {
-        f->Unload();
+    if (PlacementWindow* f = loadedPlacementWindow()) {
+        f->closeWindow();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(loadedPlacementWindow() == nullptr);
@@ -97,10 +96,10 @@ void PlacementStartTest::seed(const QImage& wall, int originX, int originY, int 
     setDesktopValue(QStringLiteral("TileWallpaper"), QString::number(tile));
 }
 
-bool PlacementStartTest::start(const std::function<void(Form2&)>& whileShown) {
+bool PlacementStartTest::start(const std::function<void(PlacementWindow&)>& whileShown) {
     bool acted = false;
     QTimer::singleShot(0, [&] {
-        Form2* f = loadedPlacementWindow();
+        PlacementWindow* f = loadedPlacementWindow();
         if (f == nullptr || !f->isVisible()) {
             return;  // the start did not show it: nothing to close
         }
@@ -113,19 +112,19 @@ bool PlacementStartTest::start(const std::function<void(Form2&)>& whileShown) {
             whileShown(*f);
         }
         if (loadedPlacementWindow() != nullptr) {
-            loadedPlacementWindow()->Unload();
+            loadedPlacementWindow()->closeWindow();
         }
     });
     // A start that forgot to return would hang: end it from outside.
     QTimer watchdog;
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [] {
-        if (Form2* f = loadedPlacementWindow()) {
-            f->Unload();
+        if (PlacementWindow* f = loadedPlacementWindow()) {
+            f->closeWindow();
         }
     });
     watchdog.start(10000);
-    StartPlacement(*preview, choice, &owner);
+    StartPlacement(*preview, choice, desktopWallpaper, &owner);
     const bool waited = acted;
     QCoreApplication::processEvents();  // a timer the start did not wait for
     return waited;
@@ -145,12 +144,13 @@ void PlacementStartTest::noWallpaperDoesNothing() {
     QVERIFY(!start());
     QVERIFY(messages->shown.empty());
     // Loaded by the font step, never shown; the next click reuses it.
-    Form2* hidden = loadedPlacementWindow();
+    PlacementWindow* hidden = loadedPlacementWindow();
     QVERIFY(hidden != nullptr);
     QVERIFY(!hidden->isVisible());
-    QCOMPARE(hidden->picWall->surface()->font(), preview->surface()->font());
-    QCOMPARE(hidden->picWall->toolTip(), QStringLiteral("右クリックで再設定/ダブルクリックで完了"));
-    QPointer<Form2> first(hidden);
+    QCOMPARE(hidden->wallpaperView->surface()->font(), preview->surface()->font());
+    QCOMPARE(hidden->wallpaperView->toolTip(),
+             QStringLiteral("右クリックで再設定/ダブルクリックで完了"));
+    QPointer<PlacementWindow> first(hidden);
 
     seed(makeWallpaper(400, 300));
     QVERIFY(start());
@@ -220,13 +220,13 @@ void PlacementStartTest::windowLiesOverTheWallpaper() {
     QFETCH(QRect, expected);
     QFETCH(QRect, part);
     seed(makeWallpaper(wallpaper.width(), wallpaper.height()), originX, originY, tile);
-    QVERIFY(start([&](Form2& f) {
-        QCOMPARE(f.picWall->geometry(), QRect(QPoint(0, 0), part.size()));
-        QCOMPARE(differingPixels(f.picWall->surface()->Image(),
+    QVERIFY(start([&](PlacementWindow& f) {
+        QCOMPARE(f.wallpaperView->geometry(), QRect(QPoint(0, 0), part.size()));
+        QCOMPARE(differingPixels(f.wallpaperView->surface()->Image(),
                                  makeWallpaper(wallpaper.width(), wallpaper.height()).copy(part)),
                  0LL);
         // The calendar picture starts at the top-left corner of what shows.
-        QCOMPARE(f.Image1->pos(), QPoint(0, 0));
+        QCOMPARE(f.calendarPicture->pos(), QPoint(0, 0));
     }));
     QCOMPARE(shownGeometry, expected);
 }
@@ -275,37 +275,39 @@ void PlacementStartTest::anOriginOutOfReachIsToldAndNoWindowShown() {
     QVERIFY(messages->shown[0].prompt.contains(QStringLiteral("200000000")));
     QVERIFY(!loadedPlacementWindow()->isVisible());
     // The hidden window holds no wallpaper.
-    QVERIFY(loadedPlacementWindow()->picWall->surface()->Picture().isNull());
+    QVERIFY(loadedPlacementWindow()->wallpaperView->surface()->Picture().isNull());
 }
 
 void PlacementStartTest::pictureStartsAtTheCornerOnEveryPlacement() {
     seed(makeWallpaper(500, 400));
-    QPointer<Form2> first;
-    QVERIFY(start([&](Form2& f) {
+    QPointer<PlacementWindow> first;
+    QVERIFY(start([&](PlacementWindow& f) {
         first = &f;
-        QCOMPARE(f.Image1->pos(), QPoint(0, 0));
-        QVERIFY(f.Image1->isVisible());
-        QCOMPARE(differingPixels(f.Image1->surface()->Image(), preview->surface()->Image()), 0LL);
+        QCOMPARE(f.calendarPicture->pos(), QPoint(0, 0));
+        QVERIFY(f.calendarPicture->isVisible());
+        QCOMPARE(
+            differingPixels(f.calendarPicture->surface()->Image(), preview->surface()->Image()),
+            0LL);
         QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
         QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, QPoint(220, 170));
-        QCOMPARE(f.Image1->pos(), QPoint(200, 150));
+        QCOMPARE(f.calendarPicture->pos(), QPoint(200, 150));
         QTest::mouseClick(f.windowHandle(), Qt::RightButton, {}, QPoint(300, 200));  // cancel
     }));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(first.isNull());  // destroyed by the cancel
-    QVERIFY(start([&](Form2& f) {
-        QCOMPARE(f.Image1->pos(), QPoint(0, 0));
-        QVERIFY(f.Image1->isVisible());
+    QVERIFY(start([&](PlacementWindow& f) {
+        QCOMPARE(f.calendarPicture->pos(), QPoint(0, 0));
+        QVERIFY(f.calendarPicture->isVisible());
     }));
 }
 
 void PlacementStartTest::theWholeRoadTwice() {
-    Module1::intTileWallpaper = 1;  // an earlier tiled wallpaper
+    desktopWallpaper.tile = 1;  // an earlier tiled wallpaper
     const QImage wall = makeWallpaper(600, 450);
     seed(wall, 0, 0, 1);
     const QString output = home->dataHome() + QStringLiteral("/tessaryn/Tessavel.bmp");
     bool returnedBeforeClose = false;
-    QVERIFY(start([&](Form2& f) {
+    QVERIFY(start([&](PlacementWindow& f) {
         QCOMPARE(f.pos(), QPoint(0, 0));  // tiled: the corner
         QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, QPoint(4, 4));
         QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, QPoint(124, 94));
@@ -316,16 +318,16 @@ void PlacementStartTest::theWholeRoadTwice() {
     QVERIFY(!returnedBeforeClose);
     const QImage composed = wallpaperWithCalendar(wall, choice, 90.75f, 68.25f);  // 121, 91 px
     QCOMPARE(differingPixels(QImage(output), composed), 0LL);
-    QCOMPARE(Module1::strWallpaper, output);
+    QCOMPARE(desktopWallpaper.picture, output);
     QCOMPARE(
         desktopValues(),
         (QStringList{QStringLiteral("Wallpaper=") + output, QStringLiteral("TileWallpaper=0"),
                      QStringLiteral("WallpaperOriginX=0"), QStringLiteral("WallpaperOriginY=0")}));
 
     // The next placement starts from the composed wallpaper, now centred.
-    QVERIFY(start([&](Form2& f) {
+    QVERIFY(start([&](PlacementWindow& f) {
         QCOMPARE(f.pos(), QPoint(100, 175));
-        QCOMPARE(differingPixels(f.picWall->surface()->Image(), composed), 0LL);
+        QCOMPARE(differingPixels(f.wallpaperView->surface()->Image(), composed), 0LL);
     }));
 }
 

@@ -1,6 +1,5 @@
 #include "system/profile/SettingsFile.h"
 
-#include "system/Module1.h"
 #include "system/Numeric.h"
 #include "system/profile/AtomicWrite.h"
 #include "system/profile/PrivateProfile.h"
@@ -95,23 +94,23 @@ QString settingsFilePath(const QString& programDir) {
 
 }  // namespace sys
 
-namespace Module1 {
+namespace sys {
 
-QString GetIniString(const QString& section, const QString& key) {
+QString GetIniString(const QString& path, const QString& section, const QString& key) {
     std::array<char, 1024> buffer{};
     sys::GetPrivateProfileStringA(section.toLocal8Bit().constData(), key.toLocal8Bit().constData(),
                                   "", buffer.data(), static_cast<uint32_t>(buffer.size()),
-                                  QFile::encodeName(strIniFile).constData());
+                                  QFile::encodeName(path).constData());
     // A file carried over from Windows holds its values in a Windows code page.
     return sys::profile::decodeValue(QByteArrayView(
         buffer.data(), static_cast<qsizetype>(qstrnlen(buffer.data(), buffer.size()))));
 }
 
-int32_t GetIniLong(const QString& section, const QString& key) {
+int32_t GetIniLong(const QString& path, const QString& section, const QString& key) {
     int32_t result = -1;
-    if (const std::optional<double> number = sys::numericValue(GetIniString(section, key))) {
+    if (const std::optional<double> number = sys::numericValue(GetIniString(path, section, key))) {
         try {
-            result = tk::CLng(*number);
+            result = tk::roundToInt32(*number);
         } catch (const tk::OverflowError&) {
             // outside the 32-bit range: reads as missing
         }
@@ -119,4 +118,4 @@ int32_t GetIniLong(const QString& section, const QString& key) {
     return result;
 }
 
-}  // namespace Module1
+}  // namespace sys

@@ -1,7 +1,7 @@
 #pragma once
 // The program's settings file: where it lives, and the two readers the main
 // window uses while it loads. The main window writes it with
-// sys::WritePrivateProfileStringA (PrivateProfile.h) into Module1::strIniFile.
+// sys::WritePrivateProfileStringA (PrivateProfile.h) into the file it owns.
 
 #include <QString>
 #include <cstdint>
@@ -40,15 +40,15 @@ QString settingsFilePath(const QString& programDir);
 
 }  // namespace sys
 
-namespace Module1 {
+namespace sys {
 
-// The value of `key` in `section` of the file Module1::strIniFile names, at
-// most 1023 bytes of it; "" when the file, the section or the key is missing.
-QString GetIniString(const QString& section, const QString& key);
+// The value of `key` in `section` of the settings file `path`, at most 1023
+// bytes of it; "" when the file, the section or the key is missing.
+QString GetIniString(const QString& path, const QString& section, const QString& key);
 
 // The value as a whole number, halves to the even neighbour; -1 when the
 // file, the section or the key is missing, the text is not numeric, or the
 // number lies outside the 32-bit range.
-int32_t GetIniLong(const QString& section, const QString& key);
+int32_t GetIniLong(const QString& path, const QString& section, const QString& key);
 
-}  // namespace Module1
+}  // namespace sys

@@ -5,24 +5,24 @@
 
 #include "system/registry/RegApi.h"
 
-namespace Module1 {
+namespace sys {
 
 namespace {
 
-constexpr int16_t kTrue = -1;
-constexpr int16_t kFalse = 0;
+constexpr int16_t kWritten = -1;
+constexpr int16_t kNotWritten = 0;
 constexpr uint32_t kBufferSize = 1024;
 
 }  // namespace
 
-QString RegGetString(reg::HKEY lngRootKey, const QString& strSubKey, const QString& strValueName) {
+QString RegGetString(reg::HKEY root, const QString& keyName, const QString& name) {
     QString result;
     reg::HKEY hKey = 0;
-    const QByteArray subKey = strSubKey.toLocal8Bit();
-    if (reg::RegOpenKeyA(lngRootKey, subKey.constData(), &hKey) == reg::ERROR_SUCCESS) {
+    const QByteArray subKey = keyName.toLocal8Bit();
+    if (reg::RegOpenKeyA(root, subKey.constData(), &hKey) == reg::ERROR_SUCCESS) {
         std::array<uint8_t, kBufferSize> buffer{};
         uint32_t size = kBufferSize;
-        const QByteArray valueName = strValueName.toLocal8Bit();
+        const QByteArray valueName = name.toLocal8Bit();
         if (reg::RegQueryValueExA(hKey, valueName.constData(), nullptr, nullptr, buffer.data(),
                                   &size) == reg::ERROR_SUCCESS) {
             // The first zero byte ends the text, whatever the reported size
@@ -37,23 +37,23 @@ QString RegGetString(reg::HKEY lngRootKey, const QString& strSubKey, const QStri
     return result;
 }
 
-int16_t RegSetString(reg::HKEY lngRootKey, const QString& strSubKey, const QString& strValueName,
-                     const QString& strValue) {
-    int16_t result = kFalse;
+int16_t RegSetString(reg::HKEY root, const QString& keyName, const QString& name,
+                     const QString& text) {
+    int16_t result = kNotWritten;
     reg::HKEY hKey = 0;
-    const QByteArray subKey = strSubKey.toLocal8Bit();
-    if (reg::RegCreateKeyA(lngRootKey, subKey.constData(), &hKey) == reg::ERROR_SUCCESS) {
-        const QByteArray valueName = strValueName.toLocal8Bit();
-        QByteArray data = strValue.toLocal8Bit();
+    const QByteArray subKey = keyName.toLocal8Bit();
+    if (reg::RegCreateKeyA(root, subKey.constData(), &hKey) == reg::ERROR_SUCCESS) {
+        const QByteArray valueName = name.toLocal8Bit();
+        QByteArray data = text.toLocal8Bit();
         data.append('\0');
         if (reg::RegSetValueExA(hKey, valueName.constData(), 0, reg::REG_SZ,
                                 reinterpret_cast<const uint8_t*>(data.constData()),
                                 static_cast<uint32_t>(data.size())) == reg::ERROR_SUCCESS) {
-            result = kTrue;
+            result = kWritten;
         }
         reg::RegCloseKey(hKey);
     }
     return result;
 }
 
-}  // namespace Module1
+}  // namespace sys

@@ -8,16 +8,16 @@
 
 #include "system/registry/RegTypes.h"
 
-namespace Module1 {
+namespace sys {
 
 // The value's bytes up to the first zero byte, in the locale's charset.
 // Values whose data (terminator included) needs more than 1024 bytes read as
 // the empty string. Never creates a key.
-QString RegGetString(reg::HKEY lngRootKey, const QString& strSubKey, const QString& strValueName);
+QString RegGetString(reg::HKEY root, const QString& keyName, const QString& name);
 
-// Stores strValue as REG_SZ (its bytes plus one zero byte), creating the key
+// Stores text as REG_SZ (its bytes plus one zero byte), creating the key
 // path as needed. True (-1) when written, else False (0).
-int16_t RegSetString(reg::HKEY lngRootKey, const QString& strSubKey, const QString& strValueName,
-                     const QString& strValue);
+int16_t RegSetString(reg::HKEY root, const QString& keyName, const QString& name,
+                     const QString& text);
 
-}  // namespace Module1
+}  // namespace sys

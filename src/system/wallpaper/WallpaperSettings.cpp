@@ -1,12 +1,11 @@
 #include "system/wallpaper/WallpaperSettings.h"
 
-#include "system/Module1.h"
 #include "system/Numeric.h"
 #include "system/registry/RegString.h"
 #include "system/wallpaper/SystemParameters.h"
 #include "toolkit/Rounding.h"
 
-namespace Module1 {
+namespace sys {
 
 namespace {
 
@@ -26,7 +25,7 @@ int32_t originReading(const QString& text) {
         return 0;
     }
     try {
-        return tk::CLng(*number);
+        return tk::roundToInt32(*number);
     } catch (const tk::OverflowError&) {
         return 0;
     }
@@ -34,30 +33,34 @@ int32_t originReading(const QString& text) {
 
 }  // namespace
 
-void LoadWallpaperSettings() {
-    strWallpaper = desktopValue(QStringLiteral("Wallpaper"));
-    lngOriginX = originReading(desktopValue(QStringLiteral("WallpaperOriginX")));
-    lngOriginY = originReading(desktopValue(QStringLiteral("WallpaperOriginY")));
+WallpaperSettings LoadWallpaperSettings(const WallpaperSettings& earlier) {
+    WallpaperSettings settings;
+    settings.picture = desktopValue(QStringLiteral("Wallpaper"));
+    settings.originX = originReading(desktopValue(QStringLiteral("WallpaperOriginX")));
+    settings.originY = originReading(desktopValue(QStringLiteral("WallpaperOriginY")));
+    settings.tile = earlier.tile;
     if (const auto tile = sys::numericValue(desktopValue(QStringLiteral("TileWallpaper")))) {
         // Anything but 0 or 1 means untiled, a number beyond 16 bits included.
         int16_t value = 0;
         try {
-            value = tk::CInt(*tile);
+            value = tk::roundToInt16(*tile);
         } catch (const tk::OverflowError&) {
             value = 0;
         }
-        intTileWallpaper = value < 0 || value > 1 ? int16_t{0} : value;
+        settings.tile = value < 0 || value > 1 ? int16_t{0} : value;
     }
+    return settings;
 }
 
-bool SetWallpaper(int16_t blnUseOrigin, int16_t blnResetOrigin, int16_t blnTile) {
+bool SetWallpaper(const WallpaperSettings& settings, int16_t useOrigin, int16_t resetOrigin,
+                  int16_t tileWanted) {
     QString originX = QStringLiteral("0");
     QString originY = QStringLiteral("0");
-    QString tile = blnTile != 0 ? QStringLiteral("1") : QStringLiteral("0");
-    if (blnResetOrigin == 0) {
-        if (blnUseOrigin != 0) {
-            originX = QString::number(lngOriginX);
-            originY = QString::number(lngOriginY);
+    QString tile = tileWanted != 0 ? QStringLiteral("1") : QStringLiteral("0");
+    if (resetOrigin == 0) {
+        if (useOrigin != 0) {
+            originX = QString::number(settings.originX);
+            originY = QString::number(settings.originY);
         } else {
             tile = QStringLiteral("0");
         }
@@ -69,7 +72,7 @@ bool SetWallpaper(int16_t blnUseOrigin, int16_t blnResetOrigin, int16_t blnTile)
     RegSetString(reg::HKEY_CURRENT_USER, kDesktopKey, QStringLiteral("WallpaperOriginX"), originX);
     RegSetString(reg::HKEY_CURRENT_USER, kDesktopKey, QStringLiteral("WallpaperOriginY"), originY);
 
-    QByteArray path = strWallpaper.toLocal8Bit();
+    QByteArray path = settings.picture.toLocal8Bit();
     const bool ok =
         sys::SystemParametersInfoA(sys::SPI_SETDESKWALLPAPER, 0, path.data(),
                                    sys::SPIF_UPDATEINIFILE | sys::SPIF_SENDWININICHANGE) != 0;
@@ -81,4 +84,4 @@ QString lastWallpaperError() {
     return lastError;
 }
 
-}  // namespace Module1
+}  // namespace sys

@@ -1,27 +1,34 @@
 #pragma once
-// The current user's desktop wallpaper settings: read into the shared
-// globals of Module1 before a placement, written back and applied after it.
+// The current user's desktop wallpaper settings: read before a placement,
+// written back and applied after it.
 
 #include <QString>
 #include <cstdint>
 
-namespace Module1 {
+namespace sys {
+
+// The four desktop values a placement starts from.
+struct WallpaperSettings {
+    QString picture;  // the wallpaper file; empty when there is none
+    int32_t originX = 0;
+    int32_t originY = 0;
+    int16_t tile = 0;  // 1 tiled, 0 not
+};
 
 // Reads "Wallpaper", "WallpaperOriginX", "WallpaperOriginY" and
-// "TileWallpaper" under HKEY_CURRENT_USER\Control Panel\desktop into
-// strWallpaper, lngOriginX, lngOriginY and intTileWallpaper. Origins that are
-// no number read as 0; a tiling that is no number leaves intTileWallpaper as
-// it was.
-void LoadWallpaperSettings();
+// "TileWallpaper" under HKEY_CURRENT_USER\Control Panel\desktop. Origins that
+// are no number read as 0; a tiling that is no number keeps `earlier.tile`.
+WallpaperSettings LoadWallpaperSettings(const WallpaperSettings& earlier = {});
 
 // Writes "TileWallpaper", "WallpaperOriginX" and "WallpaperOriginY" (in that
-// order), then makes strWallpaper the desktop wallpaper. Arguments are
-// Booleans: 0 False, anything else True. Returns whether the desktop took the
+// order), then makes `settings.picture` the desktop wallpaper. The flags are
+// Booleans: 0 false, anything else true. Returns whether the desktop took the
 // wallpaper; lastWallpaperError() says why not.
-bool SetWallpaper(int16_t blnUseOrigin, int16_t blnResetOrigin, int16_t blnTile);
+bool SetWallpaper(const WallpaperSettings& settings, int16_t useOrigin, int16_t resetOrigin,
+                  int16_t tile);
 
 // One line for the user about the last SetWallpaper that failed; empty
 // after a success.
 QString lastWallpaperError();
 
-}  // namespace Module1
+}  // namespace sys

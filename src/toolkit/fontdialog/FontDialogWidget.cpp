@@ -322,7 +322,7 @@ bool FontDialogWidget::takeListedFace(bool tell) {
     }
     if (tell) {
         MsgBox(tr("There is no font with that name. Choose a font from the list of fonts."),
-               vbExclamation, windowTitle(), this);
+               MessageCode::Exclamation, windowTitle(), this);
         faceEdit_->setFocus();
         faceEdit_->selectAll();
     }

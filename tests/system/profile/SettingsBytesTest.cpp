@@ -1,6 +1,5 @@
 // The bytes of a settings file: values in a Windows code page, values kept
 // byte for byte, writes that change nothing, and names outside ASCII.
-#include "system/Module1.h"
 #include "system/profile/PrivateProfile.h"
 #include "system/profile/SettingsFile.h"
 
@@ -20,28 +19,28 @@ const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");
 
 class SettingsBytes : public ::testing::Test {
 protected:
-    void SetUp() override { Module1::strIniFile = dir_.filePath("Tessaryn.ini"); }
-    void TearDown() override { Module1::strIniFile.clear(); }
+    void SetUp() override { path_ = dir_.filePath("Tessaryn.ini"); }
 
     void put(const QByteArray& bytes) const {
-        QFile f(Module1::strIniFile);
+        QFile f(path_);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
     QByteArray contents() const {
-        QFile f(Module1::strIniFile);
+        QFile f(path_);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
     }
     bool write(const QString& key, const QString& value) const {
-        return sys::WritePrivateProfileStrings({{"FontSetting", key, value}}, Module1::strIniFile);
+        return sys::WritePrivateProfileStrings({{"FontSetting", key, value}}, path_);
     }
     nlink_t links() const {
         struct stat st {};
-        ::stat(QFile::encodeName(Module1::strIniFile).constData(), &st);
+        ::stat(QFile::encodeName(path_).constData(), &st);
         return st.st_nlink;
     }
 
     QTemporaryDir dir_;
+    QString path_;  // the settings file
 };
 
 TEST_F(SettingsBytes, WindowsCodePagesReadAsText) {
@@ -55,7 +54,8 @@ TEST_F(SettingsBytes, WindowsCodePagesReadAsText) {
     };
     for (const auto& c : cases) {
         put("[FontSetting]\r\nName=" + c.bytes + "\r\n");
-        EXPECT_EQ(Module1::GetIniString("FontSetting", "Name"), c.text) << c.bytes.toHex().data();
+        EXPECT_EQ(sys::GetIniString(path_, "FontSetting", "Name"), c.text)
+            << c.bytes.toHex().data();
     }
 }
 
@@ -71,7 +71,7 @@ TEST_F(SettingsBytes, ValuesKeepTheFilesEncoding) {
     ASSERT_TRUE(write("Name", QStringLiteral("ＭＳ ゴシック")));
     EXPECT_EQ(contents(), QByteArray("[FontSetting]\r\nName=\x82\x6C\x82\x72\x20\x83\x53\x83\x56"
                                      "\x83\x62\x83\x4E\r\nColor0=2\r\n"));
-    EXPECT_EQ(Module1::GetIniString("FontSetting", "Name"), QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(sys::GetIniString(path_, "FontSetting", "Name"), QStringLiteral("ＭＳ ゴシック"));
 
     put("[FontSetting]\r\nName=x\r\n");
     ASSERT_TRUE(write("Name", kPGothic));
@@ -84,9 +84,9 @@ TEST_F(SettingsBytes, OnlyChangesReplaceTheFile) {
     const QByteArray file = "[FontSetting]\r\nk = \"v\"\r\nName=a\r\n";
     put(file);
     const QString other = dir_.filePath("link.ini");
-    ASSERT_EQ(::link(QFile::encodeName(Module1::strIniFile), QFile::encodeName(other)), 0);
+    ASSERT_EQ(::link(QFile::encodeName(path_), QFile::encodeName(other)), 0);
     ASSERT_EQ(links(), 2u);
-    const QByteArray path = QFile::encodeName(Module1::strIniFile);
+    const QByteArray path = QFile::encodeName(path_);
     EXPECT_TRUE(write("k", "v"));
     EXPECT_TRUE(sys::WritePrivateProfileStringA("FontSetting", "Name", "a", path.constData()));
     EXPECT_EQ(links(), 2u);
@@ -104,7 +104,7 @@ TEST_F(SettingsBytes, OnlyChangesReplaceTheFile) {
 TEST_F(SettingsBytes, NonAsciiNamesCompareByteForByte) {
     put("[S]\r\nK\xE9=e-acute\r\n");
     std::array<char, 64> buffer{};
-    const QByteArray path = QFile::encodeName(Module1::strIniFile);
+    const QByteArray path = QFile::encodeName(path_);
     sys::GetPrivateProfileStringA("S", "K\xE8", "none", buffer.data(), 64, path.constData());
     EXPECT_STREQ(buffer.data(), "none");
     sys::GetPrivateProfileStringA("s", "k\xE9", "none", buffer.data(), 64, path.constData());

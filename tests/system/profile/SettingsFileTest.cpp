@@ -3,7 +3,6 @@
 
 #include "support/OrdinaryUser.h"
 #include "support/TempHome.h"
-#include "system/Module1.h"
 #include "system/profile/PrivateProfile.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +21,16 @@ namespace {
 
 class SettingsFile : public ::testing::Test {
 protected:
-    void SetUp() override { Module1::strIniFile = dir_.filePath("Tessaryn.ini"); }
-    void TearDown() override { Module1::strIniFile.clear(); }
+    void SetUp() override { path_ = dir_.filePath("Tessaryn.ini"); }
 
     void put(const QByteArray& bytes) const {
-        QFile f(Module1::strIniFile);
+        QFile f(path_);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
 
     QTemporaryDir dir_;
+    QString path_;  // the settings file
 };
 
 struct LongCase {
@@ -44,7 +43,7 @@ class GetIniLong : public SettingsFile, public ::testing::WithParamInterface<Lon
 TEST_P(GetIniLong, ReadsWholeNumbersOrMinusOne) {
     const LongCase& c = GetParam();
     put("[FontSetting]\r\n" + (c.text ? "Color2=" + *c.text + "\r\n" : QByteArray()));
-    EXPECT_EQ(Module1::GetIniLong("Fontsetting", "Color2"), c.expected);
+    EXPECT_EQ(sys::GetIniLong(path_, "Fontsetting", "Color2"), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -58,24 +57,24 @@ INSTANTIATE_TEST_SUITE_P(
                       LongCase{"99999999999", -1}, LongCase{"1e400", -1}, LongCase{"1e3", 1000}));
 
 TEST_F(SettingsFile, MissingFileReadsAsMissingKeys) {
-    EXPECT_EQ(Module1::GetIniLong("FormPos", "Top"), -1);
-    EXPECT_EQ(Module1::GetIniString("FontSetting", "Name"), "");
+    EXPECT_EQ(sys::GetIniLong(path_, "FormPos", "Top"), -1);
+    EXPECT_EQ(sys::GetIniString(path_, "FontSetting", "Name"), "");
 }
 
 TEST_F(SettingsFile, WrittenValuesReadBackUnderEitherSpelling) {
-    const QString& file = Module1::strIniFile;
+    const QString& file = path_;
     ASSERT_TRUE(sys::WritePrivateProfileStringA("FontSetting", "Name", "IPA明朝", file));
     ASSERT_TRUE(sys::WritePrivateProfileStringA("FontSetting", "Color2", "65280", file));
     ASSERT_TRUE(sys::WritePrivateProfileStringA("FontSetting", "Italic", "True", file));
-    EXPECT_EQ(Module1::GetIniString("FontSetting", "Name"), "IPA明朝");
-    EXPECT_EQ(Module1::GetIniString("FONTSETTING", "name"), "IPA明朝");
-    EXPECT_EQ(Module1::GetIniString("Fontsetting", "Italic"), "True");
-    EXPECT_EQ(Module1::GetIniLong("Fontsetting", "Color2"), 65280);
+    EXPECT_EQ(sys::GetIniString(path_, "FontSetting", "Name"), "IPA明朝");
+    EXPECT_EQ(sys::GetIniString(path_, "FONTSETTING", "name"), "IPA明朝");
+    EXPECT_EQ(sys::GetIniString(path_, "Fontsetting", "Italic"), "True");
+    EXPECT_EQ(sys::GetIniLong(path_, "Fontsetting", "Color2"), 65280);
 }
 
 TEST_F(SettingsFile, LongValueIsCutToWholeCharactersWithin1023Bytes) {
     put("[FontSetting]\r\nName=" + QByteArray(1021, 'a') + "éé\r\n");
-    EXPECT_EQ(Module1::GetIniString("FontSetting", "Name"), QString(1021, u'a') + u'é');
+    EXPECT_EQ(sys::GetIniString(path_, "FontSetting", "Name"), QString(1021, u'a') + u'é');
 }
 
 class SettingsPath : public ::testing::Test {
@@ -196,9 +195,8 @@ TEST_F(SettingsPath, InstalledCopyCopiesAStrayFileOnceAndLeavesItAlone) {
     put(stray, "[FontSetting]\r\nName=changed beside\r\n");
     EXPECT_EQ(sys::settingsFilePath(binDir(), places()), xdgFile());
     EXPECT_EQ(bytesOf(xdgFile()), "[FontSetting]\r\nName=Noto Sans\r\n");
-    Module1::strIniFile = sys::settingsFilePath(binDir(), places());
-    EXPECT_EQ(Module1::GetIniString("FontSetting", "Name"), "Noto Sans");
-    Module1::strIniFile.clear();
+    EXPECT_EQ(sys::GetIniString(sys::settingsFilePath(binDir(), places()), "FontSetting", "Name"),
+              "Noto Sans");
 }
 
 TEST_F(SettingsPath, UnsetConfigHomeMeansDotConfig) {

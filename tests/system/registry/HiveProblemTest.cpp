@@ -14,8 +14,8 @@
 #include "system/registry/RegApi.h"
 #include "system/registry/RegString.h"
 
-using Module1::RegGetString;
-using Module1::RegSetString;
+using sys::RegGetString;
+using sys::RegSetString;
 
 namespace {
 

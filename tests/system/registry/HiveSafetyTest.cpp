@@ -16,8 +16,8 @@
 #include "support/TempHome.h"
 #include "system/registry/RegString.h"
 
-using Module1::RegGetString;
-using Module1::RegSetString;
+using sys::RegGetString;
+using sys::RegSetString;
 
 namespace {
 

@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
         const int count = std::atoi(argv[3]);
         int failures = 0;
         for (int i = 0; i < count; ++i) {
-            if (Module1::RegSetString(reg::HKEY_CURRENT_USER, kKey, prefix + QString::number(i),
-                                      QString::number(i)) != -1) {
+            if (sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, prefix + QString::number(i),
+                                  QString::number(i)) != -1) {
                 ++failures;
             }
         }
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         const int size = std::atoi(argv[2]);
         for (long i = 0;; ++i) {
             const QString block(size, QChar(static_cast<char16_t>(u'a' + i % 26)));
-            Module1::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Block"), block);
+            sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Block"), block);
             if (i == 0) {
                 std::puts("writing");
                 std::fflush(stdout);

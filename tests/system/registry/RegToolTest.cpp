@@ -7,7 +7,6 @@
 
 #include "HiveTestSupport.h"
 #include "support/TempHome.h"
-#include "system/Module1.h"
 #include "system/registry/RegTool.h"
 #include "system/wallpaper/WallpaperSettings.h"
 
@@ -148,9 +147,7 @@ TEST_F(RegToolTest, TheBuiltToolSeedsWhatTheProgramReads) {
               0);
     EXPECT_EQ(out, QByteArray("\nHKEY_CURRENT_USER\\Control Panel\\desktop\n"
                               "    Wallpaper    REG_SZ    /tmp/w.bmp\n\n"));
-    Module1::strWallpaper.clear();
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::strWallpaper, QStringLiteral("/tmp/w.bmp"));
+    EXPECT_EQ(sys::LoadWallpaperSettings().picture, QStringLiteral("/tmp/w.bmp"));
     EXPECT_NE(run({QStringLiteral("query"), QStringLiteral("HKCU\\Nothing")}, &out), 0);
 }
 

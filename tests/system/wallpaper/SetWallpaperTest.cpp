@@ -11,7 +11,6 @@
 
 #include "RecordingDesktop.h"
 #include "support/TempHome.h"
-#include "system/Module1.h"
 #include "system/registry/Hive.h"
 #include "system/registry/RegString.h"
 #include "system/wallpaper/SystemParameters.h"
@@ -50,15 +49,14 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("BM");
         f.close();
-        Module1::strWallpaper = picture_;
-        Module1::lngOriginX = -8;
-        Module1::lngOriginY = 0;
+        settings_ = {picture_, -8, 0, 0};
         desktop::setActiveDesktop(std::make_unique<RecordingDesktop>(&script_));
     }
     void TearDown() override { desktop::setActiveDesktop(nullptr); }
 
     TempHome home_;
     QString picture_;
+    sys::WallpaperSettings settings_;
     DesktopScript script_;
 };
 
@@ -78,8 +76,8 @@ class SetWallpaperRow : public SetWallpaperTest, public ::testing::WithParamInte
 
 TEST_P(SetWallpaperRow, WritesTilingAndOriginInOrderThenAsksTheDesktop) {
     const Row& r = GetParam();
-    EXPECT_TRUE(Module1::SetWallpaper(r.useOrigin, r.resetOrigin, r.tile));
-    EXPECT_EQ(Module1::lastWallpaperError(), QString());
+    EXPECT_TRUE(sys::SetWallpaper(settings_, r.useOrigin, r.resetOrigin, r.tile));
+    EXPECT_EQ(sys::lastWallpaperError(), QString());
     const QString tile = QStringLiteral("TileWallpaper=") + QLatin1String(r.tileText);
     const QString x = QStringLiteral("WallpaperOriginX=") + QLatin1String(r.originX);
     const QString y = QStringLiteral("WallpaperOriginY=") + QLatin1String(r.originY);
@@ -107,58 +105,57 @@ INSTANTIATE_TEST_SUITE_P(Rows, SetWallpaperRow,
 
 TEST_F(SetWallpaperTest, TheDesktopGetsTheHivesTilingNotItsOwn) {
     script_.liveTiled = true;
-    ASSERT_TRUE(Module1::SetWallpaper(-1, 0, 0));
+    ASSERT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0));
     ASSERT_EQ(script_.applies.size(), 1u);
     EXPECT_FALSE(script_.applies[0].tiled);
 }
 
 TEST_F(SetWallpaperTest, ARefusalIsReportedAndThePathNotRecorded) {
-    Module1::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper"),
-                          QStringLiteral("/old.bmp"));
+    sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper"),
+                      QStringLiteral("/old.bmp"));
     script_.result = {false, QStringLiteral("The desktop could not load the picture.")};
-    EXPECT_FALSE(Module1::SetWallpaper(-1, 0, 0));
-    EXPECT_EQ(Module1::lastWallpaperError(),
-              QStringLiteral("The desktop could not load the picture."));
-    EXPECT_EQ(Module1::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")),
+    EXPECT_FALSE(sys::SetWallpaper(settings_, -1, 0, 0));
+    EXPECT_EQ(sys::lastWallpaperError(), QStringLiteral("The desktop could not load the picture."));
+    EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")),
               QStringLiteral("/old.bmp"));
     // A refusal without words still gives the user a sentence.
     script_.result = {false, QString()};
-    EXPECT_FALSE(Module1::SetWallpaper(-1, 0, 0));
-    EXPECT_TRUE(Module1::lastWallpaperError().contains(QLatin1String("recording")))
-        << Module1::lastWallpaperError().toStdString();
+    EXPECT_FALSE(sys::SetWallpaper(settings_, -1, 0, 0));
+    EXPECT_TRUE(sys::lastWallpaperError().contains(QLatin1String("recording")))
+        << sys::lastWallpaperError().toStdString();
     // The next success clears the message.
     script_.result = {true, QString()};
-    EXPECT_TRUE(Module1::SetWallpaper(-1, 0, 0));
-    EXPECT_EQ(Module1::lastWallpaperError(), QString());
+    EXPECT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0));
+    EXPECT_EQ(sys::lastWallpaperError(), QString());
 }
 
 TEST_F(SetWallpaperTest, AMissingPictureIsNotHandedToTheDesktop) {
     for (const QString& path :
          {QString(), home_.root() + QStringLiteral("/gone.bmp"), home_.root()}) {
-        Module1::strWallpaper = path;
-        EXPECT_FALSE(Module1::SetWallpaper(-1, 0, 0));
-        EXPECT_FALSE(Module1::lastWallpaperError().isEmpty());
+        settings_.picture = path;
+        EXPECT_FALSE(sys::SetWallpaper(settings_, -1, 0, 0));
+        EXPECT_FALSE(sys::lastWallpaperError().isEmpty());
     }
     EXPECT_TRUE(script_.applies.empty());
-    EXPECT_EQ(Module1::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")),
+    EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")),
               QString());
 }
 
 TEST_F(SetWallpaperTest, WithoutADesktopThePathIsRecordedForTheNextLoad) {
     desktop::setActiveDesktop(nullptr);
     ASSERT_EQ(desktop::activeDesktop().name(), QStringLiteral("none"));
-    Module1::lngOriginX = 25;
-    Module1::lngOriginY = -3;
-    ASSERT_TRUE(Module1::SetWallpaper(-1, 0, 0));
-    Module1::strWallpaper.clear();
-    Module1::lngOriginX = 0;
-    Module1::lngOriginY = 0;
-    Module1::intTileWallpaper = 1;
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::strWallpaper, picture_);
-    EXPECT_EQ(Module1::lngOriginX, 25);
-    EXPECT_EQ(Module1::lngOriginY, -3);
-    EXPECT_EQ(Module1::intTileWallpaper, 0);
+    settings_.originX = 25;
+    settings_.originY = -3;
+    ASSERT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0));
+    settings_.picture.clear();
+    settings_.originX = 0;
+    settings_.originY = 0;
+    settings_.tile = 1;
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.picture, picture_);
+    EXPECT_EQ(settings_.originX, 25);
+    EXPECT_EQ(settings_.originY, -3);
+    EXPECT_EQ(settings_.tile, 0);
 }
 
 TEST_F(SetWallpaperTest, AnUnusableHiveMakesTheCallFailWithoutDesktop) {
@@ -168,9 +165,9 @@ TEST_F(SetWallpaperTest, AnUnusableHiveMakesTheCallFailWithoutDesktop) {
     ASSERT_TRUE(hive.open(QIODevice::WriteOnly));
     hive.write("not a hive");
     hive.close();
-    EXPECT_FALSE(Module1::SetWallpaper(-1, 0, 0));
-    EXPECT_TRUE(Module1::lastWallpaperError().contains(reg::hivePath()))
-        << Module1::lastWallpaperError().toStdString();
+    EXPECT_FALSE(sys::SetWallpaper(settings_, -1, 0, 0));
+    EXPECT_TRUE(sys::lastWallpaperError().contains(reg::hivePath()))
+        << sys::lastWallpaperError().toStdString();
     QFile check(reg::hivePath());
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), QByteArray("not a hive"));

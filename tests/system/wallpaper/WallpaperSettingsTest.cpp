@@ -1,4 +1,4 @@
-// LoadWallpaperSettings: the four desktop values into the shared globals,
+// LoadWallpaperSettings: the four desktop values,
 // from the hive or, where the desktop keeps its own, from the desktop.
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 
 #include "RecordingDesktop.h"
 #include "support/TempHome.h"
-#include "system/Module1.h"
 #include "system/registry/Hive.h"
 #include "system/registry/RegString.h"
 #include "system/wallpaper/WallpaperSettings.h"
@@ -17,19 +16,15 @@ namespace {
 const QString kKey = QStringLiteral("Control Panel\\desktop");
 
 void put(const char* name, const QString& text) {
-    ASSERT_EQ(Module1::RegSetString(reg::HKEY_CURRENT_USER, kKey, QLatin1String(name), text), -1);
+    ASSERT_EQ(sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QLatin1String(name), text), -1);
 }
 
 class WallpaperSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Module1::strWallpaper = QStringLiteral("/earlier.bmp");
-        Module1::lngOriginX = 99;
-        Module1::lngOriginY = 99;
-        Module1::intTileWallpaper = 0;
-    }
+    void SetUp() override { settings_ = {QStringLiteral("/earlier.bmp"), 99, 99, 0}; }
     void TearDown() override { desktop::setActiveDesktop(nullptr); }
     TempHome home_;
+    sys::WallpaperSettings settings_;  // as the last read left them
 };
 
 struct OriginCase {
@@ -52,9 +47,9 @@ TEST_P(OriginReading, RoundsNumbersAndTurnsEverythingElseIntoZero) {
         put("WallpaperOriginX", *c.text);
         put("WallpaperOriginY", *c.text);
     }
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::lngOriginX, c.expected);
-    EXPECT_EQ(Module1::lngOriginY, c.expected);
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.originX, c.expected);
+    EXPECT_EQ(settings_.originY, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -88,12 +83,12 @@ class TileReading : public WallpaperSettingsTest, public ::testing::WithParamInt
 
 TEST_P(TileReading, KeepsZeroOrOneAndIgnoresWhatIsNoNumber) {
     const TileCase& c = GetParam();
-    Module1::intTileWallpaper = c.before;
+    settings_.tile = c.before;
     if (c.text) {
         put("TileWallpaper", *c.text);
     }
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::intTileWallpaper, c.expected);
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.tile, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,12 +108,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.what); });
 
 TEST_F(WallpaperSettingsTest, AUserWithoutSettingsGetsNoWallpaperAndZeroOrigins) {
-    Module1::intTileWallpaper = 1;
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::strWallpaper, QString());
-    EXPECT_EQ(Module1::lngOriginX, 0);
-    EXPECT_EQ(Module1::lngOriginY, 0);
-    EXPECT_EQ(Module1::intTileWallpaper, 1);
+    settings_.tile = 1;
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.picture, QString());
+    EXPECT_EQ(settings_.originX, 0);
+    EXPECT_EQ(settings_.originY, 0);
+    EXPECT_EQ(settings_.tile, 1);
     reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Read);
     EXPECT_EQ(hive.keyExists(reg::HKEY_CURRENT_USER, "Control Panel"), reg::ERROR_FILE_NOT_FOUND)
         << "reading created a key";
@@ -132,38 +127,37 @@ TEST_F(WallpaperSettingsTest, ALiveDesktopAnswersForWallpaperAndTiling) {
     script.liveWallpaper = QStringLiteral("/live/picture.png");
     script.liveTiled = true;
     desktop::setActiveDesktop(std::make_unique<RecordingDesktop>(&script));
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::strWallpaper, QStringLiteral("/live/picture.png"));
-    EXPECT_EQ(Module1::intTileWallpaper, 1);
-    EXPECT_EQ(Module1::lngOriginX, 5) << "origins always come from the hive";
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.picture, QStringLiteral("/live/picture.png"));
+    EXPECT_EQ(settings_.tile, 1);
+    EXPECT_EQ(settings_.originX, 5) << "origins always come from the hive";
 
     // Where the desktop has no setting of its own, the hive's copy holds.
     script.liveWallpaper.reset();
     script.liveTiled.reset();
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::strWallpaper, QStringLiteral("/hive.bmp"));
-    EXPECT_EQ(Module1::intTileWallpaper, 0);
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.picture, QStringLiteral("/hive.bmp"));
+    EXPECT_EQ(settings_.tile, 0);
 }
 
 TEST_F(WallpaperSettingsTest, ALiveDesktopIsReadEvenBeforeTheHiveHoldsTheKey) {
     DesktopScript script;
     script.liveWallpaper = QStringLiteral("/live.png");
     script.liveTiled = false;
-    Module1::intTileWallpaper = 1;
+    settings_.tile = 1;
     desktop::setActiveDesktop(std::make_unique<RecordingDesktop>(&script));
-    Module1::LoadWallpaperSettings();
-    EXPECT_EQ(Module1::strWallpaper, QStringLiteral("/live.png"));
-    EXPECT_EQ(Module1::intTileWallpaper, 0);
-    EXPECT_EQ(Module1::lngOriginX, 0);
-    EXPECT_EQ(
-        Module1::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("CONTROL PANEL\\Desktop"),
-                              QStringLiteral("wallpaper")),
-        QStringLiteral("/live.png"));
+    settings_ = sys::LoadWallpaperSettings(settings_);
+    EXPECT_EQ(settings_.picture, QStringLiteral("/live.png"));
+    EXPECT_EQ(settings_.tile, 0);
+    EXPECT_EQ(settings_.originX, 0);
+    EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("CONTROL PANEL\\Desktop"),
+                                QStringLiteral("wallpaper")),
+              QStringLiteral("/live.png"));
     // Other values and keys are still only what the hive holds.
-    EXPECT_EQ(Module1::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Pattern")),
+    EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Pattern")),
               QString());
-    EXPECT_EQ(Module1::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\Colors"),
-                                    QStringLiteral("Wallpaper")),
+    EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\Colors"),
+                                QStringLiteral("Wallpaper")),
               QString());
 }
 

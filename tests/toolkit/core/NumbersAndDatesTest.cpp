@@ -4,8 +4,8 @@
 #include <QLocale>
 
 #include "toolkit/Rounding.h"
+#include "toolkit/SerialDate.h"
 #include "toolkit/Units.h"
-#include "toolkit/VbDate.h"
 
 namespace {
 
@@ -14,64 +14,64 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour) {
         {12.5, 12}, {13.5, 14},   {14.5, 14},     {15.5, 16},     {-0.5, 0}, {-1.5, -2},
         {-2.5, -2}, {0.49999, 0}, {1200.5, 1200}, {1201.5, 1202}, {2.6, 3},  {-2.6, -3}};
     for (const auto& [in, out] : cases) {
-        EXPECT_EQ(tk::CLng(in), out) << in;
+        EXPECT_EQ(tk::roundToInt32(in), out) << in;
     }
 }
 
 TEST(Rounding, LeavingTheTypeIsAnOverflow) {
-    EXPECT_EQ(tk::CInt(32767.4), 32767);
-    EXPECT_EQ(tk::CInt(-32768.5), -32768);  // the half goes to the even -32768
-    EXPECT_THROW(tk::CInt(32767.5), tk::OverflowError);
-    EXPECT_THROW(tk::CInt(-32769), tk::OverflowError);
-    EXPECT_EQ(tk::CLng(2147483647.0), 2147483647);
-    EXPECT_THROW(tk::CLng(2147483647.5), tk::OverflowError);
-    EXPECT_THROW(tk::CLng(std::nan("")), tk::OverflowError);
+    EXPECT_EQ(tk::roundToInt16(32767.4), 32767);
+    EXPECT_EQ(tk::roundToInt16(-32768.5), -32768);  // the half goes to the even -32768
+    EXPECT_THROW(tk::roundToInt16(32767.5), tk::OverflowError);
+    EXPECT_THROW(tk::roundToInt16(-32769), tk::OverflowError);
+    EXPECT_EQ(tk::roundToInt32(2147483647.0), 2147483647);
+    EXPECT_THROW(tk::roundToInt32(2147483647.5), tk::OverflowError);
+    EXPECT_THROW(tk::roundToInt32(std::nan("")), tk::OverflowError);
 }
 
-TEST(VbDate, DayCountFromTheEpoch) {
-    EXPECT_EQ(tk::DateSerial(1899, 12, 30), 0);
-    EXPECT_EQ(tk::DateSerial(1899, 12, 29), -1);
-    EXPECT_EQ(tk::DateSerial(1900, 1, 1), 2);
-    EXPECT_EQ(tk::DateSerial(2000, 1, 1), 36526);
-    EXPECT_EQ(tk::DateSerial(2000, 2, 29), 36585);
+TEST(SerialDate, DayCountFromTheEpoch) {
+    EXPECT_EQ(tk::makeSerialDate(1899, 12, 30), 0);
+    EXPECT_EQ(tk::makeSerialDate(1899, 12, 29), -1);
+    EXPECT_EQ(tk::makeSerialDate(1900, 1, 1), 2);
+    EXPECT_EQ(tk::makeSerialDate(2000, 1, 1), 36526);
+    EXPECT_EQ(tk::makeSerialDate(2000, 2, 29), 36585);
     // Months and days outside their range roll over.
-    EXPECT_EQ(tk::DateSerial(1998, 13, 1), tk::DateSerial(1999, 1, 1));
-    EXPECT_EQ(tk::DateSerial(1999, 3, 0), tk::DateSerial(1999, 2, 28));
-    EXPECT_EQ(tk::DateSerial(2000, 0, 1), tk::DateSerial(1999, 12, 1));
-    EXPECT_EQ(tk::DateSerial(2000, -11, 1), tk::DateSerial(1999, 1, 1));
+    EXPECT_EQ(tk::makeSerialDate(1998, 13, 1), tk::makeSerialDate(1999, 1, 1));
+    EXPECT_EQ(tk::makeSerialDate(1999, 3, 0), tk::makeSerialDate(1999, 2, 28));
+    EXPECT_EQ(tk::makeSerialDate(2000, 0, 1), tk::makeSerialDate(1999, 12, 1));
+    EXPECT_EQ(tk::makeSerialDate(2000, -11, 1), tk::makeSerialDate(1999, 1, 1));
 }
 
-TEST(VbDate, PartsAndWeekdays) {
-    const tk::VbDate d = tk::DateSerial(1998, 8, 1) + 0.5;  // noon
+TEST(SerialDate, PartsAndWeekdays) {
+    const tk::SerialDate d = tk::makeSerialDate(1998, 8, 1) + 0.5;  // noon
     EXPECT_EQ(tk::Year(d), 1998);
     EXPECT_EQ(tk::Month(d), 8);
     EXPECT_EQ(tk::Day(d), 1);
-    EXPECT_EQ(tk::Weekday(d), 7);                            // Saturday
-    EXPECT_EQ(tk::Weekday(tk::DateSerial(1998, 2, 1)), 1);   // Sunday
-    EXPECT_EQ(tk::Weekday(tk::DateSerial(2026, 12, 7)), 2);  // Monday
+    EXPECT_EQ(tk::Weekday(d), 7);                                // Saturday
+    EXPECT_EQ(tk::Weekday(tk::makeSerialDate(1998, 2, 1)), 1);   // Sunday
+    EXPECT_EQ(tk::Weekday(tk::makeSerialDate(2026, 12, 7)), 2);  // Monday
     // A negative date's fraction is its time of day: -1.25 is 29 Dec 1899.
     EXPECT_EQ(tk::Day(-1.25), 29);
     EXPECT_EQ(tk::Day(-0.5), 30);
 }
 
-TEST(VbDate, MonthTitleUsesTheLocaleAndFourDigitYear) {
+TEST(SerialDate, MonthTitleUsesTheLocaleAndFourDigitYear) {
     const QLocale saved;
     QLocale::setDefault(QLocale::c());
-    const QString english = tk::FormatMonthYear(tk::DateSerial(1999, 3, 15));
+    const QString english = tk::FormatMonthYear(tk::makeSerialDate(1999, 3, 15));
     QLocale::setDefault(saved);
     // QLocale::system() follows LC_TIME; in the C locale the names are English.
-    const QString system = tk::FormatMonthYear(tk::DateSerial(1999, 3, 15));
+    const QString system = tk::FormatMonthYear(tk::makeSerialDate(1999, 3, 15));
     EXPECT_TRUE(system.endsWith(QStringLiteral(" 1999")));
     EXPECT_EQ(system, QLocale::system().standaloneMonthName(3, QLocale::LongFormat) +
                           QStringLiteral(" 1999"));
     EXPECT_TRUE(english.endsWith(QStringLiteral(" 1999")));
-    EXPECT_EQ(tk::FormatMonthYear(tk::DateSerial(987, 1, 1)).right(5), QStringLiteral(" 0987"));
+    EXPECT_EQ(tk::FormatMonthYear(tk::makeSerialDate(987, 1, 1)).right(5), QStringLiteral(" 0987"));
 }
 
-TEST(VbDate, PinnedToday) {
+TEST(SerialDate, PinnedToday) {
     const tk::Ymd pinned{2026, 12, 31};
     tk::overrideToday(&pinned);
-    EXPECT_EQ(tk::Today(), tk::DateSerial(2026, 12, 31));
+    EXPECT_EQ(tk::Today(), tk::makeSerialDate(2026, 12, 31));
     tk::overrideToday(nullptr);
     EXPECT_EQ(tk::Today(), std::trunc(tk::Today())) << "no time of day";
 }
@@ -80,8 +80,8 @@ TEST(Units, ConversionsAtNinetySixDots) {
     tk::overrideDpi(96);
     EXPECT_DOUBLE_EQ(tk::twipsToPixelsX(1440), 96);
     EXPECT_DOUBLE_EQ(tk::pixelsToTwipsY(1), 15);
-    EXPECT_DOUBLE_EQ(tk::pixelsPerUnitX(tk::vbPoints), 96.0 / 72.0);
-    EXPECT_DOUBLE_EQ(tk::pixelsPerUnitY(tk::vbMillimeters), 96.0 / 25.4);
+    EXPECT_DOUBLE_EQ(tk::pixelsPerUnitX(tk::Unit::Points), 96.0 / 72.0);
+    EXPECT_DOUBLE_EQ(tk::pixelsPerUnitY(tk::Unit::Millimeters), 96.0 / 25.4);
     EXPECT_DOUBLE_EQ(tk::pixelsToHimetricX(96), 2540);
     tk::overrideDpi(120);
     EXPECT_DOUBLE_EQ(tk::pixelsToTwipsX(1), 12);

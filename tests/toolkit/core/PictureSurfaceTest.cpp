@@ -23,22 +23,22 @@ protected:
 };
 
 TEST_F(PictureSurfaceTest, ScaleModeChangesTheUnitOfSizesAndPositions) {
-    paper.setScaleMode(tk::vbTwips);
+    paper.setScaleMode(tk::Unit::Twips);
     EXPECT_DOUBLE_EQ(paper.ScaleWidth(), 4500);
-    paper.setScaleMode(tk::vbPoints);
+    paper.setScaleMode(tk::Unit::Points);
     EXPECT_DOUBLE_EQ(paper.ScaleWidth(), 225);
     EXPECT_DOUBLE_EQ(paper.ScaleHeight(), 112.5);
-    paper.setScaleMode(tk::vbMillimeters);
+    paper.setScaleMode(tk::Unit::Millimeters);
     EXPECT_NEAR(paper.ScaleWidth(), 300 * 25.4 / 96, 1e-9);
 
-    paper.setScaleMode(tk::vbPoints);
+    paper.setScaleMode(tk::Unit::Points);
     paper.setCurrentX(72);
-    paper.setScaleMode(tk::vbTwips);
+    paper.setScaleMode(tk::Unit::Twips);
     EXPECT_DOUBLE_EQ(paper.currentX(), 1440) << "the position stays put when the unit changes";
 }
 
 TEST_F(PictureSurfaceTest, PrintMovesToTheStartOfTheNextLine) {
-    paper.setScaleMode(tk::vbPoints);
+    paper.setScaleMode(tk::Unit::Points);
     paper.setCurrentX(30);
     paper.setCurrentY(10);
     paper.Print(QStringLiteral("Su"));
@@ -48,9 +48,9 @@ TEST_F(PictureSurfaceTest, PrintMovesToTheStartOfTheNextLine) {
 }
 
 TEST_F(PictureSurfaceTest, TextWidthIsInTheCurrentUnit) {
-    paper.setScaleMode(tk::vbPoints);
+    paper.setScaleMode(tk::Unit::Points);
     const double points = paper.TextWidth(QStringLiteral("3"));
-    paper.setScaleMode(tk::vbTwips);
+    paper.setScaleMode(tk::Unit::Twips);
     EXPECT_NEAR(paper.TextWidth(QStringLiteral("3")), points * 20, 1e-9);
     EXPECT_GT(points, 3);
     EXPECT_LT(points, 12);
@@ -69,7 +69,7 @@ TEST_F(PictureSurfaceTest, PrintPutsTheTopOfTheLineAtCurrentY) {
             paper.setBackColor(0x00FFFFFF);
             paper.Cls();
             paper.setForeColor(0x000000FF);  // red
-            paper.setScaleMode(tk::vbPoints);
+            paper.setScaleMode(tk::Unit::Points);
             paper.setCurrentX(15);  // 20 pixels
             paper.setCurrentY(30);  // 40 pixels
             paper.Print(QStringLiteral("H"));
@@ -133,13 +133,13 @@ TEST_F(PictureSurfaceTest, SystemColoursResolveThroughThePalette) {
     QPalette pal;
     pal.setColor(QPalette::Active, QPalette::Base, QColor(1, 2, 3));
     pal.setColor(QPalette::Disabled, QPalette::Text, QColor(150, 151, 152));
-    EXPECT_EQ(tk::resolveColor(tk::vbWindowBackground, pal), QColor(1, 2, 3));
-    EXPECT_EQ(tk::resolveColor(tk::vbGrayText, pal), QColor(150, 151, 152));
+    EXPECT_EQ(tk::resolveColor(tk::SystemColors::WindowBackground, pal), QColor(1, 2, 3));
+    EXPECT_EQ(tk::resolveColor(tk::SystemColors::GrayText, pal), QColor(150, 151, 152));
     EXPECT_EQ(tk::resolveColor(0x00FF0000, pal), QColor(0, 0, 255)) << "0x00BBGGRR";
     EXPECT_EQ(tk::toBgr(QColor(0, 255, 0)), 0x0000FF00);
 
     paper.setPalette(pal);
-    paper.setBackColor(tk::vbWindowBackground);
+    paper.setBackColor(tk::SystemColors::WindowBackground);
     paper.Cls();
     EXPECT_EQ(paper.Image().pixelColor(0, 0), QColor(1, 2, 3));
 }

@@ -514,7 +514,7 @@ void FontDialogTest::onlyListedFacesAreTaken() {
     QStringList messages;
     tk::setMessageBoxResponder([&](const tk::MessageRequest& m) {
         messages << m.prompt;
-        return tk::vbOK;
+        return tk::MessageCode::Ok;
     });
     CommonDialog dialog;
     dialog.Flags = kProgramFlags;

@@ -13,7 +13,7 @@
 #include <stdexcept>
 
 #include "toolkit/DrawingSurface.h"
-#include "toolkit/VbDate.h"
+#include "toolkit/SerialDate.h"
 
 // The four kinds of calendar text; the index of each colour.
 enum CalendarTextKind : int16_t {
@@ -35,48 +35,48 @@ public:
     ObjectVariableNotSet() : std::logic_error("Object variable not set") {}
 };
 
-class cCalendar {
+class MonthCalendar {
 public:
-    cCalendar();
-    ~cCalendar();
-    cCalendar(const cCalendar&) = delete;
-    cCalendar& operator=(const cCalendar&) = delete;
+    MonthCalendar();
+    ~MonthCalendar();
+    MonthCalendar(const MonthCalendar&) = delete;
+    MonthCalendar& operator=(const MonthCalendar&) = delete;
 
     void setFontColor(int16_t index, int32_t color);
     int32_t FontColor(int16_t index) const;
 
-    void setFontName(const QString& name) { strFontName = name; }
-    QString FontName() const { return strFontName; }
+    void setFontName(const QString& name) { fontName_ = name; }
+    QString FontName() const { return fontName_; }
 
-    void setStartY(float y) { sngStartY = y; }
-    float StartY() const { return sngStartY; }
-    void setStartX(float x) { sngStartX = x; }
-    float StartX() const { return sngStartX; }
+    void setStartY(float y) { startY_ = y; }
+    float StartY() const { return startY_; }
+    void setStartX(float x) { startX_ = x; }
+    float StartX() const { return startX_; }
 
     // Clears the surface and draws the month on it.
     void Display() const;
 
-    void setPaper(std::shared_ptr<tk::DrawingSurface> paper) { objPaper = std::move(paper); }
-    std::shared_ptr<tk::DrawingSurface> Paper() const { return objPaper; }
+    void setPaper(std::shared_ptr<tk::DrawingSurface> paper) { paper_ = std::move(paper); }
+    std::shared_ptr<tk::DrawingSurface> Paper() const { return paper_; }
 
     // Any date; the calendar keeps the first day of its month.
-    void setDisplayMonth(tk::VbDate date);
-    tk::VbDate DisplayMonth() const { return dtDisplayMonth; }
+    void setDisplayMonth(tk::SerialDate date);
+    tk::SerialDate DisplayMonth() const { return displayMonth_; }
 
     // What the month looks like: 1 = Sunday .. 7 = Saturday, and 28..31.
-    int16_t FirstWeekday() const { return intFirstWeekday; }
-    int16_t DaysInMonth() const { return intDaysInMonth; }
+    int16_t FirstWeekday() const { return firstWeekday_; }
+    int16_t DaysInMonth() const { return daysInMonth_; }
 
 private:
     void PrepareMonth();
     void drawLayout(tk::DrawingSurface& paper, double d, bool colourPass) const;
 
-    tk::VbDate dtDisplayMonth = 0;
-    std::shared_ptr<tk::DrawingSurface> objPaper;
-    int16_t intFirstWeekday = 1;
-    int16_t intDaysInMonth = 31;
-    float sngStartX = 0;
-    float sngStartY = 0;
-    QString strFontName;
-    std::array<int32_t, 4> lngFontColor{0, 0, 0, 0};
+    tk::SerialDate displayMonth_ = 0;
+    std::shared_ptr<tk::DrawingSurface> paper_;
+    int16_t firstWeekday_ = 1;
+    int16_t daysInMonth_ = 31;
+    float startX_ = 0;
+    float startY_ = 0;
+    QString fontName_;
+    std::array<int32_t, 4> fontColors_{0, 0, 0, 0};
 };

@@ -6,7 +6,7 @@
 
 namespace tk {
 
-using VbDate = double;
+using SerialDate = double;
 
 struct Ymd {
     int year;
@@ -16,21 +16,21 @@ struct Ymd {
 
 // The date of a year, month and day. Months outside 1..12 and days outside
 // the month roll over into the neighbouring months and years.
-VbDate DateSerial(int year, int month, int day);
+SerialDate makeSerialDate(int year, int month, int day);
 
-Ymd ymdOf(VbDate date);
-int Year(VbDate date);
-int Month(VbDate date);
-int Day(VbDate date);
+Ymd ymdOf(SerialDate date);
+int Year(SerialDate date);
+int Month(SerialDate date);
+int Day(SerialDate date);
 // 1 = Sunday ... 7 = Saturday.
-int Weekday(VbDate date);
+int Weekday(SerialDate date);
 
 // The system date, without time of day. Tests may pin it.
-VbDate Today();
+SerialDate Today();
 void overrideToday(const Ymd* ymd);  // nullptr restores the clock
 
 // "mmmm yyyy": the month's full stand-alone name from the system locale,
 // a space, and the four-digit year.
-QString FormatMonthYear(VbDate date);
+QString FormatMonthYear(SerialDate date);
 
 }  // namespace tk

@@ -6,14 +6,14 @@
 #include <QString>
 #include <memory>
 
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 
 // Creates, loads and shows the main window with `iniFile` as its settings.
-std::unique_ptr<Form1> startForm(const QString& iniFile);
+std::unique_ptr<MainWindow> startForm(const QString& iniFile);
 
 // The preview box's picture as a fresh calendar draws the given month with
 // the window's current font and colours.
-QImage expectedPreview(Form1& form, int year, int month);
+QImage expectedPreview(MainWindow& form, int year, int month);
 
 // Whether some pixel of `r` in `img` is close to `color`.
 bool regionHas(const QImage& img, const QRect& r, const QColor& color);

@@ -6,8 +6,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "mainwindow/Form1.h"
-#include "system/Module1.h"
+#include "mainwindow/MainWindow.h"
 #include "system/profile/PrivateProfile.h"
 #include "system/profile/SettingsFile.h"
 #include "toolkit/OptionButton.h"
@@ -41,23 +40,25 @@ QRect onDesktop(const QRect& wanted) {
 
 }  // namespace
 
-void Form1::LoadSettingsPath() {
-    Module1::strIniFile = sys::settingsFilePath(QCoreApplication::applicationDirPath());
+void MainWindow::locateSettingsFile() {
+    settingsPath_ = sys::settingsFilePath(QCoreApplication::applicationDirPath());
 }
 
-void Form1::LoadSettings() {
-    using Module1::GetIniLong;
-    using Module1::GetIniString;
+void MainWindow::loadSettings() {
     const sys::ProfileReadOnce readOnce;  // a dozen values, one read of the file
 
     // Position and size in twips. Left and top apply as read (a missing key's
     // -1 puts the window in the top-left corner); a size of 0 or less, or a
     // missing one, keeps the design size. The size is the window's inner
     // size: the frame around it belongs to the window manager.
-    const int32_t top = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Top"));
-    const int32_t left = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Left"));
-    const int32_t height = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Height"));
-    const int32_t width = GetIniLong(QStringLiteral("FormPos"), QStringLiteral("Width"));
+    const int32_t top =
+        sys::GetIniLong(settingsPath_, QStringLiteral("FormPos"), QStringLiteral("Top"));
+    const int32_t left =
+        sys::GetIniLong(settingsPath_, QStringLiteral("FormPos"), QStringLiteral("Left"));
+    const int32_t height =
+        sys::GetIniLong(settingsPath_, QStringLiteral("FormPos"), QStringLiteral("Height"));
+    const int32_t width =
+        sys::GetIniLong(settingsPath_, QStringLiteral("FormPos"), QStringLiteral("Width"));
     QRect wanted(QPoint(qRound(tk::twipsToPixelsX(left)), qRound(tk::twipsToPixelsY(top))), size());
     if (height > 0 && width > 0) {
         wanted.setSize({std::max(1, qRound(tk::twipsToPixelsX(width))),
@@ -67,25 +68,27 @@ void Form1::LoadSettings() {
     move(placed.topLeft());
     resize(placed.size());
 
-    const QString face = GetIniString(QStringLiteral("FontSetting"), QStringLiteral("Name"));
+    const QString face =
+        sys::GetIniString(settingsPath_, QStringLiteral("FontSetting"), QStringLiteral("Name"));
     std::array<int32_t, 4> color{};
     for (size_t k = 0; k < 4; ++k) {
-        color[k] = GetIniLong(QStringLiteral("Fontsetting"), QStringLiteral("Color%1").arg(k));
+        color[k] = sys::GetIniLong(settingsPath_, QStringLiteral("Fontsetting"),
+                                   QStringLiteral("Color%1").arg(k));
         if (color[k] < 0) {
-            color[k] = optFont[k]->ForeColor();  // the design colour stays
+            color[k] = kindButtons[k]->ForeColor();  // the design colour stays
         } else {
-            optFont[k]->setForeColor(color[k]);
+            kindButtons[k]->setForeColor(color[k]);
         }
     }
-    const auto flag = [](const char* key) {
-        return GetIniString(QStringLiteral("Fontsetting"), QString::fromLatin1(key)) ==
-               QStringLiteral("True");
+    const auto flag = [this](const char* key) {
+        return sys::GetIniString(settingsPath_, QStringLiteral("Fontsetting"),
+                                 QString::fromLatin1(key)) == QStringLiteral("True");
     };
     const bool italic = flag("Italic");
     const bool bold = flag("Bold");
     const bool underline = flag("Underline");
 
-    tk::PictureSurface& paper = *Picture1->surface();
+    tk::PictureSurface& paper = *preview->surface();
     QFont font = paper.font();
     if (!face.isEmpty()) {
         font.setFamily(face);
@@ -99,17 +102,17 @@ void Form1::LoadSettings() {
     paper.setFont(font);
 }
 
-void Form1::SaveSettings() {
+void MainWindow::saveSettings() {
     // The values in the order they are written; the file takes them in one
     // replacement. A settings file that cannot be written loses the settings
     // silently.
-    const QFont font = Picture1->surface()->font();
+    const QFont font = preview->surface()->font();
     const QString fontSection = QStringLiteral("FontSetting");
     const QString posSection = QStringLiteral("FormPos");
     std::vector<sys::ProfileWrite> writes{{fontSection, QStringLiteral("Name"), font.family()}};
     for (size_t k = 0; k < 4; ++k) {
         writes.push_back({fontSection, QStringLiteral("Color%1").arg(k),
-                          QString::number(optFont[k]->ForeColor())});
+                          QString::number(kindButtons[k]->ForeColor())});
     }
     const auto twips = [](double v) { return QString::number(qRound(v)); };
     writes.push_back({posSection, QStringLiteral("Top"), twips(tk::pixelsToTwipsY(y()))});
@@ -119,5 +122,5 @@ void Form1::SaveSettings() {
     writes.push_back({fontSection, QStringLiteral("Italic"), boolText(font.italic())});
     writes.push_back({fontSection, QStringLiteral("Bold"), boolText(font.bold())});
     writes.push_back({fontSection, QStringLiteral("Underline"), boolText(font.underline())});
-    (void)sys::WritePrivateProfileStrings(writes, Module1::strIniFile);
+    (void)sys::WritePrivateProfileStrings(writes, settingsPath_);
 }

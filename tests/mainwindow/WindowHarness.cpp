@@ -1,19 +1,18 @@
-#include "mainwindow/FormHarness.h"
+#include "mainwindow/WindowHarness.h"
 
 #include <QTest>
 
-#include "calendar/cCalendar.h"
-#include "system/Module1.h"
+#include "calendar/MonthCalendar.h"
 #include "toolkit/FontSubstitutes.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 
-std::unique_ptr<Form1> startForm(const QString& iniFile) {
+std::unique_ptr<MainWindow> startForm(const QString& iniFile) {
     tk::registerFontSubstitutes();  // as the program does at start
-    auto form = std::make_unique<Form1>();
-    Module1::strIniFile = iniFile;
-    form->Load();
+    auto form = std::make_unique<MainWindow>();
+    form->setSettingsPath(iniFile);
+    form->load();
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) {
         qWarning("main window not exposed");
@@ -21,19 +20,19 @@ std::unique_ptr<Form1> startForm(const QString& iniFile) {
     return form;
 }
 
-QImage expectedPreview(Form1& form, int year, int month) {
-    const tk::PictureSurface& shown = *form.Picture1->surface();
+QImage expectedPreview(MainWindow& form, int year, int month) {
+    const tk::PictureSurface& shown = *form.preview->surface();
     auto paper = std::make_shared<tk::PictureSurface>(shown.pixelSize());
-    paper->setPalette(form.Picture1->palette());
+    paper->setPalette(form.preview->palette());
     paper->setBackColor(shown.backColor());
     paper->setFont(shown.font());
     paper->Cls();
-    cCalendar cal;
+    MonthCalendar cal;
     cal.setPaper(paper);
     for (int16_t k = 0; k < 4; ++k) {
-        cal.setFontColor(k, form.optFont[static_cast<size_t>(k)]->ForeColor());
+        cal.setFontColor(k, form.kindButtons[static_cast<size_t>(k)]->ForeColor());
     }
-    cal.setDisplayMonth(tk::DateSerial(year, month, 1));
+    cal.setDisplayMonth(tk::makeSerialDate(year, month, 1));
     cal.Display();
     return paper->Image();
 }
@@ -53,7 +52,7 @@ bool regionHas(const QImage& img, const QRect& r, const QColor& want) {
 }
 
 QRect dayCell(int row, int column, double f) {
-    const double px = tk::pixelsPerUnitX(tk::vbPoints);
+    const double px = tk::pixelsPerUnitX(tk::Unit::Points);
     return QRect(qRound((2 * column + 1) * f * px), qRound((row + 3) * f * px),
                  qRound(1.6 * f * px), qRound(f * px));
 }

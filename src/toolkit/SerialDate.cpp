@@ -1,4 +1,4 @@
-#include "toolkit/VbDate.h"
+#include "toolkit/SerialDate.h"
 
 #include <QDate>
 #include <QLocale>
@@ -17,48 +17,48 @@ constexpr sys_days kEpoch = sys_days{year{1899} / December / 30};
 std::optional<Ymd> g_today;
 
 // The whole-day part; the fraction of a negative date is its time of day too.
-long long dayNumber(VbDate date) {
+long long dayNumber(SerialDate date) {
     return static_cast<long long>(std::trunc(date));
 }
 
 }  // namespace
 
-VbDate DateSerial(int y, int m, int d) {
+SerialDate makeSerialDate(int y, int m, int d) {
     // Normalise the month first, then let the day count carry the rest.
     long long months = static_cast<long long>(y) * 12 + (m - 1);
     const auto ny = static_cast<int>(months >= 0 ? months / 12 : (months - 11) / 12);
     const auto nm = static_cast<unsigned>(months - static_cast<long long>(ny) * 12 + 1);
     const sys_days first = sys_days{year{ny} / month{nm} / 1};
-    return static_cast<VbDate>((first - kEpoch).count() + (d - 1));
+    return static_cast<SerialDate>((first - kEpoch).count() + (d - 1));
 }
 
-Ymd ymdOf(VbDate date) {
+Ymd ymdOf(SerialDate date) {
     const year_month_day ymd{kEpoch + days{dayNumber(date)}};
     return Ymd{static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
                static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }
 
-int Year(VbDate date) {
+int Year(SerialDate date) {
     return ymdOf(date).year;
 }
-int Month(VbDate date) {
+int Month(SerialDate date) {
     return ymdOf(date).month;
 }
-int Day(VbDate date) {
+int Day(SerialDate date) {
     return ymdOf(date).day;
 }
 
-int Weekday(VbDate date) {
+int Weekday(SerialDate date) {
     const weekday wd{kEpoch + days{dayNumber(date)}};
     return static_cast<int>(wd.c_encoding()) + 1;
 }
 
-VbDate Today() {
+SerialDate Today() {
     if (g_today) {
-        return DateSerial(g_today->year, g_today->month, g_today->day);
+        return makeSerialDate(g_today->year, g_today->month, g_today->day);
     }
     const QDate local = QDate::currentDate();  // the local calendar day
-    return DateSerial(local.year(), local.month(), local.day());
+    return makeSerialDate(local.year(), local.month(), local.day());
 }
 
 void overrideToday(const Ymd* ymd) {
@@ -69,7 +69,7 @@ void overrideToday(const Ymd* ymd) {
     }
 }
 
-QString FormatMonthYear(VbDate date) {
+QString FormatMonthYear(SerialDate date) {
     const Ymd ymd = ymdOf(date);
     return QLocale::system().standaloneMonthName(ymd.month, QLocale::LongFormat) + u' ' +
            QStringLiteral("%1").arg(ymd.year, 4, 10, QLatin1Char('0'));

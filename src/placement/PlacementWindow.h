@@ -1,7 +1,7 @@
 #pragma once
 // The placement window: borderless, lying exactly over the wallpaper's place
-// on the screen, with the wallpaper in `picWall` and the calendar picture in
-// `Image1` on it. The user drags the picture, double-clicks it to draw the
+// on the screen, with the wallpaper in `wallpaperView` and the calendar picture in
+// `calendarPicture` on it. The user drags the picture, double-clicks it to draw the
 // calendar onto the wallpaper there, right-clicks the wallpaper to get the
 // picture back, double-clicks the wallpaper to save the result as the new
 // desktop wallpaper, or right-clicks the picture to cancel.
@@ -14,6 +14,7 @@
 
 #include "placement/CalendarComposition.h"
 #include "placement/WallpaperGeometry.h"
+#include "system/wallpaper/WallpaperSettings.h"
 
 class CalendarChoice;
 class ManualDrag;
@@ -22,25 +23,29 @@ namespace tk {
 class PictureBox;
 }
 
-class Form2 : public QWidget {
+class PlacementWindow : public QWidget {
     Q_OBJECT
 public:
-    // `choice` (the main window) gives the month and the colours of a preview.
-    explicit Form2(const CalendarChoice& choice, QWidget* owner = nullptr);
-    ~Form2() override;
+    // `choice` (the main window) gives the month and the colours of a
+    // preview; `wallpaper` is the desktop wallpaper the placement started
+    // from, and the finish makes its picture the composed bitmap. Both must
+    // outlive the window.
+    PlacementWindow(const CalendarChoice& choice, sys::WallpaperSettings& wallpaper,
+                    QWidget* owner = nullptr);
+    ~PlacementWindow() override;
 
-    tk::PictureBox* picWall = nullptr;
-    tk::PictureBox* Image1 = nullptr;
+    tk::PictureBox* wallpaperView = nullptr;
+    tk::PictureBox* calendarPicture = nullptr;
 
-    // Where the press that started the current drag caught Image1: points
+    // Where the press that started the current drag caught calendarPicture: points
     // from its outer left and top edges.
-    float sngGrabX = 0;
-    float sngGrabY = 0;
+    float grabX = 0;
+    float grabY = 0;
 
     // The wallpaper at its full resolution and where the desktop shows it:
     // the window covers `mapping.visible()` of a monitor with device pixel
-    // ratio `dpr`, and picWall shows that part as the desktop does, in
-    // device pixels. Without this call the window shows picWall's picture
+    // ratio `dpr`, and wallpaperView shows that part as the desktop does, in
+    // device pixels. Without this call the window shows wallpaperView's picture
     // one to one, and that picture is the wallpaper.
     void setWallpaper(const QImage& wallpaper, const placement::WallpaperMapping& mapping,
                       double dpr);
@@ -50,23 +55,23 @@ public:
     const std::optional<PlacedCalendar>& lastPreview() const { return preview_; }
 
     // Shows the window modally and returns once it is closed.
-    void ShowModal();
+    void showModal();
     // Closes and destroys the window.
-    void Unload();
-    bool isUnloaded() const { return unloading_; }
+    void closeWindow();
+    bool isClosing() const { return unloading_; }
 
     // The drag under way, if any.
     ManualDrag* currentDrag() const;
 
     // The window's event handlers. Mouse positions are in the control's own
     // unit: twips for the window, points for the two picture boxes.
-    void Form_Load();
-    void Form_MouseDown(int Button, int Shift, float X, float Y);
-    void Image1_MouseDown(int Button, int Shift, float X, float Y);
-    void Image1_DblClick();
-    void picWall_MouseDown(int Button, int Shift, float X, float Y);
-    void picWall_DragDrop(QWidget* Source, float X, float Y);
-    void picWall_DblClick();
+    void addHints();
+    void windowPressed(int Button, int Shift, float X, float Y);
+    void calendarPressed(int Button, int Shift, float X, float Y);
+    void previewPlacement();
+    void wallpaperPressed(int Button, int Shift, float X, float Y);
+    void calendarDropped(QWidget* source, float X, float Y);
+    void finishPlacement();
 
     // The name of the output bitmap in the Windows directory.
     static QString outputFileName();
@@ -84,13 +89,14 @@ private:
     void createControls();
     void dropped(QWidget* target, QPoint pointer);
     void ensureWallpaper();
-    // The calendar as it would be drawn with Image1's picture where it is now.
-    PlacedCalendar calendarUnderImage1() const;
+    // The calendar as it would be drawn with calendarPicture's picture where it is now.
+    PlacedCalendar calendarUnderPicture() const;
     // `picture` (the wallpaper, or it composed) as the window shows it.
     QImage viewOf(const QImage& picture) const;
     QImage composed(const std::vector<PlacedCalendar>& calendars) const;
 
     const CalendarChoice* choice_;
+    sys::WallpaperSettings* wallpaperSettings_;
     QPointer<ManualDrag> drag_;
     bool unloading_ = false;
 

@@ -10,10 +10,9 @@
 #include <QtTest>
 
 #include "PlacementFixture.h"
-#include "placement/Form2.h"
 #include "placement/ManualDrag.h"
+#include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
-#include "system/Module1.h"
 #include "system/desktop/DesktopBackend.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/PictureBox.h"
@@ -41,7 +40,7 @@ void processDeferredDeletes() {
 
 }  // namespace
 
-class Form2Test : public QObject {
+class PlacementWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -71,30 +70,29 @@ private slots:
 private:
     bool open(const QImage& wallpaper, QSize formExtra = QSize(0, 0));
     QWindow* window() const { return form->windowHandle(); }
-    QPoint image1Center() const { return form->Image1->geometry().center(); }
+    QPoint pictureCenter() const { return form->calendarPicture->geometry().center(); }
     QString outputPath() const {
         return home->dataHome() + QStringLiteral("/tessaryn/Tessavel.bmp");
     }
 
     std::unique_ptr<TempHome> home;
     FakeChoice choice;
-    QPointer<Form2> form;
+    sys::WallpaperSettings settings;  // the placement's start
+    QPointer<PlacementWindow> form;
     QImage wallpaper;
-    QImage calendarPicture;
+    QImage pictureImage;
 };
 
-void Form2Test::init() {
+void PlacementWindowTest::init() {
     home = std::make_unique<TempHome>();
-    Module1::strWallpaper = QStringLiteral("/old/wallpaper.bmp");
-    Module1::lngOriginX = 12;
-    Module1::lngOriginY = -3;
+    settings = {QStringLiteral("/old/wallpaper.bmp"), 12, -3, 0};
     wallpaper = makeWallpaper(520, 380);
-    calendarPicture = makePreview(QSize(301, 145), choice)->surface()->Image().copy();
+    pictureImage = makePreview(QSize(301, 145), choice)->surface()->Image().copy();
 }
 
-void Form2Test::cleanup() {
+void PlacementWindowTest::cleanup() {
     if (form) {
-        form->Unload();
+        form->closeWindow();
     }
     processDeferredDeletes();
     QVERIFY(form.isNull());
@@ -103,43 +101,44 @@ void Form2Test::cleanup() {
     home.reset();
 }
 
-bool Form2Test::open(const QImage& wall, QSize formExtra) {
-    form = new Form2(choice);
-    form->picWall->surface()->setFont(calendarFont());
-    form->picWall->setPicture(wall);
-    form->picWall->move(0, 0);
-    form->resize(form->picWall->size() + formExtra);
-    form->Image1->setPicture(calendarPicture);
-    form->Image1->move(0, 0);
+bool PlacementWindowTest::open(const QImage& wall, QSize formExtra) {
+    form = new PlacementWindow(choice, settings);
+    form->wallpaperView->surface()->setFont(calendarFont());
+    form->wallpaperView->setPicture(wall);
+    form->wallpaperView->move(0, 0);
+    form->resize(form->wallpaperView->size() + formExtra);
+    form->calendarPicture->setPicture(pictureImage);
+    form->calendarPicture->move(0, 0);
     form->move(60, 40);
     form->show();
     const bool ok = QTest::qWaitForWindowExposed(form);
     return ok;
 }
 
-void Form2Test::hasTheDesignedLookAndHints() {
+void PlacementWindowTest::hasTheDesignedLookAndHints() {
     QVERIFY(open(wallpaper));
     QVERIFY(form->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(form->picWall->toolTip(), QStringLiteral("右クリックで再設定/ダブルクリックで完了"));
-    QCOMPARE(form->Image1->toolTip(),
+    QCOMPARE(form->wallpaperView->toolTip(),
+             QStringLiteral("右クリックで再設定/ダブルクリックで完了"));
+    QCOMPARE(form->calendarPicture->toolTip(),
              QStringLiteral("右クリックでキャンセル/ダブルクリックでプレビュー"));
-    QCOMPARE(form->picWall->surface()->scaleMode(), int(tk::vbPoints));
-    QCOMPARE(form->Image1->surface()->scaleMode(), int(tk::vbPoints));
-    QCOMPARE(form->picWall->borderWidth(), 0);
-    QCOMPARE(form->Image1->borderWidth(), 1);
-    QCOMPARE(form->Image1->parentWidget(), form->picWall);
+    QCOMPARE(form->wallpaperView->surface()->scaleMode(), int(tk::Unit::Points));
+    QCOMPARE(form->calendarPicture->surface()->scaleMode(), int(tk::Unit::Points));
+    QCOMPARE(form->wallpaperView->borderWidth(), 0);
+    QCOMPARE(form->calendarPicture->borderWidth(), 1);
+    QCOMPARE(form->calendarPicture->parentWidget(), form->wallpaperView);
     // Both size themselves to their pictures; the window is the wallpaper.
-    QCOMPARE(form->picWall->size(), wallpaper.size());
-    QCOMPARE(form->Image1->size(), calendarPicture.size() + QSize(2, 2));
+    QCOMPARE(form->wallpaperView->size(), wallpaper.size());
+    QCOMPARE(form->calendarPicture->size(), pictureImage.size() + QSize(2, 2));
     QCOMPARE(form->size(), wallpaper.size());
-    QCOMPARE(form->picWall->surface()->backColor(), int32_t(0x80000005u));
-    QCOMPARE(form->picWall->surface()->foreColor(), int32_t(0x80000008u));
-    QCOMPARE(form->Image1->surface()->backColor(), int32_t(0x80000005u));
+    QCOMPARE(form->wallpaperView->surface()->backColor(), int32_t(0x80000005u));
+    QCOMPARE(form->wallpaperView->surface()->foreColor(), int32_t(0x80000008u));
+    QCOMPARE(form->calendarPicture->surface()->backColor(), int32_t(0x80000005u));
     // The calendar picture is the preview's image.
-    QCOMPARE(differingPixels(form->Image1->surface()->Image(), calendarPicture), 0LL);
+    QCOMPARE(differingPixels(form->calendarPicture->surface()->Image(), pictureImage), 0LL);
 }
 
-void Form2Test::dragMovesThePictureByTheGrabPoint_data() {
+void PlacementWindowTest::dragMovesThePictureByTheGrabPoint_data() {
     QTest::addColumn<Qt::MouseButton>("button");
     QTest::addColumn<QPoint>("press");    // in the window
     QTest::addColumn<QPoint>("release");  // in the window
@@ -153,48 +152,48 @@ void Form2Test::dragMovesThePictureByTheGrabPoint_data() {
     QTest::newRow("same place") << Qt::LeftButton << QPoint(50, 50) << QPoint(50, 50);
 }
 
-void Form2Test::dragMovesThePictureByTheGrabPoint() {
+void PlacementWindowTest::dragMovesThePictureByTheGrabPoint() {
     QFETCH(Qt::MouseButton, button);
     QFETCH(QPoint, press);
     QFETCH(QPoint, release);
     QVERIFY(open(wallpaper));
     QTest::mousePress(window(), button, {}, press);
     QVERIFY(form->currentDrag() != nullptr);
-    QVERIFY(!form->Image1->isVisible());
-    QCOMPARE(QWidget::mouseGrabber(), form->picWall);
+    QVERIFY(!form->calendarPicture->isVisible());
+    QCOMPARE(QWidget::mouseGrabber(), form->wallpaperView);
     QTest::mouseMove(window(), (press + release) / 2);
     QTest::mouseMove(window(), release);
     QTest::mouseRelease(window(), button, {}, release);
-    QVERIFY(form->Image1->isVisible());
-    QCOMPARE(form->Image1->pos(), release - press);
+    QVERIFY(form->calendarPicture->isVisible());
+    QCOMPARE(form->calendarPicture->pos(), release - press);
     QVERIFY(QWidget::mouseGrabber() == nullptr);
     QTRY_VERIFY(form->currentDrag() == nullptr);
 }
 
 // The press 10 points right of and 5 below the picture's corner, the
 // release at (100, 50) on the wallpaper: the corner goes to (90, 45).
-void Form2Test::grabArithmeticInPoints() {
+void PlacementWindowTest::grabArithmeticInPoints() {
     tk::overrideDpi(72);  // one point, one pixel
     QVERIFY(open(wallpaper));
-    form->Image1->move(7, 9);
+    form->calendarPicture->move(7, 9);
     QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(17, 14));
-    QCOMPARE(form->sngGrabX, 10.0f);
-    QCOMPARE(form->sngGrabY, 5.0f);
+    QCOMPARE(form->grabX, 10.0f);
+    QCOMPARE(form->grabY, 5.0f);
     QTest::mouseMove(window(), QPoint(100, 50));
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(100, 50));
-    QCOMPARE(form->Image1->pos(), QPoint(90, 45));
+    QCOMPARE(form->calendarPicture->pos(), QPoint(90, 45));
 
     // At 96 dpi a point is 4/3 pixel: 12 px = 9 pt, 8 px = 6 pt.
     tk::overrideDpi(96);
-    form->Image1->move(0, 0);
+    form->calendarPicture->move(0, 0);
     QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(12, 8));
-    QCOMPARE(form->sngGrabX, 9.0f);
-    QCOMPARE(form->sngGrabY, 6.0f);
+    QCOMPARE(form->grabX, 9.0f);
+    QCOMPARE(form->grabY, 6.0f);
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(132, 68));  // (99, 51) points
-    QCOMPARE(form->Image1->pos(), QPoint(120, 60));                      // (90, 45) points
+    QCOMPARE(form->calendarPicture->pos(), QPoint(120, 60));             // (90, 45) points
 }
 
-void Form2Test::outlineFollowsThePointerWhilePictureIsHidden() {
+void PlacementWindowTest::outlineFollowsThePointerWhilePictureIsHidden() {
     QVERIFY(open(wallpaper));
     const QPoint press(30, 20);
     QTest::mousePress(window(), Qt::LeftButton, {}, press);
@@ -204,7 +203,7 @@ void Form2Test::outlineFollowsThePointerWhilePictureIsHidden() {
     QVERIFY(outline != nullptr);
     QVERIFY(outline->isVisible());
     QVERIFY(outline->isWindow());
-    QCOMPARE(outline->size(), form->Image1->size());
+    QCOMPARE(outline->size(), form->calendarPicture->size());
     QCOMPARE(outline->pos(), form->mapToGlobal(QPoint(0, 0)));
     // Only a frame: the wallpaper shows through the middle.
     QVERIFY(!outline->mask().contains(QPoint(outline->width() / 2, outline->height() / 2)));
@@ -213,7 +212,7 @@ void Form2Test::outlineFollowsThePointerWhilePictureIsHidden() {
     for (const QPoint to : {QPoint(80, 90), QPoint(250, 20), QPoint(10, 300)}) {
         QTest::mouseMove(window(), to);
         QCOMPARE(outline->pos(), form->mapToGlobal(to - press));
-        QVERIFY(!form->Image1->isVisible());
+        QVERIFY(!form->calendarPicture->isVisible());
     }
     QPointer<const DragOutline> gone(outline);
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(10, 300));
@@ -221,28 +220,28 @@ void Form2Test::outlineFollowsThePointerWhilePictureIsHidden() {
     QVERIFY(gone.isNull());
 }
 
-void Form2Test::dropOffTheWallpaperHidesThePictureUntilARightClick() {
+void PlacementWindowTest::dropOffTheWallpaperHidesThePictureUntilARightClick() {
     QVERIFY(open(wallpaper));
-    form->Image1->move(33, 44);
+    form->calendarPicture->move(33, 44);
     const QPoint press = QPoint(33, 44) + QPoint(20, 20);
     QTest::mousePress(window(), Qt::LeftButton, {}, press);
     QTest::mouseMove(window(), QPoint(-30, -25));
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(-30, -25));  // off the window
-    QVERIFY(!form->Image1->isVisible());
+    QVERIFY(!form->calendarPicture->isVisible());
     QVERIFY(QWidget::mouseGrabber() == nullptr);
-    QCOMPARE(form->Image1->pos(), QPoint(33, 44));
+    QCOMPARE(form->calendarPicture->pos(), QPoint(33, 44));
 
     // Left and middle clicks on the wallpaper leave it hidden.
     QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(300, 300));
     QTest::mouseClick(window(), Qt::MiddleButton, {}, QPoint(300, 300));
-    QVERIFY(!form->Image1->isVisible());
+    QVERIFY(!form->calendarPicture->isVisible());
     QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(300, 300));
-    QVERIFY(form->Image1->isVisible());
-    QCOMPARE(form->Image1->pos(), QPoint(33, 44));
+    QVERIFY(form->calendarPicture->isVisible());
+    QCOMPARE(form->calendarPicture->pos(), QPoint(33, 44));
     QVERIFY(form->isVisible());
 }
 
-void Form2Test::otherButtonsDuringADragDoNothing() {
+void PlacementWindowTest::otherButtonsDuringADragDoNothing() {
     QVERIFY(open(wallpaper));
     QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(40, 40));
     QTest::mouseMove(window(), QPoint(150, 150));
@@ -250,93 +249,95 @@ void Form2Test::otherButtonsDuringADragDoNothing() {
     QTest::mousePress(window(), Qt::RightButton, {}, QPoint(150, 150));
     QTest::mouseRelease(window(), Qt::RightButton, {}, QPoint(150, 150));
     QVERIFY(form->isVisible());
-    QVERIFY(!form->Image1->isVisible());
+    QVERIFY(!form->calendarPicture->isVisible());
     QVERIFY(form->currentDrag() != nullptr);
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(160, 170));
-    QCOMPARE(form->Image1->pos(), QPoint(120, 130));
-    QVERIFY(form->Image1->isVisible());
+    QCOMPARE(form->calendarPicture->pos(), QPoint(120, 130));
+    QVERIFY(form->calendarPicture->isVisible());
 }
 
-void Form2Test::leftClickOnTheWallpaperDoesNothing() {
+void PlacementWindowTest::leftClickOnTheWallpaperDoesNothing() {
     QVERIFY(open(wallpaper));
-    const QImage before = form->picWall->surface()->Image().copy();
+    const QImage before = form->wallpaperView->surface()->Image().copy();
     QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(400, 300));
     QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(400, 300));
     QVERIFY(form->isVisible());
-    QVERIFY(form->Image1->isVisible());
-    QCOMPARE(form->Image1->pos(), QPoint(0, 0));
-    QCOMPARE(differingPixels(form->picWall->surface()->Image(), before), 0LL);
+    QVERIFY(form->calendarPicture->isVisible());
+    QCOMPARE(form->calendarPicture->pos(), QPoint(0, 0));
+    QCOMPARE(differingPixels(form->wallpaperView->surface()->Image(), before), 0LL);
     QVERIFY(!QFile::exists(outputPath()));
 }
 
-void Form2Test::doubleClickOnThePicturePreviewsWhereItIs() {
+void PlacementWindowTest::doubleClickOnThePicturePreviewsWhereItIs() {
     QVERIFY(open(wallpaper));
     // Somewhere not at the corner first.
     QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(10, 10));
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(106, 70));
-    QCOMPARE(form->Image1->pos(), QPoint(96, 60));
+    QCOMPARE(form->calendarPicture->pos(), QPoint(96, 60));
 
     // Its first press starts a drag that drops on the same place; the second
     // press is the double-click.
-    QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());
-    QVERIFY(!form->Image1->isVisible());
-    QCOMPARE(form->Image1->pos(), QPoint(96, 60));
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, pictureCenter());
+    QVERIFY(!form->calendarPicture->isVisible());
+    QCOMPARE(form->calendarPicture->pos(), QPoint(96, 60));
     QVERIFY(form->currentDrag() == nullptr || !form->currentDrag()->active());
     QVERIFY(QWidget::mouseGrabber() == nullptr);
 
     // Exactly the calendar drawn where the picture's image was, inside its
     // 1-pixel border: 97, 61 px are 72.75, 45.75 points.
     const QImage expected = wallpaperWithCalendar(wallpaper, choice, 72.75f, 45.75f);
-    QCOMPARE(differingPixels(form->picWall->surface()->Image(), expected), 0LL);
-    QVERIFY(differingPixels(form->picWall->surface()->Image(), wallpaper) > 500);
+    QCOMPARE(differingPixels(form->wallpaperView->surface()->Image(), expected), 0LL);
+    QVERIFY(differingPixels(form->wallpaperView->surface()->Image(), wallpaper) > 500);
     // Nothing of it lies above or left of the corner.
-    QCOMPARE(differingPixels(form->picWall->surface()->Image(), wallpaper, QRect(0, 0, 520, 60)),
-             0LL);
-    QCOMPARE(differingPixels(form->picWall->surface()->Image(), wallpaper, QRect(0, 0, 96, 380)),
-             0LL);
+    QCOMPARE(
+        differingPixels(form->wallpaperView->surface()->Image(), wallpaper, QRect(0, 0, 520, 60)),
+        0LL);
+    QCOMPARE(
+        differingPixels(form->wallpaperView->surface()->Image(), wallpaper, QRect(0, 0, 96, 380)),
+        0LL);
 }
 
-void Form2Test::aDropFromElsewhereIsIgnored() {
+void PlacementWindowTest::aDropFromElsewhereIsIgnored() {
     QVERIFY(open(wallpaper));
     QWidget stranger;
-    stranger.setObjectName(QStringLiteral("Image2"));
-    form->Image1->hide();
-    form->picWall_DragDrop(&stranger, 200, 200);
-    QVERIFY(!form->Image1->isVisible());
-    QCOMPARE(form->Image1->pos(), QPoint(0, 0));
+    stranger.setObjectName(QStringLiteral("otherPicture"));
+    form->calendarPicture->hide();
+    form->calendarDropped(&stranger, 200, 200);
+    QVERIFY(!form->calendarPicture->isVisible());
+    QCOMPARE(form->calendarPicture->pos(), QPoint(0, 0));
     QWidget namesake;
-    namesake.setObjectName(QStringLiteral("image1"));  // the name is compared exactly
-    form->picWall_DragDrop(&namesake, 200, 200);
-    QVERIFY(!form->Image1->isVisible());
+    namesake.setObjectName(QStringLiteral("calendarPicture"));  // the same name is not enough
+    form->calendarDropped(&namesake, 200, 200);
+    QVERIFY(!form->calendarPicture->isVisible());
 }
 
-void Form2Test::newPreviewErasesTheEarlierOne() {
+void PlacementWindowTest::newPreviewErasesTheEarlierOne() {
     QVERIFY(open(wallpaper));
-    QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, pictureCenter());
     QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(500, 370));
-    QVERIFY(form->Image1->isVisible());
+    QVERIFY(form->calendarPicture->isVisible());
     QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(8, 8));
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(188, 208));
-    QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, pictureCenter());
     const QImage expected =
         wallpaperWithCalendar(wallpaper, choice, 135.75f, 150.75f);  // 181, 201 px
-    QCOMPARE(differingPixels(form->picWall->surface()->Image(), expected), 0LL);
+    QCOMPARE(differingPixels(form->wallpaperView->surface()->Image(), expected), 0LL);
 }
 
-void Form2Test::finishWithoutPreviewSavesTheBareWallpaper() {
+void PlacementWindowTest::finishWithoutPreviewSavesTheBareWallpaper() {
     PointerRecorder pointer;
     MessageRecorder messages;
     QVERIFY(open(wallpaper));
-    QSignalSpy closed(form.data(), &Form2::closed);
+    QSignalSpy closed(form.data(), &PlacementWindow::closed);
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
 
     QCOMPARE(closed.count(), 1);
     QVERIFY(messages.shown.empty());
-    QCOMPARE(pointer.codes, (std::vector<int>{tk::vbHourglass, tk::vbDefault}));
+    QCOMPARE(pointer.codes, (std::vector<int>{tk::PointerShape::Busy, tk::PointerShape::Default}));
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     const QImage saved(outputPath());
     QCOMPARE(differingPixels(saved, wallpaper), 0LL);
-    QCOMPARE(Module1::strWallpaper, outputPath());
+    QCOMPARE(settings.picture, outputPath());
     QCOMPARE(desktopValues(),
              (QStringList{QStringLiteral("Wallpaper=") + outputPath(),
                           QStringLiteral("TileWallpaper=0"), QStringLiteral("WallpaperOriginX=12"),
@@ -345,16 +346,16 @@ void Form2Test::finishWithoutPreviewSavesTheBareWallpaper() {
     QVERIFY(form.isNull());  // unloaded
 }
 
-void Form2Test::finishKeepsAnEarlierPreviewAfterTheDragMovedOn() {
+void PlacementWindowTest::finishKeepsAnEarlierPreviewAfterTheDragMovedOn() {
     QVERIFY(open(wallpaper));
     QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(4, 4));
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(28, 16));  // corner 24, 12 px
-    QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());   // preview there
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, pictureCenter());  // preview there
     QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(500, 370));
     QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(30, 20));
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(206, 228));  // elsewhere
-    QCOMPARE(form->Image1->pos(), QPoint(200, 220));
-    QVERIFY(form->Image1->isVisible());
+    QCOMPARE(form->calendarPicture->pos(), QPoint(200, 220));
+    QVERIFY(form->calendarPicture->isVisible());
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(510, 20));
 
     // The earlier preview at 25, 13 px (18.75, 9.75 points: the picture's
@@ -363,14 +364,14 @@ void Form2Test::finishKeepsAnEarlierPreviewAfterTheDragMovedOn() {
     QCOMPARE(differingPixels(saved, wallpaperWithCalendar(wallpaper, choice, 18.75f, 9.75f)), 0LL);
 }
 
-void Form2Test::pictureSticksOutOverTheEdge() {
+void PlacementWindowTest::pictureSticksOutOverTheEdge() {
     QVERIFY(open(wallpaper));
     QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(150, 100));
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(510, 370));
-    QCOMPARE(form->Image1->pos(), QPoint(360, 270));  // mostly off the wallpaper
-    QVERIFY(form->Image1->isVisible());
+    QCOMPARE(form->calendarPicture->pos(), QPoint(360, 270));  // mostly off the wallpaper
+    QVERIFY(form->calendarPicture->isVisible());
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(380, 290));
-    QVERIFY(!form->Image1->isVisible());
+    QVERIFY(!form->calendarPicture->isVisible());
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(20, 20));
     const QImage saved(outputPath());
     QCOMPARE(saved.size(), wallpaper.size());
@@ -378,7 +379,7 @@ void Form2Test::pictureSticksOutOverTheEdge() {
              0LL);
 }
 
-void Form2Test::cancelWritesNothing_data() {
+void PlacementWindowTest::cancelWritesNothing_data() {
     QTest::addColumn<QString>("how");
     QTest::newRow("right press on the picture") << QStringLiteral("picture");
     QTest::newRow("right press on the picture after a preview") << QStringLiteral("preview");
@@ -386,7 +387,7 @@ void Form2Test::cancelWritesNothing_data() {
     QTest::newRow("closed by the window manager") << QStringLiteral("close");
 }
 
-void Form2Test::cancelWritesNothing() {
+void PlacementWindowTest::cancelWritesNothing() {
     QFETCH(QString, how);
     setDesktopValue(QStringLiteral("Wallpaper"), QStringLiteral("/old/wallpaper.bmp"));
     setDesktopValue(QStringLiteral("TileWallpaper"), QStringLiteral("1"));
@@ -399,13 +400,13 @@ void Form2Test::cancelWritesNothing() {
     old.close();
 
     QVERIFY(open(wallpaper, QSize(40, 40)));
-    QSignalSpy closed(form.data(), &Form2::closed);
+    QSignalSpy closed(form.data(), &PlacementWindow::closed);
     if (how == QLatin1String("preview")) {
-        QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());
+        QTest::mouseDClick(window(), Qt::LeftButton, {}, pictureCenter());
         QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(400, 300));
-        QTest::mouseClick(window(), Qt::RightButton, {}, image1Center());
+        QTest::mouseClick(window(), Qt::RightButton, {}, pictureCenter());
     } else if (how == QLatin1String("picture")) {
-        QTest::mouseClick(window(), Qt::RightButton, {}, image1Center());
+        QTest::mouseClick(window(), Qt::RightButton, {}, pictureCenter());
     } else if (how == QLatin1String("window")) {
         QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(540, 400));  // nothing
         QVERIFY(form->isVisible());
@@ -422,10 +423,10 @@ void Form2Test::cancelWritesNothing() {
         QDir(home->dataHome() + QStringLiteral("/tessaryn")).entryList(QDir::Files | QDir::Hidden),
         QStringList{QStringLiteral("Tessavel.bmp")});
     QCOMPARE(desktopValues(), before);
-    QCOMPARE(Module1::strWallpaper, QStringLiteral("/old/wallpaper.bmp"));
+    QCOMPARE(settings.picture, QStringLiteral("/old/wallpaper.bmp"));
 }
 
-void Form2Test::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
+void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
     PointerRecorder pointer;
     MessageRecorder messages;
     setDesktopValue(QStringLiteral("TileWallpaper"), QStringLiteral("1"));
@@ -436,8 +437,8 @@ void Form2Test::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
     blocker.close();
 
     QVERIFY(open(wallpaper));
-    QTest::mouseDClick(window(), Qt::LeftButton, {}, image1Center());  // a preview
-    const QImage previewed = form->picWall->surface()->Image().copy();
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, pictureCenter());  // a preview
+    const QImage previewed = form->wallpaperView->surface()->Image().copy();
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
 
     QCOMPARE(int(messages.shown.size()), 1);
@@ -445,31 +446,31 @@ void Form2Test::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
     QVERIFY2(messages.shown[0].prompt.contains(QStringLiteral("Not a directory")),
              qPrintable(messages.shown[0].prompt));
     QVERIFY(messages.shown[0].prompt.contains(QStringLiteral("nothing was changed")));
-    QCOMPARE(pointer.codes.front(), tk::vbHourglass);
-    QCOMPARE(pointer.codes.back(), tk::vbDefault);
+    QCOMPARE(pointer.codes.front(), tk::PointerShape::Busy);
+    QCOMPARE(pointer.codes.back(), tk::PointerShape::Default);
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     QCOMPARE(desktopValues(), before);
-    QCOMPARE(Module1::strWallpaper, QStringLiteral("/old/wallpaper.bmp"));
+    QCOMPARE(settings.picture, QStringLiteral("/old/wallpaper.bmp"));
     QVERIFY(form->isVisible());
     // The window is as it was: the preview still shows, and the picture
     // under it is still the bare wallpaper (a new preview elsewhere leaves
     // no trace of this one).
-    QCOMPARE(differingPixels(form->picWall->surface()->Image(), previewed), 0LL);
-    QCOMPARE(differingPixels(form->picWall->surface()->Picture(), wallpaper), 0LL);
+    QCOMPARE(differingPixels(form->wallpaperView->surface()->Image(), previewed), 0LL);
+    QCOMPARE(differingPixels(form->wallpaperView->surface()->Picture(), wallpaper), 0LL);
 
     // With the folder back, the same window finishes.
     QVERIFY(blocker.remove());
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
     QCOMPARE(int(messages.shown.size()), 1);
     QCOMPARE(differingPixels(QImage(outputPath()), previewed), 0LL);
-    QCOMPARE(Module1::strWallpaper, outputPath());
+    QCOMPARE(settings.picture, outputPath());
 }
 
-void Form2Test::aDesktopThatRefusesIsToldAfterTheFileIsWritten() {
+void PlacementWindowTest::aDesktopThatRefusesIsToldAfterTheFileIsWritten() {
     MessageRecorder messages;
     desktop::setActiveDesktop(std::make_unique<RefusingDesktop>());
     QVERIFY(open(wallpaper));
-    QSignalSpy closed(form.data(), &Form2::closed);
+    QSignalSpy closed(form.data(), &PlacementWindow::closed);
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
     desktop::setActiveDesktop(nullptr);
 
@@ -480,11 +481,11 @@ void Form2Test::aDesktopThatRefusesIsToldAfterTheFileIsWritten() {
     QVERIFY(messages.shown[0].prompt.contains(outputPath()));
     QCOMPARE(closed.count(), 1);
     QCOMPARE(differingPixels(QImage(outputPath()), wallpaper), 0LL);
-    QCOMPARE(Module1::strWallpaper, outputPath());
+    QCOMPARE(settings.picture, outputPath());
     const QStringList values = desktopValues();
     QVERIFY(values.contains(QStringLiteral("TileWallpaper=0")));
     QVERIFY(values.contains(QStringLiteral("WallpaperOriginX=12")));
 }
 
-QTEST_MAIN(Form2Test)
-#include "Form2Test.moc"
+QTEST_MAIN(PlacementWindowTest)
+#include "PlacementWindowTest.moc"

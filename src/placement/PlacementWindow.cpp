@@ -1,4 +1,4 @@
-#include "placement/Form2.h"
+#include "placement/PlacementWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -11,7 +11,6 @@
 #include "placement/CalendarChoice.h"
 #include "placement/FinishRecord.h"
 #include "placement/ManualDrag.h"
-#include "system/Module1.h"
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
 #include "system/wallpaper/WindowsDirectory.h"
@@ -20,14 +19,16 @@
 #include "toolkit/MousePointer.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Rounding.h"
+#include "toolkit/SerialDate.h"
 #include "toolkit/Units.h"
-#include "toolkit/VbDate.h"
 #include "toolkit/picture/PictureFile.h"
 
 namespace {
 
-constexpr int16_t True = -1;
-constexpr int16_t False = 0;
+// The finish keeps the wallpaper's origin and shows the bitmap untiled.
+constexpr int16_t kUseOrigin = -1;
+constexpr int16_t kKeepOrigin = 0;
+constexpr int16_t kUntiled = 0;
 
 // Linux paths may be far longer than the 260 bytes a Windows directory
 // takes; a cut path would name some other folder.
@@ -36,14 +37,14 @@ constexpr uint32_t kPathBuffer = 4096;
 const QString kTitle = QStringLiteral("Tessaryn Info.");
 
 double pointsToPixelsX(double points) {
-    return points * tk::pixelsPerUnitX(tk::vbPoints);
+    return points * tk::pixelsPerUnitX(tk::Unit::Points);
 }
 double pointsToPixelsY(double points) {
-    return points * tk::pixelsPerUnitY(tk::vbPoints);
+    return points * tk::pixelsPerUnitY(tk::Unit::Points);
 }
 
 QPointF pointsPerPixel() {
-    return {1.0 / tk::pixelsPerUnitX(tk::vbPoints), 1.0 / tk::pixelsPerUnitY(tk::vbPoints)};
+    return {1.0 / tk::pixelsPerUnitX(tk::Unit::Points), 1.0 / tk::pixelsPerUnitY(tk::Unit::Points)};
 }
 
 QString sentence(QString text) {
@@ -58,33 +59,36 @@ QString sentence(QString text) {
 
 }  // namespace
 
-Form2::Form2(const CalendarChoice& choice, QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint), choice_(&choice) {
+PlacementWindow::PlacementWindow(const CalendarChoice& choice, sys::WallpaperSettings& wallpaper,
+                                 QWidget* owner)
+    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint),
+      choice_(&choice),
+      wallpaperSettings_(&wallpaper) {
     createControls();
-    Form_Load();
+    addHints();
 }
 
-Form2::~Form2() {
+PlacementWindow::~PlacementWindow() {
     if (drag_) {
         delete drag_.data();
     }
 }
 
-ManualDrag* Form2::currentDrag() const {
+ManualDrag* PlacementWindow::currentDrag() const {
     return drag_.data();
 }
 
-QString Form2::outputFileName() {
+QString PlacementWindow::outputFileName() {
     return QStringLiteral("Tessavel.bmp");
 }
 
-void Form2::createControls() {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Form2"));
+void PlacementWindow::createControls() {
+    setObjectName(QStringLiteral("placementWindow"));
+    setWindowTitle(QStringLiteral("Tessaryn"));
     setFocusPolicy(Qt::StrongFocus);
     {
         QPalette pal = palette();
-        pal.setColor(QPalette::Window, tk::resolveColor(tk::vbWindowBackground, pal));
+        pal.setColor(QPalette::Window, tk::resolveColor(tk::SystemColors::WindowBackground, pal));
         setPalette(pal);
         setAutoFillBackground(true);
     }
@@ -95,60 +99,61 @@ void Form2::createControls() {
     };
     resize(twips(0, 0, 4680, 3195).size());
 
-    picWall = new tk::PictureBox(this);
-    picWall->setObjectName(QStringLiteral("picWall"));
-    picWall->setBoxGeometry(twips(900, 480, 1695, 795));
-    picWall->setBorder(false);
-    picWall->setAutoSize(true);
+    wallpaperView = new tk::PictureBox(this);
+    wallpaperView->setObjectName(QStringLiteral("wallpaperView"));
+    wallpaperView->setBoxGeometry(twips(900, 480, 1695, 795));
+    wallpaperView->setBorder(false);
+    wallpaperView->setAutoSize(true);
     {
-        tk::PictureSurface& wall = *picWall->surface();
-        wall.setScaleMode(tk::vbPoints);
-        wall.setBackColor(tk::vbWindowBackground);
-        wall.setForeColor(tk::vbWindowText);
+        tk::PictureSurface& wall = *wallpaperView->surface();
+        wall.setScaleMode(tk::Unit::Points);
+        wall.setBackColor(tk::SystemColors::WindowBackground);
+        wall.setForeColor(tk::SystemColors::WindowText);
         wall.Cls();
     }
 
-    Image1 = new tk::PictureBox(picWall);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setBoxGeometry(twips(240, 180, 435, 375));
-    Image1->setBorder(true);
-    Image1->setAutoSize(true);
+    calendarPicture = new tk::PictureBox(wallpaperView);
+    calendarPicture->setObjectName(QStringLiteral("calendarPicture"));
+    calendarPicture->setBoxGeometry(twips(240, 180, 435, 375));
+    calendarPicture->setBorder(true);
+    calendarPicture->setAutoSize(true);
     {
-        tk::PictureSurface& image = *Image1->surface();
-        image.setScaleMode(tk::vbPoints);
-        image.setBackColor(tk::vbWindowBackground);
-        image.setForeColor(tk::vbWindowText);
+        tk::PictureSurface& image = *calendarPicture->surface();
+        image.setScaleMode(tk::Unit::Points);
+        image.setBackColor(tk::SystemColors::WindowBackground);
+        image.setForeColor(tk::SystemColors::WindowText);
         image.Cls();
     }
-    setTabOrder(picWall, Image1);
+    setTabOrder(wallpaperView, calendarPicture);
 
-    // Image1 reports presses from inside its border; the drag measures from
+    // calendarPicture reports presses from inside its border; the drag measures from
     // its outer corner, the corner that Left and Top place, so that a press
     // and a release on the same spot leave it where it was.
-    connect(Image1, &tk::PictureBox::mouseDown, this,
+    connect(calendarPicture, &tk::PictureBox::mouseDown, this,
             [this](int button, int shift, double x, double y) {
-                const double border = Image1->borderWidth();
-                Image1_MouseDown(button, shift,
-                                 static_cast<float>(x + border * pointsPerPixel().x()),
-                                 static_cast<float>(y + border * pointsPerPixel().y()));
+                const double border = calendarPicture->borderWidth();
+                calendarPressed(button, shift,
+                                static_cast<float>(x + border * pointsPerPixel().x()),
+                                static_cast<float>(y + border * pointsPerPixel().y()));
             });
-    connect(Image1, &tk::PictureBox::dblClick, this, [this] { Image1_DblClick(); });
-    connect(picWall, &tk::PictureBox::mouseDown, this,
+    connect(calendarPicture, &tk::PictureBox::dblClick, this, [this] { previewPlacement(); });
+    connect(wallpaperView, &tk::PictureBox::mouseDown, this,
             [this](int button, int shift, double x, double y) {
-                picWall_MouseDown(button, shift, static_cast<float>(x), static_cast<float>(y));
+                wallpaperPressed(button, shift, static_cast<float>(x), static_cast<float>(y));
             });
-    connect(picWall, &tk::PictureBox::dblClick, this, [this] { picWall_DblClick(); });
+    connect(wallpaperView, &tk::PictureBox::dblClick, this, [this] { finishPlacement(); });
 }
 
-void Form2::Form_Load() {
-    picWall->setToolTip(QStringLiteral("右クリックで再設定/ダブルクリックで完了"));
-    Image1->setToolTip(QStringLiteral("右クリックでキャンセル/ダブルクリックでプレビュー"));
+void PlacementWindow::addHints() {
+    wallpaperView->setToolTip(QStringLiteral("右クリックで再設定/ダブルクリックで完了"));
+    calendarPicture->setToolTip(
+        QStringLiteral("右クリックでキャンセル/ダブルクリックでプレビュー"));
 }
 
-void Form2::ShowModal() {
+void PlacementWindow::showModal() {
     setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
-    connect(this, &Form2::closed, &loop, &QEventLoop::quit);
+    connect(this, &PlacementWindow::closed, &loop, &QEventLoop::quit);
     show();
     raise();
     activateWindow();
@@ -159,7 +164,7 @@ void Form2::ShowModal() {
     // The window may be gone by now: nothing here touches it any more.
 }
 
-void Form2::Unload() {
+void PlacementWindow::closeWindow() {
     if (unloading_) {
         return;
     }
@@ -171,7 +176,7 @@ void Form2::Unload() {
     deleteLater();
 }
 
-void Form2::closeEvent(QCloseEvent* e) {
+void PlacementWindow::closeEvent(QCloseEvent* e) {
     e->accept();
     if (!unloading_) {
         // Closed from outside (the window manager): the same as a cancel.
@@ -184,97 +189,98 @@ void Form2::closeEvent(QCloseEvent* e) {
     emit closed();
 }
 
-void Form2::mousePressEvent(QMouseEvent* e) {
+void PlacementWindow::mousePressEvent(QMouseEvent* e) {
     const QPointF p = e->position();
-    Form_MouseDown(tk::buttonCode(e->button()), tk::shiftCode(e->modifiers()),
-                   static_cast<float>(tk::pixelsToTwipsX(p.x())),
-                   static_cast<float>(tk::pixelsToTwipsY(p.y())));
+    windowPressed(tk::buttonCode(e->button()), tk::shiftCode(e->modifiers()),
+                  static_cast<float>(tk::pixelsToTwipsX(p.x())),
+                  static_cast<float>(tk::pixelsToTwipsY(p.y())));
 }
 
-void Form2::keyPressEvent(QKeyEvent* e) {
+void PlacementWindow::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape) {
-        Unload();  // a cancel, as the right button on the picture
+        closeWindow();  // a cancel, as the right button on the picture
         return;
     }
     QWidget::keyPressEvent(e);
 }
 
-void Form2::Form_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    if (Button == tk::vbRightButton) {
-        Unload();
+void PlacementWindow::windowPressed(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
+    if (Button == tk::ButtonCode::Right) {
+        closeWindow();
     }
 }
 
-void Form2::Image1_MouseDown(int Button, int /*Shift*/, float X, float Y) {
-    if (Button == tk::vbRightButton) {
-        Unload();
+void PlacementWindow::calendarPressed(int Button, int /*Shift*/, float X, float Y) {
+    if (Button == tk::ButtonCode::Right) {
+        closeWindow();
         return;
     }
-    if (Button != tk::vbLeftButton && Button != tk::vbMiddleButton) {
+    if (Button != tk::ButtonCode::Left && Button != tk::ButtonCode::Middle) {
         return;
     }
-    const Qt::MouseButton button = Button == tk::vbMiddleButton ? Qt::MiddleButton : Qt::LeftButton;
-    sngGrabX = X;
-    sngGrabY = Y;
+    const Qt::MouseButton button =
+        Button == tk::ButtonCode::Middle ? Qt::MiddleButton : Qt::LeftButton;
+    grabX = X;
+    grabY = Y;
     const DragTrack track(
-        QPointF(sngGrabX, sngGrabY),
-        QPointF(tk::pixelsPerUnitX(tk::vbPoints), tk::pixelsPerUnitY(tk::vbPoints)),
-        Image1->size());
-    const QPoint pointer = Image1->mapToGlobal(track.toPixels(track.grab()));
-    Image1->setVisible(false);
+        QPointF(grabX, grabY),
+        QPointF(tk::pixelsPerUnitX(tk::Unit::Points), tk::pixelsPerUnitY(tk::Unit::Points)),
+        calendarPicture->size());
+    const QPoint pointer = calendarPicture->mapToGlobal(track.toPixels(track.grab()));
+    calendarPicture->setVisible(false);
     if (drag_) {
         delete drag_.data();
     }
-    drag_ = new ManualDrag(Image1, picWall, track, button, pointer);
+    drag_ = new ManualDrag(calendarPicture, wallpaperView, track, button, pointer);
     drag_->setParent(this);
-    connect(drag_, &ManualDrag::dropped, this, &Form2::dropped);
+    connect(drag_, &ManualDrag::dropped, this, &PlacementWindow::dropped);
 }
 
-void Form2::dropped(QWidget* target, QPoint pointer) {
+void PlacementWindow::dropped(QWidget* target, QPoint pointer) {
     auto* source = drag_ ? drag_->source() : nullptr;
     if (drag_) {
         drag_->deleteLater();
         drag_ = nullptr;
     }
-    if (source != nullptr && target == picWall) {
-        const QPointF at = picWall->toUnits(picWall->mapFromGlobal(QPointF(pointer)));
-        picWall_DragDrop(source, static_cast<float>(at.x()), static_cast<float>(at.y()));
+    if (source != nullptr && target == wallpaperView) {
+        const QPointF at = wallpaperView->toUnits(wallpaperView->mapFromGlobal(QPointF(pointer)));
+        calendarDropped(source, static_cast<float>(at.x()), static_cast<float>(at.y()));
     }
 }
 
-void Form2::picWall_DragDrop(QWidget* Source, float X, float Y) {
-    if (Source == nullptr || Source->objectName() != QStringLiteral("Image1")) {
+void PlacementWindow::calendarDropped(QWidget* source, float X, float Y) {
+    if (source != calendarPicture) {
         return;
     }
-    const QPointF corner = DragTrack::dropCorner(X, Y, sngGrabX, sngGrabY);
-    Image1->move(qRound(pointsToPixelsX(corner.x())), qRound(pointsToPixelsY(corner.y())));
-    Image1->setVisible(true);
+    const QPointF corner = DragTrack::dropCorner(X, Y, grabX, grabY);
+    calendarPicture->move(qRound(pointsToPixelsX(corner.x())), qRound(pointsToPixelsY(corner.y())));
+    calendarPicture->setVisible(true);
 }
 
-void Form2::picWall_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    if (Button == tk::vbRightButton) {
-        Image1->setVisible(true);
+void PlacementWindow::wallpaperPressed(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
+    if (Button == tk::ButtonCode::Right) {
+        calendarPicture->setVisible(true);
     }
 }
 
-void Form2::setWallpaper(const QImage& wallpaper, const placement::WallpaperMapping& mapping,
-                         double dpr) {
+void PlacementWindow::setWallpaper(const QImage& wallpaper,
+                                   const placement::WallpaperMapping& mapping, double dpr) {
     wallpaper_ = wallpaper;
     mapping_ = mapping;
     dpr_ = dpr > 0 ? dpr : 1;
     hasWallpaper_ = true;
     preview_.reset();
     previewComposed_ = QImage();
-    picWall->setDeviceScale(dpr_);
-    picWall->setPicture(viewOf(wallpaper_));
+    wallpaperView->setDeviceScale(dpr_);
+    wallpaperView->setPicture(viewOf(wallpaper_));
 }
 
-void Form2::ensureWallpaper() {
+void PlacementWindow::ensureWallpaper() {
     if (hasWallpaper_) {
         return;
     }
-    // Shown one to one: picWall's picture is the wallpaper.
-    wallpaper_ = picWall->surface()->Picture();
+    // Shown one to one: wallpaperView's picture is the wallpaper.
+    wallpaper_ = wallpaperView->surface()->Picture();
     placement::WallpaperShow show;
     show.picture = wallpaper_.size();
     show.atOrigin = true;
@@ -283,7 +289,7 @@ void Form2::ensureWallpaper() {
     hasWallpaper_ = true;
 }
 
-QImage Form2::viewOf(const QImage& picture) const {
+QImage PlacementWindow::viewOf(const QImage& picture) const {
     const QRect visible = mapping_.visible();
     if (mapping_.oneToOne()) {
         const QRect part = visible.translated(-mapping_.shown().topLeft().toPoint());
@@ -298,12 +304,12 @@ QImage Form2::viewOf(const QImage& picture) const {
     return view;
 }
 
-PlacedCalendar Form2::calendarUnderImage1() const {
+PlacedCalendar PlacementWindow::calendarUnderPicture() const {
     // The calendar starts at the picture's image, inside its border.
-    const QPointF inner =
-        QPointF(Image1->pos()) + QPointF(Image1->borderWidth(), Image1->borderWidth());
+    const QPointF inner = QPointF(calendarPicture->pos()) +
+                          QPointF(calendarPicture->borderWidth(), calendarPicture->borderWidth());
     const QPointF device = QPointF(mapping_.visible().topLeft()) + inner * dpr_;
-    const QFont font = picWall->surface()->font();
+    const QFont font = wallpaperView->surface()->font();
     PlacedCalendar c;
     c.at = mapping_.toWallpaper(device);
     c.fontPixels = font.pointSizeF() * tk::dpiY() / 72.0 * dpr_ * mapping_.scaleY();
@@ -315,12 +321,12 @@ PlacedCalendar Form2::calendarUnderImage1() const {
     for (int k = 0; k <= 3; ++k) {
         c.colors[static_cast<size_t>(k)] = choice_->kindColor(k);
     }
-    c.year = tk::CInt(choice_->yearText().toDouble());
-    c.month = tk::CInt(choice_->monthText().toDouble());
+    c.year = tk::roundToInt16(choice_->yearText().toDouble());
+    c.month = tk::roundToInt16(choice_->monthText().toDouble());
     return c;
 }
 
-QImage Form2::composed(const std::vector<PlacedCalendar>& calendars) const {
+QImage PlacementWindow::composed(const std::vector<PlacedCalendar>& calendars) const {
     if (calendars.empty()) {
         return wallpaper_;
     }
@@ -331,29 +337,29 @@ QImage Form2::composed(const std::vector<PlacedCalendar>& calendars) const {
     return composeCalendars(wallpaper_, calendars);
 }
 
-void Form2::Image1_DblClick() {
-    Image1->setVisible(false);
+void PlacementWindow::previewPlacement() {
+    calendarPicture->setVisible(false);
     // Let the wallpaper under the picture repaint before the drawing.
     QCoreApplication::processEvents();
     ensureWallpaper();
 
     // The calendar goes into the wallpaper at its full resolution; the
     // window shows the result as the desktop will.
-    preview_ = calendarUnderImage1();
+    preview_ = calendarUnderPicture();
     previewComposed_ = QImage();
     previewComposed_ = composeCalendars(wallpaper_, {*preview_});
-    tk::PictureSurface& wall = *picWall->surface();
+    tk::PictureSurface& wall = *wallpaperView->surface();
     wall.Cls();
     wall.PaintPicture(viewOf(previewComposed_));
 }
 
-void Form2::picWall_DblClick() {
-    tk::setMousePointer(tk::vbHourglass);
+void PlacementWindow::finishPlacement() {
+    tk::setMousePointer(tk::PointerShape::Busy);
     auto giveUp = [this](const QString& why) {
-        tk::setMousePointer(tk::vbDefault);
+        tk::setMousePointer(tk::PointerShape::Default);
         tk::MsgBox(QStringLiteral("The new wallpaper could not be saved; nothing was changed.\n") +
                        sentence(why),
-                   tk::vbExclamation, kTitle, this);
+                   tk::MessageCode::Exclamation, kTitle, this);
     };
 
     ensureWallpaper();
@@ -366,7 +372,7 @@ void Form2::picWall_DblClick() {
     // The wallpaper at its full resolution with that calendar drawn on it.
     const QImage composed = this->composed(calendars);
     // What the placement started from, as it was loaded: the record keeps it.
-    const QString original = Module1::strWallpaper;
+    const QString original = wallpaperSettings_->picture;
     const QImage loaded = wallpaper_;
 
     std::vector<char> buffer(kPathBuffer, '\0');
@@ -385,21 +391,21 @@ void Form2::picWall_DblClick() {
         giveUp(saved.error);
         return;
     }
-    picWall->setPicture(viewOf(composed));
+    wallpaperView->setPicture(viewOf(composed));
 
-    Module1::strWallpaper = path;
-    const bool applied = Module1::SetWallpaper(True, False, False);
+    wallpaperSettings_->picture = path;
+    const bool applied = sys::SetWallpaper(*wallpaperSettings_, kUseOrigin, kKeepOrigin, kUntiled);
     // Remembered so that the calendar can be renewed and the original restored.
-    const composition::FinishNote note =
-        composition::recordFinish(original, loaded, desktop::activeDesktop().name(), preview_);
+    const composition::FinishNote note = composition::recordFinish(
+        original, loaded, desktop::activeDesktop().name(), preview_, wallpaperSettings_->tile);
     if (!note.recorded) {
         qWarning("tessaryn: the calendar cannot be renewed later: %s", qPrintable(note.message));
     }
-    tk::setMousePointer(tk::vbDefault);
+    tk::setMousePointer(tk::PointerShape::Default);
     if (!applied) {
         tk::MsgBox(QStringLiteral("%1 was saved, but the desktop could not show it.\n%2")
-                       .arg(path, sentence(Module1::lastWallpaperError())),
-                   tk::vbExclamation, kTitle, this);
+                       .arg(path, sentence(sys::lastWallpaperError())),
+                   tk::MessageCode::Exclamation, kTitle, this);
     }
-    Unload();
+    closeWindow();
 }

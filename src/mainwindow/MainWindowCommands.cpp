@@ -2,39 +2,39 @@
 // and the font button.
 #include <exception>
 
-#include "calendar/cCalendar.h"
-#include "mainwindow/Form1.h"
+#include "calendar/MonthCalendar.h"
+#include "mainwindow/MainWindow.h"
 #include "placement/PlacementStart.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 
-void Form1::cmdDrag_Click() {
-    StartPlacement(*Picture1, *this, this);
+void MainWindow::startPlacement() {
+    StartPlacement(*preview, *this, wallpaper_, this);
 }
 
-void Form1::Command1_Click() {
+void MainWindow::chooseFont() {
     size_t k = 0;
-    while (k < optFont.size() && !optFont[k]->isChecked()) {
+    while (k < kindButtons.size() && !kindButtons[k]->isChecked()) {
         ++k;
     }
-    if (k == optFont.size()) {
+    if (k == kindButtons.size()) {
         return;  // no kind selected: nothing to colour
     }
-    tk::CommonDialog& dlg = *CommonDialog1;
+    tk::CommonDialog& dlg = *fontDialog;
     dlg.CancelError = true;
     // From here on a failure or a cancel ends the command silently; what was
     // already applied stays applied.
     try {
         dlg.Flags = tk::CF_SCREENFONTS | tk::CF_EFFECTS | tk::CF_ANSIONLY | tk::CF_TTONLY;
-        tk::PictureSurface& paper = *Picture1->surface();
+        tk::PictureSurface& paper = *preview->surface();
         QFont font = paper.font();
         dlg.FontBold = font.bold();
         dlg.FontItalic = font.italic();
         dlg.FontName = font.family();
         dlg.FontSize = static_cast<float>(font.pointSizeF());
         dlg.FontUnderline = font.underline();
-        dlg.Color = optFont[k]->ForeColor();
+        dlg.Color = kindButtons[k]->ForeColor();
         dlg.ShowFont();
 
         font.setFamily(dlg.FontName);
@@ -44,9 +44,9 @@ void Form1::Command1_Click() {
         font.setUnderline(dlg.FontUnderline);
         font.setStrikeOut(dlg.FontStrikethru);
         paper.setFont(font);
-        optFont[k]->setForeColor(dlg.Color);
+        kindButtons[k]->setForeColor(dlg.Color);
         showFontName();
-        DrawPreview();
+        drawPreview();
     } catch (const std::exception&) {
         return;
     }

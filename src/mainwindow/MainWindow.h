@@ -10,11 +10,12 @@
 #include <memory>
 
 #include "placement/CalendarChoice.h"
+#include "system/wallpaper/WallpaperSettings.h"
 
 class QComboBox;
 class QGroupBox;
 class QPushButton;
-class cCalendar;
+class MonthCalendar;
 
 namespace tk {
 class CommonDialog;
@@ -22,27 +23,31 @@ class OptionButton;
 class PictureBox;
 }  // namespace tk
 
-class Form1 : public QWidget, public CalendarChoice {
+class MainWindow : public QWidget, public CalendarChoice {
     Q_OBJECT
 public:
-    explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Loads the window (settings, lists, selections, font button, preview).
     // Call once before showing it.
-    void Load();
+    void load();
+
+    // The settings file; the window finds its own when it is created.
+    QString settingsPath() const { return settingsPath_; }
+    void setSettingsPath(const QString& path) { settingsPath_ = path; }
 
     // The controls, named as everywhere in the program.
-    QComboBox* cmbYear = nullptr;
-    QComboBox* cmbMonth = nullptr;
-    QPushButton* cmdDrag = nullptr;
-    QPushButton* cmdExit = nullptr;
-    tk::PictureBox* Picture1 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    std::array<tk::OptionButton*, 4> optFont{};
+    QComboBox* yearList = nullptr;
+    QComboBox* monthList = nullptr;
+    QPushButton* dragButton = nullptr;
+    QPushButton* closeButton = nullptr;
+    tk::PictureBox* preview = nullptr;
+    QGroupBox* fontGroup = nullptr;
+    QPushButton* fontButton = nullptr;
+    std::array<tk::OptionButton*, 4> kindButtons{};
     // The font dialog; it keeps its fields between uses.
-    std::unique_ptr<tk::CommonDialog> CommonDialog1;
+    std::unique_ptr<tk::CommonDialog> fontDialog;
 
     // CalendarChoice: what the placement window reads from here.
     QString yearText() const override;
@@ -50,12 +55,12 @@ public:
     int32_t kindColor(int index) const override;
 
     // The preview; also run after the font command.
-    void DrawPreview();
+    void drawPreview();
 
     // Font size for a preview box of this inner size (in its unit): the
     // calendar needs about 16 font sizes across and 9.5 down, so the tighter
     // direction decides.
-    static int32_t PreviewFontSize(double scaleWidth, double scaleHeight);
+    static int32_t previewFontSize(double scaleWidth, double scaleHeight);
 
     // The design inner size of the window, in pixels.
     static QSize designInnerSize();
@@ -70,24 +75,27 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void Form_Initialize();
-    void Form_Load();
-    void Form_Resize();
-    void Form_Unload();
-    void cmbMonth_Click();
-    void cmbYear_Click();
-    void cmdExit_Click();
-    void cmdDrag_Click();
-    void Command1_Click();
+    void initialize();
+    void restoreState();
+    void fitPreview();
+    void saveAndQuit();
+    void monthChosen();
+    void yearChosen();
+    void closeProgram();
+    void startPlacement();
+    void chooseFont();
     void showFontName();
 
     void createControls();
     // The settings file: its path is fixed at creation, it is read as the
     // first step of loading and written at unload.
-    void LoadSettingsPath();
-    void LoadSettings();
-    void SaveSettings();
+    void locateSettingsFile();
+    void loadSettings();
+    void saveSettings();
 
-    std::unique_ptr<cCalendar> objCalendar;
+    std::unique_ptr<MonthCalendar> calendar_;
+    QString settingsPath_;
+    // The desktop wallpaper as the last "Drag Calendar" read it.
+    sys::WallpaperSettings wallpaper_;
     bool unloaded_ = false;
 };

@@ -5,9 +5,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "mainwindow/FormHarness.h"
+#include "mainwindow/WindowHarness.h"
 #include "support/TempHome.h"
-#include "system/Module1.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
@@ -30,12 +29,12 @@ QStringList lines(const QString& path) {
 
 }  // namespace
 
-class FormSettingsTest : public QObject {
+class MainWindowSettingsTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<TempHome> home_;
     QString ini() const { return home_->root() + "/Tessaryn.ini"; }
-    QSize designSize() const { return Form1::designInnerSize(); }
+    QSize designSize() const { return MainWindow::designInnerSize(); }
 
 private slots:
     void init() { home_ = std::make_unique<TempHome>(); }
@@ -45,8 +44,8 @@ private slots:
         auto form = startForm(ini());
         QCOMPARE(form->pos(), QPoint(0, 0));
         QCOMPARE(form->size(), designSize());
-        QCOMPARE(form->optFont[2]->ForeColor(), 0x00FF0000);
-        const QFont font = form->Picture1->surface()->font();
+        QCOMPARE(form->kindButtons[2]->ForeColor(), 0x00FF0000);
+        const QFont font = form->preview->surface()->font();
         QCOMPARE(font.family(), QStringLiteral("ＭＳ Ｐゴシック"));
         QVERIFY(!font.bold());
         QVERIFY(!font.italic());
@@ -115,19 +114,19 @@ private slots:
         QFETCH(int, saturday);
         writeFile(ini(), "[fontsetting]\nColor1=255\n" + color2);
         auto form = startForm(ini());
-        QCOMPARE(form->optFont[2]->ForeColor(), saturday);
-        QCOMPARE(form->optFont[1]->ForeColor(), 255);
-        QCOMPARE(form->optFont[3]->ForeColor(), 0x0000FFFF);
+        QCOMPARE(form->kindButtons[2]->ForeColor(), saturday);
+        QCOMPARE(form->kindButtons[1]->ForeColor(), 255);
+        QCOMPARE(form->kindButtons[3]->ForeColor(), 0x0000FFFF);
     }
 
     void italicAndGreenSaturdaySurviveARestart() {
         {
             auto form = startForm(ini());
-            QFont font = form->Picture1->surface()->font();
+            QFont font = form->preview->surface()->font();
             font.setItalic(true);
             font.setFamily(QStringLiteral("No Such Face"));
-            form->Picture1->surface()->setFont(font);
-            form->optFont[2]->setForeColor(0x0000FF00);
+            form->preview->surface()->setFont(font);
+            form->kindButtons[2]->setForeColor(0x0000FF00);
             form->move(150, 90);
             form->resize(400, 330);
             form->close();
@@ -138,11 +137,11 @@ private slots:
         QVERIFY(l.contains(QStringLiteral("Name=No Such Face")));
 
         auto again = startForm(ini());
-        QVERIFY(again->Picture1->surface()->font().italic());
-        QVERIFY(!again->Picture1->surface()->font().bold());
-        QCOMPARE(again->Picture1->surface()->font().family(), QStringLiteral("No Such Face"));
-        QCOMPARE(again->Command1->text(), QStringLiteral("FontName : No Such Face"));
-        QCOMPARE(again->optFont[2]->ForeColor(), 0x0000FF00);
+        QVERIFY(again->preview->surface()->font().italic());
+        QVERIFY(!again->preview->surface()->font().bold());
+        QCOMPARE(again->preview->surface()->font().family(), QStringLiteral("No Such Face"));
+        QCOMPARE(again->fontButton->text(), QStringLiteral("FontName : No Such Face"));
+        QCOMPARE(again->kindButtons[2]->ForeColor(), 0x0000FF00);
         QCOMPARE(again->pos(), QPoint(150, 90));
         QCOMPARE(again->size(), QSize(400, 330));
     }
@@ -150,14 +149,14 @@ private slots:
     void strikethroughIsNotKept() {
         {
             auto form = startForm(ini());
-            QFont font = form->Picture1->surface()->font();
+            QFont font = form->preview->surface()->font();
             font.setStrikeOut(true);
-            form->Picture1->surface()->setFont(font);
+            form->preview->surface()->setFont(font);
             form->close();
         }
         QVERIFY(!lines(ini()).join(u'\n').contains(QStringLiteral("trike"), Qt::CaseInsensitive));
         auto again = startForm(ini());
-        QVERIFY(!again->Picture1->surface()->font().strikeOut());
+        QVERIFY(!again->preview->surface()->font().strikeOut());
     }
 
     void anUnwritableDirectoryLosesTheSettingsQuietly() {
@@ -180,10 +179,10 @@ private slots:
         writeFile(ini(),
                   junk + "\n[FontSetting]\nColor3=99999999999\nName=" + QByteArray(5000, 'x'));
         auto form = startForm(ini());
-        QCOMPARE(form->optFont[3]->ForeColor(), 0x0000FFFF);
-        QCOMPARE(form->Picture1->surface()->font().family().size(), 1023);
+        QCOMPARE(form->kindButtons[3]->ForeColor(), 0x0000FFFF);
+        QCOMPARE(form->preview->surface()->font().family().size(), 1023);
     }
 };
 
-QTEST_MAIN(FormSettingsTest)
-#include "FormSettingsTest.moc"
+QTEST_MAIN(MainWindowSettingsTest)
+#include "MainWindowSettingsTest.moc"
