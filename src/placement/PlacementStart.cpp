@@ -17,24 +17,30 @@
 
 namespace {
 
-QPointer<PlacementWindow> g_placementWindow;
-
 const QString kTitle = QStringLiteral("Tessaryn Info.");
+
+// The placement window of this process: there is at most one, as it covers
+// the wallpaper's place on the screen. Null once it is destroyed.
+QPointer<PlacementWindow>& processPlacementWindow() {
+    static QPointer<PlacementWindow> window;
+    return window;
+}
 
 // The window is created and loaded the first time it is touched.
 PlacementWindow& placementWindow(const CalendarChoice& choice, sys::WallpaperSettings& settings,
                                  QWidget* owner) {
-    if (!g_placementWindow || g_placementWindow->isClosing()) {
-        g_placementWindow = new PlacementWindow(choice, settings, owner);
+    QPointer<PlacementWindow>& window = processPlacementWindow();
+    if (!window || window->isClosing()) {
+        window = new PlacementWindow(choice, settings, owner);
     }
-    return *g_placementWindow;
+    return *window;
 }
 
 }  // namespace
 
 PlacementWindow* loadedPlacementWindow() {
-    return g_placementWindow && !g_placementWindow->isClosing() ? g_placementWindow.data()
-                                                                : nullptr;
+    const QPointer<PlacementWindow>& window = processPlacementWindow();
+    return window && !window->isClosing() ? window.data() : nullptr;
 }
 
 void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,

@@ -394,7 +394,8 @@ void PlacementWindow::finishPlacement() {
     wallpaperView->setPicture(viewOf(composed));
 
     wallpaperSettings_->picture = path;
-    const bool applied = sys::SetWallpaper(*wallpaperSettings_, kUseOrigin, kKeepOrigin, kUntiled);
+    const sys::WallpaperResult applied =
+        sys::SetWallpaper(*wallpaperSettings_, kUseOrigin, kKeepOrigin, kUntiled);
     // Remembered so that the calendar can be renewed and the original restored.
     const composition::FinishNote note = composition::recordFinish(
         original, loaded, desktop::activeDesktop().name(), preview_, wallpaperSettings_->tile);
@@ -402,9 +403,9 @@ void PlacementWindow::finishPlacement() {
         qWarning("tessaryn: the calendar cannot be renewed later: %s", qPrintable(note.message));
     }
     tk::setMousePointer(tk::PointerShape::Default);
-    if (!applied) {
+    if (!applied.ok) {
         tk::MsgBox(QStringLiteral("%1 was saved, but the desktop could not show it.\n%2")
-                       .arg(path, sentence(sys::lastWallpaperError())),
+                       .arg(path, sentence(applied.error)),
                    tk::MessageCode::Exclamation, kTitle, this);
     }
     closeWindow();

@@ -71,10 +71,8 @@ bool samePath(const QString& a, const QString& b) {
 QString apply(const QString& picture, bool tiled) {
     sys::WallpaperSettings settings = sys::LoadWallpaperSettings();
     settings.picture = picture;
-    if (!sys::SetWallpaper(settings, -1, 0, tiled ? -1 : 0)) {
-        return sys::lastWallpaperError();
-    }
-    return {};
+    const sys::WallpaperResult applied = sys::SetWallpaper(settings, -1, 0, tiled ? -1 : 0);
+    return applied.ok ? QString() : applied.error;
 }
 
 QDate dayOf(const RefreshOptions& o) {

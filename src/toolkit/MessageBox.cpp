@@ -6,12 +6,17 @@
 namespace tk {
 
 namespace {
-std::function<int(const MessageRequest&)> g_responder;
+// The process-wide test seam that answers message boxes instead of the user;
+// empty while boxes are shown.
+std::function<int(const MessageRequest&)>& messageBoxTestSeam() {
+    static std::function<int(const MessageRequest&)> responder;
+    return responder;
 }
+}  // namespace
 
 int MsgBox(const QString& prompt, int buttons, const QString& title, QWidget* parent) {
-    if (g_responder) {
-        return g_responder(MessageRequest{prompt, buttons, title});
+    if (const auto& respond = messageBoxTestSeam()) {
+        return respond(MessageRequest{prompt, buttons, title});
     }
     QMessageBox box(parent != nullptr ? parent : QApplication::activeWindow());
     box.setText(prompt);
@@ -36,7 +41,7 @@ int MsgBox(const QString& prompt, int buttons, const QString& title, QWidget* pa
 }
 
 void setMessageBoxResponder(std::function<int(const MessageRequest&)> responder) {
-    g_responder = std::move(responder);
+    messageBoxTestSeam() = std::move(responder);
 }
 
 }  // namespace tk

@@ -6,35 +6,47 @@
 namespace tk {
 
 namespace {
-int g_code = PointerShape::Default;
-bool g_overridden = false;
-std::function<void(int)> g_observer;
+
+// The one screen-wide pointer of this process: the shape last asked for,
+// whether the busy shape is pushed on the application, and the tests' watcher.
+struct ScreenPointer {
+    int code = PointerShape::Default;
+    bool overridden = false;
+    std::function<void(int)> observer;
+};
+
+ScreenPointer& screenPointer() {
+    static ScreenPointer pointer;
+    return pointer;
+}
+
 }  // namespace
 
 void setMousePointer(int code) {
-    g_code = code;
-    if (g_observer) {
-        g_observer(code);
+    ScreenPointer& pointer = screenPointer();
+    pointer.code = code;
+    if (pointer.observer) {
+        pointer.observer(code);
     }
     if (qGuiApp == nullptr) {
         return;
     }
     const bool busy = code == PointerShape::Busy;
-    if (busy && !g_overridden) {
+    if (busy && !pointer.overridden) {
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        g_overridden = true;
-    } else if (!busy && g_overridden) {
+        pointer.overridden = true;
+    } else if (!busy && pointer.overridden) {
         QGuiApplication::restoreOverrideCursor();
-        g_overridden = false;
+        pointer.overridden = false;
     }
 }
 
 int mousePointer() {
-    return g_code;
+    return screenPointer().code;
 }
 
 void setMousePointerObserver(std::function<void(int)> observer) {
-    g_observer = std::move(observer);
+    screenPointer().observer = std::move(observer);
 }
 
 }  // namespace tk

@@ -14,7 +14,12 @@ using namespace std::chrono;
 
 constexpr sys_days kEpoch = sys_days{year{1899} / December / 30};
 
-std::optional<Ymd> g_today;
+// The process-wide test seam for "today": the day tests pin it to, or none
+// while the clock is used.
+std::optional<Ymd>& todayTestSeam() {
+    static std::optional<Ymd> pinned;
+    return pinned;
+}
 
 // The whole-day part; the fraction of a negative date is its time of day too.
 long long dayNumber(SerialDate date) {
@@ -54,8 +59,8 @@ int Weekday(SerialDate date) {
 }
 
 SerialDate Today() {
-    if (g_today) {
-        return makeSerialDate(g_today->year, g_today->month, g_today->day);
+    if (const std::optional<Ymd>& pinned = todayTestSeam()) {
+        return makeSerialDate(pinned->year, pinned->month, pinned->day);
     }
     const QDate local = QDate::currentDate();  // the local calendar day
     return makeSerialDate(local.year(), local.month(), local.day());
@@ -63,9 +68,9 @@ SerialDate Today() {
 
 void overrideToday(const Ymd* ymd) {
     if (ymd != nullptr) {
-        g_today = *ymd;
+        todayTestSeam() = *ymd;
     } else {
-        g_today.reset();
+        todayTestSeam().reset();
     }
 }
 

@@ -6,11 +6,17 @@
 namespace tk {
 
 namespace {
-double g_override = 0;
+
+// The process-wide test seam for the resolution: the dots per inch tests and
+// benchmarks pin, 0 while the screen's are used.
+double& dpiTestSeam() {
+    static double pinned = 0;
+    return pinned;
+}
 
 double screenDpi(bool horizontal) {
-    if (g_override > 0) {
-        return g_override;
+    if (const double pinned = dpiTestSeam(); pinned > 0) {
+        return pinned;
     }
     if (qGuiApp != nullptr) {
         if (const QScreen* s = QGuiApplication::primaryScreen()) {
@@ -40,7 +46,7 @@ double dpiY() {
     return screenDpi(false);
 }
 void overrideDpi(double dpi) {
-    g_override = dpi;
+    dpiTestSeam() = dpi;
 }
 
 double pixelsPerUnitX(int scaleMode) {

@@ -9,23 +9,29 @@ namespace desktop {
 
 namespace {
 
-std::mutex activeMutex;
+// The desktop this process talks to: one per process, guarded by its mutex.
+struct ActiveBackend {
+    std::mutex mutex;
+    std::unique_ptr<DesktopBackend> backend = std::make_unique<NoneBackend>();
+};
 
-std::unique_ptr<DesktopBackend>& active() {
-    static std::unique_ptr<DesktopBackend> backend = std::make_unique<NoneBackend>();
-    return backend;
+ActiveBackend& processDesktop() {
+    static ActiveBackend active;
+    return active;
 }
 
 }  // namespace
 
 DesktopBackend& activeDesktop() {
-    const std::lock_guard lock(activeMutex);
-    return *active();
+    ActiveBackend& active = processDesktop();
+    const std::lock_guard lock(active.mutex);
+    return *active.backend;
 }
 
 void setActiveDesktop(std::unique_ptr<DesktopBackend> backend) {
-    const std::lock_guard lock(activeMutex);
-    active() = backend ? std::move(backend) : std::make_unique<NoneBackend>();
+    ActiveBackend& active = processDesktop();
+    const std::lock_guard lock(active.mutex);
+    active.backend = backend ? std::move(backend) : std::make_unique<NoneBackend>();
 }
 
 }  // namespace desktop

@@ -144,9 +144,12 @@ QByteArray fileUri(const QString& path, const char* query) {
 
 }  // namespace
 
-// Held for a Hive's lifetime, so that no two threads use the shared
-// connection at once.
-std::recursive_mutex Hive::connectionMutex;
+// Held for a Hive's lifetime, so that no two threads use the process's one
+// shared connection at once.
+std::recursive_mutex& Hive::connectionMutex() {
+    static std::recursive_mutex mutex;
+    return mutex;
+}
 
 QString hivePath() {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -181,7 +184,7 @@ bool Hive::splitPath(const QByteArray& subPath, QList<QByteArray>* names) {
     return true;
 }
 
-Hive::Hive(const QString& path, Mode mode) : path_(path), lock_(connectionMutex) {
+Hive::Hive(const QString& path, Mode mode) : path_(path), lock_(connectionMutex()) {
     // The connection of the last call is used again while the file is the
     // same one; a hive replaced or removed in between is opened afresh.
     struct stat st {};

@@ -114,7 +114,8 @@ private:
     // when it changed no row, unless that is ERROR_SUCCESS.
     int32_t written(int rc, int32_t unchanged);
 
-    static std::recursive_mutex connectionMutex;
+    // The process's one shared connection is used by one Hive at a time.
+    static std::recursive_mutex& connectionMutex();
 
     QString path_;
     std::unique_lock<std::recursive_mutex> lock_;

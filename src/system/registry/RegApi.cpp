@@ -22,11 +22,20 @@ struct OpenKey {
     bool live = false;  // the desktop's key, which may not be in the hive yet
 };
 
-std::mutex handlesMutex;
-std::map<HKEY, OpenKey> handles;
-HKEY nextHandle = 0x100;
-
 constexpr HKEY kFirstPredefined = 0x80000000u;
+
+// The table of open handles: one per process, as handles are process-wide
+// numbers, shared by every thread under its mutex.
+struct OpenHandles {
+    std::mutex mutex;
+    std::map<HKEY, OpenKey> keys;
+    HKEY last = 0x100;  // the handle given out last
+};
+
+OpenHandles& processHandles() {
+    static OpenHandles table;
+    return table;
+}
 
 bool isPredefined(HKEY h) {
     return h >= kFirstPredefined && !rootName(h).isEmpty();
@@ -37,9 +46,10 @@ bool lookup(HKEY h, OpenKey* out) {
         *out = OpenKey{hivePath(), h, QByteArray(), false};
         return true;
     }
-    const std::lock_guard lock(handlesMutex);
-    const auto it = handles.find(h);
-    if (it == handles.end()) {
+    OpenHandles& table = processHandles();
+    const std::lock_guard lock(table.mutex);
+    const auto it = table.keys.find(h);
+    if (it == table.keys.end()) {
         return false;
     }
     *out = it->second;
@@ -47,12 +57,13 @@ bool lookup(HKEY h, OpenKey* out) {
 }
 
 HKEY addHandle(const OpenKey& key) {
-    const std::lock_guard lock(handlesMutex);
+    OpenHandles& table = processHandles();
+    const std::lock_guard lock(table.mutex);
     do {
-        nextHandle = nextHandle + 1 >= kFirstPredefined ? 0x100 : nextHandle + 1;
-    } while (handles.count(nextHandle) != 0);
-    handles.emplace(nextHandle, key);
-    return nextHandle;
+        table.last = table.last + 1 >= kFirstPredefined ? 0x100 : table.last + 1;
+    } while (table.keys.count(table.last) != 0);
+    table.keys.emplace(table.last, key);
+    return table.last;
 }
 
 bool asciiEqualNoCase(const QByteArray& a, const char* b) {
@@ -163,6 +174,7 @@ void reportHiveProblem(const Hive& hive, int32_t code) {
     if (code != ERROR_BADDB && code != ERROR_REGISTRY_IO_FAILED) {
         return;
     }
+    // Each broken hive is reported once per process.
     static std::mutex reportedMutex;
     static QSet<QString> reported;
     {
@@ -251,13 +263,15 @@ int32_t RegCloseKey(HKEY hKey) {
     if (isPredefined(hKey)) {
         return ERROR_SUCCESS;
     }
-    const std::lock_guard lock(handlesMutex);
-    return handles.erase(hKey) != 0 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+    OpenHandles& table = processHandles();
+    const std::lock_guard lock(table.mutex);
+    return table.keys.erase(hKey) != 0 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
 int openKeyCount() {
-    const std::lock_guard lock(handlesMutex);
-    return static_cast<int>(handles.size());
+    OpenHandles& table = processHandles();
+    const std::lock_guard lock(table.mutex);
+    return static_cast<int>(table.keys.size());
 }
 
 int32_t storedValue(HKEY root, const QByteArray& subPath, const QByteArray& name, Value* out) {

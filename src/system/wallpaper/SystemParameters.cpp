@@ -13,8 +13,6 @@ namespace sys {
 
 namespace {
 
-QString lastError;
-
 const char kDesktopKey[] = "Control Panel\\desktop";
 
 // The tiling the hive holds now, not the desktop's live one: the caller has
@@ -44,45 +42,45 @@ bool recordPath(const QByteArray& path) {
     return r == reg::ERROR_SUCCESS;
 }
 
-int32_t failed(const QString& why) {
-    lastError = why;
+int32_t failed(QString* why, const QString& reason) {
+    if (why != nullptr) {
+        *why = reason;
+    }
     return 0;
 }
 
 }  // namespace
 
 int32_t SystemParametersInfoA(uint32_t uiAction, uint32_t /*uiParam*/, void* pvParam,
-                              uint32_t fWinIni) {
-    lastError.clear();
+                              uint32_t fWinIni, QString* why) {
+    if (why != nullptr) {
+        why->clear();
+    }
     if (uiAction != SPI_SETDESKWALLPAPER) {
-        return failed(QStringLiteral("Unsupported system parameter %1.").arg(uiAction));
+        return failed(why, QStringLiteral("Unsupported system parameter %1.").arg(uiAction));
     }
     const QByteArray path(pvParam != nullptr ? static_cast<const char*>(pvParam) : "");
     const QString file = QString::fromLocal8Bit(path);
     if (file.isEmpty()) {
-        return failed(QStringLiteral("No wallpaper file was given."));
+        return failed(why, QStringLiteral("No wallpaper file was given."));
     }
     if (!QFileInfo(file).isFile() || !QFileInfo(file).isReadable()) {
-        return failed(QStringLiteral("The wallpaper file %1 cannot be read.")
-                          .arg(QDir::toNativeSeparators(file)));
+        return failed(why, QStringLiteral("The wallpaper file %1 cannot be read.")
+                               .arg(QDir::toNativeSeparators(file)));
     }
     desktop::DesktopBackend& backend = desktop::activeDesktop();
     const desktop::ApplyResult applied = backend.apply(file, storedTiling());
     if (!applied.ok) {
-        return failed(applied.error.isEmpty()
-                          ? QStringLiteral("The desktop (%1) did not accept the wallpaper.")
-                                .arg(backend.name())
-                          : applied.error);
+        return failed(why, applied.error.isEmpty()
+                               ? QStringLiteral("The desktop (%1) did not accept the wallpaper.")
+                                     .arg(backend.name())
+                               : applied.error);
     }
     if ((fWinIni & SPIF_UPDATEINIFILE) != 0 && !recordPath(path)) {
-        return failed(QStringLiteral("The wallpaper path could not be recorded in %1.")
-                          .arg(QDir::toNativeSeparators(reg::hivePath())));
+        return failed(why, QStringLiteral("The wallpaper path could not be recorded in %1.")
+                               .arg(QDir::toNativeSeparators(reg::hivePath())));
     }
     return 1;
-}
-
-QString wallpaperCallError() {
-    return lastError;
 }
 
 }  // namespace sys

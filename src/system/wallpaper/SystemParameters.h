@@ -13,10 +13,9 @@ inline constexpr uint32_t SPIF_UPDATEINIFILE = 1;
 inline constexpr uint32_t SPIF_SENDWININICHANGE = 2;
 
 // pvParam is the zero-terminated path in the locale's charset. Returns 1 on
-// success, 0 on failure; wallpaperCallError() then says why.
-int32_t SystemParametersInfoA(uint32_t uiAction, uint32_t uiParam, void* pvParam, uint32_t fWinIni);
-
-// One line for the user about the last failed call; empty after a success.
-QString wallpaperCallError();
+// success, 0 on failure; `why`, when given, then receives one line for the
+// user saying why (and is cleared on success).
+int32_t SystemParametersInfoA(uint32_t uiAction, uint32_t uiParam, void* pvParam, uint32_t fWinIni,
+                              QString* why = nullptr);
 
 }  // namespace sys

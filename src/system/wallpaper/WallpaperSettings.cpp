@@ -11,8 +11,6 @@ namespace {
 
 const QString kDesktopKey = QStringLiteral("Control Panel\\desktop");
 
-QString lastError;
-
 QString desktopValue(const QString& name) {
     return RegGetString(reg::HKEY_CURRENT_USER, kDesktopKey, name);
 }
@@ -52,8 +50,8 @@ WallpaperSettings LoadWallpaperSettings(const WallpaperSettings& earlier) {
     return settings;
 }
 
-bool SetWallpaper(const WallpaperSettings& settings, int16_t useOrigin, int16_t resetOrigin,
-                  int16_t tileWanted) {
+WallpaperResult SetWallpaper(const WallpaperSettings& settings, int16_t useOrigin,
+                             int16_t resetOrigin, int16_t tileWanted) {
     QString originX = QStringLiteral("0");
     QString originY = QStringLiteral("0");
     QString tile = tileWanted != 0 ? QStringLiteral("1") : QStringLiteral("0");
@@ -73,15 +71,11 @@ bool SetWallpaper(const WallpaperSettings& settings, int16_t useOrigin, int16_t 
     RegSetString(reg::HKEY_CURRENT_USER, kDesktopKey, QStringLiteral("WallpaperOriginY"), originY);
 
     QByteArray path = settings.picture.toLocal8Bit();
-    const bool ok =
-        sys::SystemParametersInfoA(sys::SPI_SETDESKWALLPAPER, 0, path.data(),
-                                   sys::SPIF_UPDATEINIFILE | sys::SPIF_SENDWININICHANGE) != 0;
-    lastError = ok ? QString() : sys::wallpaperCallError();
-    return ok;
-}
-
-QString lastWallpaperError() {
-    return lastError;
+    WallpaperResult result;
+    result.ok = sys::SystemParametersInfoA(sys::SPI_SETDESKWALLPAPER, 0, path.data(),
+                                           sys::SPIF_UPDATEINIFILE | sys::SPIF_SENDWININICHANGE,
+                                           &result.error) != 0;
+    return result;
 }
 
 }  // namespace sys

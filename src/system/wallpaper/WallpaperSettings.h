@@ -22,13 +22,12 @@ WallpaperSettings LoadWallpaperSettings(const WallpaperSettings& earlier = {});
 
 // Writes "TileWallpaper", "WallpaperOriginX" and "WallpaperOriginY" (in that
 // order), then makes `settings.picture` the desktop wallpaper. The flags are
-// Booleans: 0 false, anything else true. Returns whether the desktop took the
-// wallpaper; lastWallpaperError() says why not.
-bool SetWallpaper(const WallpaperSettings& settings, int16_t useOrigin, int16_t resetOrigin,
-                  int16_t tile);
-
-// One line for the user about the last SetWallpaper that failed; empty
-// after a success.
-QString lastWallpaperError();
+// Booleans: 0 false, anything else true.
+struct WallpaperResult {
+    bool ok = false;  // the desktop took the wallpaper
+    QString error;    // one line for the user when it did not; empty on success
+};
+WallpaperResult SetWallpaper(const WallpaperSettings& settings, int16_t useOrigin,
+                             int16_t resetOrigin, int16_t tile);
 
 }  // namespace sys

@@ -9,6 +9,8 @@
 namespace tk {
 
 namespace {
+// The process-wide test seam that answers the font dialog; empty while the
+// dialog runs its own modal loop.
 CommonDialog::TestResponder& testResponder() {
     static CommonDialog::TestResponder responder;
     return responder;

@@ -38,6 +38,8 @@ constexpr int kValueRole = Qt::UserRole;
 constexpr int kKindRole = Qt::UserRole + 1;
 enum ColorKind { StandardItem = 0, OtherItem = 1, CustomCommand = 2 };
 
+// The process-wide test seam for the "Other..." colour; empty while the
+// system colour dialog is used.
 FontDialogWidget::ColorPicker& colorPicker() {
     static FontDialogWidget::ColorPicker picker;
     return picker;

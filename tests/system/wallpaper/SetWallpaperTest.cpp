@@ -76,8 +76,10 @@ class SetWallpaperRow : public SetWallpaperTest, public ::testing::WithParamInte
 
 TEST_P(SetWallpaperRow, WritesTilingAndOriginInOrderThenAsksTheDesktop) {
     const Row& r = GetParam();
-    EXPECT_TRUE(sys::SetWallpaper(settings_, r.useOrigin, r.resetOrigin, r.tile));
-    EXPECT_EQ(sys::lastWallpaperError(), QString());
+    const sys::WallpaperResult applied =
+        sys::SetWallpaper(settings_, r.useOrigin, r.resetOrigin, r.tile);
+    EXPECT_TRUE(applied.ok);
+    EXPECT_EQ(applied.error, QString());
     const QString tile = QStringLiteral("TileWallpaper=") + QLatin1String(r.tileText);
     const QString x = QStringLiteral("WallpaperOriginX=") + QLatin1String(r.originX);
     const QString y = QStringLiteral("WallpaperOriginY=") + QLatin1String(r.originY);
@@ -105,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SetWallpaperRow,
 
 TEST_F(SetWallpaperTest, TheDesktopGetsTheHivesTilingNotItsOwn) {
     script_.liveTiled = true;
-    ASSERT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0));
+    ASSERT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0).ok);
     ASSERT_EQ(script_.applies.size(), 1u);
     EXPECT_FALSE(script_.applies[0].tiled);
 }
@@ -114,27 +116,30 @@ TEST_F(SetWallpaperTest, ARefusalIsReportedAndThePathNotRecorded) {
     sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper"),
                       QStringLiteral("/old.bmp"));
     script_.result = {false, QStringLiteral("The desktop could not load the picture.")};
-    EXPECT_FALSE(sys::SetWallpaper(settings_, -1, 0, 0));
-    EXPECT_EQ(sys::lastWallpaperError(), QStringLiteral("The desktop could not load the picture."));
+    sys::WallpaperResult applied = sys::SetWallpaper(settings_, -1, 0, 0);
+    EXPECT_FALSE(applied.ok);
+    EXPECT_EQ(applied.error, QStringLiteral("The desktop could not load the picture."));
     EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")),
               QStringLiteral("/old.bmp"));
     // A refusal without words still gives the user a sentence.
     script_.result = {false, QString()};
-    EXPECT_FALSE(sys::SetWallpaper(settings_, -1, 0, 0));
-    EXPECT_TRUE(sys::lastWallpaperError().contains(QLatin1String("recording")))
-        << sys::lastWallpaperError().toStdString();
-    // The next success clears the message.
+    applied = sys::SetWallpaper(settings_, -1, 0, 0);
+    EXPECT_FALSE(applied.ok);
+    EXPECT_TRUE(applied.error.contains(QLatin1String("recording"))) << applied.error.toStdString();
+    // A success carries no message.
     script_.result = {true, QString()};
-    EXPECT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0));
-    EXPECT_EQ(sys::lastWallpaperError(), QString());
+    applied = sys::SetWallpaper(settings_, -1, 0, 0);
+    EXPECT_TRUE(applied.ok);
+    EXPECT_EQ(applied.error, QString());
 }
 
 TEST_F(SetWallpaperTest, AMissingPictureIsNotHandedToTheDesktop) {
     for (const QString& path :
          {QString(), home_.root() + QStringLiteral("/gone.bmp"), home_.root()}) {
         settings_.picture = path;
-        EXPECT_FALSE(sys::SetWallpaper(settings_, -1, 0, 0));
-        EXPECT_FALSE(sys::lastWallpaperError().isEmpty());
+        const sys::WallpaperResult applied = sys::SetWallpaper(settings_, -1, 0, 0);
+        EXPECT_FALSE(applied.ok);
+        EXPECT_FALSE(applied.error.isEmpty());
     }
     EXPECT_TRUE(script_.applies.empty());
     EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")),
@@ -146,7 +151,7 @@ TEST_F(SetWallpaperTest, WithoutADesktopThePathIsRecordedForTheNextLoad) {
     ASSERT_EQ(desktop::activeDesktop().name(), QStringLiteral("none"));
     settings_.originX = 25;
     settings_.originY = -3;
-    ASSERT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0));
+    ASSERT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0).ok);
     settings_.picture.clear();
     settings_.originX = 0;
     settings_.originY = 0;
@@ -165,9 +170,9 @@ TEST_F(SetWallpaperTest, AnUnusableHiveMakesTheCallFailWithoutDesktop) {
     ASSERT_TRUE(hive.open(QIODevice::WriteOnly));
     hive.write("not a hive");
     hive.close();
-    EXPECT_FALSE(sys::SetWallpaper(settings_, -1, 0, 0));
-    EXPECT_TRUE(sys::lastWallpaperError().contains(reg::hivePath()))
-        << sys::lastWallpaperError().toStdString();
+    const sys::WallpaperResult applied = sys::SetWallpaper(settings_, -1, 0, 0);
+    EXPECT_FALSE(applied.ok);
+    EXPECT_TRUE(applied.error.contains(reg::hivePath())) << applied.error.toStdString();
     QFile check(reg::hivePath());
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), QByteArray("not a hive"));
