@@ -32,31 +32,15 @@
 
 extern char** environ;
 
+#include "BenchTiming.h"
+
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double timed(const std::function<void()>& f) {
-    const auto t0 = Clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-QImage wallpaper8k() {
-    QImage img(7680, 4320, QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            row[x] = qRgb(x / 30, y / 17, (x ^ y) & 0xFF);
-        }
-    }
-    return img;
-}
+using bench::Clock;
+using bench::median;
+using bench::millis;
+using bench::timed;
+using bench::wallpaper8k;
 
 class Choice : public CalendarChoice {
 public:

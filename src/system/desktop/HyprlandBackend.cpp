@@ -24,13 +24,13 @@ const ModeNames& hyprpaperModes() {
 QString withPrefix(const QString& mode, const QString& png) {
     return mode == kCover ? png : mode + QLatin1Char(':') + png;
 }
-QPair<QString, QString> splitPrefix(const QString& spec) {
+QPair<QString, QString> splitPrefix(const QString& entry) {
     for (const QString& mode : {QStringLiteral("contain"), QStringLiteral("tile")}) {
-        if (spec.startsWith(mode + QLatin1Char(':'))) {
-            return {mode, spec.mid(mode.size() + 1)};
+        if (entry.startsWith(mode + QLatin1Char(':'))) {
+            return {mode, entry.mid(mode.size() + 1)};
         }
     }
-    return {kCover, spec};
+    return {kCover, entry};
 }
 
 // hyprctl (0.8) reads fit and stretch as one mode.
@@ -279,9 +279,9 @@ ApplyResult HyprlandBackend::apply(const QString& path, bool tiled) {
         const QString mode = chooseMode(tiled, target.mode, hyprpaperModes());
         // 0.7 changes only monitors still on the wildcard for an empty
         // monitor, so each is named; 0.8 takes the mode as a third field.
-        const QString spec = old ? target.monitor + QLatin1Char(',') + withPrefix(mode, png)
-                                 : QStringList{target.monitor, png, mode}.join(QLatin1Char(','));
-        failure = run({QStringLiteral("wallpaper"), spec}, before->generation);
+        const QString request = old ? target.monitor + QLatin1Char(',') + withPrefix(mode, png)
+                                    : QStringList{target.monitor, png, mode}.join(QLatin1Char(','));
+        failure = run({QStringLiteral("wallpaper"), request}, before->generation);
         if (!failure.isEmpty()) {
             return {false, failure};
         }
