@@ -9,7 +9,9 @@ RUNS=${2:-15}
 PROBE="$BUILD/bench/startup_probe"
 tmp=$(mktemp -d)
 trap 'kill $XVFB_PID 2>/dev/null || true; rm -rf "$tmp"' EXIT
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$tmp/d" 2>/dev/null &
+# Only the socket file in /tmp/.X11-unix, no abstract socket (shared with chroots).
+[[ -d /tmp/.X11-unix ]] || mkdir -m 1777 /tmp/.X11-unix
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -nolisten local 3>"$tmp/d" 2>/dev/null &
 XVFB_PID=$!
 for _ in $(seq 100); do [[ -s "$tmp/d" ]] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$tmp/d")" XDG_CONFIG_HOME="$tmp/c" XDG_DATA_HOME="$tmp/s" TESSARYN_DESKTOP=none

@@ -97,5 +97,9 @@ if [[ $(id -u) -ne 0 ]]; then
     SUDO=(sudo)
 fi
 echo "Installing: ${missing[*]}"
-"${SUDO[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another apt (an unattended upgrade, a second terminal) may hold the dpkg
+# lock: wait up to five minutes for it instead of failing at once.
+APT=(-o DPkg::Lock::Timeout=300)
+"${SUDO[@]}" apt-get "${APT[@]}" update -qq
+"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get "${APT[@]}" install -y -qq --no-install-recommends "${missing[@]}"

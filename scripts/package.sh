@@ -7,6 +7,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --package
 PACKAGE_DIR=${PACKAGE_DIR:-build-package}
+# The same sources give the same package, byte for byte: every time stamp in
+# it (CPack's file times, rcc's resource times) is the last commit's, or, in
+# a tree copied without its git history, the date of packaging/changelog's
+# newest entry. The compressed man pages and changelog carry none (gzip -n).
+if [[ -z "${SOURCE_DATE_EPOCH:-}" ]]; then
+    if [[ -e .git ]] && command -v git >/dev/null; then
+        SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+    else
+        SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l packaging/changelog -STimestamp)
+    fi
+fi
+export SOURCE_DATE_EPOCH
 GEN=()
 if command -v ninja >/dev/null 2>&1 && [[ ! -f "$PACKAGE_DIR/CMakeCache.txt" ]]; then
     GEN=(-G Ninja)

@@ -12,8 +12,9 @@ kde)
     if ! command -v plasmashell >/dev/null || [[ ! -d /usr/share/plasma/shells/org.kde.plasma.desktop ]]; then
         SUDO=""
         [[ $(id -u) -ne 0 ]] && SUDO="sudo"
-        $SUDO apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+        $SUDO apt-get -o DPkg::Lock::Timeout=300 update -qq
+        $SUDO env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 \
+            install -y -qq --no-install-recommends \
             plasma-workspace plasma-desktop
     fi
     scripts/build.sh

@@ -6,10 +6,7 @@
 # its own picture.
 source "$(dirname "$0")/lib.sh"
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
-if ! command -v pcmanfm >/dev/null; then
-    echo "SKIPPED: pcmanfm is not installed"
-    exit 77
-fi
+command -v pcmanfm >/dev/null || fail "pcmanfm is not installed (scripts/deps.sh --test installs it)"
 export TESSARYN_DESKTOP=lxde
 PCMANFM_PID=""
 stop_pcmanfm() {

@@ -42,7 +42,12 @@ start_xvfb() {
     # A second server in the same run must not read the first one's number
     # before its own redirection has emptied the file.
     rm -f "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp 3>"$fifo" 2>"$E2E_TMP/xvfb.log" &
+    # Only the socket file in /tmp/.X11-unix: the abstract socket (-nolisten
+    # local) is shared with every chroot on the machine, so a server there
+    # and one here could meet.
+    [[ -d /tmp/.X11-unix ]] || mkdir -m 1777 /tmp/.X11-unix
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp -nolisten local \
+        3>"$fifo" 2>"$E2E_TMP/xvfb.log" &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [[ -s "$fifo" ]] && break

@@ -9,8 +9,8 @@ BUILD=$1 PREFIX=$2 BINDIR=$3 DATADIR=$4 MANDIR=$5
 
 for tool in desktop-file-validate appstreamcli groff readelf; do
     if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed (scripts/deps.sh --test installs it)"
-        exit 77
+        echo "FAIL: $tool is not installed (scripts/deps.sh --test installs it)" >&2
+        exit 1
     fi
 done
 

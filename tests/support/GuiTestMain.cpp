@@ -1,5 +1,7 @@
 // GoogleTest entry point for tests that need a QApplication (fonts, images,
 // widgets). The offscreen platform keeps them independent of any display.
+// Exit status: 0 when all passed, 1 on any failure, and 77 (ctest's
+// "skipped") only when every test that ran skipped itself and none failed.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,5 +12,11 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    if (RUN_ALL_TESTS() != 0) {
+        return 1;
+    }
+    const ::testing::UnitTest& unit = *::testing::UnitTest::GetInstance();
+    const bool allSkipped =
+        unit.test_to_run_count() > 0 && unit.skipped_test_count() == unit.test_to_run_count();
+    return allSkipped ? 77 : 0;
 }

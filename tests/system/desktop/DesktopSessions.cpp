@@ -9,6 +9,7 @@
 
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -153,13 +154,20 @@ VirtualDisplay::VirtualDisplay() {
         error_ = QStringLiteral("Xvfb is not installed");
         return;
     }
+    // Clients reach the server only through its socket file in
+    // /tmp/.X11-unix: the abstract socket (-nolisten local) is shared with
+    // every chroot on the machine, so a server there and one here could meet.
+    if (::mkdir("/tmp/.X11-unix", 01777) == 0) {
+        ::chmod("/tmp/.X11-unix", 01777);  // mkdir's mode passes the umask
+    }
     // -displayfd 1: Xvfb picks a free display and prints its number once ready.
-    server_.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                         QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                         // a real session has other clients; without them the
-                         // server would reset, taking the root picture along
-                         QStringLiteral("-noreset"), QStringLiteral("-screen"), QStringLiteral("0"),
-                         QStringLiteral("320x240x24")});
+    server_.start(xvfb,
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                   QStringLiteral("tcp"), QStringLiteral("-nolisten"), QStringLiteral("local"),
+                   // a real session has other clients; without them the
+                   // server would reset, taking the root picture along
+                   QStringLiteral("-noreset"), QStringLiteral("-screen"), QStringLiteral("0"),
+                   QStringLiteral("320x240x24")});
     if (!server_.waitForStarted(5000)) {
         error_ = QStringLiteral("Xvfb did not start: ") + server_.errorString();
         return;

@@ -32,15 +32,11 @@ protected:
         const QString missing =
             missingTool({QStringLiteral("gsettings"), QStringLiteral("dbus-daemon"),
                          QStringLiteral("/usr/libexec/dconf-service")});
-        if (!missing.isEmpty()) {
-            GTEST_SKIP() << missing.toStdString() << " is not installed";
-        }
+        ASSERT_TRUE(missing.isEmpty()) << missing.toStdString() << " is not installed";
         int status = 0;
         runIn(home.env(), QStringLiteral("gsettings"), {QStringLiteral("list-keys"), schema()},
               &status);
-        if (status != 0) {
-            GTEST_SKIP() << "the schema " << GetParam().schema << " is not installed";
-        }
+        ASSERT_EQ(status, 0) << "the schema " << GetParam().schema << " is not installed";
         bus = std::make_unique<PrivateBus>(home);
         ASSERT_TRUE(bus->running()) << bus->error().toStdString();
         backend = desktop::createDesktopBackend(QString::fromLatin1(GetParam().backend), context());

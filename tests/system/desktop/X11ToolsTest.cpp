@@ -28,9 +28,7 @@ protected:
     }
 
     void SetUp() override {
-        if (!display->running()) {
-            GTEST_SKIP() << display->error().toStdString();
-        }
+        ASSERT_TRUE(display->running()) << display->error().toStdString();
         home.env().set(QStringLiteral("DISPLAY"), display->display());
     }
 
@@ -39,9 +37,7 @@ protected:
                                              {home.env(), 10000, 3000, QStringLiteral("/proc")});
     }
     void requireTool(const QString& tool) {
-        if (!missingTool({tool}).isEmpty()) {
-            GTEST_SKIP() << tool.toStdString() << " is not installed";
-        }
+        ASSERT_TRUE(missingTool({tool}).isEmpty()) << tool.toStdString() << " is not installed";
     }
 
     // The root window as it is drawn now.
@@ -69,7 +65,7 @@ protected:
 VirtualDisplay* X11ToolsTest::display = nullptr;
 
 TEST_F(X11ToolsTest, FehTilesOrCentresAndKeepsItInFehbg) {
-    requireTool(QStringLiteral("feh"));
+    ASSERT_NO_FATAL_FAILURE(requireTool(QStringLiteral("feh")));
     const QString picture = home.writePicture(kAwkwardPicture);
     auto feh = make(QStringLiteral("feh"));
 
@@ -87,7 +83,7 @@ TEST_F(X11ToolsTest, FehTilesOrCentresAndKeepsItInFehbg) {
 }
 
 TEST_F(X11ToolsTest, FehKeepsTheUsersOwnModeWhenUntiled) {
-    requireTool(QStringLiteral("feh"));
+    ASSERT_NO_FATAL_FAILURE(requireTool(QStringLiteral("feh")));
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     QFile fehbg(home.path() + QStringLiteral("/.fehbg"));
     ASSERT_TRUE(fehbg.open(QIODevice::WriteOnly));
@@ -101,7 +97,7 @@ TEST_F(X11ToolsTest, FehKeepsTheUsersOwnModeWhenUntiled) {
 }
 
 TEST_F(X11ToolsTest, NitrogenTilesOrCentresAndKeepsTheUsersOwnMode) {
-    requireTool(QStringLiteral("nitrogen"));
+    ASSERT_NO_FATAL_FAILURE(requireTool(QStringLiteral("nitrogen")));
     const QString picture = home.writePicture(kAwkwardPicture);
     auto nitrogen = make(QStringLiteral("nitrogen"));
     const QString saved = home.configHome() + QStringLiteral("/nitrogen/bg-saved.cfg");
@@ -136,7 +132,7 @@ TEST_F(X11ToolsTest, NitrogenTilesOrCentresAndKeepsTheUsersOwnMode) {
 }
 
 TEST_F(X11ToolsTest, XwallpaperIsHandedAPngCopy) {
-    requireTool(QStringLiteral("xwallpaper"));
+    ASSERT_NO_FATAL_FAILURE(requireTool(QStringLiteral("xwallpaper")));
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     auto xwallpaper = make(QStringLiteral("xwallpaper"));
     desktop::ApplyResult result = xwallpaper->apply(picture, true);

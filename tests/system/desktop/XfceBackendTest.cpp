@@ -36,9 +36,7 @@ protected:
     void SetUp() override {
         const QString missing =
             missingTool({QStringLiteral("xfconf-query"), QStringLiteral("dbus-daemon")});
-        if (!missing.isEmpty()) {
-            GTEST_SKIP() << missing.toStdString() << " is not installed";
-        }
+        ASSERT_TRUE(missing.isEmpty()) << missing.toStdString() << " is not installed";
         bus = std::make_unique<PrivateBus>(home);
         ASSERT_TRUE(bus->running()) << bus->error().toStdString();
         backend = std::make_unique<desktop::XfceBackend>(

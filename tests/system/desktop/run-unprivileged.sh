@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs a test program as an unprivileged user when started as root: sway
 # refuses to run as root. The program is copied into a world-readable
-# temporary folder the user can reach; without setpriv the test skips itself.
+# temporary folder the user can reach; without setpriv the test fails.
 set -eu
 program=$1
 shift
