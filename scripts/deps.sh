@@ -12,7 +12,7 @@ set -euo pipefail
 # default configuration (tests and benchmarks on) works.
 BUILD_PKGS=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libsqlite3-dev
+    qt6-base-dev libsqlite3-dev zlib1g-dev
     libgtest-dev libbenchmark-dev
 )
 # What the program loads at run time that linking does not pull in: image

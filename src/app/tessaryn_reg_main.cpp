@@ -5,11 +5,22 @@
 #include <cstdio>
 
 #include "system/registry/RegTool.h"
+#include "toolkit/files/FileNames.h"
 
 int main(int argc, char** argv) {
     QStringList args;
     for (int i = 1; i < argc; ++i) {
-        args.append(QString::fromLocal8Bit(argv[i]));
+        // The hive would hold U+FFFD in place of the bytes QString cannot take.
+        const std::optional<QString> arg = files::decodeName(argv[i]);
+        if (!arg) {
+            const QByteArray line =
+                QStringLiteral("ERROR: The argument \"%1\" is not valid UTF-8.\n")
+                    .arg(files::shownBytes(argv[i]))
+                    .toUtf8();
+            std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
+            return 1;
+        }
+        args.append(*arg);
     }
     const reg::ToolResult result = reg::runRegTool(args);
     const QByteArray out = result.out.toLocal8Bit();

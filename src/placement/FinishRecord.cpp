@@ -1,9 +1,5 @@
 #include "placement/FinishRecord.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -13,6 +9,8 @@
 
 #include "placement/CompositionRecord.h"
 #include "placement/RecordLock.h"
+#include "system/profile/AtomicWrite.h"
+#include "toolkit/files/RegularFiles.h"
 #include "toolkit/picture/PictureFile.h"
 
 namespace composition {
@@ -27,58 +25,14 @@ bool keptAsIs(const QString& path) {
         QStringLiteral("jpg"),  QStringLiteral("jpeg"), QStringLiteral("gif"),
         QStringLiteral("webp"), QStringLiteral("tif"),  QStringLiteral("tiff"),
         QStringLiteral("ppm"),  QStringLiteral("pgm"),  QStringLiteral("pbm")};
-    return raster.contains(QFileInfo(path).suffix().toLower()) &&
-           !QImageReader::imageFormat(path).isEmpty();
-}
-
-// Copies `from` over `to` so that a reader sees the old file or the whole new
-// one: a temporary file beside `to`, flushed to the disk, then renamed.
-QString copyAtomically(const QString& from, const QString& to) {
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("cannot read %1: %2").arg(from, in.errorString());
+    if (!raster.contains(QFileInfo(path).suffix().toLower())) {
+        return false;
     }
-    const QByteArray tmpl = (to + QStringLiteral(".XXXXXX")).toLocal8Bit();
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        return QStringLiteral("cannot write beside %1").arg(to);
-    }
-    const QString tmp = QString::fromLocal8Bit(name.data());
-    bool ok = true;
-    std::vector<char> buffer(1 << 20);
-    for (;;) {
-        const qint64 n = in.read(buffer.data(), static_cast<qint64>(buffer.size()));
-        if (n < 0) {
-            ok = false;
-            break;
-        }
-        if (n == 0) {
-            break;
-        }
-        for (qint64 done = 0; done < n;) {
-            const ssize_t w = ::write(fd, buffer.data() + done, static_cast<size_t>(n - done));
-            if (w <= 0) {
-                ok = false;
-                break;
-            }
-            done += w;
-        }
-        if (!ok) {
-            break;
-        }
-    }
-    ok = ok && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok) {
-        ok = ::rename(name.data(), to.toLocal8Bit().constData()) == 0;
-    }
-    if (!ok) {
-        QFile::remove(tmp);
-        return QStringLiteral("cannot write %1").arg(to);
-    }
-    return {};
+    QString error;
+    const int fd = files::openRegularFile(path, &error);
+    QFile file;
+    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) &&
+           !QImageReader::imageFormat(&file).isEmpty();
 }
 
 // Writes the kept copy of the original and fills in where it is.
@@ -87,7 +41,7 @@ QString keepOriginal(const QString& originalPath, const QImage& loaded, Record* 
     if (keptAsIs(originalPath)) {
         rec->kept = keptPathFor(QFileInfo(originalPath).suffix());
         if (QFileInfo(originalPath).absoluteFilePath() != QFileInfo(rec->kept).absoluteFilePath()) {
-            if (QString e = copyAtomically(originalPath, rec->kept); !e.isEmpty()) {
+            if (QString e = sys::copyFileAtomically(originalPath, rec->kept); !e.isEmpty()) {
                 return e;
             }
         }

@@ -10,6 +10,7 @@
 #include "refresh/RecordCommands.h"
 #include "refresh/RefreshTimer.h"
 #include "toolkit/FontSubstitutes.h"
+#include "toolkit/files/FileNames.h"
 
 #ifndef TESSARYN_VERSION
 #define TESSARYN_VERSION "unknown"
@@ -337,7 +338,14 @@ bool windowHasDisplay(const QStringList& arguments) {
 int runCommandLine(int argc, char** argv, WindowMain window) {
     QStringList args;
     for (int i = 0; i < argc; ++i) {
-        args << QString::fromLocal8Bit(argv[i]);
+        // A file name that QString would change reaches no file at all.
+        const std::optional<QString> arg = files::decodeName(argv[i]);
+        if (!arg && i > 0) {
+            return badArguments(
+                QStringLiteral("the argument \"%1\" is not valid UTF-8; names must be UTF-8")
+                    .arg(files::shownBytes(argv[i])));
+        }
+        args << arg.value_or(QString::fromLocal8Bit(argv[i]));
     }
     const char* program = argc > 0 ? argv[0] : "tessaryn";
     static const QStringList commands{QStringLiteral("refresh"), QStringLiteral("restore"),

@@ -27,10 +27,9 @@ QString savePicture(const QImage& picture, const QString& path) {
     if (!writer.write(picture)) {
         return writer.errorString();
     }
-    if (!sys::replaceFileAtomically(path, bytes)) {
-        return QStringLiteral("cannot write %1").arg(path);
-    }
-    return {};
+    QString error;
+    sys::replaceFileAtomically(path, bytes, &error);
+    return error;
 }
 
 int composeOne(const ComposeOptions& o) {

@@ -61,9 +61,10 @@ int enableTimer() {
     }
     // This very program runs from the timer, wherever it was installed.
     service.replace("@TESSARYN_PROGRAM@", QCoreApplication::applicationFilePath().toLocal8Bit());
-    if (!sys::replaceFileAtomically(dir + QLatin1Char('/') + kService, service) ||
-        !sys::replaceFileAtomically(dir + QLatin1Char('/') + kTimer, timer)) {
-        complain(QStringLiteral("cannot write the unit files into %1").arg(dir));
+    QString why;
+    if (!sys::replaceFileAtomically(dir + QLatin1Char('/') + kService, service, &why) ||
+        !sys::replaceFileAtomically(dir + QLatin1Char('/') + kTimer, timer, &why)) {
+        complain(QStringLiteral("cannot write the unit files into %1: %2").arg(dir, why));
         return 1;
     }
     QString e = systemctl({QStringLiteral("daemon-reload")});

@@ -28,7 +28,8 @@ for bad in "--bogus" "nonsense" "refresh --date 2025-02-30" "refresh --date tomo
            "refresh extra" "forget" "forget one" "list 3" "refresh --enable-timer --disable-timer" \
            "compose --base x.png" "compose --base x.png --year 2026 --month 13 --at 1,1 --out y.bmp" \
            "compose --base x.png --year 2026 --month 1 --at 1 --out y.bmp" \
-           "compose --base x.png --year 2026 --month 1 --at 1,1 --color purple=0x1 --out y.bmp"; do
+           "compose --base x.png --year 2026 --month 1 --at 1,1 --color purple=0x1 --out y.bmp" \
+           "compose --base x.png --year 2026 --month 1 --at 1,1 --out y"$'\xff'".bmp"; do
     status=0
     # shellcheck disable=SC2086
     err=$("$T" $bad 2>&1 >/dev/null) || status=$?
@@ -51,6 +52,8 @@ fi
 "$T" compose --base "$E2E_TMP/base.png" --year 2026 --month 1 --at 0,0 --out "$E2E_TMP/o.xyz" 2>/dev/null &&
     fail "compose to an unknown format succeeded"
 [[ ! -e "$E2E_TMP/o.xyz" ]] || fail "compose left a file of an unknown format"
+mkfifo "$E2E_TMP/p" && ! "$T" compose --base "$E2E_TMP/base.png" --year 2026 --month 1 --at 0,0 --out "$E2E_TMP/p" 2>/dev/null && [[ -p "$E2E_TMP/p" ]] || fail "compose replaced a FIFO"
+"$TESSARYN_REG" add 'HKCU\Software\T' /v W /d $'a\xff' /f 2>/dev/null && fail "tessaryn-reg stored a value that is not UTF-8"
 # The extension picks the format, BMP when there is none.
 "$T" compose --base "$E2E_TMP/base.png" --year 2026 --month 1 --at 10,10 --out "$E2E_TMP/o.png" >/dev/null
 "$T" compose --base "$E2E_TMP/base.png" --year 2026 --month 1 --at 10,10 --out "$E2E_TMP/o" >/dev/null

@@ -1,7 +1,5 @@
 #include "system/desktop/DesktopText.h"
 
-#include <QFile>
-
 #include <cctype>
 
 namespace desktop {
@@ -266,11 +264,8 @@ QList<KeyFileGroup> parseKeyFile(const QString& text, KeyFileDialect dialect) {
 }
 
 QList<KeyFileGroup> readKeyFile(const QString& path, KeyFileDialect dialect) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return parseKeyFile(QString::fromUtf8(file.readAll()), dialect);
+    const files::FileBytes read = files::readRegularFile(path, kMaxConfigBytes);
+    return read.ok() ? parseKeyFile(QString::fromUtf8(read.bytes), dialect) : QList<KeyFileGroup>();
 }
 
 bool isTileMode(const QString& mode, const ModeNames& names) {

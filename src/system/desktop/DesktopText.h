@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "toolkit/files/RegularFiles.h"
+
 namespace desktop {
 
 // 'text' with \ and ' escaped, as gsettings set takes a string.
@@ -29,6 +31,10 @@ QString jsString(const QString& text);
 // quotes and then runs the path through wordexp(3), so everything a shell
 // would treat specially is escaped as well.
 QString swayQuotedPath(const QString& path);
+
+// How much of a desktop's configuration file is read; only a regular file
+// is read at all.
+constexpr qint64 kMaxConfigBytes = qint64(16) << 20;
 
 // A key file ("[group]" headers, "key=value" lines) in file order, its values
 // unescaped the way GLib and KDE write them (\s \n \t \r \\) or the way Qt's

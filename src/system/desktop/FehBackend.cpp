@@ -1,7 +1,5 @@
 #include "system/desktop/FehBackend.h"
 
-#include <QFile>
-
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/PictureModeNames.h"
 #include "system/desktop/WallpaperFiles.h"
@@ -44,11 +42,12 @@ std::optional<FehBackend::State> parseFehbg(const QString& text) {
 }
 
 std::optional<FehBackend::State> FehBackend::state() const {
-    QFile file(context_.env.home() + QStringLiteral("/.fehbg"));
-    if (!file.open(QIODevice::ReadOnly)) {
+    const files::FileBytes read =
+        files::readRegularFile(context_.env.home() + QStringLiteral("/.fehbg"), kMaxConfigBytes);
+    if (!read.ok()) {
         return std::nullopt;
     }
-    return parseFehbg(QString::fromUtf8(file.readAll()));
+    return parseFehbg(QString::fromUtf8(read.bytes));
 }
 
 std::optional<QString> FehBackend::liveWallpaper() {

@@ -1,6 +1,5 @@
 #include "system/desktop/HyprlandBackend.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -119,11 +118,12 @@ QList<HyprlandBackend::Active> HyprlandBackend::parseConfig(const QString& text)
 
 QList<HyprlandBackend::Active> HyprlandBackend::configured() const {
     // hyprpaper reads ~/.config/hypr/hyprpaper.conf when it starts.
-    QFile file(context_.env.configHome() + QStringLiteral("/hypr/hyprpaper.conf"));
-    if (!file.open(QIODevice::ReadOnly)) {
+    const files::FileBytes read = files::readRegularFile(
+        context_.env.configHome() + QStringLiteral("/hypr/hyprpaper.conf"), kMaxConfigBytes);
+    if (!read.ok()) {
         return {};
     }
-    QList<Active> all = parseConfig(QString::fromUtf8(file.readAll()));
+    QList<Active> all = parseConfig(QString::fromUtf8(read.bytes));
     for (Active& a : all) {
         a.picture = expandHome(a.picture, context_.env.home());
     }

@@ -1,13 +1,14 @@
 #include "system/desktop/WallpaperFiles.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QUrl>
 
 #include "system/desktop/SessionEnvironment.h"
+#include "system/profile/AtomicWrite.h"
+#include "toolkit/files/RegularFiles.h"
 
 namespace desktop {
 
@@ -126,22 +127,24 @@ QString makeShownCopy(const QString& source, const QString& shown, CopyFormat fo
     const QString target = QFileInfo(shown).absoluteFilePath() == first ? second : first;
 
     if (format == CopyFormat::Png) {
-        const QImage image(source);
+        const files::FileBytes read = files::readRegularFile(source, qint64(1) << 32);
+        const QImage image = read.ok() && read.whole ? QImage::fromData(read.bytes) : QImage();
         if (image.isNull()) {
             *error = QStringLiteral("the picture \"%1\" cannot be loaded").arg(source);
             return {};
         }
-        QSaveFile out(target);
-        if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "PNG") || !out.commit()) {
-            *error = QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString());
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QString why = QStringLiteral("the picture cannot be encoded as PNG");
+        if (!image.save(&buffer, "PNG") || !sys::replaceFileAtomically(target, png, &why)) {
+            *error = QStringLiteral("cannot write \"%1\": %2").arg(target, why);
             return {};
         }
         return target;
     }
-    QFile::remove(target);
-    QFile in(source);
-    if (!in.copy(target)) {
-        *error = QStringLiteral("cannot write \"%1\": %2").arg(target, in.errorString());
+    if (QString why = sys::copyFileAtomically(source, target); !why.isEmpty()) {
+        *error = why;
         return {};
     }
     return target;

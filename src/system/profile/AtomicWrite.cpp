@@ -3,25 +3,37 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "toolkit/files/RegularFiles.h"
+#include "toolkit/files/WriteTarget.h"
 
 namespace sys {
 
 namespace {
 
-bool writeAll(int fd, QByteArrayView bytes) {
-    const char* p = bytes.data();
-    qsizetype left = bytes.size();
+QString systemError() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+bool writeAll(int fd, const char* p, qsizetype left) {
     while (left > 0) {
         const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n <= 0) {
+            if (n == 0) {
+                errno = EIO;
+            }
             return false;
         }
         p += n;
@@ -53,46 +65,92 @@ void syncDirectory(const QByteArray& dir) {
     }
 }
 
-}  // namespace
-
-bool replaceFileAtomically(const QString& path, QByteArrayView bytes) {
-    QFileInfo info(path);
-    for (int hops = 0; hops < 8 && info.isSymLink(); ++hops) {
-        info = QFileInfo(info.symLinkTarget());  // a dangling link gets its file created
+// Replaces the file `path` names with what `fill` writes to a descriptor;
+// `mode` is the new file's, or -1 for the old file's (or a new file's).
+QString replaceWith(const QString& path, const std::function<bool(int)>& fill, int mode) {
+    const files::WriteTarget target = files::resolveWriteTarget(path);
+    if (!target.ok()) {
+        return target.error;
     }
+    const QFileInfo info(target.path);
     const QString dirPath = info.absolutePath();
     if (!QDir().mkpath(dirPath)) {
-        return false;
+        return QStringLiteral("the folder %1 cannot be made").arg(dirPath);
     }
-    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    const QByteArray native = QFile::encodeName(target.path);
     // A file made read-only stays as it is, as an in-place write would. A
     // file without any write permission bit is read-only for root as well,
     // whom access() lets through.
-    struct stat current {};
-    if (::stat(target.constData(), &current) == 0 && (current.st_mode & 0222) == 0) {
-        return false;
-    }
-    if (::access(target.constData(), W_OK) != 0 && errno != ENOENT) {
-        return false;
+    struct stat old {};
+    const bool exists = ::stat(native.constData(), &old) == 0;
+    if (exists && ((old.st_mode & 0222) == 0 || ::access(native.constData(), W_OK) != 0)) {
+        return QStringLiteral("the file is read-only");
     }
     const QByteArray dir = QFile::encodeName(dirPath);
     QByteArray temp;
     const int fd = createTemporary(dir, QFile::encodeName(info.fileName()), temp);
     if (fd < 0) {
-        return false;
+        return QStringLiteral("no file can be made in %1: %2").arg(dirPath, systemError());
     }
-    struct stat old {};
-    const bool keepMode = ::stat(target.constData(), &old) == 0;
-    bool ok = (!keepMode || ::fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, bytes) &&
-              ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.constData(), target.constData()) == 0;
+    const mode_t newMode = mode >= 0 ? mode_t(mode) : old.st_mode & 07777;
+    bool ok = ((mode < 0 && !exists) || ::fchmod(fd, newMode) == 0) && fill(fd) && ::fsync(fd) == 0;
+    int err = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && ::rename(temp.constData(), native.constData()) != 0) {
+        ok = false;
+        err = errno;
+    }
     if (!ok) {
         ::unlink(temp.constData());
-        return false;
+        return QString::fromLocal8Bit(std::strerror(err));
     }
     syncDirectory(dir);
-    return true;
+    return {};
+}
+
+}  // namespace
+
+bool replaceFileAtomically(const QString& path, QByteArrayView bytes, QString* error) {
+    const QString why = replaceWith(
+        path, [&](int fd) { return writeAll(fd, bytes.data(), bytes.size()); }, -1);
+    if (error != nullptr) {
+        *error = why;
+    }
+    return why.isEmpty();
+}
+
+QString copyFileAtomically(const QString& from, const QString& to) {
+    QString error;
+    const int in = files::openRegularFile(from, &error);
+    if (in < 0) {
+        return QStringLiteral("%1 cannot be read: %2").arg(from, error);
+    }
+    bool readFailed = false;
+    const auto copy = [&](int out) {
+        std::vector<char> buffer(1 << 20);
+        for (;;) {
+            const ssize_t n = ::read(in, buffer.data(), buffer.size());
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                readFailed = n < 0;
+                return n == 0;
+            }
+            if (!writeAll(out, buffer.data(), n)) {
+                return false;
+            }
+        }
+    };
+    error = replaceWith(to, copy, 0644);
+    ::close(in);
+    if (readFailed) {
+        return QStringLiteral("%1 cannot be read: %2").arg(from, error);
+    }
+    return error.isEmpty() ? QString() : QStringLiteral("%1 was not written: %2").arg(to, error);
 }
 
 }  // namespace sys

@@ -3,6 +3,7 @@
 #include "system/profile/AtomicWrite.h"
 #include "system/profile/ProfileEncoding.h"
 #include "system/profile/ProfileText.h"
+#include "toolkit/files/RegularFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -25,16 +26,12 @@ Loaded loadFile(const QString& path, QByteArray& bytes) {
     if (!info.isFile()) {
         return Loaded::Failed;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    files::FileBytes read = files::readRegularFile(path, kMaxProfileBytes);
+    if (!read.ok()) {
         return Loaded::Failed;
     }
-    bytes = file.read(kMaxProfileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        return Loaded::Failed;
-    }
-    if (bytes.size() > kMaxProfileBytes) {
-        bytes.truncate(kMaxProfileBytes);
+    bytes = std::move(read.bytes);
+    if (!read.whole) {
         return Loaded::Head;
     }
     return Loaded::Whole;

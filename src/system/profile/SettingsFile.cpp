@@ -5,6 +5,7 @@
 #include "system/profile/PrivateProfile.h"
 #include "system/profile/ProfileEncoding.h"
 #include "toolkit/Rounding.h"
+#include "toolkit/files/RegularFiles.h"
 
 #include <unistd.h>
 #include <QDir>
@@ -44,12 +45,9 @@ void adoptStrayFile(const QString& stray, const QString& target) {
     if (QFileInfo::exists(target) || !QFileInfo(stray).isFile()) {
         return;
     }
-    QFile old(stray);
-    if (old.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = old.readAll();
-        if (old.error() == QFileDevice::NoError) {
-            replaceFileAtomically(target, bytes);
-        }
+    const files::FileBytes old = files::readRegularFile(stray, kMaxProfileBytes);
+    if (old.ok() && old.whole) {
+        replaceFileAtomically(target, old.bytes);
     }
 }
 

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "toolkit/files/RegularFiles.h"
+
 namespace reg {
 
 namespace {
@@ -264,6 +266,13 @@ bool Hive::openFile(Mode mode) {
     if (info.isDir()) {
         status_ = fail(ERROR_REGISTRY_IO_FAILED, QStringLiteral("is a folder, not a hive file"));
         return false;
+    }
+    // SQLite would wait for ever on a FIFO.
+    if (struct stat st{}; ::stat(QFile::encodeName(path_).constData(), &st) == 0) {
+        if (const QString why = files::notRegular(st.st_mode); !why.isEmpty()) {
+            status_ = fail(ERROR_REGISTRY_IO_FAILED, why);
+            return false;
+        }
     }
     // A reader that cannot change the file or its folder must not make the
     // -wal and -shm files a WAL hive asks for: it could not remove them, or

@@ -15,9 +15,12 @@
 #include <memory>
 
 #include "toolkit/Units.h"
+#include "toolkit/files/RegularFiles.h"
+#include "toolkit/files/WriteTarget.h"
 #include "toolkit/picture/BackgroundXml.h"
 #include "toolkit/picture/BmpHeader.h"
 #include "toolkit/picture/PixelRows.h"
+#include "toolkit/picture/SvgReferences.h"
 
 namespace tk {
 
@@ -219,6 +222,9 @@ LoadedPicture readWithQt(const QString& path, const PictureTarget& target) {
     if (format == "svg" || format == "svgz") {
         // A drawing has no pixels of its own: it is drawn at the size the
         // desktop shows it.
+        if (const QString why = svgReferenceProblem(path); !why.isEmpty()) {
+            return failure(why);
+        }
         size = renderedSize(size, target);
         reader.setScaledSize(size);
     }
@@ -255,12 +261,18 @@ LoadedPicture readWithQt(const QString& path, const PictureTarget& target) {
 
 // The picture a background description shows, loaded.
 LoadedPicture readBackgroundXml(const QString& path, const PictureTarget& target) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return failure(file.errorString());
+    // A slideshow of a hundred thousand slides is 19 MB.
+    constexpr qint64 kMaxDescription = qint64(32) << 20;
+    const files::FileBytes read = files::readRegularFile(path, kMaxDescription);
+    if (!read.ok()) {
+        return failure(read.error);
     }
-    constexpr qint64 kMaxDescription = 4 << 20;
-    const QByteArray xml = file.read(kMaxDescription);
+    if (!read.whole) {
+        return failure(QStringLiteral("the background description %1 is larger than %2 MiB")
+                           .arg(shown(path))
+                           .arg(kMaxDescription >> 20));
+    }
+    const QByteArray& xml = read.bytes;
     const BackgroundChoice choice =
         chooseBackground(xml, path, target.monitor.isEmpty() ? QSize(1920, 1080) : target.monitor,
                          target.now.isValid() ? target.now : QDateTime::currentDateTime());
@@ -282,19 +294,14 @@ LoadedPicture loadPictureFile(const QString& path, const PictureTarget& target,
     }
     LoadedPicture result;
     {
-        Fd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+        QString error;
+        Fd fd(files::openRegularFile(path, &error));
         if (fd.get() < 0) {
-            return failure(systemError(errno));
+            return failure(error);
         }
         struct stat st {};
         if (::fstat(fd.get(), &st) != 0) {
             return failure(systemError(errno));
-        }
-        if (S_ISDIR(st.st_mode)) {
-            return failure(QStringLiteral("it is a folder, not a picture file"));
-        }
-        if (!S_ISREG(st.st_mode)) {
-            return failure(QStringLiteral("it is not a regular file"));
         }
         const uint64_t fileSize = static_cast<uint64_t>(st.st_size);
         if (fileSize == 0) {
@@ -379,12 +386,14 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
         result.error = QStringLiteral("there is not enough memory to convert the picture");
         return result;
     }
-    const QFileInfo target(path);
-    const QString dir = target.absolutePath();
-    if (target.fileName().isEmpty()) {
-        result.error = QStringLiteral("%1 names no file").arg(shown(path));
+    const files::WriteTarget resolved = files::resolveWriteTarget(path);
+    if (!resolved.ok()) {
+        result.error = QStringLiteral("%1 cannot be replaced: %2").arg(shown(path), resolved.error);
         return result;
     }
+    const QFileInfo target(resolved.path);
+    const QString dir = target.absolutePath();
+    const QByteArray targetName = QFile::encodeName(resolved.path);
 
     // A fresh name beside the target; O_EXCL keeps us off anything existing.
     QString temporary;
@@ -418,7 +427,7 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
 
     // The replaced file keeps its permissions.
     struct stat old {};
-    if (::stat(QFile::encodeName(path).constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (::stat(targetName.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
         ::fchmod(fd.get(), old.st_mode & 07777);
     }
 
@@ -454,7 +463,7 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
     if (fd.close() != 0) {
         return fail(QStringLiteral("written"), errno);
     }
-    if (::rename(temporaryName.constData(), QFile::encodeName(path).constData()) != 0) {
+    if (::rename(temporaryName.constData(), targetName.constData()) != 0) {
         return fail(QStringLiteral("replaced"), errno);
     }
     // Make the rename itself durable; the new file is complete either way.
