@@ -2,16 +2,17 @@
 
 #include <cmath>
 #include <memory>
+#include <new>
 
 #include "calendar/MonthCalendar.h"
 #include "toolkit/PictureSurface.h"
+#include "toolkit/Rounding.h"
 #include "toolkit/SerialDate.h"
 #include "toolkit/Units.h"
 
-QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>& calendars) {
-    if (calendars.empty()) {
-        return wallpaper;
-    }
+namespace {
+
+QImage drawCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>& calendars) {
     // Sized by the picture, which it then shares: no wallpaper-sized
     // background is painted first.
     auto surface = std::make_shared<tk::PictureSurface>();
@@ -43,8 +44,26 @@ QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalenda
         calendar.setStartY(static_cast<float>(c.at.y() * pointsPerPixelY));
         calendar.setDisplayMonth(tk::makeSerialDate(c.year, c.month, 1));
         calendar.Display();
+        if (surface->drawingFailed()) {
+            return {};
+        }
         // The next calendar's Display clears back to the picture: keep this one.
         surface->setPicture(surface->Image());
     }
-    return surface->Image();
+    return surface->drawingFailed() ? QImage() : surface->Image();
+}
+
+}  // namespace
+
+QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>& calendars) {
+    if (calendars.empty()) {
+        return wallpaper;
+    }
+    try {
+        return drawCalendars(wallpaper, calendars);
+    } catch (const std::bad_alloc&) {
+        return {};
+    } catch (const tk::OverflowError&) {
+        return {};  // a size or place beyond what the drawing can take
+    }
 }

@@ -11,6 +11,11 @@
 #include <cstdint>
 #include <vector>
 
+// Why composeCalendars gave no picture, as the commands and the finish say it.
+inline QString drawingFailure() {
+    return QStringLiteral("the calendar could not be drawn: not enough memory for the picture");
+}
+
 struct PlacedCalendar {
     QPointF at;             // the calendar's top-left reference corner, wallpaper pixels
     double fontPixels = 0;  // the font's size in wallpaper pixels (points x dpi / 72)
@@ -24,5 +29,6 @@ struct PlacedCalendar {
     int month = 1;
 };
 
-// A copy of `wallpaper` with each calendar drawn on it, in order.
+// A copy of `wallpaper` with each calendar drawn on it, in order; a null
+// image when the drawing failed (out of memory).
 QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>& calendars);

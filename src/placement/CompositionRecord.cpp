@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include "placement/CalendarBounds.h"
 #include "system/desktop/WallpaperFiles.h"
 #include "system/registry/Hive.h"
 #include "system/wallpaper/WindowsDirectory.h"
@@ -122,7 +123,10 @@ std::optional<RecordedCalendar> parseCalendarText(const QString& text) {
     }
     c.look.at = QPointF(at[0].toDouble(&okX), at[1].toDouble(&okY));
     c.look.fontPixels = fields[QStringLiteral("px")].toDouble(&okPx);
-    if (!okX || !okY || !okPx || c.look.fontPixels <= 0 || c.look.fontPixels > 10000) {
+    // NaN and infinities read as numbers: the ranges keep them out.
+    if (!okX || !okY || !okPx || !placement::positionInRange(c.look.at.x()) ||
+        !placement::positionInRange(c.look.at.y()) ||
+        !placement::fontPixelsInRange(c.look.fontPixels)) {
         return std::nullopt;
     }
     const QString style = fields[QStringLiteral("style")];

@@ -6,8 +6,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <vector>
 
+#include "placement/CalendarBounds.h"
 #include "placement/CalendarChoice.h"
 #include "placement/FinishRecord.h"
 #include "placement/ManualDrag.h"
@@ -297,10 +299,17 @@ QImage PlacementWindow::viewOf(const QImage& picture) const {
     }
     // Scaled as the desktop scales it; where it shows no picture, black.
     QImage view(visible.size(), QImage::Format_RGB32);
+    if (view.isNull() || picture.isNull()) {
+        return {};
+    }
     view.fill(Qt::black);
     QPainter p(&view);
+    if (!p.isActive()) {
+        return {};
+    }
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(mapping_.shown().translated(-QPointF(visible.topLeft())), picture);
+    p.end();
     return view;
 }
 
@@ -312,7 +321,8 @@ PlacedCalendar PlacementWindow::calendarUnderPicture() const {
     const QFont font = wallpaperView->surface()->font();
     PlacedCalendar c;
     c.at = mapping_.toWallpaper(device);
-    c.fontPixels = font.pointSizeF() * tk::dpiY() / 72.0 * dpr_ * mapping_.scaleY();
+    c.fontPixels = std::min(font.pointSizeF() * tk::dpiY() / 72.0 * dpr_ * mapping_.scaleY(),
+                            placement::kMaxFontPixels);
     c.face = font.family();
     c.bold = font.bold();
     c.italic = font.italic();
@@ -348,9 +358,17 @@ void PlacementWindow::previewPlacement() {
     preview_ = calendarUnderPicture();
     previewComposed_ = QImage();
     previewComposed_ = composeCalendars(wallpaper_, {*preview_});
+    const QImage view = previewComposed_.isNull() ? QImage() : viewOf(previewComposed_);
+    if (view.isNull()) {
+        preview_.reset();
+        previewComposed_ = QImage();
+        calendarPicture->setVisible(true);
+        tk::MsgBox(sentence(drawingFailure()), tk::MessageCode::Exclamation, kTitle, this);
+        return;
+    }
     tk::PictureSurface& wall = *wallpaperView->surface();
     wall.Cls();
-    wall.PaintPicture(viewOf(previewComposed_));
+    wall.PaintPicture(view);
 }
 
 void PlacementWindow::finishPlacement() {
@@ -371,6 +389,10 @@ void PlacementWindow::finishPlacement() {
     }
     // The wallpaper at its full resolution with that calendar drawn on it.
     const QImage composed = this->composed(calendars);
+    if (composed.isNull()) {
+        giveUp(drawingFailure());
+        return;
+    }
     // What the placement started from, as it was loaded: the record keeps it.
     const QString original = wallpaperSettings_->picture;
     const QImage loaded = wallpaper_;

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <vector>
 
+#include "placement/CalendarBounds.h"
 #include "refresh/ComposeCommand.h"
 #include "refresh/Console.h"
 #include "refresh/RecordCommands.h"
@@ -237,9 +238,11 @@ int runCompose(const char* program, const QStringList& rest) {
     if (xy.size() == 2) {
         c.at = QPointF(xy[0].trimmed().toDouble(&okX), xy[1].trimmed().toDouble(&okY));
     }
-    if (!okX || !okY) {
+    if (!okX || !okY || !placement::positionInRange(c.at.x()) ||
+        !placement::positionInRange(c.at.y())) {
         return badArguments(
-            QStringLiteral("--at wants X,Y in pixels, not \"%1\"").arg(a.value(at)));
+            QStringLiteral("--at wants X,Y in pixels from -1000000 to 1000000, not \"%1\"")
+                .arg(a.value(at)));
     }
     c.face = a.isSet(font) ? a.value(font) : QStringLiteral("ＭＳ Ｐゴシック");
     if (c.face.trimmed().isEmpty()) {
@@ -248,7 +251,7 @@ int runCompose(const char* program, const QStringList& rest) {
     if (a.isSet(size)) {
         bool ok = false;
         o.sizePoints = a.value(size).toDouble(&ok);
-        if (!ok || o.sizePoints <= 0 || o.sizePoints > 2000) {
+        if (!ok || !placement::pointsInRange(o.sizePoints)) {
             return badArguments(QStringLiteral("--size wants points from 1 to 2000, not \"%1\"")
                                     .arg(a.value(size)));
         }

@@ -42,6 +42,10 @@ int composeOne(const ComposeOptions& o) {
     calendar.fontPixels = o.sizePoints * tk::pixelsPerUnitY(tk::Unit::Points);
     const QImage composed = composeCalendars(base.image, {calendar});
     base = {};
+    if (composed.isNull()) {
+        complain(QStringLiteral("%1 was not written: %2").arg(o.out, drawingFailure()));
+        return 1;
+    }
     if (const QString e = savePicture(composed, o.out); !e.isEmpty()) {
         complain(QStringLiteral("%1 was not written: %2").arg(o.out, e));
         return 1;

@@ -136,6 +136,10 @@ int refreshWallpaper(const RefreshOptions& options) {
     }
     const QImage composed = composeCalendars(base.image, calendars);
     base = {};
+    if (composed.isNull()) {
+        complain(drawingFailure() + QStringLiteral("; nothing was changed"));
+        return 1;
+    }
     if (const tk::SaveResult saved = tk::SavePictureAsBitmap(composed, rec.output); !saved.ok) {
         complain(QStringLiteral("cannot write %1: %2; nothing was changed")
                      .arg(rec.output, saved.error));

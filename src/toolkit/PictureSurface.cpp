@@ -43,6 +43,7 @@ void PictureSurface::resize(QSize pixels) {
         return;
     }
     QImage next(pixels, QImage::Format_RGB32);
+    failed_ = failed_ || (next.isNull() && !pixels.isEmpty());
     setDpm(next);
     if (!next.isNull()) {
         QPainter p(&next);
@@ -88,6 +89,7 @@ void PictureSurface::setPicture(const QImage& picture) {
     picture_ = picture.format() == QImage::Format_RGB32
                    ? picture
                    : picture.convertToFormat(QImage::Format_RGB32);
+    failed_ = picture_.isNull() && !picture.isNull();
     setDpm(picture_);  // a no-op, without a copy, when it is right already
     if (autoSize_ && picture_.size() != image_.size()) {
         image_ = QImage();  // the old drawing does not survive a new picture
@@ -108,7 +110,9 @@ void PictureSurface::PaintPicture(const QImage& picture, QPoint pixel) {
     } else {
         QImage plain = picture;
         plain.setDevicePixelRatio(1);
-        painter().drawImage(pixel, plain);
+        if (QPainter* p = painter()) {
+            p->drawImage(pixel, plain);
+        }
     }
     changed();
 }
@@ -135,8 +139,8 @@ void PictureSurface::Cls() {
             // nothing.
             image_ = picture_;
             setDpm(image_);
-        } else {
-            paintBackground(painter());
+        } else if (QPainter* p = painter()) {
+            paintBackground(*p);
         }
     }
     xPx_ = 0;
@@ -167,16 +171,10 @@ void PictureSurface::Print(const QString& text) {
     if (!image_.isNull()) {
         const QColor color = resolveColor(foreColor_, palette_);
         if (fm.height() > kCachedTextAbovePx) {
-            const CachedText& cached = cachedText(text, color);
-            if (!cached.image.isNull()) {
-                painter().drawImage(
-                    QPoint(qRound(xPx_ + cached.offset.x()), qRound(yPx_ + cached.offset.y())),
-                    cached.image);
-            }
-        } else {
-            QPainter& p = painter();
-            p.setPen(color);
-            p.drawText(QPointF(xPx_, yPx_ + fm.ascent()), text);
+            printLarge(text, color);
+        } else if (QPainter* p = painter()) {
+            p->setPen(color);
+            p->drawText(QPointF(xPx_, yPx_ + fm.ascent()), text);
         }
     }
     xPx_ = 0;
@@ -184,16 +182,56 @@ void PictureSurface::Print(const QString& text) {
     changed();
 }
 
-const PictureSurface::CachedText& PictureSurface::cachedText(const QString& text,
-                                                             const QColor& color) {
+void PictureSurface::printLarge(const QString& text, const QColor& color) {
+    CachedText& cached = cachedText(text, color);
+    if (cached.area.isEmpty()) {
+        return;  // a blank: nothing to draw
+    }
+    const QRect target(QPoint(qRound(xPx_ + cached.offset.x()), qRound(yPx_ + cached.offset.y())),
+                       cached.area.size());
+    const QRect part = target.intersected(image_.rect());
+    if (part.isEmpty()) {
+        return;
+    }
+    // Whole when it fits on the image or is small: the glyphs' edges then
+    // come out as they always did.
+    const bool whole =
+        part == target || qsizetype(target.width()) * target.height() * 4 <= kWholeTextBytes;
+    QImage ink = whole ? cached.image : QImage();
+    if (ink.isNull()) {
+        const QRect area =
+            whole ? cached.area
+                  : QRect(cached.area.topLeft() + (part.topLeft() - target.topLeft()), part.size());
+        ink = renderText(text, color, area);
+        if (ink.isNull()) {
+            return;
+        }
+        if (whole) {
+            if (textCacheBytes_ + ink.sizeInBytes() > kTextCacheBytes) {
+                for (CachedText& c : textCache_) {
+                    c.image = QImage();
+                }
+                textCacheBytes_ = 0;
+            }
+            cached.image = ink;
+            textCacheBytes_ += ink.sizeInBytes();
+        }
+    }
+    if (QPainter* p = painter()) {
+        p->drawImage(whole ? target.topLeft() : part.topLeft(), ink);
+    }
+}
+
+PictureSurface::CachedText& PictureSurface::cachedText(const QString& text, const QColor& color) {
     const QString key = font_.key() + u'\x1f' + QString::number(image_.dotsPerMeterX()) + u'\x1f' +
                         QString::number(color.rgba(), 16) + u'\x1f' + text;
-    auto it = textCache_.constFind(key);
-    if (it != textCache_.constEnd()) {
+    auto it = textCache_.find(key);
+    if (it != textCache_.end()) {
         return *it;
     }
     if (textCache_.size() > 512) {
         textCache_.clear();
+        textCacheBytes_ = 0;
     }
     QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
     setDpm(probe);
@@ -205,36 +243,55 @@ const PictureSurface::CachedText& PictureSurface::cachedText(const QString& text
         ink = ink.united(QRectF(0, -fm.ascent(), fm.horizontalAdvance(text), fm.height()));
     }
     CachedText cached;
-    if (ink.isEmpty()) {
-        return *textCache_.insert(key, std::move(cached));  // a blank: nothing to copy
+    if (!ink.isEmpty()) {
+        cached.area = ink.toAlignedRect().adjusted(-2, -2, 2, 2);
+        cached.offset = QPointF(cached.area.left(), fm.ascent() + cached.area.top());
     }
-    const QRect area = ink.toAlignedRect().adjusted(-2, -2, 2, 2);
-    cached.image = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
-    setDpm(cached.image);
-    cached.image.fill(Qt::transparent);
-    {
-        QPainter p(&cached.image);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        p.setFont(font_);
-        p.setPen(color);
-        p.drawText(QPointF(-area.left(), -area.top()), text);
-    }
-    cached.offset = QPointF(area.left(), fm.ascent() + area.top());
     return *textCache_.insert(key, std::move(cached));
 }
 
-QPainter& PictureSurface::painter() {
+QImage PictureSurface::renderText(const QString& text, const QColor& color, const QRect& part) {
+    QImage image(part.size(), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        failed_ = true;
+        return image;
+    }
+    setDpm(image);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    if (!p.isActive()) {
+        failed_ = true;
+        return {};
+    }
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(font_);
+    p.setPen(color);
+    p.drawText(QPointF(-part.left(), -part.top()), text);
+    p.end();
+    return image;
+}
+
+QPainter* PictureSurface::painter() {
     if (!painter_) {
         if (!image_.isDetached()) {
             // Drawing starts on pixels shared with the picture: copy them
             // here rather than let the painter do it the slow way.
             image_ = CopyPicture(image_);
         }
+        if (image_.isNull()) {
+            failed_ = true;
+            return nullptr;
+        }
         painter_ = std::make_unique<QPainter>(&image_);
+        if (!painter_->isActive()) {
+            painter_.reset();
+            failed_ = true;
+            return nullptr;
+        }
         painter_->setFont(font_);
         painter_->setRenderHint(QPainter::TextAntialiasing);
     }
-    return *painter_;
+    return painter_.get();
 }
 
 void PictureSurface::endPainting() const {

@@ -51,6 +51,10 @@ public:
     // The persistent image: background plus everything drawn since Cls.
     const QImage& Image() const;
 
+    // True when something since the last setPicture could not be drawn: an
+    // image could not be made or painted on (too large, out of memory).
+    bool drawingFailed() const { return failed_; }
+
     // Palette used to resolve system colours (the owning widget's).
     void setPalette(const QPalette& palette) { palette_ = palette; }
 
@@ -74,7 +78,9 @@ public:
     void Print(const QString& text) override;
 
 private:
-    QPainter& painter();
+    // The painter on the image; null, and the drawing failed, when there is
+    // none.
+    QPainter* painter();
     void endPainting() const;
     void paintBackground(QPainter& p);
     void changed() const;
@@ -82,13 +88,22 @@ private:
 
     // Large text is drawn by the raster engine as outlines, which is slow;
     // above this many pixels of line height each text is rendered once into
-    // a small picture and copied from then on.
+    // a small picture and copied from then on. The pictures kept stay under
+    // kTextCacheBytes together. A text larger than kWholeTextBytes that
+    // reaches beyond the image is rendered afresh each time, only the part on
+    // the image: a huge font costs no more than the image.
     static constexpr double kCachedTextAbovePx = 40;
+    static constexpr qsizetype kWholeTextBytes = qsizetype{16} << 20;
+    static constexpr qsizetype kTextCacheBytes = qsizetype{64} << 20;
     struct CachedText {
-        QImage image;    // premultiplied ARGB, the text in its colour
-        QPointF offset;  // from the line's top-left corner
+        QRect area;      // the ink around the baseline's origin; empty: a blank
+        QPointF offset;  // the ink's corner from the line's top-left corner
+        QImage image;    // premultiplied ARGB, the whole text in its colour, once drawn
     };
-    const CachedText& cachedText(const QString& text, const QColor& color);
+    CachedText& cachedText(const QString& text, const QColor& color);
+    void printLarge(const QString& text, const QColor& color);
+    // `text` in `color` over `part` (pixels around the baseline's origin).
+    QImage renderText(const QString& text, const QColor& color, const QRect& part);
 
     QImage image_;
     QImage picture_;
@@ -101,6 +116,8 @@ private:
     double xPx_ = 0;
     double yPx_ = 0;
     bool autoSize_ = false;
+    bool failed_ = false;
+    qsizetype textCacheBytes_ = 0;
     std::function<void()> onChanged_;
     std::function<void()> onResized_;
     QHash<QString, CachedText> textCache_;
