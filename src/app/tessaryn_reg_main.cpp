@@ -4,9 +4,11 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "system/QtMessageFilter.h"
 #include "system/registry/RegTool.h"
 
 int main(int argc, char** argv) {
+    sys::dropRuntimeDirWarning();
     QStringList args;
     for (int i = 1; i < argc; ++i) {
         args.append(QString::fromLocal8Bit(argv[i]));

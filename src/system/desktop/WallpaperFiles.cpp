@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QUrl>
 
+#include "system/PrintableText.h"
 #include "system/desktop/SessionEnvironment.h"
 
 namespace desktop {
@@ -98,6 +99,17 @@ CheckedPicture checkPictureForX11(const QString& path, const SessionEnvironment&
     CheckedPicture picture = checkPicture(path);
     if (picture.error.isEmpty() && !env.has(QStringLiteral("DISPLAY"))) {
         picture.error = QStringLiteral("no X display (DISPLAY is not set)");
+    }
+    return picture;
+}
+
+CheckedPicture refuseLineBreak(CheckedPicture picture, const QString& keeper) {
+    if (picture.error.isEmpty() && sys::hasLineBreak(picture.path)) {
+        picture.error = QStringLiteral(
+                            "the picture \"%1\" has a line break in its name, which %2 would "
+                            "read as two lines; rename the file")
+                            .arg(sys::printable(picture.path), keeper);
+        picture.path.clear();
     }
     return picture;
 }
