@@ -4,6 +4,7 @@
 
 #include "mainwindow/MainWindow.h"
 #include "refresh/CommandLine.h"
+#include "system/QtMessageFilter.h"
 #include "system/desktop/DesktopFactory.h"
 #include "toolkit/FontSubstitutes.h"
 
@@ -34,6 +35,7 @@ int runWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    sys::dropRuntimeDirWarning();
     // refresh, restore, list, forget and compose run without the window.
     return refresh::runCommandLine(argc, argv, runWindow);
 }

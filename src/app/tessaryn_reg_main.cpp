@@ -4,10 +4,12 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "system/QtMessageFilter.h"
 #include "system/registry/RegTool.h"
 #include "toolkit/files/FileNames.h"
 
 int main(int argc, char** argv) {
+    sys::dropRuntimeDirWarning();
     QStringList args;
     for (int i = 1; i < argc; ++i) {
         // The hive would hold U+FFFD in place of the bytes QString cannot take.

@@ -199,14 +199,11 @@ void MainWindow::drawPreview() {
     if (listText(yearList).isEmpty() || listText(monthList).isEmpty()) {
         return;
     }
-    tk::PictureSurface& paper = *preview->surface();
-    if (paper.pixelSize().isEmpty()) {
-        return;  // a minimised or tiny window has nothing to draw on
-    }
-    const int32_t size = previewFontSize(paper.ScaleWidth(), paper.ScaleHeight());
+    const int32_t size = previewCalendarSize();
     if (size < 1) {
         return;
     }
+    tk::PictureSurface& paper = *preview->surface();
     paper.setFontSize(size);
     if (!calendar_) {
         calendar_ = std::make_unique<MonthCalendar>();
@@ -220,6 +217,14 @@ void MainWindow::drawPreview() {
                                                   tk::roundToInt16(listText(monthList).toDouble()),
                                                   1));
     calendar_->Display();
+}
+
+int32_t MainWindow::previewCalendarSize() const {
+    const tk::PictureSurface& paper = *preview->surface();
+    if (paper.pixelSize().isEmpty()) {
+        return 0;  // a minimised or tiny window has nothing to draw on
+    }
+    return std::max(0, previewFontSize(paper.ScaleWidth(), paper.ScaleHeight()));
 }
 
 int32_t MainWindow::previewFontSize(double scaleWidth, double scaleHeight) {

@@ -61,6 +61,9 @@ public:
     // calendar needs about 16 font sizes across and 9.5 down, so the tighter
     // direction decides.
     static int32_t previewFontSize(double scaleWidth, double scaleHeight);
+    // The font size the preview draws its calendar in now; 0 when the preview
+    // is too small to hold one (and then shows none).
+    int32_t previewCalendarSize() const;
 
     // The design inner size of the window, in pixels.
     static QSize designInnerSize();

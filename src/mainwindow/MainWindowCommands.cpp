@@ -5,11 +5,22 @@
 #include "calendar/MonthCalendar.h"
 #include "mainwindow/MainWindow.h"
 #include "placement/PlacementStart.h"
+#include "toolkit/MessageBox.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 
 void MainWindow::startPlacement() {
+    // What is placed is what the preview shows; a preview too small to draw
+    // shows no calendar, and a picture left from an earlier size would be
+    // placed in its stead.
+    if (previewCalendarSize() < 1) {
+        tk::MsgBox(QStringLiteral("The window is too small to show the calendar, so there is "
+                                  "nothing to place.\nMake the window larger and press \"Drag "
+                                  "Calendar\" again."),
+                   tk::MessageCode::Information, QStringLiteral("Tessaryn Info."), this);
+        return;
+    }
     StartPlacement(*preview, *this, wallpaper_, this);
 }
 

@@ -12,6 +12,28 @@ bool calendarFitsShown(QSizeF calendar, QSizeF shownWallpaper) {
            calendar.height() <= shownWallpaper.height() + kSlack;
 }
 
+QString partlyOnScreenMessage(QSize calendar, QSize onScreen, std::optional<QPoint> origin) {
+    const QString what = QStringLiteral(
+                             "Only %1 x %2 pixels of the wallpaper are on the screen; the calendar "
+                             "needs %3 x %4.")
+                             .arg(onScreen.width())
+                             .arg(onScreen.height())
+                             .arg(calendar.width())
+                             .arg(calendar.height());
+    if (!origin) {
+        return what + QStringLiteral(
+                          "\nThe rest of the wallpaper lies beyond the screen's edge.\n"
+                          "Make the window smaller for a smaller calendar.");
+    }
+    return what + QStringLiteral(
+                      "\nAt its origin (%1, %2) the rest of the wallpaper lies "
+                      "beyond the screen's edge.\nChoose an origin that brings more "
+                      "of it onto the screen, or make the window smaller for a "
+                      "smaller calendar.")
+                      .arg(origin->x())
+                      .arg(origin->y());
+}
+
 tk::PictureTarget pictureTarget(desktop::PictureMode mode, const Monitor& monitor,
                                 const QRect& span) {
     using desktop::PictureMode;

@@ -5,6 +5,8 @@
 
 #include <QRect>
 #include <QSizeF>
+#include <QString>
+#include <optional>
 
 #include "system/desktop/PictureMode.h"
 #include "toolkit/picture/PictureFile.h"
@@ -17,6 +19,12 @@ struct Monitor;
 // the screen shows when neither side is larger; equal sizes fit. Both in
 // device pixels.
 bool calendarFitsShown(QSizeF calendar, QSizeF shownWallpaper);
+
+// The message for a wallpaper large enough for the calendar of which too
+// little is on the screen: `onScreen` of it (device pixels) shows, the rest
+// lies beyond the screen's edge. `origin`: where the wallpaper was placed,
+// when it was placed at an origin.
+QString partlyOnScreenMessage(QSize calendar, QSize onScreen, std::optional<QPoint> origin);
 
 // How a picture in `mode` is sized for `monitor`: drawings are rendered at
 // the size the desktop shows them, background descriptions pick the variant

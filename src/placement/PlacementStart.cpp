@@ -9,6 +9,7 @@
 #include "placement/PlacementRules.h"
 #include "placement/PlacementWindow.h"
 #include "placement/WallpaperGeometry.h"
+#include "system/PrintableText.h"
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
 #include "toolkit/MessageBox.h"
@@ -78,7 +79,8 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
         tk::LoadPicture(settings.picture, placement::pictureTarget(show.mode, monitor, show.span));
     auto cannotBeUsed = [&](const QString& why) {
         tk::MsgBox(QStringLiteral("The wallpaper %1 cannot be used: %2.")
-                       .arg(QDir::toNativeSeparators(settings.picture), why),
+                       .arg(sys::printable(QDir::toNativeSeparators(settings.picture)),
+                            sys::printable(why)),
                    tk::MessageCode::Exclamation, kTitle, owner);
     };
     if (!wallpaper.ok()) {
@@ -95,13 +97,21 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
         return;
     }
 
-    // 5, 6. The calendar must fit on the wallpaper as the screen shows it,
-    // both in device pixels.
+    // 5, 6. The calendar must fit on the wallpaper as the desktop shows it,
+    // and on the part of it that is on the screen; both in device pixels.
     const QSizeF calendar = QSizeF(preview.size()) * monitor.dpr;
-    if (!placement::calendarFitsShown(calendar, mapping.visible().size())) {
+    if (!placement::calendarFitsShown(calendar, mapping.shown().size())) {
         wallpaper = {};
         tk::MsgBox(QStringLiteral("壁紙のサイズがカレンダーより小さいようです。") +
                        QStringLiteral("\r\n") + QStringLiteral("再設定して下さい。"),
+                   tk::MessageCode::Information, kTitle, owner);
+        return;
+    }
+    if (!placement::calendarFitsShown(calendar, mapping.visible().size())) {
+        wallpaper = {};
+        tk::MsgBox(placement::partlyOnScreenMessage(
+                       calendar.toSize(), mapping.visible().size(),
+                       show.atOrigin ? std::optional(show.origin) : std::nullopt),
                    tk::MessageCode::Information, kTitle, owner);
         return;
     }

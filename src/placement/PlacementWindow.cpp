@@ -13,6 +13,7 @@
 #include "placement/CalendarChoice.h"
 #include "placement/FinishRecord.h"
 #include "placement/ManualDrag.h"
+#include "system/PrintableText.h"
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
 #include "system/wallpaper/WindowsDirectory.h"
@@ -376,7 +377,7 @@ void PlacementWindow::finishPlacement() {
     auto giveUp = [this](const QString& why) {
         tk::setMousePointer(tk::PointerShape::Default);
         tk::MsgBox(QStringLiteral("The new wallpaper could not be saved; nothing was changed.\n") +
-                       sentence(why),
+                       sentence(sys::printable(why)),
                    tk::MessageCode::Exclamation, kTitle, this);
     };
 
@@ -422,12 +423,16 @@ void PlacementWindow::finishPlacement() {
     const composition::FinishNote note = composition::recordFinish(
         original, loaded, desktop::activeDesktop().name(), preview_, wallpaperSettings_->tile);
     if (!note.recorded) {
-        qWarning("tessaryn: the calendar cannot be renewed later: %s", qPrintable(note.message));
+        qWarning("tessaryn: the calendar cannot be renewed later: %s",
+                 qPrintable(sys::printable(note.message)));
     }
     tk::setMousePointer(tk::PointerShape::Default);
     if (!applied.ok) {
         tk::MsgBox(QStringLiteral("%1 was saved, but the desktop could not show it.\n%2")
-                       .arg(path, sentence(applied.error)),
+                       .arg(sys::printable(path), sentence(sys::printable(applied.error))),
+                   tk::MessageCode::Exclamation, kTitle, this);
+    } else if (const QString unseen = desktop::activeDesktop().unseenReason(); !unseen.isEmpty()) {
+        tk::MsgBox(QStringLiteral("%1 was saved, but %2").arg(sys::printable(path), unseen),
                    tk::MessageCode::Exclamation, kTitle, this);
     }
     closeWindow();

@@ -4,8 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "refresh/Console.h"
+#include "system/PrintableText.h"
 #include "system/desktop/SessionEnvironment.h"
 #include "system/profile/AtomicWrite.h"
 
@@ -23,6 +25,22 @@ QString unitDirectory() {
 QByteArray resource(const QString& name) {
     QFile f(QStringLiteral(":/refresh/") + name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The path as one word of a unit file's ExecStart=: a plain path as it is,
+// any other quoted, with systemd's escapes, its specifiers (%) and its
+// variables ($) kept literal.
+QString execStartWord(const QString& path) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9/._+-]+$"));
+    if (plain.match(path).hasMatch()) {
+        return path;
+    }
+    QString word = path;
+    word.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('"'), QLatin1String("\\\""))
+        .replace(QLatin1Char('%'), QLatin1String("%%"))
+        .replace(QLatin1Char('$'), QLatin1String("$$"));
+    return QLatin1Char('"') + word + QLatin1Char('"');
 }
 
 // Runs systemctl --user with `args`; empty on success, else its complaint.
@@ -60,7 +78,14 @@ int enableTimer() {
         return 1;
     }
     // This very program runs from the timer, wherever it was installed.
-    service.replace("@TESSARYN_PROGRAM@", QCoreApplication::applicationFilePath().toLocal8Bit());
+    const QString program = QCoreApplication::applicationFilePath();
+    if (sys::hasLineBreak(program)) {
+        complain(QStringLiteral("the program's path %1 has a line break, which the unit file "
+                                "would read as two lines; the timer was not enabled")
+                     .arg(program));
+        return 1;
+    }
+    service.replace("@TESSARYN_PROGRAM@", execStartWord(program).toLocal8Bit());
     QString why;
     if (!sys::replaceFileAtomically(dir + QLatin1Char('/') + kService, service, &why) ||
         !sys::replaceFileAtomically(dir + QLatin1Char('/') + kTimer, timer, &why)) {

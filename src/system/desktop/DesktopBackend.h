@@ -38,6 +38,11 @@ public:
     // Make `path` the desktop's wallpaper. `tiled` is the tiling now stored in
     // the hive ("TileWallpaper" == "1").
     virtual ApplyResult apply(const QString& path, bool tiled) = 0;
+
+    // Why a picture this backend takes is not seen on the screen, as the end
+    // of a sentence for the user (with a line of what to do); empty where the
+    // desktop shows it, or the user chose a backend that shows nothing.
+    virtual QString unseenReason() const { return {}; }
 };
 
 // The backend in use for this run. Until one is installed, "none".

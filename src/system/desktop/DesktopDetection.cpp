@@ -87,7 +87,8 @@ Detection detectDesktop(const SessionEnvironment& env) {
         return {QStringLiteral("none"),
                 QStringLiteral("TESSARYN_DESKTOP=\"%1\" names no known desktop (known: %2); "
                                "the desktop wallpaper will not be changed")
-                    .arg(chosen, knownDesktops().join(QStringLiteral(", ")))};
+                    .arg(chosen, knownDesktops().join(QStringLiteral(", "))),
+                true};
     }
 
     const QStringList items = env.value(QStringLiteral("XDG_CURRENT_DESKTOP"))
@@ -134,7 +135,7 @@ Detection detectDesktop(const SessionEnvironment& env) {
             return {tool, {}};
         }
     }
-    return {QStringLiteral("none"), {}};
+    return {QStringLiteral("none"), {}, true};
 }
 
 }  // namespace desktop

@@ -15,6 +15,9 @@ const QStringList& knownDesktops();
 struct Detection {
     QString name;     // one of knownDesktops()
     QString warning;  // for stderr, when TESSARYN_DESKTOP names no known desktop
+    // "none" because nothing was found (or TESSARYN_DESKTOP named no known
+    // desktop), not because the user chose it.
+    bool fellBack = false;
 };
 
 // In this order: TESSARYN_DESKTOP; the items of XDG_CURRENT_DESKTOP; then

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "system/PrintableText.h"
 #include "system/desktop/CinnamonBackend.h"
 #include "system/desktop/DesktopDetection.h"
 #include "system/desktop/FehBackend.h"
@@ -67,9 +68,10 @@ QString installDesktopFromEnvironment() {
     DesktopContext context;
     const Detection detected = detectDesktop(context.env);
     if (!detected.warning.isEmpty()) {
-        std::fprintf(stderr, "tessaryn: %s\n", qPrintable(detected.warning));
+        std::fprintf(stderr, "tessaryn: %s\n", qPrintable(sys::printable(detected.warning)));
     }
-    setActiveDesktop(createDesktopBackend(detected.name, std::move(context)));
+    setActiveDesktop(detected.fellBack ? std::make_unique<NoneBackend>(true)
+                                       : createDesktopBackend(detected.name, std::move(context)));
     return detected.name;
 }
 

@@ -241,8 +241,8 @@ std::optional<QString> keyFileValue(const QList<KeyFileGroup>& groups, const QSt
 QList<KeyFileGroup> parseKeyFile(const QString& text, KeyFileDialect dialect) {
     QList<KeyFileGroup> groups;
     const QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        line = line.trimmed();
+    for (const QString& written : lines) {
+        const QString line = written.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')) ||
             line.startsWith(QLatin1Char(';'))) {
             continue;
@@ -256,9 +256,22 @@ QList<KeyFileGroup> parseKeyFile(const QString& text, KeyFileDialect dialect) {
             continue;
         }
         const QString raw = line.mid(eq + 1).trimmed();
-        groups.last().second.insert(line.left(eq).trimmed(), dialect == KeyFileDialect::Qt
-                                                                 ? unescapeQtIniValue(raw)
-                                                                 : unescapeKeyFileValue(raw));
+        QString value;
+        switch (dialect) {
+            case KeyFileDialect::GLib:
+                value = unescapeKeyFileValue(raw);
+                break;
+            case KeyFileDialect::Qt:
+                value = unescapeQtIniValue(raw);
+                break;
+            case KeyFileDialect::Raw:  // every byte after the "=" belongs to the value
+                value = written.mid(written.indexOf(QLatin1Char('=')) + 1);
+                if (value.endsWith(QLatin1Char('\r'))) {
+                    value.chop(1);
+                }
+                break;
+        }
+        groups.last().second.insert(line.left(eq).trimmed(), value);
     }
     return groups;
 }

@@ -38,8 +38,9 @@ constexpr qint64 kMaxConfigBytes = qint64(16) << 20;
 
 // A key file ("[group]" headers, "key=value" lines) in file order, its values
 // unescaped the way GLib and KDE write them (\s \n \t \r \\) or the way Qt's
-// QSettings does (quotes, \xNNNN for characters, C escapes).
-enum class KeyFileDialect { GLib, Qt };
+// QSettings does (quotes, \xNNNN for characters, C escapes), or taken as
+// written by a program that prints them raw (pcmanfm).
+enum class KeyFileDialect { GLib, Qt, Raw };
 using KeyFileGroup = QPair<QString, QMap<QString, QString>>;
 QList<KeyFileGroup> parseKeyFile(const QString& text,
                                  KeyFileDialect dialect = KeyFileDialect::GLib);

@@ -64,7 +64,7 @@ std::optional<PictureMode> FehBackend::livePictureMode() {
 }
 
 ApplyResult FehBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = checkPictureForX11(path, context_.env);
+    const CheckedPicture picture = refuseLineBreak(checkPictureForX11(path, context_.env), kFeh);
     if (!picture.error.isEmpty()) {
         return {false, picture.error};
     }

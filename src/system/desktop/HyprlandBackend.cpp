@@ -238,7 +238,7 @@ std::optional<PictureMode> HyprlandBackend::livePictureMode() {
 }
 
 ApplyResult HyprlandBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = checkPicture(path);
+    const CheckedPicture picture = refuseLineBreak(checkPicture(path), kHyprpaper);
     if (!picture.error.isEmpty()) {
         return {false, picture.error};
     }

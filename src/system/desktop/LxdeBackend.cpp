@@ -75,7 +75,8 @@ std::optional<LxdeBackend::State> LxdeBackend::state() const {
             for (const auto& [file, group] :
                  {qMakePair(QStringLiteral("/desktop-items-0.conf"), QStringLiteral("*")),
                   qMakePair(QStringLiteral("/pcmanfm.conf"), QStringLiteral("desktop"))}) {
-                for (const KeyFileGroup& g : readKeyFile(folder + file)) {
+                // pcmanfm prints its values raw: "back\slash.png" is no blank.
+                for (const KeyFileGroup& g : readKeyFile(folder + file, KeyFileDialect::Raw)) {
                     if (g.first == group) {
                         if (std::optional<State> s = parseGroup(g.second)) {
                             return s;
@@ -125,7 +126,7 @@ std::optional<PictureMode> LxdeBackend::livePictureMode() {
 }
 
 ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = checkPicture(path);
+    const CheckedPicture picture = refuseLineBreak(checkPicture(path), kTool);
     if (!picture.error.isEmpty()) {
         return {false, picture.error};
     }

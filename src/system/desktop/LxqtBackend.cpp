@@ -100,7 +100,7 @@ std::optional<PictureMode> LxqtBackend::livePictureMode() {
 }
 
 ApplyResult LxqtBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = checkPicture(path);
+    const CheckedPicture picture = refuseLineBreak(checkPicture(path), kTool);
     if (!picture.error.isEmpty()) {
         return {false, picture.error};
     }

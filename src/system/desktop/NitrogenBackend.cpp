@@ -55,7 +55,8 @@ std::optional<PictureMode> NitrogenBackend::livePictureMode() {
 }
 
 ApplyResult NitrogenBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = checkPictureForX11(path, context_.env);
+    const CheckedPicture picture =
+        refuseLineBreak(checkPictureForX11(path, context_.env), kNitrogen);
     if (!picture.error.isEmpty()) {
         return {false, picture.error};
     }

@@ -9,10 +9,19 @@ namespace desktop {
 
 class NoneBackend : public DesktopBackend {
 public:
+    // `undetected`: the session's desktop was looked for and not found (as
+    // opposed to chosen with TESSARYN_DESKTOP=none); the user is then told
+    // that the wallpaper changes nothing on the screen.
+    explicit NoneBackend(bool undetected = false) : undetected_(undetected) {}
+
     QString name() const override;
     std::optional<QString> liveWallpaper() override;
     std::optional<bool> liveTiled() override;
     ApplyResult apply(const QString& path, bool tiled) override;
+    QString unseenReason() const override;
+
+private:
+    bool undetected_ = false;
 };
 
 }  // namespace desktop

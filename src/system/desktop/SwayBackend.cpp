@@ -174,7 +174,7 @@ std::optional<PictureMode> SwayBackend::livePictureMode() {
 }
 
 ApplyResult SwayBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = checkPicture(path);
+    const CheckedPicture picture = refuseLineBreak(checkPicture(path), kSwaymsg);
     if (!picture.error.isEmpty()) {
         return {false, picture.error};
     }

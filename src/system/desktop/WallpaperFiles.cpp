@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include "system/PrintableText.h"
 #include "system/desktop/SessionEnvironment.h"
 #include "system/profile/AtomicWrite.h"
 #include "toolkit/files/RegularFiles.h"
@@ -99,6 +100,17 @@ CheckedPicture checkPictureForX11(const QString& path, const SessionEnvironment&
     CheckedPicture picture = checkPicture(path);
     if (picture.error.isEmpty() && !env.has(QStringLiteral("DISPLAY"))) {
         picture.error = QStringLiteral("no X display (DISPLAY is not set)");
+    }
+    return picture;
+}
+
+CheckedPicture refuseLineBreak(CheckedPicture picture, const QString& keeper) {
+    if (picture.error.isEmpty() && sys::hasLineBreak(picture.path)) {
+        picture.error = QStringLiteral(
+                            "the picture \"%1\" has a line break in its name, which %2 would "
+                            "read as two lines; rename the file")
+                            .arg(sys::printable(picture.path), keeper);
+        picture.path.clear();
     }
     return picture;
 }

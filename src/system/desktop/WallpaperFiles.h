@@ -27,6 +27,12 @@ CheckedPicture checkPicture(const QString& path);
 // display to draw on.
 CheckedPicture checkPictureForX11(const QString& path, const SessionEnvironment& env);
 
+// `picture` refused when its path holds a line break, for a desktop whose
+// tool `keeper` writes the path as one line of a text file or is handed it in
+// a line-based request: the rest of the name would read as a setting or a
+// request of its own. Checked before the tool is run.
+CheckedPicture refuseLineBreak(CheckedPicture picture, const QString& keeper);
+
 enum class CopyFormat { Same, Png };
 
 // The copy of `source` to hand to the desktop: "<dir>/.<name>.shown-1.<ext>"

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 
+#include "system/PrintableText.h"
 #include "system/desktop/DesktopBackend.h"
 
 namespace reg {
@@ -185,7 +186,7 @@ void reportHiveProblem(const Hive& hive, int32_t code) {
         reported.insert(hive.path());
     }
     qWarning("Tessaryn registry: %s. The file is left as it is, and changes are not saved.",
-             qUtf8Printable(hive.errorText()));
+             qUtf8Printable(sys::printable(hive.errorText())));
 }
 
 int32_t RegOpenKeyA(HKEY hKey, const char* lpSubKey, HKEY* phkResult) {

@@ -3,6 +3,7 @@
 #include <QtEndian>
 #include <optional>
 
+#include "system/PrintableText.h"
 #include "system/registry/Hive.h"
 
 namespace reg {
@@ -54,31 +55,9 @@ struct Command {
     bool force = false;
 };
 
-// Control characters (a line break inside an argument, say) are printed as
-// escapes, so that an error message always stays one line.
-QString oneLine(const QString& text) {
-    QString line;
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u == u'\n') {
-            line += QLatin1String("\\n");
-        } else if (u == u'\r') {
-            line += QLatin1String("\\r");
-        } else if (u == u'\t') {
-            line += QLatin1String("\\t");
-        } else if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0)) {
-            line += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
-        } else if (u == 0x2028 || u == 0x2029) {
-            line += QStringLiteral("\\u%1").arg(u, 4, 16);
-        } else {
-            line += ch;
-        }
-    }
-    return line;
-}
-
+// An error message always stays one line, whatever the arguments held.
 ToolResult failure(const QString& message) {
-    return ToolResult{1, QString(), QStringLiteral("ERROR: %1\n").arg(oneLine(message))};
+    return ToolResult{1, QString(), QStringLiteral("ERROR: %1\n").arg(sys::printable(message))};
 }
 
 ToolResult invalidSyntax() {
@@ -205,12 +184,16 @@ QString dataText(const Value& v) {
 QString valueLine(const Value& v) {
     const QString name =
         v.name.isEmpty() ? QStringLiteral("(Default)") : QString::fromLocal8Bit(v.name);
-    return QStringLiteral("    %1    %2    %3\n").arg(name, typeName(v.type), dataText(v));
+    // A stored line break or escape sequence is shown, not obeyed.
+    return QStringLiteral("    %1    %2    %3\n")
+        .arg(sys::printable(name), typeName(v.type), sys::printable(dataText(v)));
 }
 
 QString keyText(HKEY root, const QByteArray& storedPath) {
     const QString rootText = QString::fromLatin1(rootName(root));
-    return storedPath.isEmpty() ? rootText : rootText + u'\\' + QString::fromLocal8Bit(storedPath);
+    return storedPath.isEmpty()
+               ? rootText
+               : rootText + u'\\' + sys::printable(QString::fromLocal8Bit(storedPath));
 }
 
 ToolResult hiveFailure(const Hive& hive, int32_t code) {
@@ -250,7 +233,7 @@ ToolResult query(const Command& c) {
     }
     result.out += u'\n';
     for (const QByteArray& sub : key.subkeys) {
-        result.out += keyLine + u'\\' + QString::fromLocal8Bit(sub) + u'\n';
+        result.out += keyLine + u'\\' + sys::printable(QString::fromLocal8Bit(sub)) + u'\n';
     }
     return result;
 }

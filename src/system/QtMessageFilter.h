@@ -1,0 +1,14 @@
+#pragma once
+// Qt's own messages that say nothing to a user of this program. Without
+// XDG_RUNTIME_DIR (cron, su, a chroot) Qt warns on every start that it uses
+// a folder of its own instead; the program's messages must stay the only
+// lines it prints. The variable itself is left alone: the desktops' tools
+// the program runs (systemctl --user, hyprctl, dconf) need it as it is.
+
+namespace sys {
+
+// Drops exactly that warning and hands every other message to the handler
+// installed before. Call once, before the application object is created.
+void dropRuntimeDirWarning();
+
+}  // namespace sys
