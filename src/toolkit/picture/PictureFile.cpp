@@ -217,14 +217,16 @@ LoadedPicture readWithQt(const QString& path, const PictureTarget& target) {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);  // as desktops show photos
-    QSize size = reader.size();
     const QByteArray format = reader.format();
-    if (format == "svg" || format == "svgz") {
+    const bool drawing = format == "svg" || format == "svgz";
+    // Even its size is known only once the drawing and what it draws from are read.
+    if (const QString why = drawing ? svgReferenceProblem(path) : QString(); !why.isEmpty()) {
+        return failure(why);
+    }
+    QSize size = reader.size();
+    if (drawing) {
         // A drawing has no pixels of its own: it is drawn at the size the
         // desktop shows it.
-        if (const QString why = svgReferenceProblem(path); !why.isEmpty()) {
-            return failure(why);
-        }
         size = renderedSize(size, target);
         reader.setScaledSize(size);
     }

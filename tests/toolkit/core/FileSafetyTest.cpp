@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -41,13 +42,14 @@ mode_t typeOf(const QString& path) {
 qint64 loadMillis(const QString& path, const QString& fifo, QString* error) {
     std::atomic<bool> done{false};
     std::thread release([&] {
-        std::this_thread::sleep_for(std::chrono::seconds(2));
-        while (!done) {
-            const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        for (int ticks = 0; !done; ++ticks) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            const int fd = ticks < 40
+                               ? -1
+                               : ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
             if (fd >= 0) {
                 ::close(fd);
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
     });
     QElapsedTimer clock;
