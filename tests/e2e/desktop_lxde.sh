@@ -8,6 +8,8 @@ source "$(dirname "$0")/lib.sh"
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 command -v pcmanfm >/dev/null || fail "pcmanfm is not installed (scripts/deps.sh --test installs it)"
 export TESSARYN_DESKTOP=lxde
+# pcmanfm keeps the names it is given raw: "\s" in Tessavel.bmp's path is no blank.
+export XDG_DATA_HOME="$E2E_TMP/da\\sta"
 PCMANFM_PID=""
 stop_pcmanfm() {
     [[ -n "$PCMANFM_PID" ]] && kill "$PCMANFM_PID" 2>/dev/null || true
@@ -69,4 +71,6 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 (( n > 500 )) || fail "pcmanfm does not show the calendar ($n yellow pixels)"
+"$PROGRAM_DIR/tessaryn" restore >"$E2E_TMP/restore.log" 2>&1 || fail "restore: $(cat "$E2E_TMP/restore.log")"
+grep -qxF "wallpaper0=$WALL" "$CONF" || fail "pcmanfm did not get the original back: $(grep wallpaper "$CONF")"
 echo "PASS"
