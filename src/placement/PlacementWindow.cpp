@@ -407,6 +407,8 @@ void PlacementWindow::finishPlacement() {
         tk::MsgBox(QStringLiteral("%1 was saved, but the desktop could not show it.\n%2")
                        .arg(path, sentence(applied.error)),
                    tk::MessageCode::Exclamation, kTitle, this);
+    } else if (!applied.note.isEmpty()) {
+        tk::MsgBox(sentence(applied.note), tk::MessageCode::Information, kTitle, this);
     }
     closeWindow();
 }

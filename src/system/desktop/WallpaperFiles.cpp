@@ -1,8 +1,10 @@
 #include "system/desktop/WallpaperFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QUrl>
@@ -34,6 +36,10 @@ bool looksEncoded(const QString& s) {
     }
     return true;
 }
+
+// Qt's PNG writer turns quality into zlib's level (100 - quality) * 9 / 91:
+// 80 is level 1.
+constexpr int kFastPngQuality = 80;
 
 const QRegularExpression& shownCopyPattern() {
     static const QRegularExpression re(QStringLiteral("^\\.(.+)\\.shown-[12]\\.[A-Za-z0-9]+$"));
@@ -109,18 +115,25 @@ bool isShownCopy(const QString& path) {
 QString originalOfShownCopy(const QString& path) {
     const QFileInfo info(path);
     const QRegularExpressionMatch m = shownCopyPattern().match(info.fileName());
-    if (!m.hasMatch()) {
-        return path;
-    }
-    return info.path() + QLatin1Char('/') + m.captured(1);
+    const QString original = info.path() + QLatin1Char('/') + m.captured(1);
+    // A copy made elsewhere stands for itself.
+    return m.hasMatch() && QFileInfo::exists(original) ? original : path;
 }
 
 QString makeShownCopy(const QString& source, const QString& shown, CopyFormat format,
-                      QString* error) {
+                      QString* error, const QString& directory) {
     const QFileInfo info(source);
     const QString ext = format == CopyFormat::Png ? QStringLiteral("png") : info.suffix();
-    const QString base =
-        info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".shown-");
+    QString name = info.fileName();
+    if (!directory.isEmpty()) {
+        name.replace(QLatin1Char(','), QLatin1Char('_'));
+        if (!QDir().mkpath(directory)) {
+            *error = QStringLiteral("cannot make the folder \"%1\"").arg(directory);
+            return {};
+        }
+    }
+    const QString base = (directory.isEmpty() ? info.path() : directory) + QStringLiteral("/.") +
+                         name + QStringLiteral(".shown-");
     const QString first = base + QStringLiteral("1.") + ext;
     const QString second = base + QStringLiteral("2.") + ext;
     const QString target = QFileInfo(shown).absoluteFilePath() == first ? second : first;
@@ -132,7 +145,11 @@ QString makeShownCopy(const QString& source, const QString& shown, CopyFormat fo
             return {};
         }
         QSaveFile out(target);
-        if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "PNG") || !out.commit()) {
+        // Light compression: an 8K picture is written in a fraction of the
+        // time the default level takes, for a somewhat larger file.
+        QImageWriter writer(&out, "png");
+        writer.setQuality(kFastPngQuality);
+        if (!out.open(QIODevice::WriteOnly) || !writer.write(image) || !out.commit()) {
             *error = QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString());
             return {};
         }
