@@ -73,12 +73,10 @@ const QString kHyprctl08 =
         "grep -v \"^$mon,\" \"$s/active\" > \"$s/a\"; printf '%s,%s,%s\\n' \"$mon\" \"$path\" "
         "\"$fit\" >> \"$s/a\"; mv \"$s/a\" \"$s/active\"\n");
 
-// hyprctl 0.54+ (hyprctl/src/hyprpaper/Hyprpaper.cpp: canonical path, fit
-// "contain", "tile", "fit"/"stretch" as stretch, else cover) with hyprpaper
-// 0.8.4 (src/ipc/IPC.cpp: a stretch request is stored as "fit", which
-// src/ui/UI.cpp draws as cover; the status object lists "MON: PATH" for every
-// monitor). With "$s/rev1" hyprpaper is 0.8.0-0.8.3, whose protocol
-// revision 1 has no status object. Monitors carry descriptions.
+// hyprctl 0.54+ (hyprctl/src/hyprpaper/Hyprpaper.cpp: canonical path; fit
+// "fit"/"stretch" sent as stretch, which hyprpaper 0.8.4 stores as "fit" and
+// draws as cover: src/ipc/IPC.cpp, src/ui/UI.cpp; listactive "MON: PATH" for
+// every monitor). With "$s/rev1" hyprpaper is 0.8.0-0.8.3 (protocol rev 1).
 const QString kHyprctl054 = QStringLiteral(
     "if [ \"$1\" = monitors ]; then\n"
     "  echo '[{\"name\": \"DP-1\", \"description\": \"Dell Inc. DELL U2415 7MT\"},"

@@ -62,10 +62,8 @@ TEST_F(StandInTest, SwayRefusingOrNotShowingThePictureIsAFailure) {
     EXPECT_NE(result.error.indexOf(QStringLiteral("swaybg")), -1) << result.error.toStdString();
 }
 
-// A monitor configured by its identifier ("make model serial"): swaybg takes
-// that config before the name's (swaybg main.c, output_description), so it
-// is the one read and changed. The stand-in swaymsg restarts the stand-in
-// swaybg with the new background, as sway does.
+// swaybg takes an identifier's config before the name's (main.c,
+// output_description); the stand-in swaymsg restarts the stand-in swaybg.
 TEST_F(StandInTest, SwayReadsAndChangesTheIdentifierConfigSwaybgUses) {
     const QString id = QStringLiteral("Dell Inc. DELL U2415 7MT");
     const QString cmdline = proc() + QStringLiteral("/4242/cmdline");
