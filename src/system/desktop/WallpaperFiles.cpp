@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QImageWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QUrl>
 
+#include "system/desktop/PngCopy.h"
 #include "system/desktop/SessionEnvironment.h"
 
 namespace desktop {
@@ -36,10 +36,6 @@ bool looksEncoded(const QString& s) {
     }
     return true;
 }
-
-// Qt's PNG writer turns quality into zlib's level (100 - quality) * 9 / 91:
-// 80 is level 1.
-constexpr int kFastPngQuality = 80;
 
 const QRegularExpression& shownCopyPattern() {
     static const QRegularExpression re(QStringLiteral("^\\.(.+)\\.shown-[12]\\.[A-Za-z0-9]+$"));
@@ -139,18 +135,9 @@ QString makeShownCopy(const QString& source, const QString& shown, CopyFormat fo
     const QString target = QFileInfo(shown).absoluteFilePath() == first ? second : first;
 
     if (format == CopyFormat::Png) {
-        const QImage image(source);
-        if (image.isNull()) {
-            *error = QStringLiteral("the picture \"%1\" cannot be loaded").arg(source);
-            return {};
-        }
-        QSaveFile out(target);
-        // Light compression: an 8K picture is written in a fraction of the
-        // time the default level takes, for a somewhat larger file.
-        QImageWriter writer(&out, "png");
-        writer.setQuality(kFastPngQuality);
-        if (!out.open(QIODevice::WriteOnly) || !writer.write(image) || !out.commit()) {
-            *error = QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString());
+        const QString why = writePngCopy(source, target);
+        if (!why.isEmpty()) {
+            *error = QStringLiteral("cannot write \"%1\": %2").arg(target, why);
             return {};
         }
         return target;
