@@ -434,6 +434,8 @@ void PlacementWindow::finishPlacement() {
     } else if (const QString unseen = desktop::activeDesktop().unseenReason(); !unseen.isEmpty()) {
         tk::MsgBox(QStringLiteral("%1 was saved, but %2").arg(sys::printable(path), unseen),
                    tk::MessageCode::Exclamation, kTitle, this);
+    } else if (!applied.note.isEmpty()) {
+        tk::MsgBox(sentence(applied.note), tk::MessageCode::Information, kTitle, this);
     }
     closeWindow();
 }

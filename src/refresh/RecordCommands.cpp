@@ -72,6 +72,9 @@ QString apply(const QString& picture, bool tiled) {
     sys::WallpaperSettings settings = sys::LoadWallpaperSettings();
     settings.picture = picture;
     const sys::WallpaperResult applied = sys::SetWallpaper(settings, -1, 0, tiled ? -1 : 0);
+    if (applied.ok && !applied.note.isEmpty()) {
+        say(QStringLiteral("The desktop: %1.").arg(applied.note));
+    }
     return applied.ok ? QString() : applied.error;
 }
 

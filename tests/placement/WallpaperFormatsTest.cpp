@@ -9,6 +9,8 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QTemporaryDir>
+#include <cctype>
+#include <tuple>
 
 #include "toolkit/picture/BackgroundXml.h"
 #include "toolkit/picture/PictureFile.h"
@@ -78,6 +80,37 @@ TEST(WallpaperFormats, WebpAndTiff) {
     }
 }
 
+// JPEG XL and AVIF need kimageformat6-plugins, which Debian has from 13 on
+// (/etc/debian_version "13.1", "forky/sid"); without the plugin the refusal
+// names the format.
+TEST(WallpaperFormats, JpegXlAndAvifLoadWhereQtHasTheirPluginElseTheyAreNamed) {
+    QFile version(QStringLiteral("/etc/debian_version"));
+    const QByteArray v = version.open(QIODevice::ReadOnly) ? version.readAll().trimmed() : "";
+    const bool debian13On = !v.isEmpty() && !(std::isdigit(v.at(0)) && v.toDouble() < 13);
+    QImage img(64, 48, QImage::Format_RGB32);
+    img.fill(qRgb(10, 200, 30));
+    QTemporaryDir dir;
+    for (const auto& [format, name, head] :
+         {std::tuple{"jxl", "JPEG XL", QByteArray("\xff\x0a\x00\x10", 4)},
+          std::tuple{"avif", "AVIF", QByteArray("\0\0\0\x1c" "ftypavif", 12)}}) {
+        const QString path = dir.filePath(QStringLiteral("w.") + QLatin1String(format));
+        const bool plugin = QImageReader::supportedImageFormats().contains(format);
+        EXPECT_TRUE(plugin || !debian13On) << format << ": kimageformat6-plugins is missing";
+        if (plugin) {
+            QImageWriter w(path, format);
+            w.setQuality(100);
+            ASSERT_TRUE(w.write(img)) << w.errorString().toStdString();
+        } else {
+            write(path, head + QByteArray(64, '\x55'));
+        }
+        const tk::LoadedPicture p = tk::LoadPicture(path);
+        EXPECT_EQ(p.ok(), plugin) << p.error.toStdString();
+        EXPECT_TRUE(plugin ? qAbs(qGreen(p.image.pixel(20, 20)) - 200) <= 4
+                           : p.error.contains(QLatin1String(name)))
+            << format << ": " << p.error.toStdString();
+    }
+}
+
 const QByteArray kSizes =
     "<background>\n"
     "  <static>\n"
@@ -99,8 +132,10 @@ TEST(BackgroundXml, TheSizeGnomePicks) {
     };
     EXPECT_EQ(pick({1920, 1080}), QStringLiteral("/pics/a1920x1080.png"));  // exact
     EXPECT_EQ(pick({1280, 800}), QStringLiteral("/pics/a1280x800.png"));
-    // 2000 x 1200: of those at least as large, 2560 x 1440 differs least.
-    EXPECT_EQ(pick({2000, 1200}), QStringLiteral("/pics/a2560x1440.png"));
+    // Of those at least as large, the closest aspect ratio before the closest
+    // size: 2000 x 1200 and 1280 x 1024 get 16:10, not the nearer 16:9.
+    EXPECT_EQ(pick({2000, 1200}), QStringLiteral("/pics/a2560x1600.png"));
+    EXPECT_EQ(pick({1280, 1024}), QStringLiteral("/pics/a2560x1600.png"));
     // 1366 x 768: 1280 x 800 is closer, but not as wide; 1920 x 1080 is.
     EXPECT_EQ(pick({1366, 768}), QStringLiteral("/pics/a1920x1080.png"));
     // Larger than all: the closest of all.

@@ -12,8 +12,13 @@
 namespace desktop {
 
 struct ApplyResult {
+    ApplyResult() = default;
+    ApplyResult(bool accepted, QString why, QString remark = {})
+        : ok(accepted), error(std::move(why)), note(std::move(remark)) {}
+
     bool ok = false;
     QString error;  // one line for the user when !ok
+    QString note;   // one line for the user when ok, but not all as asked
 };
 
 class DesktopBackend {

@@ -1,6 +1,7 @@
 #include "system/desktop/GSettingsDesktop.h"
 
 #include "system/desktop/DesktopText.h"
+#include "system/desktop/ImageLoaders.h"
 #include "system/desktop/PictureModeNames.h"
 #include "system/desktop/SessionBus.h"
 #include "system/desktop/WallpaperFiles.h"
@@ -61,7 +62,7 @@ std::optional<QString> GSettingsDesktop::liveWallpaper() {
     if (!picture) {
         return std::nullopt;
     }
-    return pathFromSetting(*picture);
+    return originalOfShownCopy(pathFromSetting(*picture));
 }
 
 std::optional<bool> GSettingsDesktop::liveTiled() {
@@ -101,7 +102,14 @@ ApplyResult GSettingsDesktop::apply(const QString& path, bool tiled) {
         return {false, bus.error()};
     }
 
-    const QString value = layout_.pictureIsUri ? fileUriOf(picture.path) : picture.path;
+    QString error;
+    const QString handed = pictureForPixbufDesktop(
+        picture.path, pathFromSetting(get(layout_.schema, layout_.pictureKey).value_or(QString())),
+        context_.env, &error);
+    if (handed.isEmpty()) {
+        return {false, error};
+    }
+    const QString value = layout_.pictureIsUri ? fileUriOf(handed) : handed;
     const QString mode =
         chooseMode(tiled, get(layout_.schema, kOptionsKey).value_or(QString()), pictureOptions());
     QList<QPair<QString, QString>> writes{{layout_.pictureKey, value}};

@@ -1,5 +1,7 @@
 #include "system/desktop/HyprlandBackend.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,6 +15,7 @@ namespace {
 const QString kHyprctl = QStringLiteral("hyprctl");
 const QString kHyprpaper = QStringLiteral("hyprpaper");
 const QString kCover = QStringLiteral("cover");
+const QString kFill = QStringLiteral("fill");
 
 const ModeNames& hyprpaperModes() {
     static const ModeNames names{QStringLiteral("tile"), QStringLiteral("contain"), {}, {}};
@@ -32,16 +35,18 @@ QPair<QString, QString> splitPrefix(const QString& entry) {
     return {kCover, entry};
 }
 
-// hyprctl (0.8) reads fit and stretch as one mode.
+// hyprpaper 0.8 reads fit_mode by its start: "contain", "cover", "tile" and
+// "fill" (stretched); anything else, "fit" and "stretch" among them, is cover
+// (src/ui/UI.cpp, toFitMode).
 QString normalMode(const QString& mode) {
     const QString m = mode.trimmed().toLower();
-    if (m == QStringLiteral("stretch")) {
-        return QStringLiteral("fit");
+    for (const QString& known :
+         {QStringLiteral("contain"), kCover, QStringLiteral("tile"), kFill}) {
+        if (m.startsWith(known)) {
+            return known;
+        }
     }
-    return m == QStringLiteral("contain") || m == QStringLiteral("tile") ||
-                   m == QStringLiteral("fit")
-               ? m
-               : kCover;
+    return kCover;
 }
 
 PictureMode pictureModeOf(const QString& mode) {
@@ -51,10 +56,23 @@ PictureMode pictureModeOf(const QString& mode) {
     if (mode == QStringLiteral("contain")) {
         return PictureMode::Scaled;
     }
-    if (mode == QStringLiteral("fit")) {
+    if (mode == kFill) {
         return PictureMode::Stretched;
     }
     return PictureMode::Zoom;
+}
+
+bool isWildcard(const QString& monitor) {
+    return monitor.isEmpty() || monitor == QStringLiteral("*");
+}
+
+// hyprctl 0.54 and later hand hyprpaper the canonical path.
+bool samePicture(const QString& a, const QString& b) {
+    if (a == b) {
+        return true;
+    }
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
 QString expandHome(const QString& path, const QString& home) {
@@ -65,17 +83,44 @@ QString expandHome(const QString& path, const QString& home) {
 QList<HyprlandBackend::Active> HyprlandBackend::parseListActive(const QString& output) {
     QList<Active> all;
     for (const QString& line : output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        // Monitor names hold neither separator; a path may hold both.
         const qsizetype eq = line.indexOf(QStringLiteral(" = "));
-        if (eq < 0) {
-            continue;
+        qsizetype colon = line.indexOf(QStringLiteral(": "));
+        if (colon < 0 && line.trimmed().endsWith(QLatin1Char(':'))) {
+            colon = line.lastIndexOf(QLatin1Char(':'));
         }
-        // hyprpaper 0.7 lists the bare path; older ones kept the prefix.
-        const auto [mode, picture] = splitPrefix(line.mid(eq + 3).trimmed());
-        if (!picture.isEmpty()) {
-            all.append({line.left(eq).trimmed(), picture, mode});
+        if (eq >= 0 && (colon < 0 || eq < colon)) {
+            // hyprpaper 0.7 lists the bare path; older ones kept the prefix.
+            const auto [mode, picture] = splitPrefix(line.mid(eq + 3).trimmed());
+            if (!picture.isEmpty()) {
+                all.append({line.left(eq).trimmed(), picture, mode});
+            }
+        } else if (colon > 0) {
+            // 0.8.4 (src/ipc/IPC.cpp) lists every monitor, an empty path for none.
+            all.append({line.left(colon).trimmed(), line.mid(colon + 1).trimmed(), kCover});
         }
     }
     return all;
+}
+
+std::optional<HyprlandBackend::Active> HyprlandBackend::configuredFor(const Monitor& monitor,
+                                                                      const QList<Active>& config) {
+    // src/config/WallpaperMatcher.cpp, matchSetting: the first entry of the
+    // monitor's own, else the first wildcard.
+    for (const Active& a : config) {
+        if (!isWildcard(a.monitor) &&
+            (a.monitor == monitor.name ||
+             (a.monitor.startsWith(QStringLiteral("desc:")) &&
+              (QStringLiteral("desc:") + monitor.description).startsWith(a.monitor)))) {
+            return Active{monitor.name, a.picture, a.mode};
+        }
+    }
+    for (const Active& a : config) {
+        if (isWildcard(a.monitor)) {
+            return Active{monitor.name, a.picture, a.mode};
+        }
+    }
+    return std::nullopt;
 }
 
 QList<HyprlandBackend::Active> HyprlandBackend::parseConfig(const QString& text) {
@@ -130,66 +175,91 @@ QList<HyprlandBackend::Active> HyprlandBackend::configured() const {
     return all;
 }
 
-QStringList HyprlandBackend::monitorNames() const {
+QList<HyprlandBackend::Monitor> HyprlandBackend::monitors() const {
     const ToolResult r = tools_.run(kHyprctl, {QStringLiteral("monitors"), QStringLiteral("-j")});
-    QStringList names;
+    QList<Monitor> all;
     for (const QJsonValue& v : QJsonDocument::fromJson(r.out.toUtf8()).array()) {
-        names << v.toObject().value(QStringLiteral("name")).toString();
+        const QJsonObject o = v.toObject();
+        const Monitor m{o.value(QStringLiteral("name")).toString(),
+                        o.value(QStringLiteral("description")).toString()};
+        if (!m.name.isEmpty()) {
+            all << m;
+        }
     }
-    names.removeAll(QString());
-    return names;
+    return all;
 }
 
 std::optional<HyprlandBackend::Shown> HyprlandBackend::shown(QString* failure) const {
     const ToolResult r = tools_.run(kHyprctl, {kHyprpaper, QStringLiteral("listactive")});
-    // hyprctl 0.53 (hyprpaper 0.8) knows only "wallpaper" and says so.
-    if ((r.out + r.err).contains(QStringLiteral("Unknown hyprpaper request"))) {
-        const QList<Active> config = configured();
-        QStringList names = monitorNames();
-        if (names.isEmpty()) {
+    const QString said = r.out + r.err;
+    const QList<Active> config = configured();
+    QList<Monitor> known = monitors();
+    // hyprctl 0.53 knows only "wallpaper"; hyprpaper 0.8.0-0.8.3 have no
+    // status to read (hyprctl/src/hyprpaper/Hyprpaper.cpp, doListActive).
+    if (said.contains(QStringLiteral("Unknown hyprpaper request")) ||
+        said.contains(QStringLiteral("protocol version too low"))) {
+        if (known.isEmpty()) {
             for (const Active& a : config) {
-                names << a.monitor;
+                if (!isWildcard(a.monitor) && !a.monitor.startsWith(QStringLiteral("desc:"))) {
+                    known << Monitor{a.monitor, {}};
+                }
             }
         }
         Shown s{Generation::Wire08, {}};
-        for (const QString& monitor : names) {
-            std::optional<Active> found;
-            if (told_.contains(monitor)) {
-                found = told_.value(monitor);
-            } else {
-                for (const QString& wanted : {monitor, QString()}) {
-                    for (const Active& a : config) {
-                        if (!found && a.monitor == wanted) {
-                            found = Active{monitor, a.picture, a.mode};
-                        }
-                    }
-                }
-            }
-            s.monitors.append(found.value_or(Active{monitor, {}, kCover}));
+        for (const Monitor& monitor : known) {
+            s.monitors.append(
+                told_.contains(monitor.name)
+                    ? told_.value(monitor.name)
+                    : configuredFor(monitor, config).value_or(Active{monitor.name, {}, kCover}));
         }
         return s;
     }
     if (!r.ok()) {
-        *failure = r.failure;
+        const QString answer = firstLine(said);
+        *failure =
+            answer.isEmpty()
+                ? r.failure
+                : QStringLiteral("hyprpaper: ") +
+                      (answer.startsWith(QStringLiteral("error: ")) ? answer.mid(7) : answer);
         return std::nullopt;
     }
     const QString answer = firstLine(r.out);
-    if (!answer.isEmpty() && !answer.contains(QStringLiteral(" = "))) {
+    const QList<Active> listed = parseListActive(r.out);
+    Generation generation = Generation::Wire084;
+    if (answer == QStringLiteral("no wallpapers active")) {
+        generation = Generation::Socket07;
+    } else if (!answer.isEmpty() && listed.isEmpty()) {
         *failure = QStringLiteral("hyprpaper: ") + answer;  // "Couldn't connect ..." and the like
         return std::nullopt;
+    } else if (answer.contains(QStringLiteral(" = ")) &&
+               (answer.indexOf(QStringLiteral(": ")) < 0 ||
+                answer.indexOf(QStringLiteral(" = ")) < answer.indexOf(QStringLiteral(": ")))) {
+        generation = Generation::Socket07;
     }
-    Shown s{Generation::Socket07, parseListActive(r.out)};
-    // 0.7 lists the path without its mode: what was told (or configured) says it.
-    const QList<Active> config = configured();
-    for (Active& a : s.monitors) {
-        if (told_.contains(a.monitor) && told_.value(a.monitor).picture == a.picture) {
-            a.mode = told_.value(a.monitor).mode;
-            continue;
+    // Every monitor Hyprland has, in its order; one hyprpaper does not list
+    // shows nothing yet. The mode, which neither generation tells, is what
+    // this program told hyprpaper, else its config's.
+    Shown s{generation, {}};
+    for (const Monitor& monitor : known) {
+        const auto it = std::find_if(listed.cbegin(), listed.cend(),
+                                     [&](const Active& a) { return a.monitor == monitor.name; });
+        s.monitors.append(it == listed.cend() ? Active{monitor.name, {}, kCover} : *it);
+    }
+    for (const Active& a : listed) {
+        if (std::none_of(known.cbegin(), known.cend(),
+                         [&](const Monitor& m) { return m.name == a.monitor; })) {
+            s.monitors.append(a);
         }
-        for (const Active& c : config) {
-            if (c.picture == a.picture && (c.monitor == a.monitor || c.monitor.isEmpty())) {
-                a.mode = c.mode;
-            }
+    }
+    for (Active& a : s.monitors) {
+        const auto monitor = std::find_if(known.cbegin(), known.cend(),
+                                          [&](const Monitor& m) { return m.name == a.monitor; });
+        const std::optional<Active> c =
+            configuredFor(monitor == known.cend() ? Monitor{a.monitor, {}} : *monitor, config);
+        if (told_.contains(a.monitor) && samePicture(told_.value(a.monitor).picture, a.picture)) {
+            a.mode = told_.value(a.monitor).mode;
+        } else if (c && samePicture(c->picture, a.picture)) {
+            a.mode = c->mode;
         }
     }
     return s;
@@ -263,11 +333,19 @@ ApplyResult HyprlandBackend::apply(const QString& path, bool tiled) {
     if (targets.isEmpty()) {
         targets << Active{{}, {}, kCover};
     }
+    // hyprctl splits "MONITOR,PATH,FIT" at every comma, and 0.7 its
+    // "MONITOR,PATH": a path with a comma goes through a copy in our own folder.
+    const QString folder =
+        picture.path.contains(QLatin1Char(',')) ? context_.env.ownDataDir() : QString();
     QString error;
     const QString png =
-        makeShownCopy(picture.path, targets.first().picture, CopyFormat::Png, &error);
+        makeShownCopy(picture.path, targets.first().picture, CopyFormat::Png, &error, folder);
     if (png.isEmpty()) {
         return {false, error};
+    }
+    if (png.contains(QLatin1Char(','))) {
+        return {false,
+                QStringLiteral("hyprpaper cannot be given a path with a comma (\"%1\")").arg(png)};
     }
 
     const bool old = before->generation == Generation::Socket07;
@@ -276,9 +354,13 @@ ApplyResult HyprlandBackend::apply(const QString& path, bool tiled) {
     }
     QMap<QString, Active> told;
     for (const Active& target : targets) {
-        const QString mode = chooseMode(tiled, target.mode, hyprpaperModes());
+        QString mode = chooseMode(tiled, target.mode, hyprpaperModes());
         // 0.7 changes only monitors still on the wildcard for an empty
-        // monitor, so each is named; 0.8 takes the mode as a third field.
+        // monitor, so each is named; 0.8 takes the mode as a third field,
+        // where it has no name for stretched ("fit" and "stretch" show as cover).
+        if (!old && mode == kFill) {
+            mode = kCover;
+        }
         const QString request = old ? target.monitor + QLatin1Char(',') + withPrefix(mode, png)
                                     : QStringList{target.monitor, png, mode}.join(QLatin1Char(','));
         failure = run({QStringLiteral("wallpaper"), request}, before->generation);
@@ -295,23 +377,28 @@ ApplyResult HyprlandBackend::apply(const QString& path, bool tiled) {
                 run({QStringLiteral("unload"), target.picture}, before->generation);
             }
         }
+    }
+    if (before->generation != Generation::Wire08) {
         const std::optional<Shown> after = shown(&failure);
         if (!after) {
             return {false, failure};
         }
         for (const Active& target : targets) {
+            if (isWildcard(target.monitor) && before->generation == Generation::Wire084) {
+                continue;  // listed under the monitors' own names
+            }
             const auto now =
                 std::find_if(after->monitors.cbegin(), after->monitors.cend(),
                              [&](const Active& a) { return a.monitor == target.monitor; });
-            if (now == after->monitors.cend() || now->picture != png) {
+            if (now == after->monitors.cend() || !samePicture(now->picture, png)) {
                 return {false,
                         QStringLiteral("hyprpaper did not take the new wallpaper (it shows \"%1\")")
                             .arg(now == after->monitors.cend() ? QString() : now->picture)};
             }
         }
     }
-    // 0.8 has nothing to read back: its "success" comes after it checked the
-    // path and the monitor and took the wallpaper.
+    // 0.8.0-0.8.3 have nothing to read back: their "success" comes after
+    // they checked the path and the monitor and took the wallpaper.
     for (auto it = told.cbegin(); it != told.cend(); ++it) {
         told_.insert(it.key(), it.value());
     }

@@ -1,10 +1,17 @@
 #pragma once
-// Hyprland with hyprpaper, driven through "hyprctl hyprpaper". Two protocol
-// generations answer there: hyprpaper up to 0.7 (preload, wallpaper,
-// unload, listactive over a text socket) and 0.8 and later (only
-// "wallpaper MONITOR,PATH,FIT" over hyprwire, nothing to read back). Which
-// one runs is asked each time. hyprpaper keeps showing a path it has
-// loaded, so it gets alternating PNG copies of the picture.
+// Hyprland with hyprpaper, driven through "hyprctl hyprpaper". Three
+// generations answer there, told apart by what "listactive" says:
+// - hyprpaper up to 0.7 (preload, wallpaper, unload, listactive over a text
+//   socket): "MONITOR = PATH" lines, or "no wallpapers active";
+// - hyprpaper 0.8 over hyprwire with hyprctl 0.53 ("Unknown hyprpaper
+//   request") or with hyprpaper 0.8.0-0.8.3 ("protocol version too low"):
+//   only "wallpaper MONITOR,PATH,FIT", nothing to read back;
+// - hyprctl 0.54 and later with hyprpaper 0.8.4 and later: "MONITOR: PATH"
+//   lines, the fit mode not told.
+// Which one runs is asked each time. hyprpaper keeps showing a path it has
+// loaded, so it gets alternating PNG copies of the picture; hyprctl splits
+// its request at every comma, so a copy whose path has one is made in our
+// own data folder under a name without.
 
 #include <QMap>
 
@@ -29,15 +36,25 @@ public:
     struct Active {
         QString monitor;  // empty: every monitor without a picture of its own
         QString picture;  // as hyprpaper has it (may be a shown copy)
-        QString mode;     // "cover", "contain", "tile" or "fit"
+        QString mode;     // "cover", "contain", "tile" or "fill" (stretched)
     };
-    // 0.7's "listactive": one "monitor = path" per line, modes stripped.
+    // "listactive": 0.7's "monitor = path" lines (modes stripped) or 0.8.4's
+    // "monitor: path" lines.
     static QList<Active> parseListActive(const QString& output);
     // hyprpaper.conf: "wallpaper = MONITOR,[mode:]PATH" lines (up to 0.7) and
     // "wallpaper { monitor = .. path = .. fit_mode = .. }" blocks (0.8).
     static QList<Active> parseConfig(const QString& text);
 
-    enum class Generation { Socket07, Wire08 };
+    enum class Generation { Socket07, Wire08, Wire084 };
+
+    struct Monitor {
+        QString name;         // "DP-1"
+        QString description;  // "Dell Inc. DELL U2415 7MT0186L0LTL"
+    };
+    // What hyprpaper shows on `monitor` after `config`: its own entry (by
+    // name or a "desc:" prefix of its description) before the wildcard
+    // ("*" or empty); nullopt when none applies.
+    static std::optional<Active> configuredFor(const Monitor& monitor, const QList<Active>& config);
 
 private:
     struct Shown {
@@ -46,7 +63,7 @@ private:
     };
     std::optional<Shown> shown(QString* failure) const;
     QList<Active> configured() const;
-    QStringList monitorNames() const;
+    QList<Monitor> monitors() const;
     QString run(const QStringList& args, Generation generation) const;  // empty on success
 
     DesktopContext context_;

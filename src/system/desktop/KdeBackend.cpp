@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <algorithm>
 #include <climits>
 
@@ -107,11 +108,15 @@ PictureMode modeOf(const KdeBackend::Desktop& d, const KdeBackend::Shell& shell)
 // The plugin and FillMode a desktop gets. Untiled keeps the desktop's own
 // fill mode unless it tiles (or, from 6.6, draws an old tiling mode
 // stretched, which is written as the stretch it is).
+// Without the tiled plugin (kdeplasma-addons) a 6.6 desktop cannot tile:
+// it keeps the image plugin, untiled.
 QPair<QString, QString> wantedFor(const KdeBackend::Desktop& d, const KdeBackend::Shell& shell,
-                                  bool tiled) {
-    if (tiled) {
-        return shell.tilesWithOwnPlugin() ? qMakePair(kTiledPlugin, QString())
-                                          : qMakePair(kImagePlugin, fillModes().tile);
+                                  bool tiled, bool tiledPluginInstalled) {
+    if (tiled && !shell.tilesWithOwnPlugin()) {
+        return {kImagePlugin, fillModes().tile};
+    }
+    if (tiled && tiledPluginInstalled) {
+        return {kTiledPlugin, QString()};
     }
     QString current = d.plugin == kImagePlugin ? fillModeOf(d) : QString();
     if (shell.tilesWithOwnPlugin() && isTileMode(current, fillModes())) {
@@ -215,7 +220,11 @@ QString KdeBackend::pictureOf(const Desktop& d) const {
     if (!showsPicture(d)) {
         return {};
     }
-    const QString image = d.image == QStringLiteral("undefined") ? QString() : d.image;
+    QString image = d.image == QStringLiteral("undefined") ? QString() : d.image;
+    // From 6.5 the image plugin marks the variant it shows ("#dark", "#light",
+    // "#day-night": imagebackend.cpp, makeWallpaperUrl).
+    static const QRegularExpression variant(QStringLiteral("#(dark|light|day-night)$"));
+    image.remove(variant);
     // An empty Image is the image plugin's default wallpaper package.
     const QString path =
         image.isEmpty()
@@ -307,9 +316,10 @@ ApplyResult KdeBackend::apply(const QString& path, bool tiled) {
     if (copy.isEmpty()) {
         return {false, error};
     }
+    const bool tiledPlugin = wallpaperPluginInstalled(context_.env, kTiledPlugin);
     QJsonObject wanted;
     for (const Desktop& d : targets) {
-        const auto [plugin, fillMode] = wantedFor(d, *before, tiled);
+        const auto [plugin, fillMode] = wantedFor(d, *before, tiled, tiledPlugin);
         wanted.insert(QString::number(d.id), QJsonObject{{QStringLiteral("plugin"), plugin},
                                                          {QStringLiteral("fillMode"), fillMode}});
     }
@@ -336,8 +346,20 @@ ApplyResult KdeBackend::apply(const QString& path, bool tiled) {
                     QStringLiteral("the desktop did not keep the new wallpaper (it shows \"%1\")")
                         .arg(now == after->desktops.cend() ? QString() : pictureOf(*now))};
         }
+        // Plasma keeps a plugin it cannot load and shows no wallpaper at all.
+        if (!wallpaperPluginInstalled(context_.env, now->plugin)) {
+            return {false, QStringLiteral("the desktop has no wallpaper: its plugin %1 is not "
+                                          "installed")
+                               .arg(now->plugin)};
+        }
     }
     started_.remember(picture.path);
+    if (tiled && before->tilesWithOwnPlugin() && !tiledPlugin) {
+        return {true,
+                {},
+                QStringLiteral("tiling is not available: Plasma tiles with the wallpaper plugin "
+                               "org.kde.tiled (package kdeplasma-addons), which is not installed")};
+    }
     return {true, {}};
 }
 

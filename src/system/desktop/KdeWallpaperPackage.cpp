@@ -9,19 +9,6 @@
 namespace desktop {
 
 namespace {
-// The user's data folder, then the system's.
-QStringList dataDirs(const SessionEnvironment& env) {
-    QString dataHome = env.value(QStringLiteral("XDG_DATA_HOME"));
-    if (dataHome.isEmpty()) {
-        dataHome = env.home() + QStringLiteral("/.local/share");
-    }
-    QString dirs = env.value(QStringLiteral("XDG_DATA_DIRS"));
-    if (dirs.isEmpty()) {
-        dirs = QStringLiteral("/usr/local/share:/usr/share");
-    }
-    return (dataHome + QLatin1Char(':') + dirs).split(QLatin1Char(':'), Qt::SkipEmptyParts);
-}
-
 // The first existing `relative` below `dirs`, or empty.
 QString locate(const QStringList& dirs, const QString& relative) {
     for (const QString& dir : dirs) {
@@ -47,7 +34,7 @@ QString defaultWallpaperPackage(const SessionEnvironment& env) {
             break;
         }
     }
-    const QStringList dirs = dataDirs(env);
+    const QStringList dirs = env.dataDirs();
     const QString defaults =
         locate(dirs, QStringLiteral("/plasma/look-and-feel/%1/contents/defaults").arg(lookAndFeel));
     const QString name =
@@ -75,6 +62,16 @@ QString pictureOfPackage(const QString& folder) {
         }
     }
     return best;
+}
+
+}  // namespace desktop
+
+namespace desktop {
+
+bool wallpaperPluginInstalled(const SessionEnvironment& env, const QString& plugin) {
+    const QString folder = QStringLiteral("/plasma/wallpapers/") + plugin;
+    return !locate(env.dataDirs(), folder + QStringLiteral("/metadata.json")).isEmpty() ||
+           !locate(env.dataDirs(), folder + QStringLiteral("/metadata.desktop")).isEmpty();
 }
 
 }  // namespace desktop

@@ -16,4 +16,8 @@ QString defaultWallpaperPackage(const SessionEnvironment& env);
 // The package's largest picture; empty when the folder holds none.
 QString pictureOfPackage(const QString& folder);
 
+// Whether the wallpaper plugin `plugin` ("org.kde.tiled") is installed where
+// Plasma looks for it: plasma/wallpapers/<plugin>/ in the data folders.
+bool wallpaperPluginInstalled(const SessionEnvironment& env, const QString& plugin);
+
 }  // namespace desktop

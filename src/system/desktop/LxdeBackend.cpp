@@ -1,6 +1,7 @@
 #include "system/desktop/LxdeBackend.h"
 
 #include "system/desktop/DesktopText.h"
+#include "system/desktop/ImageLoaders.h"
 #include "system/desktop/WallpaperFiles.h"
 
 namespace desktop {
@@ -106,7 +107,7 @@ std::optional<QString> LxdeBackend::liveWallpaper() {
     if (!s) {
         return std::nullopt;
     }
-    return s->pictureOn(currentWorkspace());
+    return originalOfShownCopy(s->pictureOn(currentWorkspace()));
 }
 
 std::optional<bool> LxdeBackend::liveTiled() {
@@ -135,9 +136,15 @@ ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
     }
     const std::optional<State> before = state();
     const QString mode = chooseMode(tiled, before ? before->mode : QString(), lxdeModes());
+    // pcmanfm reads pictures through gdk-pixbuf.
+    QString error;
+    const QString handed = pictureForPixbufDesktop(picture.path, {}, context_.env, &error);
+    if (handed.isEmpty()) {
+        return {false, error};
+    }
     // With a picture per workspace pcmanfm stores the new one for the current
     // workspace only (src/desktop.c, update_background); the others keep theirs.
-    const ToolResult r = tools_.run(kTool, {QStringLiteral("--set-wallpaper=") + picture.path,
+    const ToolResult r = tools_.run(kTool, {QStringLiteral("--set-wallpaper=") + handed,
                                             QStringLiteral("--wallpaper-mode=") + mode});
     if (!r.ok()) {
         return {false, r.failure};
@@ -145,7 +152,7 @@ ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
     const int workspace = currentWorkspace();
     const bool kept = waitUntil(context_.settleMs, [&] {
         const std::optional<State> after = state();
-        return after && after->pictureOn(workspace) == picture.path && after->mode == mode;
+        return after && after->pictureOn(workspace) == handed && after->mode == mode;
     });
     if (!kept) {
         return {false, QStringLiteral("pcmanfm did not take the new wallpaper")};

@@ -39,6 +39,20 @@ QStringList SessionEnvironment::configDirs() const {
     return dirs.isEmpty() ? QStringList{QStringLiteral("/etc/xdg")} : dirs;
 }
 
+QString SessionEnvironment::dataHome() const {
+    const QString d = value(QStringLiteral("XDG_DATA_HOME"));
+    return d.isEmpty() ? home() + QStringLiteral("/.local/share") : d;
+}
+
+QStringList SessionEnvironment::dataDirs() const {
+    QStringList dirs =
+        value(QStringLiteral("XDG_DATA_DIRS")).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (dirs.isEmpty()) {
+        dirs = {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")};
+    }
+    return QStringList{dataHome()} + dirs;
+}
+
 QString SessionEnvironment::runtimeDir() const {
     return value(QStringLiteral("XDG_RUNTIME_DIR"));
 }

@@ -33,6 +33,11 @@ public:
     QString configHome() const;      // XDG_CONFIG_HOME, else ~/.config
     QStringList configDirs() const;  // XDG_CONFIG_DIRS, else /etc/xdg
     QString runtimeDir() const;      // XDG_RUNTIME_DIR, may be empty
+    QString dataHome() const;        // XDG_DATA_HOME, else ~/.local/share
+    QStringList dataDirs()
+        const;  // XDG_DATA_HOME, then XDG_DATA_DIRS (else /usr/local/share, /usr/share)
+    // Where this program keeps its wallpapers and the copies it hands to desktops.
+    QString ownDataDir() const { return dataHome() + QStringLiteral("/tessaryn"); }
 
     // D-Bus address of the session bus, or empty when the session has none.
     QString sessionBusAddress() const;

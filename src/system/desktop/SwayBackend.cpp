@@ -8,9 +8,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "system/desktop/DesktopText.h"
+#include "system/desktop/ImageLoaders.h"
 #include "system/desktop/WallpaperFiles.h"
 
 namespace desktop {
@@ -45,7 +47,8 @@ QList<SwayBackend::Background> SwayBackend::parseSwaybgArgs(const QStringList& a
     for (qsizetype i = 0; i + 1 < args.size(); ++i) {
         const QString& a = args.at(i);
         if (a == QStringLiteral("-o") || a == QStringLiteral("--output")) {
-            all.append({args.at(++i), {}, {}});
+            all.append({args.at(i + 1), {}, {}, args.at(i + 1)});
+            ++i;
             continue;
         }
         const bool image = a == QStringLiteral("-i") || a == QStringLiteral("--image");
@@ -54,7 +57,7 @@ QList<SwayBackend::Background> SwayBackend::parseSwaybgArgs(const QStringList& a
             continue;
         }
         if (all.isEmpty()) {
-            all.append({QStringLiteral("*"), {}, {}});  // given before any -o: every output
+            all.append({QStringLiteral("*"), {}, {}, QStringLiteral("*")});  // before any -o: all
         }
         (image ? all.last().picture : all.last().mode) = args.at(++i);
     }
@@ -94,41 +97,61 @@ QList<SwayBackend::Background> SwayBackend::swaybgBackgrounds() const {
     return {};
 }
 
-QStringList SwayBackend::outputNames() const {
+QList<SwayBackend::Output> SwayBackend::outputs() const {
     const ToolResult r = tools_.run(
         kSwaymsg, {QStringLiteral("-t"), QStringLiteral("get_outputs"), QStringLiteral("-r")});
-    QStringList names;
+    QList<Output> all;
     for (const QJsonValue& v : QJsonDocument::fromJson(r.out.toUtf8()).array()) {
         const QJsonObject o = v.toObject();
-        if (o.value(QStringLiteral("active")).toBool(true)) {
-            names << o.value(QStringLiteral("name")).toString();
+        const QString name = o.value(QStringLiteral("name")).toString();
+        if (name.isEmpty() || !o.value(QStringLiteral("active")).toBool(true)) {
+            continue;
         }
+        // sway/config/output.c, output_get_identifier. swaybg takes it from
+        // the description, "make model serial (name)" for a real monitor;
+        // wlroots describes a virtual one as "Headless output 1" and the
+        // like, in which swaybg finds none.
+        static const QRegularExpression virtualOutput(
+            QStringLiteral("^(HEADLESS|WL|X11|NOOP)-\\d+$"));
+        QStringList parts;
+        for (const char* field : {"make", "model", "serial"}) {
+            const QString part = o.value(QLatin1String(field)).toString();
+            parts << (part.isEmpty() ? QStringLiteral("Unknown") : part);
+        }
+        if (virtualOutput.match(name).hasMatch()) {
+            parts.clear();
+        }
+        all << Output{name, parts.join(QLatin1Char(' '))};
     }
-    names.removeAll(QString());
-    return names;
+    return all;
 }
 
 QList<SwayBackend::Background> SwayBackend::shown() const {
-    // sway starts one swaybg with "-o NAME" for each output it has a
-    // background for and "-o *" for the wildcard (sway/config/output.c,
-    // spawn_swaybg); an output's own background wins over the wildcard.
+    // sway starts one swaybg with "-o NAME" for each output config that has
+    // a background, by name, identifier or "*" (sway/config/output.c,
+    // spawn_swaybg). swaybg takes the identifier's before the name's, and
+    // either before the wildcard (swaybg main.c, output_name and
+    // output_description). From sway 1.10 a name config clears the
+    // background of the identifier config it overrides (supersede_output_config).
     const QList<Background> given = swaybgBackgrounds();
-    QStringList names = outputNames();
-    if (names.isEmpty()) {
-        names << QStringLiteral("*");
+    QList<Output> known = outputs();
+    if (known.isEmpty()) {
+        known << Output{QStringLiteral("*"), {}};
     }
     QList<Background> all;
-    for (const QString& name : names) {
-        std::optional<Background> own, wildcard;
-        for (const Background& b : given) {
-            if (b.output == name) {
-                own = b;
-            } else if (b.output == QStringLiteral("*")) {
-                wildcard = b;
+    for (const Output& output : known) {
+        std::optional<Background> found;
+        for (const QString& key : {output.identifier, output.name, QStringLiteral("*")}) {
+            for (const Background& b : given) {
+                if (!found && !key.isEmpty() && b.output == key) {
+                    found = b;
+                }
             }
         }
-        Background b = own ? *own : wildcard.value_or(Background{});
-        b.output = name;
+        Background b = found.value_or(Background{});
+        b.output = output.name;
+        // A wildcard background is changed for this output alone.
+        b.config = b.config.isEmpty() || b.config == QStringLiteral("*") ? output.name : b.config;
         all.append(b);
     }
     return all;
@@ -139,8 +162,9 @@ std::optional<QString> SwayBackend::liveWallpaper() {
     if (all.isEmpty() || all.first().picture.isEmpty()) {
         return std::nullopt;
     }
-    started_.remember(all.first().picture);
-    return all.first().picture;
+    const QString picture = originalOfShownCopy(all.first().picture);
+    started_.remember(picture);
+    return picture;
 }
 
 std::optional<bool> SwayBackend::liveTiled() {
@@ -195,13 +219,30 @@ ApplyResult SwayBackend::apply(const QString& path, bool tiled) {
         b.mode = chooseMode(tiled, b.mode, swayModes());
         targets << b;
     }
-    QStringList command;
+    // swaybg reads pictures through gdk-pixbuf.
+    QString error;
+    const QString handed = pictureForPixbufDesktop(
+        picture.path, targets.isEmpty() ? QString() : targets.first().picture, context_.env,
+        &error);
+    if (handed.isEmpty()) {
+        return {false, error};
+    }
+    QStringList command, configs;
     for (const Background& b : targets) {
+        if (configs.contains(b.config)) {
+            continue;  // one identifier config may serve several outputs
+        }
+        configs << b.config;
         if (!command.isEmpty()) {
             command << QStringLiteral(";");
         }
-        command << QStringLiteral("output") << b.output << QStringLiteral("bg")
-                << swayQuotedPath(picture.path) << b.mode;
+        // sway strips the quotes of an output's name or identifier, but
+        // unlike a picture's path does not unescape it.
+        const QString config = b.config.contains(QLatin1Char(' '))
+                                   ? QLatin1Char('"') + b.config + QLatin1Char('"')
+                                   : b.config;
+        command << QStringLiteral("output") << config << QStringLiteral("bg")
+                << swayQuotedPath(handed) << b.mode;
     }
     const ToolResult r = tools_.run(kSwaymsg, command);
     const QString refused = refusal(r.out);
@@ -218,7 +259,7 @@ ApplyResult SwayBackend::apply(const QString& path, bool tiled) {
             const auto now = std::find_if(after.cbegin(), after.cend(), [&](const Background& b) {
                 return b.output == t.output;
             });
-            if (now == after.cend() || now->picture != picture.path || now->mode != t.mode) {
+            if (now == after.cend() || now->picture != handed || now->mode != t.mode) {
                 return false;
             }
         }

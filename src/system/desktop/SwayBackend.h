@@ -1,7 +1,9 @@
 #pragma once
 // sway: told over its IPC with swaymsg ("output NAME bg"); what each output
 // shows is read from the command line of the swaybg it runs, since sway has
-// no query for it, and the outputs from "swaymsg -t get_outputs".
+// no query for it, and the outputs from "swaymsg -t get_outputs". An output
+// may be configured by its identifier instead of its name; swaybg prefers
+// that config, so it is the one changed.
 
 #include "system/desktop/DesktopBackend.h"
 #include "system/desktop/SessionEnvironment.h"
@@ -22,9 +24,10 @@ public:
     ApplyResult apply(const QString& path, bool tiled) override;
 
     struct Background {
-        QString output;
+        QString output;   // the output's name, or as swaybg was given it ("-o")
         QString picture;  // empty for a plain colour
         QString mode;
+        QString config;  // the output config it comes from: the name, or the identifier
     };
     // The background of every output "swaybg" is given on `args` (its argv
     // without the program), in order.
@@ -35,7 +38,13 @@ private:
     // outputs cannot be listed.
     QList<Background> shown() const;
     QList<Background> swaybgBackgrounds() const;
-    QStringList outputNames() const;
+    struct Output {
+        QString name;  // "HDMI-A-1"
+        // "Dell Inc. DELL U2415 7MT0186L0LTL" (make model serial); empty
+        // where swaybg cannot tell it (virtual outputs)
+        QString identifier;
+    };
+    QList<Output> outputs() const;
 
     DesktopContext context_;
     ToolRunner tools_;

@@ -1,15 +1,16 @@
 #include "system/desktop/WallpaperFiles.h"
 
-#include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
 #include <QUrl>
 
 #include "system/PrintableText.h"
+#include "system/desktop/PngCopy.h"
 #include "system/desktop/SessionEnvironment.h"
 #include "system/profile/AtomicWrite.h"
-#include "toolkit/files/RegularFiles.h"
 
 namespace desktop {
 
@@ -122,34 +123,32 @@ bool isShownCopy(const QString& path) {
 QString originalOfShownCopy(const QString& path) {
     const QFileInfo info(path);
     const QRegularExpressionMatch m = shownCopyPattern().match(info.fileName());
-    if (!m.hasMatch()) {
-        return path;
-    }
-    return info.path() + QLatin1Char('/') + m.captured(1);
+    const QString original = info.path() + QLatin1Char('/') + m.captured(1);
+    // A copy made elsewhere stands for itself.
+    return m.hasMatch() && QFileInfo::exists(original) ? original : path;
 }
 
 QString makeShownCopy(const QString& source, const QString& shown, CopyFormat format,
-                      QString* error) {
+                      QString* error, const QString& directory) {
     const QFileInfo info(source);
     const QString ext = format == CopyFormat::Png ? QStringLiteral("png") : info.suffix();
-    const QString base =
-        info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".shown-");
+    QString name = info.fileName();
+    if (!directory.isEmpty()) {
+        name.replace(QLatin1Char(','), QLatin1Char('_'));
+        if (!QDir().mkpath(directory)) {
+            *error = QStringLiteral("cannot make the folder \"%1\"").arg(directory);
+            return {};
+        }
+    }
+    const QString base = (directory.isEmpty() ? info.path() : directory) + QStringLiteral("/.") +
+                         name + QStringLiteral(".shown-");
     const QString first = base + QStringLiteral("1.") + ext;
     const QString second = base + QStringLiteral("2.") + ext;
     const QString target = QFileInfo(shown).absoluteFilePath() == first ? second : first;
 
     if (format == CopyFormat::Png) {
-        const files::FileBytes read = files::readRegularFile(source, qint64(1) << 32);
-        const QImage image = read.ok() && read.whole ? QImage::fromData(read.bytes) : QImage();
-        if (image.isNull()) {
-            *error = QStringLiteral("the picture \"%1\" cannot be loaded").arg(source);
-            return {};
-        }
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        QString why = QStringLiteral("the picture cannot be encoded as PNG");
-        if (!image.save(&buffer, "PNG") || !sys::replaceFileAtomically(target, png, &why)) {
+        const QString why = writePngCopy(source, target);
+        if (!why.isEmpty()) {
             *error = QStringLiteral("cannot write \"%1\": %2").arg(target, why);
             return {};
         }

@@ -37,11 +37,14 @@ enum class CopyFormat { Same, Png };
 
 // The copy of `source` to hand to the desktop: "<dir>/.<name>.shown-1.<ext>"
 // or "-2", whichever the desktop does not show now (`shown`, a plain path).
-// Empty with `error` set when it cannot be written.
+// <dir> is the source's folder, or `directory` when given (created when
+// missing); there a comma in the name becomes "_". Empty with `error` set
+// when it cannot be written.
 QString makeShownCopy(const QString& source, const QString& shown, CopyFormat format,
-                      QString* error);
+                      QString* error, const QString& directory = {});
 
-// The picture a shown copy stands for; any other path unchanged.
+// The picture a shown copy stands for, when it exists beside the copy; any
+// other path unchanged.
 QString originalOfShownCopy(const QString& path);
 
 bool isShownCopy(const QString& path);

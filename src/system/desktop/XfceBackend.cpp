@@ -3,11 +3,14 @@
 #include <QDBusArgument>
 #include <QDBusMetaType>
 #include <QDBusVariant>
+#include <QRegularExpression>
 
 #include "system/desktop/DesktopText.h"
+#include "system/desktop/ImageLoaders.h"
 #include "system/desktop/PictureModeNames.h"
 #include "system/desktop/SessionBus.h"
 #include "system/desktop/WallpaperFiles.h"
+#include "system/desktop/X11Screen.h"
 
 namespace desktop {
 
@@ -18,9 +21,11 @@ const QString kInterface = QStringLiteral("org.xfce.Xfconf");
 const QString kChannel = QStringLiteral("xfce4-desktop");
 const QString kLastImage = QStringLiteral("/last-image");
 const QString kImageStyle = QStringLiteral("/image-style");
-// Used when xfdesktop has never run and the channel has no monitor yet.
-const QString kFirstMonitorImage =
-    QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image");
+const QString kSingleMode = QStringLiteral("/backdrop/single-workspace-mode");
+const QString kSingleNumber = QStringLiteral("/backdrop/single-workspace-number");
+// xfdesktop draws an image-style it finds unset as zoomed.
+const QString kDefaultStyle = QStringLiteral("5");
+const QString kSpanning = QStringLiteral("6");
 
 // image-style: 0 none, 1 centred, 2 tiled, 3 stretched, 4 scaled, 5 zoomed, 6 spanning
 const ModeNames& imageStyles() {
@@ -33,15 +38,14 @@ QString styleKeyOf(const QString& imageKey) {
     return imageKey.left(imageKey.size() - kLastImage.size()) + kImageStyle;
 }
 
-QStringList imageKeys(const QVariantMap& props) {
-    QStringList keys;
-    for (auto it = props.cbegin(); it != props.cend(); ++it) {
-        if (it.key().endsWith(kLastImage)) {
-            keys << it.key();
-        }
-    }
-    keys.sort();
-    return keys;
+QString imageKeyOf(const QString& output, int workspace) {
+    return QStringLiteral("/backdrop/screen0/monitor%1/workspace%2").arg(output).arg(workspace) +
+           kLastImage;
+}
+
+QString styleOf(const QVariantMap& props, const QString& imageKey) {
+    const QString styleKey = styleKeyOf(imageKey);
+    return props.contains(styleKey) ? props.value(styleKey).toString() : kDefaultStyle;
 }
 
 QString setProperty(const SessionBus& bus, const QString& property, const QVariant& value) {
@@ -80,28 +84,52 @@ std::optional<QVariantMap> XfceBackend::backdrop(const SessionBus& bus, QString*
     return qdbus_cast<QVariantMap>(reply.arguments().first());
 }
 
-std::optional<QString> XfceBackend::shownImageKey(const QVariantMap& props) const {
-    const QStringList keys = imageKeys(props);
-    for (const QString& key : keys) {
-        if (key.contains(QStringLiteral("/workspace0/"))) {
-            return key;
-        }
-    }
-    if (keys.isEmpty()) {
+std::optional<XfceBackend::Shown> XfceBackend::shown(const SessionBus& bus,
+                                                     QString* failure) const {
+    std::optional<QVariantMap> props = backdrop(bus, failure);
+    if (!props) {
         return std::nullopt;
     }
-    return keys.first();
+    Shown s{std::move(*props), {}, {}};
+    const X11Outputs outputs = randrOutputs(context_.env, tools_);
+    if (!outputs.failure.isEmpty()) {
+        s.failure = QStringLiteral("xfdesktop's monitors are not known: ") + outputs.failure;
+        return s;
+    }
+    // xfdesktop-backdrop-manager.c, build_property_prefix.
+    const bool single = s.props.value(kSingleMode).toBool();
+    const int workspace =
+        single ? s.props.value(kSingleNumber).toInt() : currentX11Workspace(context_.env, tools_);
+    QStringList names = outputs.names;
+    if (styleOf(s.props, imageKeyOf(names.first(), workspace)) == kSpanning) {
+        names = names.mid(0, 1);
+    }
+    for (const QString& name : names) {
+        s.imageKeys << imageKeyOf(name, workspace);
+    }
+    if (!single) {
+        for (const QString& name : names) {
+            const QRegularExpression other(
+                QStringLiteral("^/backdrop/screen0/monitor%1/workspace\\d+%2$")
+                    .arg(QRegularExpression::escape(name), kLastImage));
+            for (auto it = s.props.cbegin(); it != s.props.cend(); ++it) {
+                if (other.match(it.key()).hasMatch() && !s.imageKeys.contains(it.key())) {
+                    s.imageKeys << it.key();
+                }
+            }
+        }
+    }
+    return s;
 }
 
 std::optional<XfceBackend::Shown> XfceBackend::shown() const {
     const SessionBus bus(context_.env, context_.toolTimeoutMs);
     QString failure;
-    std::optional<QVariantMap> props = backdrop(bus, &failure);
-    if (!props) {
+    std::optional<Shown> s = shown(bus, &failure);
+    if (!s || s->imageKeys.isEmpty()) {
         return std::nullopt;
     }
-    const std::optional<QString> key = shownImageKey(*props);
-    return Shown{std::move(*props), key};
+    return s;
 }
 
 std::optional<QString> XfceBackend::liveWallpaper() {
@@ -110,7 +138,7 @@ std::optional<QString> XfceBackend::liveWallpaper() {
         return std::nullopt;
     }
     const QString picture =
-        s->imageKey ? pathFromSetting(s->props.value(*s->imageKey).toString()) : QString();
+        originalOfShownCopy(pathFromSetting(s->props.value(s->imageKeys.first()).toString()));
     started_.remember(picture);
     return picture;
 }
@@ -120,16 +148,16 @@ std::optional<bool> XfceBackend::liveTiled() {
     if (!s) {
         return std::nullopt;
     }
-    return s->imageKey &&
-           isTileMode(s->props.value(styleKeyOf(*s->imageKey)).toString(), imageStyles());
+    return s->props.contains(s->imageKeys.first()) &&
+           isTileMode(styleOf(s->props, s->imageKeys.first()), imageStyles());
 }
 
 std::optional<PictureMode> XfceBackend::livePictureMode() {
     const std::optional<Shown> s = shown();
-    if (!s || !s->imageKey) {
+    if (!s || !s->props.contains(s->imageKeys.first())) {
         return std::nullopt;
     }
-    return pictureModeFromXfceStyle(s->props.value(styleKeyOf(*s->imageKey)).toString());
+    return pictureModeFromXfceStyle(styleOf(s->props, s->imageKeys.first()));
 }
 
 ApplyResult XfceBackend::apply(const QString& path, bool tiled) {
@@ -139,39 +167,38 @@ ApplyResult XfceBackend::apply(const QString& path, bool tiled) {
     }
     const SessionBus bus(context_.env, context_.toolTimeoutMs);
     QString failure;
-    const std::optional<QVariantMap> before = backdrop(bus, &failure);
+    const std::optional<Shown> before = shown(bus, &failure);
     if (!before) {
         return {false, failure};
     }
+    if (before->imageKeys.isEmpty()) {
+        return {false, before->failure};
+    }
     // Each monitor and workspace keeps its own picture: only those showing the
-    // picture the placement started from get the new one (xfdesktop reads
-    // .../monitorNAME/workspaceN/last-image for each of them).
-    QStringList keys = imageKeys(*before);
-    if (keys.isEmpty()) {
-        keys << kFirstMonitorImage;
-    } else {
-        const std::optional<QString> first = shownImageKey(*before);
-        keys.move(keys.indexOf(*first), 0);
-        QList<QString> shown;
-        for (const QString& key : keys) {
-            shown << pathFromSetting(before->value(key).toString());
-        }
-        QStringList chosen;
-        for (const qsizetype i : started_.placesToChange(shown)) {
-            chosen << keys.at(i);
-        }
-        keys = chosen;
+    // picture the placement started from get the new one.
+    QList<QString> pictures;
+    for (const QString& key : before->imageKeys) {
+        pictures << pathFromSetting(before->props.value(key).toString());
+    }
+    QStringList keys;
+    for (const qsizetype i : started_.placesToChange(pictures)) {
+        keys << before->imageKeys.at(i);
+    }
+    QString error;
+    const QString handed = pictureForPixbufDesktop(
+        picture.path, pictures.value(before->imageKeys.indexOf(keys.first())), context_.env,
+        &error);
+    if (handed.isEmpty()) {
+        return {false, error};
     }
     QMap<QString, int> styles;
     for (const QString& key : keys) {
-        const QString styleKey = styleKeyOf(key);
-        const QString current =
-            before->contains(styleKey) ? before->value(styleKey).toString() : QString();
-        styles.insert(styleKey, chooseMode(tiled, current, imageStyles()).toInt());
+        styles.insert(styleKeyOf(key),
+                      chooseMode(tiled, styleOf(before->props, key), imageStyles()).toInt());
     }
     for (const QString& key : keys) {
         // xfdesktop only reloads a picture when last-image changes.
-        for (const QString& value : {QString(), picture.path}) {
+        for (const QString& value : {QString(), handed}) {
             failure = setProperty(bus, key, value);
             if (!failure.isEmpty()) {
                 return {false, QStringLiteral("xfconfd refused %1: %2").arg(key, failure)};
@@ -190,7 +217,7 @@ ApplyResult XfceBackend::apply(const QString& path, bool tiled) {
     }
     for (const QString& key : keys) {
         const QString styleKey = styleKeyOf(key);
-        if (after->value(key).toString() != picture.path ||
+        if (after->value(key).toString() != handed ||
             after->value(styleKey).toInt() != styles.value(styleKey)) {
             return {false, QStringLiteral("the desktop did not keep the new setting (%1 is \"%2\")")
                                .arg(key, after->value(key).toString())};

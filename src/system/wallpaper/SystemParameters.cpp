@@ -80,6 +80,9 @@ int32_t SystemParametersInfoA(uint32_t uiAction, uint32_t /*uiParam*/, void* pvP
         return failed(why, QStringLiteral("The wallpaper path could not be recorded in %1.")
                                .arg(QDir::toNativeSeparators(reg::hivePath())));
     }
+    if (why != nullptr) {
+        *why = applied.note;
+    }
     return 1;
 }
 

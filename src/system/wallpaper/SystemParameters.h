@@ -14,7 +14,8 @@ inline constexpr uint32_t SPIF_SENDWININICHANGE = 2;
 
 // pvParam is the zero-terminated path in the locale's charset. Returns 1 on
 // success, 0 on failure; `why`, when given, then receives one line for the
-// user saying why (and is cleared on success).
+// user saying why (on success, what the desktop could not do as asked, or
+// nothing).
 int32_t SystemParametersInfoA(uint32_t uiAction, uint32_t uiParam, void* pvParam, uint32_t fWinIni,
                               QString* why = nullptr);
 

@@ -75,6 +75,9 @@ WallpaperResult SetWallpaper(const WallpaperSettings& settings, int16_t useOrigi
     result.ok = sys::SystemParametersInfoA(sys::SPI_SETDESKWALLPAPER, 0, path.data(),
                                            sys::SPIF_UPDATEINIFILE | sys::SPIF_SENDWININICHANGE,
                                            &result.error) != 0;
+    if (result.ok) {
+        result.note.swap(result.error);
+    }
     return result;
 }
 

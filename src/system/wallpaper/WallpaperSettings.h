@@ -26,6 +26,7 @@ WallpaperSettings LoadWallpaperSettings(const WallpaperSettings& earlier = {});
 struct WallpaperResult {
     bool ok = false;  // the desktop took the wallpaper
     QString error;    // one line for the user when it did not; empty on success
+    QString note;     // on success, what the desktop could not do as asked
 };
 WallpaperResult SetWallpaper(const WallpaperSettings& settings, int16_t useOrigin,
                              int16_t resetOrigin, int16_t tile);

@@ -97,32 +97,35 @@ Slide readSlide(QXmlStreamReader& xml, bool transition) {
     return s;
 }
 
-// What GNOME picks among sizes: first only those at least as large as the
-// monitor, the least difference in width plus height; then all of them.
+// What GNOME picks among sizes (gnome-bg-slide-show.c, find_best_size):
+// first only those at least as large as the monitor, then all of them; the
+// closest aspect ratio, of equal ones the closest width. GNOME keeps the
+// sizes in the reverse of their order in the file, so on a full tie the last
+// one written wins. A picture without a size counts as -1 x -1.
 QString bestVariant(const std::vector<Variant>& variants, QSize monitor) {
-    for (int pass = 0; pass < 2; ++pass) {
-        const Variant* best = nullptr;
-        long bestDiff = LONG_MAX;
-        for (const Variant& v : variants) {
-            if (!v.size.isValid() || v.size.isEmpty()) {
-                return v.file;  // one picture for all sizes
-            }
-            if (pass == 0 &&
-                (v.size.width() < monitor.width() || v.size.height() < monitor.height())) {
+    const double aspect = monitor.width() / double(monitor.height());
+    const Variant* best = nullptr;
+    double distance = 10000.0;
+    for (int pass = 0; pass < 2 && best == nullptr; ++pass) {
+        for (auto v = variants.crbegin(); v != variants.crend(); ++v) {
+            const int w = v->size.isValid() ? v->size.width() : -1;
+            const int h = v->size.isValid() ? v->size.height() : -1;
+            if (pass == 0 && (w < monitor.width() || h < monitor.height())) {
                 continue;
             }
-            const long diff = std::labs(long(v.size.width()) - monitor.width()) +
-                              std::labs(long(v.size.height()) - monitor.height());
-            if (diff < bestDiff) {
-                bestDiff = diff;
-                best = &v;
+            const double d = std::fabs(aspect - w / double(h));
+            if (d < distance) {
+                distance = d;
+                best = &*v;
+            } else if (d == distance && best != nullptr &&
+                       std::abs(w - monitor.width()) <
+                           std::abs((best->size.isValid() ? best->size.width() : -1) -
+                                    monitor.width())) {
+                best = &*v;
             }
         }
-        if (best != nullptr) {
-            return best->file;
-        }
     }
-    return {};
+    return best != nullptr ? best->file : QString();
 }
 
 }  // namespace

@@ -20,8 +20,8 @@ struct BackgroundChoice {
 
 // The picture the description `xml` (read from `xmlPath`) shows on a
 // monitor of `monitor` device pixels at the time `now`: of a still picture
-// in several sizes, the size GNOME picks (the closest of those at least as
-// large as the monitor, else the closest of all); of a slideshow, the
+// in several sizes, the size GNOME picks (of those at least as large as the
+// monitor, else of all: the closest aspect ratio, then the closest width); of a slideshow, the
 // picture of the slide under way (during a transition, the one it mostly
 // shows). Relative names are taken from the description's folder.
 BackgroundChoice chooseBackground(const QByteArray& xml, const QString& xmlPath, QSize monitor,

@@ -213,6 +213,25 @@ QSize renderedSize(QSize natural, const PictureTarget& target) {
             std::max(1, int(std::lround(natural.height() * s)))};
 }
 
+// Formats Qt reads only through a plugin that not every system has (Debian 12
+// has none for Qt 6; kimageformat6-plugins brings them from Debian 13): the
+// name of the one `head` (a file's first bytes) is written in, or empty.
+QString formatNeedingPlugin(const QByteArray& head) {
+    if (head.startsWith("\xff\x0a") ||
+        head.startsWith(QByteArray("\0\0\0\x0cJXL \r\n\x87\n", 12))) {
+        return QStringLiteral("JPEG XL");
+    }
+    // An ISO media file ("....ftyp") of an AVIF or HEIF brand.
+    const QByteArray brand = head.mid(4, 8);
+    if (brand == "ftypavif" || brand == "ftypavis") {
+        return QStringLiteral("AVIF");
+    }
+    if (brand == "ftypheic" || brand == "ftypheix" || brand == "ftypmif1") {
+        return QStringLiteral("HEIF");
+    }
+    return {};
+}
+
 LoadedPicture readWithQt(const QString& path, const PictureTarget& target) {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
@@ -246,6 +265,14 @@ LoadedPicture readWithQt(const QString& path, const PictureTarget& target) {
     QImage image;
     if (!reader.read(&image)) {
         if (reader.error() == QImageReader::UnsupportedFormatError) {
+            QFile file(path);
+            const QString name =
+                file.open(QIODevice::ReadOnly) ? formatNeedingPlugin(file.read(16)) : QString();
+            if (!name.isEmpty()) {
+                return failure(QStringLiteral("it is a %1 picture, and Qt has no %1 reader here "
+                                              "(on Debian 13 and later: kimageformat6-plugins)")
+                                   .arg(name));
+            }
             return failure(QStringLiteral("it is not a picture in a known format"));
         }
         return failure(reader.errorString());

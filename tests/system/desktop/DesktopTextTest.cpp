@@ -155,6 +155,14 @@ TEST(HyprpaperListActive, SplitsMonitorModeAndPath) {
     EXPECT_EQ(all.at(0).picture, QStringLiteral("/a b.png"));
     EXPECT_EQ(all.at(1).mode, QStringLiteral("cover"));
     EXPECT_EQ(all.at(1).picture, QStringLiteral("/c = d.png"));
+
+    // hyprpaper 0.8.4 through hyprctl 0.54: "MONITOR: PATH", every monitor.
+    const auto wire =
+        desktop::HyprlandBackend::parseListActive(QStringLiteral("DP-1: /e: f = g.png\nDP-2: \n"));
+    ASSERT_EQ(wire.size(), 2);
+    EXPECT_EQ(wire.at(0).monitor, QStringLiteral("DP-1"));
+    EXPECT_EQ(wire.at(0).picture, QStringLiteral("/e: f = g.png"));
+    EXPECT_EQ(wire.at(1).picture, QString());
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QUrl>
 
 #include "DesktopSessions.h"
@@ -125,6 +129,41 @@ TEST_P(GSettingsDesktopTest, ASessionWithoutABusIsAFailureAndChangesNothing) {
     EXPECT_FALSE(result.error.isEmpty());
 
     EXPECT_EQ(get(key), before);
+}
+
+// gdk-pixbuf built without its BMP loader (upstream's default from 2.42.12),
+// then glycin with loaders that do not list image/bmp: the desktop is handed
+// a PNG copy of the bitmap, in our own data folder, and reads as the bitmap.
+TEST_P(GSettingsDesktopTest, ABitmapTheDesktopsLoadersCannotReadIsHandedAsPng) {
+    auto put = [&](const QString& relative, const QByteArray& text) {
+        QDir().mkpath(QFileInfo(home.path() + relative).path());
+        QFile f(home.path() + relative);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
+    };
+    put(QStringLiteral("/loaders.cache"),
+        "\"/usr/lib/libpixbufloader-gif.so\"\n\"gif\" 4 "
+        "\"gdk-pixbuf\" \"GIF\" \"LGPL\"\n\"image/gif\" \"\"\n");
+    home.env().set(QStringLiteral("GDK_PIXBUF_MODULE_FILE"),
+                   home.path() + QStringLiteral("/loaders.cache"));
+    backend = desktop::createDesktopBackend(QString::fromLatin1(GetParam().backend), context());
+    const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
+    const QString key = QString::fromLatin1(GetParam().pictureKey);
+    const QString png = home.path() + QStringLiteral("/data/tessaryn/.Tessavel.bmp.shown-%1.png");
+    ASSERT_TRUE(backend->apply(picture, false).ok);
+    EXPECT_EQ(get(key), stored(png.arg(1)));
+    EXPECT_EQ(QImage(png.arg(1)), QImage(picture).convertToFormat(QImage(png.arg(1)).format()));
+    EXPECT_EQ(backend->liveWallpaper(), picture);
+
+    // Only glycin's loaders, without image/bmp; gsettings keeps its schemas.
+    home.env().unset(QStringLiteral("GDK_PIXBUF_MODULE_FILE"));
+    put(QStringLiteral("/share/glycin-loaders/2+/conf.d/glycin-image-rs.conf"),
+        "[loader:image/png]\nExec = @EXEC@\n\n[loader:image/jpeg]\nExec = @EXEC@\n");
+    home.env().set(QStringLiteral("XDG_DATA_DIRS"), home.path() + QStringLiteral("/share"));
+    home.env().set(QStringLiteral("GSETTINGS_SCHEMA_DIR"),
+                   QStringLiteral("/usr/share/glib-2.0/schemas"));
+    backend = desktop::createDesktopBackend(QString::fromLatin1(GetParam().backend), context());
+    ASSERT_TRUE(backend->apply(picture, false).ok);
+    EXPECT_EQ(get(key), stored(png.arg(2)));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -73,6 +73,34 @@ const QString kHyprctl08 =
         "grep -v \"^$mon,\" \"$s/active\" > \"$s/a\"; printf '%s,%s,%s\\n' \"$mon\" \"$path\" "
         "\"$fit\" >> \"$s/a\"; mv \"$s/a\" \"$s/active\"\n");
 
+// hyprctl 0.54+ (hyprctl/src/hyprpaper/Hyprpaper.cpp: canonical path; fit
+// "fit"/"stretch" sent as stretch, which hyprpaper 0.8.4 stores as "fit" and
+// draws as cover: src/ipc/IPC.cpp, src/ui/UI.cpp; listactive "MON: PATH" for
+// every monitor). With "$s/rev1" hyprpaper is 0.8.0-0.8.3 (protocol rev 1).
+const QString kHyprctl054 = QStringLiteral(
+    "if [ \"$1\" = monitors ]; then\n"
+    "  echo '[{\"name\": \"DP-1\", \"description\": \"Dell Inc. DELL U2415 7MT\"},"
+    " {\"name\": \"HDMI-A-1\", \"description\": \"LG Electronics 27GL850\"}]'; exit 0\n"
+    "fi\n"
+    "s=\"$HOME/hyprpaper\"; mkdir -p \"$s\"; touch \"$s/active\"\n"
+    "case \"$2\" in\n"
+    "  listactive)\n"
+    "    [ -e \"$s/rev1\" ] && { echo 'error: can'\\''t send: hyprpaper protocol version too low "
+    "(hyprpaper too old)'; exit 1; }\n"
+    "    for m in DP-1 HDMI-A-1; do\n"
+    "      p=$(grep -m1 \"^$m,\" \"$s/active\" | cut -d, -f2)\n"
+    "      [ -n \"$p\" ] || p=$(grep -m1 '^,' \"$s/active\" | cut -d, -f2)\n"
+    "      echo \"$m: $p\"\n"
+    "    done ;;\n"
+    "  wallpaper)\n"
+    "    IFS=, read -r mon path fit <<EOT\n$3\nEOT\n"
+    "    path=$(realpath -e \"$path\") || { echo \"error: bad path: $path\"; exit 1; }\n"
+    "    case \"$fit\" in contain|tile) ;; fit|stretch) fit=fit ;; *) fit=cover ;; esac\n"
+    "    grep -v \"^$mon,\" \"$s/active\" > \"$s/a\"; printf '%s,%s,%s\\n' \"$mon\" \"$path\" "
+    "\"$fit\" >> \"$s/a\"; mv \"$s/a\" \"$s/active\" ;;\n"
+    "  *) echo 'error: invalid hyprpaper request'; exit 1 ;;\n"
+    "esac\n");
+
 class HyprlandTest : public ::testing::Test {
 protected:
     std::unique_ptr<desktop::HyprlandBackend> make() {
@@ -189,6 +217,46 @@ TEST_F(HyprlandTest, Hyprpaper08GetsOneWallpaperRequestPerMonitorWithItsFitMode)
                     call.value(0) == QStringLiteral("listactive"))
             << call.join(' ').toStdString();
     }
+}
+
+TEST_F(HyprlandTest, Hyprpaper084IsReadBackAnd080TakesItsConfigWithWildcardsAndDescriptions) {
+    tools.add(QStringLiteral("hyprctl"), kHyprctl054);
+    // DP-1 by a description prefix, stretched; HDMI-A-1 on the "*" wildcard.
+    write(QStringLiteral("config/hypr/hyprpaper.conf"),
+          "wallpaper {\n  monitor = *\n  path = /srv/all.png\n}\n"
+          "wallpaper {\n  monitor = desc:Dell Inc. DELL\n  path = /srv/dell.png\n"
+          "  fit_mode = fill\n}\n");
+    write(QStringLiteral("hyprpaper/active"), ",/srv/all.png,cover\nDP-1,/srv/dell.png,fill\n");
+    write(QStringLiteral("hyprpaper/rev1"), "");
+    auto hyprland = make();
+    EXPECT_EQ(hyprland->liveWallpaper(), QStringLiteral("/srv/dell.png"));
+    EXPECT_EQ(hyprland->livePictureMode(), desktop::PictureMode::Stretched);
+    QFile::remove(home.path() + QStringLiteral("/hyprpaper/rev1"));  // now 0.8.4
+
+    // hyprctl cuts "MON,PATH,FIT" at every comma: the picture goes through a
+    // copy without one, in our own folder. Stretched cannot be asked for.
+    const QString picture = home.writePicture(QStringLiteral("a,b/Tessavel, 2.bmp"));
+    desktop::ApplyResult result = hyprland->apply(picture, false);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    const QString copy =
+        home.path() + QStringLiteral("/data/tessaryn/.Tessavel_ 2.bmp.shown-1.png");
+    EXPECT_EQ(active(), (QStringList{QStringLiteral(",/srv/all.png,cover"),
+                                     QStringLiteral("DP-1,%1,cover").arg(copy)}));
+    EXPECT_EQ(hyprland->liveWallpaper(), copy);  // read back: hyprpaper shows the copy
+    EXPECT_EQ(hyprland->livePictureMode(), desktop::PictureMode::Zoom);
+}
+
+TEST_F(HyprlandTest, Hyprpaper07WithNothingActiveNamesEachMonitor) {
+    tools.add(QStringLiteral("hyprctl"),
+              kHyprctl07 + QStringLiteral("if [ \"$2\" = listactive ] && [ ! -s \"$s/active\" ]; "
+                                          "then echo 'no wallpapers active'; fi\n"));
+    auto hyprland = make();
+    EXPECT_EQ(hyprland->liveWallpaper(), std::nullopt);
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    const desktop::ApplyResult result = hyprland->apply(picture, false);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(active(), (QStringList{QStringLiteral("DP-1,") + shownCopy(picture, 1),
+                                     QStringLiteral("HDMI-A-1,") + shownCopy(picture, 1)}));
 }
 
 TEST_F(HyprlandTest, RefusalsAreReportedWithHyprpapersWords) {

@@ -36,6 +36,16 @@ protected:
             << "dbus-daemon is not installed";
         bus = std::make_unique<PrivateBus>(home, PrivateBus::Services::None);
         ASSERT_TRUE(bus->running()) << bus->error().toStdString();
+        // The wallpaper plugins Plasma finds in the data folders.
+        home.env().set(QStringLiteral("XDG_DATA_DIRS"), home.path() + QStringLiteral("/share"));
+        for (const QString& plugin : {QStringLiteral("image"), QStringLiteral("tiled")}) {
+            const QString dir = pluginDir(plugin);
+            QDir().mkpath(dir);
+            QFile(dir + QStringLiteral("/metadata.json")).open(QIODevice::WriteOnly);
+        }
+    }
+    QString pluginDir(const QString& name) const {
+        return home.path() + QStringLiteral("/share/plasma/wallpapers/org.kde.") + name;
     }
 
     PlasmaShell& startPlasma(const QList<PlasmaDesktop>& desktops) {
@@ -130,6 +140,29 @@ TEST_F(KdeBackendTest, FromPlasma66TilingIsTheTiledPluginAndOldTileModesDrawStre
     EXPECT_EQ(desktop(0).plugin, QStringLiteral("org.kde.image"));
     EXPECT_EQ(desktop(0).wallpaper(QStringLiteral("FillMode")), QStringLiteral("6"));
     EXPECT_EQ(kde.livePictureMode(), desktop::PictureMode::Centered);
+}
+
+TEST_F(KdeBackendTest, Plasma65VariantsAreReadAndTilingNeedsTheTiledPlugin) {
+    QDir(pluginDir(QStringLiteral("tiled"))).removeRecursively();
+    PlasmaShell& shell =
+        startPlasma({imageDesktop(1, 0, QStringLiteral("file:///srv/a.png#dark"), "1")});
+    shell.version = QStringLiteral("6.6.1");
+    desktop::KdeBackend kde = backend();
+    EXPECT_EQ(kde.liveWallpaper(), QStringLiteral("/srv/a.png"));
+
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    desktop::ApplyResult result = kde.apply(picture, true);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(desktop(0).plugin, QStringLiteral("org.kde.image"));
+    EXPECT_EQ(desktop(0).wallpaper(QStringLiteral("FillMode")), QStringLiteral("1"));
+    EXPECT_NE(result.note.indexOf(QStringLiteral("tiling is not available")), -1);
+
+    // A plugin Plasma cannot load leaves the desktop blank whatever reads back.
+    QDir(pluginDir(QStringLiteral("image"))).removeRecursively();
+    result = kde.apply(picture, false);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.indexOf(QStringLiteral("org.kde.image is not installed")), -1)
+        << result.error.toStdString();
 }
 
 TEST_F(KdeBackendTest, AnEmptyImageIsTheDefaultPackageAndAPackageItsLargestPicture) {

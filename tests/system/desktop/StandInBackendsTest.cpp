@@ -62,6 +62,44 @@ TEST_F(StandInTest, SwayRefusingOrNotShowingThePictureIsAFailure) {
     EXPECT_NE(result.error.indexOf(QStringLiteral("swaybg")), -1) << result.error.toStdString();
 }
 
+// swaybg takes an identifier's config before the name's (main.c,
+// output_description); the stand-in swaymsg restarts the stand-in swaybg.
+TEST_F(StandInTest, SwayReadsAndChangesTheIdentifierConfigSwaybgUses) {
+    const QString id = QStringLiteral("Dell Inc. DELL U2415 7MT");
+    const QString cmdline = proc() + QStringLiteral("/4242/cmdline");
+    const QByteArrayList argv{"swaybg", "-o", "DP-1",      "-i", "/srv/red.png",   "-m",
+                              "center", "-o", id.toUtf8(), "-i", "/srv/blue.png",  "-m",
+                              "fill",   "-o", "HDMI-A-1",  "-i", "/srv/green.png", "-m",
+                              "fill"};
+    writeFile(cmdline, argv.join('\0') + '\0');
+    tools.add(QStringLiteral("swaymsg"),
+              QStringLiteral(
+                  "if [ \"$1\" = -t ]; then echo '[{\"name\": \"DP-1\", \"make\": "
+                  "\"Dell Inc.\", \"model\": \"DELL U2415\", \"serial\": \"7MT\"},"
+                  " {\"name\": \"HDMI-A-1\", \"make\": \"Goldstar\", \"model\": "
+                  "\"27GL\", \"serial\": \"\"}]'; exit 0; fi\n"
+                  "id=$(printf %s \"$2\" | tr -d '\"'); p=$(printf %s \"$4\" | tr -d '\"')\n"
+                  "printf 'swaybg\\0-o\\0%s\\0-i\\0%s\\0-m\\0%s\\0' \"$id\" \"$p\" \"$5\" > ") +
+                  cmdline + QStringLiteral("\necho '[ { \"success\": true } ]'\n"));
+    auto sway = make(QStringLiteral("sway"));
+    EXPECT_EQ(sway->liveWallpaper(), QStringLiteral("/srv/blue.png"));  // not DP-1's red
+    EXPECT_EQ(sway->livePictureMode(), desktop::PictureMode::Zoom);
+
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    const desktop::ApplyResult result = sway->apply(picture, false);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    // DP-1 through its identifier's config.
+    QList<QStringList> told;
+    for (const QStringList& call : tools.calls(QStringLiteral("swaymsg"))) {
+        if (call.value(0) == QStringLiteral("output")) {
+            told << call.mid(0, 2);
+        }
+    }
+    EXPECT_EQ(
+        told,
+        (QList<QStringList>{{QStringLiteral("output"), QLatin1Char('"') + id + QLatin1Char('"')}}));
+}
+
 struct ToolFailure {
     const char* backend;
     const char* tool;

@@ -7,6 +7,7 @@
 #include <QDBusConnection>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 
 #include "DesktopSessions.h"
@@ -39,10 +40,29 @@ protected:
         ASSERT_TRUE(missing.isEmpty()) << missing.toStdString() << " is not installed";
         bus = std::make_unique<PrivateBus>(home);
         ASSERT_TRUE(bus->running()) << bus->error().toStdString();
+        // RandR's outputs as $HOME/outputs lists them (else the real server's),
+        // the current workspace as $HOME/workspace says.
+        tools.add(QStringLiteral("xrandr"),
+                  QStringLiteral("[ -f \"$HOME/outputs\" ] || exec /usr/bin/xrandr \"$@\"\n"
+                                 "echo Monitors: 2; n=0\n"
+                                 "for o in $(cat \"$HOME/outputs\"); do\n"
+                                 "  echo \" $n: +$o 1920/508x1080/286+0+0  $o\"; n=$((n+1))\n"
+                                 "done\n"));
+        tools.add(
+            QStringLiteral("xprop"),
+            QStringLiteral("echo \"_NET_CURRENT_DESKTOP(CARDINAL) = $(cat \"$HOME/workspace\" "
+                           "2>/dev/null || echo 0)\"\n"));
+        setFile(QStringLiteral("outputs"), "HDMI-2 Virtual-1");
+        home.env().set(QStringLiteral("DISPLAY"), QStringLiteral(":stand-in"));
         backend = std::make_unique<desktop::XfceBackend>(
             desktop::DesktopContext{home.env(), 10000, 3000, QStringLiteral("/proc")});
     }
 
+    void setFile(const QString& name, const QByteArray& text) {
+        QFile f(home.path() + QLatin1Char('/') + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
     QString query(const QString& property) {
         return runIn(home.env(), QStringLiteral("xfconf-query"),
                      {QStringLiteral("-c"), kChannel, QStringLiteral("-p"), property});
@@ -74,6 +94,7 @@ protected:
     }
 
     TestHome home;
+    StandIns tools{home};
     std::unique_ptr<PrivateBus> bus;
     std::unique_ptr<desktop::XfceBackend> backend;
 };
@@ -175,20 +196,63 @@ TEST_F(XfceBackendTest, AnAwkwardPathSurvivesAndUrisFromOthersAreRead) {
     EXPECT_EQ(backend->liveWallpaper(), QStringLiteral("/srv/pictures/müde Katze.png"));
 }
 
-TEST_F(XfceBackendTest, AChannelXfdesktopNeverFilledGetsTheFirstMonitor) {
+TEST_F(XfceBackendTest, KeysAreThoseOfRandrsOutputsAndTheWorkspaceShown) {
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
-    // Debian's xfconfd falls back to desktop-base's channel defaults when that
-    // package is installed: monitor0 and monitor1 then show its picture.
-    const bool debianDefaults = QFileInfo::exists(QStringLiteral(
-        "/usr/share/desktop-base/profiles/xdg-config/xfce4/xfconf/xfce-perchannel-xml/"
-        "xfce4-desktop.xml"));
-    const QString first = debianDefaults ? QStringLiteral("/backdrop/screen0/monitor0")
-                                         : QStringLiteral("/backdrop/screen0/monitor0/workspace0");
-    EXPECT_EQ(backend->liveWallpaper(),
-              debianDefaults ? query(first + QStringLiteral("/last-image")) : QString());
+    // Debian's xfconfd falls back to desktop-base's channel defaults, keyed
+    // monitor0, which xfdesktop 4.18 and later do not read: nothing is shown.
+    create(QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image"),
+           QStringLiteral("string"), QStringLiteral("/usr/share/stale.png"));
+    EXPECT_EQ(backend->liveWallpaper(), QString());
     ASSERT_TRUE(backend->apply(picture, true).ok);
-    EXPECT_EQ(query(first + QStringLiteral("/last-image")), picture);
-    EXPECT_EQ(query(first + QStringLiteral("/image-style")), QStringLiteral("2"));
+    EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image")),
+              QStringLiteral("/usr/share/stale.png"));
+    for (const char* output : {"HDMI-2", "Virtual-1"}) {
+        const QString prefix =
+            QStringLiteral("/backdrop/screen0/monitor%1/workspace0/").arg(output);
+        EXPECT_EQ(query(prefix + QStringLiteral("last-image")), picture) << output;
+        EXPECT_EQ(query(prefix + QStringLiteral("image-style")), QStringLiteral("2"));
+    }
+
+    // On workspace 2 only that workspace's keys are the places shown.
+    setFile(QStringLiteral("workspace"), "2");
+    EXPECT_EQ(backend->liveWallpaper(), QString());
+    ASSERT_TRUE(backend->apply(picture, false).ok);
+    EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitorHDMI-2/workspace2/image-style")),
+              QStringLiteral("5"));  // unset reads as zoomed and stays so
+
+    // Single-workspace mode shows the workspace it names on every workspace.
+    create(QStringLiteral("/backdrop/single-workspace-mode"), QStringLiteral("bool"),
+           QStringLiteral("true"));
+    create(QStringLiteral("/backdrop/single-workspace-number"), QStringLiteral("int"),
+           QStringLiteral("3"));
+    create(QStringLiteral("/backdrop/screen0/monitorHDMI-2/workspace3/last-image"),
+           QStringLiteral("string"), QStringLiteral("/srv/single.png"));
+    EXPECT_EQ(backend->liveWallpaper(), QStringLiteral("/srv/single.png"));
+    ASSERT_TRUE(backend->apply(picture, false).ok);
+    EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitorHDMI-2/workspace3/last-image")),
+              picture);
+
+    // Without a display the monitors are unknown: nothing is written.
+    home.env().unset(QStringLiteral("DISPLAY"));
+    const desktop::ApplyResult blind =
+        desktop::XfceBackend({home.env(), 10000, 3000, QStringLiteral("/proc")})
+            .apply(home.writePicture(QStringLiteral("other.bmp")), false);
+    EXPECT_FALSE(blind.ok);
+    EXPECT_NE(blind.error.indexOf(QStringLiteral("DISPLAY")), -1) << blind.error.toStdString();
+    EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitorHDMI-2/workspace3/last-image")),
+              picture);
+}
+
+TEST_F(XfceBackendTest, UnderXvfbTheOutputIsScreen) {
+    VirtualDisplay display;
+    ASSERT_TRUE(display.running()) << display.error().toStdString();
+    QFile::remove(home.path() + QStringLiteral("/outputs"));
+    home.env().set(QStringLiteral("DISPLAY"), display.display());
+    desktop::XfceBackend xfce({home.env(), 10000, 3000, QStringLiteral("/proc")});
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    ASSERT_TRUE(xfce.apply(picture, false).ok);
+    EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitorscreen/workspace0/last-image")),
+              picture);
 }
 
 TEST_F(XfceBackendTest, NoBusOrNoXfconfdIsAFailure) {
