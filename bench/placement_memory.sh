@@ -15,12 +15,9 @@ cleanup() {
     rm -rf "$tmp"
 }
 trap cleanup EXIT
-# Only the socket file in /tmp/.X11-unix, no abstract socket (shared with chroots).
-[[ -d /tmp/.X11-unix ]] || mkdir -m 1777 /tmp/.X11-unix
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -nolisten local 3>"$tmp/d" 2>/dev/null &
-XVFB_PID=$!
-for _ in $(seq 100); do [[ -s "$tmp/d" ]] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$tmp/d")" XDG_CONFIG_HOME="$tmp/c" XDG_DATA_HOME="$tmp/s" TESSARYN_DESKTOP=none
+source "$(dirname "$0")/../tests/support/xvfb.sh"
+xvfb_start 1920x1080x24 /dev/null || { echo "Xvfb did not start" >&2; exit 1; }
+export XDG_CONFIG_HOME="$tmp/c" XDG_DATA_HOME="$tmp/s" TESSARYN_DESKTOP=none
 export XDG_RUNTIME_DIR="$tmp/r"; mkdir -p "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 cp "$BUILD/src/app/tessaryn" "$tmp/tessaryn"

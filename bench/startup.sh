@@ -8,13 +8,11 @@ BUILD=${1:-build}
 RUNS=${2:-15}
 PROBE="$BUILD/bench/startup_probe"
 tmp=$(mktemp -d)
-trap 'kill $XVFB_PID 2>/dev/null || true; rm -rf "$tmp"' EXIT
-# Only the socket file in /tmp/.X11-unix, no abstract socket (shared with chroots).
-[[ -d /tmp/.X11-unix ]] || mkdir -m 1777 /tmp/.X11-unix
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -nolisten local 3>"$tmp/d" 2>/dev/null &
-XVFB_PID=$!
-for _ in $(seq 100); do [[ -s "$tmp/d" ]] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$tmp/d")" XDG_CONFIG_HOME="$tmp/c" XDG_DATA_HOME="$tmp/s" TESSARYN_DESKTOP=none
+XVFB_PID=""
+trap '[[ -n $XVFB_PID ]] && kill $XVFB_PID 2>/dev/null; rm -rf "$tmp"' EXIT
+source "$(dirname "$0")/../tests/support/xvfb.sh"
+xvfb_start 1280x800x24 /dev/null || { echo "Xvfb did not start" >&2; exit 1; }
+export XDG_CONFIG_HOME="$tmp/c" XDG_DATA_HOME="$tmp/s" TESSARYN_DESKTOP=none
 export XDG_RUNTIME_DIR="$tmp/r"; mkdir -p "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
 cp "$PROBE" "$tmp/startup_probe"  # its settings file lands in $tmp
 if [[ -n "${STARTUP_INI:-}" ]]; then

@@ -4,6 +4,7 @@
 # Usage: source lib.sh; the caller sets TESSARYN (the built program),
 # TESSARYN_REG and PIXELPROBE.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 
 E2E_TMP=$(mktemp -d /tmp/tessaryn-e2e.XXXXXX)
 export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
@@ -38,23 +39,7 @@ fail() {
 }
 
 start_xvfb() {
-    local fifo="$E2E_TMP/displayfd"
-    # A second server in the same run must not read the first one's number
-    # before its own redirection has emptied the file.
-    rm -f "$fifo"
-    # Only the socket file in /tmp/.X11-unix: the abstract socket (-nolisten
-    # local) is shared with every chroot on the machine, so a server there
-    # and one here could meet.
-    [[ -d /tmp/.X11-unix ]] || mkdir -m 1777 /tmp/.X11-unix
-    Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp -nolisten local \
-        3>"$fifo" 2>"$E2E_TMP/xvfb.log" &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [[ -s "$fifo" ]] && break
-        sleep 0.05
-    done
-    [[ -s "$fifo" ]] || fail "Xvfb did not start"
-    export DISPLAY=":$(head -n1 "$fifo")"
+    xvfb_start "${1:-1280x800x24}" "$E2E_TMP/xvfb.log" || fail "Xvfb did not start"
 }
 
 # start_program: starts the program and waits for its main window.

@@ -148,6 +148,24 @@ PrivateBus::~PrivateBus() {
     }
 }
 
+namespace {
+
+QString socketPath(int display) {
+    return QStringLiteral("/tmp/.X11-unix/X%1").arg(display);
+}
+QString lockPath(int display) {
+    return QStringLiteral("/tmp/.X%1-lock").arg(display);
+}
+
+// A display some server claims: by its lock file, its socket file, or its
+// abstract socket (which the servers of every chroot share).
+bool claimed(int display, const QByteArray& unixSockets) {
+    return QFileInfo::exists(lockPath(display)) || QFileInfo::exists(socketPath(display)) ||
+           unixSockets.contains(" @" + socketPath(display).toUtf8() + '\n');
+}
+
+}  // namespace
+
 VirtualDisplay::VirtualDisplay() {
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
     if (xvfb.isEmpty()) {
@@ -155,32 +173,48 @@ VirtualDisplay::VirtualDisplay() {
         return;
     }
     // Clients reach the server only through its socket file in
-    // /tmp/.X11-unix: the abstract socket (-nolisten local) is shared with
-    // every chroot on the machine, so a server there and one here could meet.
+    // /tmp/.X11-unix: no TCP, and no abstract socket (-nolisten local), which
+    // is shared with every chroot on the machine. Xvfb's own choice of a
+    // display (-displayfd) sees a display in use only by that abstract socket
+    // and takes no lock file, so the number is chosen here; the lock file Xvfb
+    // takes settles a race with another test, whose loser tries the next one.
     if (::mkdir("/tmp/.X11-unix", 01777) == 0) {
         ::chmod("/tmp/.X11-unix", 01777);  // mkdir's mode passes the umask
     }
-    // -displayfd 1: Xvfb picks a free display and prints its number once ready.
-    server_.start(xvfb,
-                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                   QStringLiteral("tcp"), QStringLiteral("-nolisten"), QStringLiteral("local"),
+    QFile net(QStringLiteral("/proc/net/unix"));
+    const QByteArray sockets = net.open(QIODevice::ReadOnly) ? net.readAll() : QByteArray();
+    server_.setProcessChannelMode(QProcess::MergedChannels);
+    for (int n = 20; n < 200 && display_.isEmpty(); ++n) {
+        if (claimed(n, sockets)) {
+            continue;
+        }
+        server_.start(
+            xvfb, {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                   QStringLiteral("-nolisten"), QStringLiteral("local"),
                    // a real session has other clients; without them the
                    // server would reset, taking the root picture along
                    QStringLiteral("-noreset"), QStringLiteral("-screen"), QStringLiteral("0"),
                    QStringLiteral("320x240x24")});
-    if (!server_.waitForStarted(5000)) {
-        error_ = QStringLiteral("Xvfb did not start: ") + server_.errorString();
-        return;
+        if (!server_.waitForStarted(5000)) {
+            error_ = QStringLiteral("Xvfb did not start: ") + server_.errorString();
+            return;
+        }
+        // Ready once its lock file names it and its socket is there.
+        for (int i = 0; i < 200 && !server_.waitForFinished(50); ++i) {
+            QFile lock(lockPath(n));
+            if (QFileInfo::exists(socketPath(n)) && lock.open(QIODevice::ReadOnly) &&
+                lock.readAll().trimmed().toLongLong() == server_.processId()) {
+                display_ = QStringLiteral(":%1").arg(n);
+                break;
+            }
+        }
+        if (display_.isEmpty()) {
+            server_.kill();
+            server_.waitForFinished(1000);
+            error_ =
+                QStringLiteral("Xvfb gave no display: ") + QString::fromUtf8(server_.readAll());
+        }
     }
-    while (!server_.canReadLine() && server_.waitForReadyRead(10000)) {
-    }
-    const QString number = QString::fromUtf8(server_.readLine()).trimmed();
-    if (number.isEmpty()) {
-        error_ = QStringLiteral("Xvfb gave no display: ") +
-                 QString::fromUtf8(server_.readAllStandardError());
-        return;
-    }
-    display_ = QLatin1Char(':') + number;
 }
 
 VirtualDisplay::~VirtualDisplay() {
