@@ -43,7 +43,19 @@ start_xvfb() {
     # A second server in the same run must not read the first one's number
     # before its own redirection has emptied the file.
     rm -f "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp "${XVFB_EXTRA[@]}" 3>"$fifo" 2>"$E2E_TMP/xvfb.log" &
+    local display=() n
+    if [[ " ${XVFB_EXTRA[*]} " == *" local "* ]]; then
+        # Without its abstract socket the server cannot see that another
+        # server (in a chroot, say) holds a number there, and X clients try
+        # that socket first: take a number free in both places.
+        for n in $(seq 20 200); do
+            [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+            grep -q "@/tmp/.X11-unix/X$n\$" /proc/net/unix && continue
+            display=(":$n")
+            break
+        done
+    fi
+    Xvfb "${display[@]}" -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp "${XVFB_EXTRA[@]}" 3>"$fifo" 2>"$E2E_TMP/xvfb.log" &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [[ -s "$fifo" ]] && break

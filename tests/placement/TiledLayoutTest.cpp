@@ -45,14 +45,14 @@ TEST(TiledLayout, MutterMappingsAndBlocksOfTiles) {
     EXPECT_EQ(layout.offset, QPoint(0, 0));
     EXPECT_TRUE(layout.tiled);
     // Across a tile's right edge at x 790: a block two tiles wide, which
-    // GNOME centres at (1280 - 600) / 2 = 340, so it starts 150 into a tile.
+    // GNOME centres at (1280 - 600) / 2 = 340, 150 before the tile at 490.
     layout = placement::tiledLayout(tiles(PictureMode::TiledCentred), monitor,
                                     QRectF(700, 310, 200, 50));
     EXPECT_EQ(layout.size, QSize(600, 200));
-    EXPECT_EQ(layout.offset, QPoint(150, 0));
+    EXPECT_EQ(layout.offset, QPoint(450, 0));  // -150, within the block's period
     EXPECT_EQ(placement::parseLayoutText(placement::layoutText(layout))->offset, layout.offset);
-    // Tiles from the corner: none up to the monitor's width holds 1000 px.
-    layout = placement::tiledLayout(tiles(PictureMode::Tiled), monitor, QRectF(100, 10, 1000, 50));
+    // Tiles from the corner: no block up to the monitor's width holds 250 to 1250.
+    layout = placement::tiledLayout(tiles(PictureMode::Tiled), monitor, QRectF(250, 10, 1000, 50));
     EXPECT_FALSE(layout.tiled);
     EXPECT_EQ(layout.size, QSize(1280, 800));
     EXPECT_FALSE(placement::parseLayoutText(QStringLiteral("0x5+1+1 tiled")));
