@@ -1,6 +1,7 @@
 // GNOME's own mappings (a spanned picture stretched over the monitors, tiles
-// centred on them), the block of tiles the finish writes for a calendar on a
-// tiled wallpaper, and a calendar squashed for a desktop that stretches.
+// centred on them) and the block of tiles the finish writes for a calendar on
+// a tiled wallpaper. The squashed calendar is checked on the real GNOME Shell
+// (tests/e2e/desktop_gnome.sh).
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -72,42 +73,6 @@ TEST(TiledLayout, MutterMappingsAndBlocksOfTiles) {
     EXPECT_EQ(QColor(block.pixel(149, 5)), QColor(Qt::blue));
     EXPECT_EQ(QColor(block.pixel(150, 5)), QColor(Qt::red));
     EXPECT_EQ(QColor(block.pixel(450, 5)), QColor(Qt::red));
-}
-
-TEST(TiledLayout, UnevenStretchSquashesTheCalendar) {
-    // Drawn on 1000 x 1000 for a desktop that shows it at 1280 x 800: the
-    // calendar's ink in the file, stretched back by 1.28 and 0.8, is the ink
-    // of the calendar drawn straight at that size.
-    QImage grey(1000, 1000, QImage::Format_RGB32);
-    grey.fill(QColor(64, 64, 64));
-    PlacedCalendar c;
-    c.at = {100, 100};
-    c.fontPixels = 17.0 / 0.8;
-    c.face = QStringLiteral("Liberation Sans");
-    c.colors = {0x00FFFFFF, 0x000000FF, 0x00FF0000, 0x0000FFFF};
-    c.kx = 1.28;
-    c.ky = 0.8;
-    auto inkOf = [](const QImage& image) {
-        QRect box;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (qRed(image.pixel(x, y)) > 160) {
-                    box |= QRect(x, y, 1, 1);
-                }
-            }
-        }
-        return box;
-    };
-    const QRect squashed = inkOf(composeCalendars(grey, {c}));
-    PlacedCalendar straight = c;
-    straight.kx = straight.ky = 1;
-    straight.at = {128, 80};
-    straight.fontPixels = 17;
-    const QRect device = inkOf(composeCalendars(QImage(grey.scaled(1280, 800)), {straight}));
-    EXPECT_NEAR(squashed.x() * 1.28, device.x(), 1.5);
-    EXPECT_NEAR(squashed.y() * 0.8, device.y(), 1.5);
-    EXPECT_NEAR(squashed.width() * 1.28, device.width(), device.width() * 0.02 + 1.5);
-    EXPECT_NEAR(squashed.height() * 0.8, device.height(), device.height() * 0.02 + 1.5);
 }
 
 }  // namespace
