@@ -44,9 +44,9 @@ place() {
     form=$(wait_placement) || fail "$mode: the placement window did not open"
     read -r rx ry _ _ <<<"$region"
     # The window manager settles the window: wait for the region's corner to
-    # show the calendar picture's white.
+    # show the calendar picture's white (right of its text).
     for _ in $(seq 50); do
-        (($(count_colour "$(shot opened)" $((rx + 20)) $((ry + 100)) 40 10 FFFFFF 8) == 400)) && break
+        (($(count_colour "$(shot opened)" $((rx + 270)) $((ry + 100)) 30 10 FFFFFF 8) >= 290)) && break
         sleep 0.2
     done
     read -r fx fy fw fh < <(window_geometry "$form")

@@ -12,9 +12,7 @@ std::optional<PictureMode> lookUp(const QHash<QString, PictureMode>& names, cons
     }
     return *it;
 }
-}  // namespace
 
-namespace {
 std::optional<PictureMode> gsettingsOption(const QString& option) {
     static const QHash<QString, PictureMode> names{
         {QStringLiteral("none"), PictureMode::Centered},
