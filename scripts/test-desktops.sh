@@ -5,8 +5,9 @@
 #                                  packages) and runs the KDE backend against it
 #                                  on a virtual X server and a private bus.
 #   scripts/test-desktops.sh gnome installs what scripts/test.sh does (gnome-shell
-#                                  among it) and runs tests/e2e/desktop_gnome.sh:
-#                                  the placement on the release's own GNOME Shell.
+#                                  among it) and runs tests/e2e/desktop_gnome.sh
+#                                  alone (scripts/test.sh runs it too): the
+#                                  placement on the release's own GNOME Shell.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 case "${1:-}" in

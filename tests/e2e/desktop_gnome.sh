@@ -37,6 +37,10 @@ place() {
     gsettings set $BG picture-uri "file://$wall"
     gsettings set $BG picture-options "$mode"
     sleep 1
+    # GNOME keeps a picture it showed in its cache, and a Tessavel.bmp
+    # replaced while it shows another picture can come back from there: each
+    # round writes its own.
+    export XDG_DATA_HOME="$E2E_TMP/data-$mode"
     start_program
     read -r mx my _ _ < <(window_geometry "$MAIN_WIN")
     click_at $((mx + 118)) $((my + 14))  # "Drag Calendar"
@@ -77,21 +81,25 @@ place() {
     [[ $(gsettings get $BG picture-options) == "'$mode'" ]] || fail "$mode: the option changed"
     click_at $((mx + 36)) $((my + 14))  # "Close"
     wait_exit 10 || fail "$mode: the program did not end"
-    local desk=none
-    for _ in $(seq 30); do
+    # GNOME reloads a picture it showed before (Tessavel.bmp again) once it
+    # sees the file change: wait until it shows this one.
+    local dx dy dw dh px py pw ph desk=none
+    read -r dx dy dw dh <<<"$dropped"
+    [[ "$dx" != none ]] || fail "$mode: no calendar picture where it was dropped"
+    for _ in $(seq 40); do
         sleep 0.5
         desk=$(ink "$(shot desktop-$mode)" $((tx - 40)) $((ty - 40)) 400 260)
-        [[ "$desk" != none ]] && break
+        read -r px py pw ph <<<"$desk"
+        [[ "$px" != none ]] && ((px - dx <= 1 && dx - px <= 1 && py - dy <= 1 && dy - py <= 1)) &&
+            ((50 * (pw - dw) <= dw && 50 * (dw - pw) <= dw)) &&
+            ((50 * (ph - dh) <= dh && 50 * (dh - ph) <= dh)) && break
     done
     echo "$mode: ink dropped $dropped, previewed $preview, on the desktop $desk;" \
         "Tessavel.bmp $(identify -format '%wx%h' "$XDG_DATA_HOME/tessaryn/Tessavel.bmp")"
-    local dx dy dw dh px py pw ph
-    read -r dx dy dw dh <<<"$dropped"
-    read -r px py pw ph <<<"$desk"
     [[ "$px" != none ]] || fail "$mode: GNOME does not show the calendar"
-    (( ${px} - dx <= 1 && dx - px <= 1 && py - dy <= 1 && dy - py <= 1 )) ||
+    ((px - dx <= 1 && dx - px <= 1 && py - dy <= 1 && dy - py <= 1)) ||
         fail "$mode: the calendar shows at $px,$py, dropped at $dx,$dy"
-    (( 50 * (pw - dw) <= dw && 50 * (dw - pw) <= dw && 50 * (ph - dh) <= dh && 50 * (dh - ph) <= dh )) ||
+    ((50 * (pw - dw) <= dw && 50 * (dw - pw) <= dw && 50 * (ph - dh) <= dh && 50 * (dh - ph) <= dh)) ||
         fail "$mode: the calendar shows ${pw}x$ph, dropped ${dw}x$dh"
 }
 
