@@ -45,6 +45,13 @@ TEST_DESKTOP_PKGS=(
 TEST_SHELL_PKGS=(
     pcmanfm pcmanfm-qt sway swaybg grim qt6-declarative-dev
 )
+# The placement checked on a real GNOME Shell (the release's own, as the X11
+# window manager, with python3-dbusmock playing logind on a private system
+# bus), and under window managers that keep windows off their panels.
+TEST_WM_PKGS=(
+    gnome-shell python3-dbusmock
+    xfwm4 xfce4-panel openbox lxpanel
+)
 # Two fonts the font dialog must leave out (a bitmap font, a font without
 # Latin letters).
 TEST_FONT_PKGS=(
@@ -77,7 +84,7 @@ PACKAGE_PKGS=(
 want=("${BUILD_PKGS[@]}" "${RUN_PKGS[@]}" "${FONT_PKGS[@]}")
 for arg in "$@"; do
     case "$arg" in
-        --test) want+=("${TEST_X_PKGS[@]}" "${TEST_DESKTOP_PKGS[@]}" "${TEST_SHELL_PKGS[@]}" "${TEST_FONT_PKGS[@]}" "${TEST_FOUNDRY_FONT_PKGS[@]}"
+        --test) want+=("${TEST_X_PKGS[@]}" "${TEST_DESKTOP_PKGS[@]}" "${TEST_SHELL_PKGS[@]}" "${TEST_WM_PKGS[@]}" "${TEST_FONT_PKGS[@]}" "${TEST_FOUNDRY_FONT_PKGS[@]}"
                        "${TEST_INSTALL_PKGS[@]}" "${TEST_UNIT_PKGS[@]}" "${TEST_PICTURE_PKGS[@]}") ;;
         --package) want+=("${PACKAGE_PKGS[@]}") ;;
         *) echo "deps.sh: unknown option: $arg (use --test or --package)" >&2; exit 2 ;;

@@ -1,5 +1,7 @@
 #include "placement/CalendarComposition.h"
 
+#include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <new>
@@ -10,7 +12,74 @@
 #include "toolkit/SerialDate.h"
 #include "toolkit/Units.h"
 
+bool PlacedCalendar::uneven() const {
+    return kx > 0 && ky > 0 && std::abs(kx / ky - 1) > 1e-4;
+}
+
 namespace {
+
+// Draws `c` with its corner at `at` and its font `fontPixels` high, both in
+// the surface's pixels.
+void drawCalendar(const std::shared_ptr<tk::PictureSurface>& surface, const PlacedCalendar& c,
+                  QPointF at, double fontPixels) {
+    // The calendar measures in points; one wallpaper pixel is one screen
+    // pixel here, so points and pixels convert at the screen's dpi both ways.
+    const double pointsPerPixelX = 1.0 / tk::pixelsPerUnitX(tk::Unit::Points);
+    const double pointsPerPixelY = 1.0 / tk::pixelsPerUnitY(tk::Unit::Points);
+    QFont font(c.face);
+    font.setBold(c.bold);
+    font.setItalic(c.italic);
+    font.setUnderline(c.underline);
+    font.setStrikeOut(c.strikeout);
+    surface->setFont(font);
+    // Sizes come back from text and through pixel conversions: a size a
+    // hair off a whole point would place a few glyph edges differently.
+    surface->setFontSize(std::round(fontPixels * pointsPerPixelY * 1e6) / 1e6);
+
+    MonthCalendar calendar;
+    calendar.setPaper(surface);
+    calendar.setFontName(c.face);
+    for (int16_t k = 0; k <= 3; ++k) {
+        calendar.setFontColor(k, c.colors[static_cast<size_t>(k)]);
+    }
+    calendar.setStartX(static_cast<float>(at.x() * pointsPerPixelX));
+    calendar.setStartY(static_cast<float>(at.y() * pointsPerPixelY));
+    calendar.setDisplayMonth(tk::makeSerialDate(c.year, c.month, 1));
+    calendar.Display();
+}
+
+// The calendar as the desktop's device pixels show it, over a wallpaper the
+// size of `device`: drawn once on black and once on white, which gives each
+// pixel's coverage as well as its colour.
+QImage deviceLayer(const PlacedCalendar& c, QSize device) {
+    auto drawnOn = [&](Qt::GlobalColor ground) {
+        QImage plain(device, QImage::Format_RGB32);
+        plain.fill(ground);
+        auto surface = std::make_shared<tk::PictureSurface>();
+        surface->setAutoSize(true);
+        surface->setPicture(plain);
+        surface->setScaleMode(tk::Unit::Points);
+        drawCalendar(surface, c, QPointF(c.at.x() * c.kx, c.at.y() * c.ky), c.fontPixels * c.ky);
+        return surface->Image().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage black = drawnOn(Qt::black);
+    const QImage white = drawnOn(Qt::white);
+    QImage layer(device, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < device.height(); ++y) {
+        const auto* b = reinterpret_cast<const QRgb*>(black.constScanLine(y));
+        const auto* w = reinterpret_cast<const QRgb*>(white.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(layer.scanLine(y));
+        for (int x = 0; x < device.width(); ++x) {
+            const int cover = 255 - (qRed(w[x]) - qRed(b[x]) + qGreen(w[x]) - qGreen(b[x]) +
+                                     qBlue(w[x]) - qBlue(b[x])) /
+                                        3;
+            const int a = std::clamp(cover, 0, 255);
+            out[x] = qRgba(std::min(qRed(b[x]), a), std::min(qGreen(b[x]), a),
+                           std::min(qBlue(b[x]), a), a);
+        }
+    }
+    return layer;
+}
 
 QImage drawCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>& calendars) {
     // Sized by the picture, which it then shares: no wallpaper-sized
@@ -19,31 +88,23 @@ QImage drawCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>&
     surface->setAutoSize(true);
     surface->setPicture(wallpaper);
     surface->setScaleMode(tk::Unit::Points);
-    // The calendar measures in points; one wallpaper pixel is one screen
-    // pixel here, so points and pixels convert at the screen's dpi both ways.
-    const double pointsPerPixelX = 1.0 / tk::pixelsPerUnitX(tk::Unit::Points);
-    const double pointsPerPixelY = 1.0 / tk::pixelsPerUnitY(tk::Unit::Points);
     for (const PlacedCalendar& c : calendars) {
-        QFont font(c.face);
-        font.setBold(c.bold);
-        font.setItalic(c.italic);
-        font.setUnderline(c.underline);
-        font.setStrikeOut(c.strikeout);
-        surface->setFont(font);
-        // Sizes come back from text and through pixel conversions: a size a
-        // hair off a whole point would place a few glyph edges differently.
-        surface->setFontSize(std::round(c.fontPixels * pointsPerPixelY * 1e6) / 1e6);
-
-        MonthCalendar calendar;
-        calendar.setPaper(surface);
-        calendar.setFontName(c.face);
-        for (int16_t k = 0; k <= 3; ++k) {
-            calendar.setFontColor(k, c.colors[static_cast<size_t>(k)]);
+        if (c.uneven()) {
+            // Drawn as the desktop will show it, then squashed into the
+            // picture's pixels.
+            const QSize device(static_cast<int>(std::ceil(wallpaper.width() * c.kx)),
+                               static_cast<int>(std::ceil(wallpaper.height() * c.ky)));
+            QImage picture = surface->Image().convertToFormat(QImage::Format_RGB32);
+            {
+                QPainter p(&picture);
+                p.setRenderHint(QPainter::SmoothPixmapTransform);
+                p.drawImage(QRectF(0, 0, device.width() / c.kx, device.height() / c.ky),
+                            deviceLayer(c, device));
+            }
+            surface->setPicture(picture);
+            continue;
         }
-        calendar.setStartX(static_cast<float>(c.at.x() * pointsPerPixelX));
-        calendar.setStartY(static_cast<float>(c.at.y() * pointsPerPixelY));
-        calendar.setDisplayMonth(tk::makeSerialDate(c.year, c.month, 1));
-        calendar.Display();
+        drawCalendar(surface, c, c.at, c.fontPixels);
         if (surface->drawingFailed()) {
             return {};
         }

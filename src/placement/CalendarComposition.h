@@ -27,6 +27,14 @@ struct PlacedCalendar {
     std::array<int32_t, 4> colors{0, 0, 0, 0};  // title, Sunday, Saturday, weekdays (0x00BBGGRR)
     int year = 2000;
     int month = 1;
+    // The desktop's device pixels per wallpaper pixel, across and down, where
+    // it stretches the picture unevenly: the calendar is then drawn squashed
+    // by 1/kx and 1/ky, so that the desktop shows it as it was placed. Both
+    // 1 where the desktop keeps the picture's aspect.
+    double kx = 1;
+    double ky = 1;
+
+    bool uneven() const;
 };
 
 // A copy of `wallpaper` with each calendar drawn on it, in order; a null

@@ -96,7 +96,11 @@ QString calendarText(const RecordedCalendar& c) {
              l.strikeout ? QStringLiteral("s") : QString())
         .arg(colors.join(QLatin1Char(',')), monthText(c.placedIn))
         .arg(c.offset)
-        .arg(QString::fromLatin1(QUrl::toPercentEncoding(l.face)));
+        .arg(QString::fromLatin1(QUrl::toPercentEncoding(l.face)))
+        .append(l.uneven()
+                    ? QStringLiteral(";k=%1,%2")
+                          .arg(QString::number(l.kx, 'g', 17), QString::number(l.ky, 'g', 17))
+                    : QString());
 }
 
 std::optional<RecordedCalendar> parseCalendarText(const QString& text) {
@@ -159,6 +163,20 @@ std::optional<RecordedCalendar> parseCalendarText(const QString& text) {
     if (c.look.face.isEmpty()) {
         return std::nullopt;
     }
+    if (fields.contains(QStringLiteral("k"))) {
+        const QStringList k = fields[QStringLiteral("k")].split(QLatin1Char(','));
+        bool okKx = false;
+        bool okKy = false;
+        if (k.size() != 2) {
+            return std::nullopt;
+        }
+        c.look.kx = k[0].toDouble(&okKx);
+        c.look.ky = k[1].toDouble(&okKy);
+        if (!okKx || !okKy || c.look.kx < 1e-3 || c.look.ky < 1e-3 || c.look.kx > 1e3 ||
+            c.look.ky > 1e3) {
+            return std::nullopt;
+        }
+    }
     return c;
 }
 
@@ -212,6 +230,12 @@ ReadResult readRecord() {
     rec.keptModified = *modified;
     rec.tile = values.value(QStringLiteral("tilewallpaper")) == QStringLiteral("1") ? 1 : 0;
     rec.restored = values.value(QStringLiteral("restored")) == QStringLiteral("1");
+    const auto layout = placement::parseLayoutText(values.value(QStringLiteral("layout")));
+    if (!layout) {
+        return damaged(QStringLiteral("\"Layout\" cannot be read: %1")
+                           .arg(values.value(QStringLiteral("layout"))));
+    }
+    rec.layout = *layout;
     const QString composed = values.value(QStringLiteral("composedfor"));
     if (!composed.isEmpty()) {
         rec.composedFor = parseMonth(composed);
@@ -260,6 +284,9 @@ QString writeRecord(const Record& rec) {
         {QStringLiteral("ComposedFor"), rec.composedFor ? monthText(*rec.composedFor) : QString()},
         {QStringLiteral("Restored"), rec.restored ? QStringLiteral("1") : QStringLiteral("0")},
     };
+    if (!rec.layout.isOriginal()) {
+        values.append({QStringLiteral("Layout"), placement::layoutText(rec.layout)});
+    }
     for (size_t i = 0; i < rec.calendars.size(); ++i) {
         values.append({kCalendarPrefix + QString::number(i + 1), calendarText(rec.calendars[i])});
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "placement/CalendarComposition.h"
+#include "placement/TiledLayout.h"
 
 namespace composition {
 
@@ -32,15 +33,16 @@ struct RecordedCalendar {
 };
 
 struct Record {
-    QString original;                // the user's picture, as the desktop named it
-    QString kept;                    // our copy of it as the placement loaded it
-    qint64 keptSize = 0;             // bytes, to notice a replaced copy
-    qint64 keptModified = 0;         // ms since the epoch, the same
-    QString desktop;                 // the backend that applied the result
-    int tile = 0;                    // the original's tiling, for a restore
-    QString output;                  // the composed picture (Tessavel.bmp)
-    std::optional<int> composedFor;  // the month the output shows; none: needs composing
-    bool restored = false;           // the original was put back; refresh leaves it alone
+    QString original;                 // the user's picture, as the desktop named it
+    QString kept;                     // our copy of it as the placement loaded it
+    qint64 keptSize = 0;              // bytes, to notice a replaced copy
+    qint64 keptModified = 0;          // ms since the epoch, the same
+    QString desktop;                  // the backend that applied the result
+    int tile = 0;                     // the original's tiling, for a restore
+    placement::PictureLayout layout;  // the output made of a tiled original
+    QString output;                   // the composed picture (Tessavel.bmp)
+    std::optional<int> composedFor;   // the month the output shows; none: needs composing
+    bool restored = false;            // the original was put back; refresh leaves it alone
     std::vector<RecordedCalendar> calendars;
 };
 

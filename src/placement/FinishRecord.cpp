@@ -74,7 +74,7 @@ void dropOtherKeptCopies(const QString& kept) {
 
 FinishNote recordFinish(const QString& originalPath, const QImage& loadedOriginal,
                         const QString& backendName, const std::optional<PlacedCalendar>& calendar,
-                        int16_t tile) {
+                        int16_t tile, const placement::PictureLayout& layout) {
     FinishNote note;
     if (originalPath.isEmpty()) {
         note.message = QStringLiteral("the wallpaper the placement started from is not known");
@@ -125,6 +125,7 @@ FinishNote recordFinish(const QString& originalPath, const QImage& loadedOrigina
     rec.original = originalPath;
     rec.desktop = backendName;
     rec.tile = tile != 0 ? 1 : 0;
+    rec.layout = layout;
     rec.output = outputPath();
     rec.composedFor = current;
     if (placed) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "placement/CalendarComposition.h"
+#include "placement/TiledLayout.h"
 
 namespace composition {
 
@@ -19,11 +20,12 @@ struct FinishNote {
 // wallpaper the placement started from and `loadedOriginal` that picture as
 // the placement loaded it; `calendar` is the calendar the finish drew on it
 // (none when it was finished without a preview); `tile` the tiling the
-// wallpaper had (0 untiled). When the placement started
+// wallpaper had (0 untiled); `layout` what the output made of a tiled
+// original. When the placement started
 // from our own output, the calendar joins the record of that output; from
 // any other picture, a new record starts with that picture as the original.
 FinishNote recordFinish(const QString& originalPath, const QImage& loadedOriginal,
                         const QString& backendName, const std::optional<PlacedCalendar>& calendar,
-                        int16_t tile);
+                        int16_t tile, const placement::PictureLayout& layout = {});
 
 }  // namespace composition

@@ -49,6 +49,12 @@ tk::PictureTarget pictureTarget(desktop::PictureMode mode, const Monitor& monito
                 target.monitor = span.size();
             }
             break;
+        case PictureMode::SpannedStretched:
+            target.fit = tk::PictureTarget::Fit::Stretch;
+            if (!span.isEmpty()) {
+                target.monitor = span.size();
+            }
+            break;
         case PictureMode::Scaled:
             target.fit = tk::PictureTarget::Fit::Contain;
             break;
@@ -57,6 +63,7 @@ tk::PictureTarget pictureTarget(desktop::PictureMode mode, const Monitor& monito
             break;
         case PictureMode::Centered:
         case PictureMode::Tiled:
+        case PictureMode::TiledCentred:
             target.fit = tk::PictureTarget::Fit::Natural;
             break;
     }

@@ -72,6 +72,9 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     for (const QScreen* s : QGuiApplication::screens()) {
         show.span |= placement::Monitor{s->geometry(), s->devicePixelRatio()}.deviceRect();
     }
+    // A desktop shows a tiled picture all over the monitor; the hive alone
+    // (no desktop) is placed on as one tile.
+    show.wholeTiledMonitor = desktop::activeDesktop().name() != QStringLiteral("none");
 
     // 4. The wallpaper picture, at the size the desktop draws it where it
     // can choose (drawings, background descriptions).
@@ -119,16 +122,23 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     // 7. The window shows the wallpaper as the desktop does; the calendar
     // picture starts at the top-left corner of what is on the screen.
     form.setWallpaper(wallpaper.image, mapping, monitor.dpr);
+    form.setTiling(show, monitor);
     wallpaper = {};
-    form.wallpaperView->move(0, 0);
-    const QRect window = placement::logicalWindowRect(monitor, mapping.visible());
-    form.resize(window.size());
     form.calendarPicture->setPicture(preview.surface()->Image());
     form.calendarPicture->move(0, 0);
     form.calendarPicture->setVisible(true);
 
-    // 8. Over the wallpaper's place on the screen.
-    form.move(window.topLeft());
+    // 8. Over the wallpaper's place on the screen. Window managers keep
+    // ordinary windows off their panels (GNOME moves a monitor-sized one
+    // below its top bar), so a region reaching beyond the part they leave
+    // to windows is covered by a full-screen window instead, with the
+    // desktop's own colour beside the wallpaper.
+    const QRect window = placement::logicalWindowRect(monitor, mapping.visible());
+    const QRect whole = screen != nullptr ? screen->geometry() : window;
+    const bool fullScreen = screen != nullptr && !screen->availableGeometry().contains(window) &&
+                            whole.contains(window);
+    const QColor around(desktop::activeDesktop().liveBackgroundColor().value_or(QString()));
+    form.coverRegion(window, whole, fullScreen, around.isValid() ? around : QColor(Qt::black));
 
     // Modal: back here once the user finished or cancelled.
     form.showModal();

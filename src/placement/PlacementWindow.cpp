@@ -28,10 +28,12 @@
 
 namespace {
 
-// The finish keeps the wallpaper's origin and shows the bitmap untiled.
+// The finish keeps the wallpaper's origin and shows the bitmap untiled, or tiled
+// where it is a block of the tiles the desktop showed.
 constexpr int16_t kUseOrigin = -1;
 constexpr int16_t kKeepOrigin = 0;
 constexpr int16_t kUntiled = 0;
+constexpr int16_t kTiled = 1;
 
 // Linux paths may be far longer than the 260 bytes a Windows directory
 // takes; a cut path would name some other folder.
@@ -153,10 +155,61 @@ void PlacementWindow::addHints() {
         QStringLiteral("右クリックでキャンセル/ダブルクリックでプレビュー"));
 }
 
+void PlacementWindow::coverRegion(const QRect& region, const QRect& monitor, bool fullScreen,
+                                  const QColor& around) {
+    region_ = region;
+    fullScreen_ = fullScreen;
+    reported_ = false;
+    setGeometry(fullScreen ? monitor : region);
+    if (fullScreen) {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, around);
+        setPalette(pal);
+    }
+    followRealGeometry();
+}
+
+QRect PlacementWindow::coveredRegion() const {
+    return region_.isEmpty() ? geometry() : geometry().intersected(region_);
+}
+
+void PlacementWindow::followRealGeometry() {
+    if (!region_.isEmpty()) {
+        wallpaperView->move(region_.topLeft() - geometry().topLeft());
+    }
+}
+
+void PlacementWindow::reportUncovered() {
+    const QRect covered = coveredRegion();
+    if (reported_ || region_.isEmpty() || covered == region_) {
+        return;
+    }
+    reported_ = true;
+    qWarning(
+        "tessaryn: the window manager keeps the placement window at %d,%d %dx%d: of the "
+        "wallpaper at %d,%d %dx%d only %d,%d %dx%d can be reached",
+        geometry().x(), geometry().y(), geometry().width(), geometry().height(), region_.x(),
+        region_.y(), region_.width(), region_.height(), covered.x(), covered.y(), covered.width(),
+        covered.height());
+}
+
+void PlacementWindow::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    followRealGeometry();
+}
+
+void PlacementWindow::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    followRealGeometry();
+}
+
 void PlacementWindow::showModal() {
     setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
     connect(this, &PlacementWindow::closed, &loop, &QEventLoop::quit);
+    if (fullScreen_) {
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    }
     show();
     raise();
     activateWindow();
@@ -278,6 +331,21 @@ void PlacementWindow::setWallpaper(const QImage& wallpaper,
     wallpaperView->setPicture(viewOf(wallpaper_));
 }
 
+void PlacementWindow::setTiling(const placement::WallpaperShow& show,
+                                const placement::Monitor& monitor) {
+    show_ = show;
+    monitor_ = monitor;
+}
+
+placement::PictureLayout PlacementWindow::layoutFor(
+    const std::optional<PlacedCalendar>& calendar) const {
+    if (!mapping_.tiled() || !calendar) {
+        return {};
+    }
+    return placement::tiledLayout(show_, monitor_,
+                                  QRectF(mapping_.toScreen(calendar->at), previewSize_));
+}
+
 void PlacementWindow::ensureWallpaper() {
     if (hasWallpaper_) {
         return;
@@ -292,8 +360,26 @@ void PlacementWindow::ensureWallpaper() {
     hasWallpaper_ = true;
 }
 
-QImage PlacementWindow::viewOf(const QImage& picture) const {
+QImage PlacementWindow::viewOf(const QImage& picture,
+                               const placement::PictureLayout& layout) const {
     const QRect visible = mapping_.visible();
+    if (mapping_.tiled()) {
+        // 1:1, from where the desktop starts its tiles, or the monitor-sized
+        // picture centred on the monitor.
+        const QPointF corner =
+            mapping_.shown().topLeft() + QPointF(layout.offset) - QPointF(visible.topLeft());
+        QImage view(visible.size(), QImage::Format_RGB32);
+        view.fill(Qt::black);
+        QPainter p(&view);
+        if (layout.isOriginal() || layout.tiled) {
+            QBrush tiles(picture);
+            tiles.setTransform(QTransform::fromTranslate(corner.x(), corner.y()));
+            p.fillRect(view.rect(), tiles);
+        } else {
+            p.drawImage(corner, picture);
+        }
+        return view;
+    }
     if (mapping_.oneToOne()) {
         const QRect part = visible.translated(-mapping_.shown().topLeft().toPoint());
         return part == picture.rect() ? picture : picture.copy(part);
@@ -324,6 +410,11 @@ PlacedCalendar PlacementWindow::calendarUnderPicture() const {
     c.at = mapping_.toWallpaper(device);
     c.fontPixels = std::min(font.pointSizeF() * tk::dpiY() / 72.0 * dpr_ * mapping_.scaleY(),
                             placement::kMaxFontPixels);
+    c.kx = 1 / mapping_.scaleX();
+    c.ky = 1 / mapping_.scaleY();
+    if (!c.uneven()) {
+        c.kx = c.ky = 1;  // drawn straight into the picture's pixels
+    }
     c.face = font.family();
     c.bold = font.bold();
     c.italic = font.italic();
@@ -337,18 +428,8 @@ PlacedCalendar PlacementWindow::calendarUnderPicture() const {
     return c;
 }
 
-QImage PlacementWindow::composed(const std::vector<PlacedCalendar>& calendars) const {
-    if (calendars.empty()) {
-        return wallpaper_;
-    }
-    if (preview_ && calendars.size() == 1 && !previewComposed_.isNull() &&
-        calendars.front().at == preview_->at) {
-        return previewComposed_;  // the preview composed exactly this already
-    }
-    return composeCalendars(wallpaper_, calendars);
-}
-
 void PlacementWindow::previewPlacement() {
+    reportUncovered();
     calendarPicture->setVisible(false);
     // Let the wallpaper under the picture repaint before the drawing.
     QCoreApplication::processEvents();
@@ -357,9 +438,13 @@ void PlacementWindow::previewPlacement() {
     // The calendar goes into the wallpaper at its full resolution; the
     // window shows the result as the desktop will.
     preview_ = calendarUnderPicture();
+    previewSize_ =
+        QSizeF(calendarPicture->size() - QSize(2, 2) * calendarPicture->borderWidth()) * dpr_;
     previewComposed_ = QImage();
-    previewComposed_ = composeCalendars(wallpaper_, {*preview_});
-    const QImage view = previewComposed_.isNull() ? QImage() : viewOf(previewComposed_);
+    previewLayout_ = layoutFor(preview_);
+    previewComposed_ = placement::composeLayout(wallpaper_, previewLayout_, {*preview_});
+    const QImage view =
+        previewComposed_.isNull() ? QImage() : viewOf(previewComposed_, previewLayout_);
     if (view.isNull()) {
         preview_.reset();
         previewComposed_ = QImage();
@@ -388,12 +473,16 @@ void PlacementWindow::finishPlacement() {
     if (preview_) {
         calendars.push_back(*preview_);
     }
-    // The wallpaper at its full resolution with that calendar drawn on it.
-    const QImage composed = this->composed(calendars);
+    // The wallpaper at its full resolution with that calendar drawn on it;
+    // on a tiled wallpaper, the block of tiles that holds it.
+    const placement::PictureLayout layout = preview_ ? previewLayout_ : placement::PictureLayout{};
+    const QImage composed =
+        preview_ ? previewComposed_ : placement::composeLayout(wallpaper_, layout, calendars);
     if (composed.isNull()) {
         giveUp(drawingFailure());
         return;
     }
+    const bool tiled = mapping_.tiled() && (layout.isOriginal() || layout.tiled);
     // What the placement started from, as it was loaded: the record keeps it.
     const QString original = wallpaperSettings_->picture;
     const QImage loaded = wallpaper_;
@@ -414,14 +503,15 @@ void PlacementWindow::finishPlacement() {
         giveUp(saved.error);
         return;
     }
-    wallpaperView->setPicture(viewOf(composed));
+    wallpaperView->setPicture(viewOf(composed, layout));
 
     wallpaperSettings_->picture = path;
     const sys::WallpaperResult applied =
-        sys::SetWallpaper(*wallpaperSettings_, kUseOrigin, kKeepOrigin, kUntiled);
+        sys::SetWallpaper(*wallpaperSettings_, kUseOrigin, kKeepOrigin, tiled ? kTiled : kUntiled);
     // Remembered so that the calendar can be renewed and the original restored.
-    const composition::FinishNote note = composition::recordFinish(
-        original, loaded, desktop::activeDesktop().name(), preview_, wallpaperSettings_->tile);
+    const composition::FinishNote note =
+        composition::recordFinish(original, loaded, desktop::activeDesktop().name(), preview_,
+                                  wallpaperSettings_->tile, layout);
     if (!note.recorded) {
         qWarning("tessaryn: the calendar cannot be renewed later: %s",
                  qPrintable(sys::printable(note.message)));

@@ -6,6 +6,7 @@
 // picture back, double-clicks the wallpaper to save the result as the new
 // desktop wallpaper, or right-clicks the picture to cancel.
 
+#include <QColor>
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "placement/CalendarComposition.h"
+#include "placement/TiledLayout.h"
 #include "placement/WallpaperGeometry.h"
 #include "system/wallpaper/WallpaperSettings.h"
 
@@ -49,6 +51,20 @@ public:
     // one to one, and that picture is the wallpaper.
     void setWallpaper(const QImage& wallpaper, const placement::WallpaperMapping& mapping,
                       double dpr);
+    // Where the mapping shows the whole tiled monitor: how the desktop shows
+    // it, so that the finish can write a picture it tiles the same way.
+    void setTiling(const placement::WallpaperShow& show, const placement::Monitor& monitor);
+
+    // Where the window shows the wallpaper: `region`, in the logical
+    // coordinates windows are placed in. With `fullScreen` the window covers
+    // the whole monitor `monitor` (the one state every window manager lets
+    // reach over its panels) and shows `around` beside the wallpaper, as the
+    // desktop does. Wherever the window manager really puts the window, the
+    // wallpaper stays at `region` on the screen.
+    void coverRegion(const QRect& region, const QRect& monitor, bool fullScreen,
+                     const QColor& around);
+    // The part of the region the window really covers now.
+    QRect coveredRegion() const;
 
     // The calendar the last preview drew, in wallpaper pixels; nothing
     // before the first preview.
@@ -84,26 +100,40 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void createControls();
     void dropped(QWidget* target, QPoint pointer);
     void ensureWallpaper();
+    // Keeps wallpaperView at the region's place on the screen.
+    void followRealGeometry();
+    // Says once when the window manager keeps part of the region out of reach.
+    void reportUncovered();
     // The calendar as it would be drawn with calendarPicture's picture where it is now.
     PlacedCalendar calendarUnderPicture() const;
     // `picture` (the wallpaper, or it composed) as the window shows it.
-    QImage viewOf(const QImage& picture) const;
-    QImage composed(const std::vector<PlacedCalendar>& calendars) const;
+    QImage viewOf(const QImage& picture, const placement::PictureLayout& layout = {}) const;
+    // The picture the finish writes for the preview's calendar, if any.
+    placement::PictureLayout layoutFor(const std::optional<PlacedCalendar>& calendar) const;
 
     const CalendarChoice* choice_;
     sys::WallpaperSettings* wallpaperSettings_;
     QPointer<ManualDrag> drag_;
     bool unloading_ = false;
+    QRect region_;  // none: the wallpaper at the window's corner
+    bool fullScreen_ = false;
+    bool reported_ = false;
 
     QImage wallpaper_;  // full resolution
     placement::WallpaperMapping mapping_;
     double dpr_ = 1;
     bool hasWallpaper_ = false;
     std::optional<PlacedCalendar> preview_;
-    QImage previewComposed_;  // the wallpaper with the preview's calendar
+    QSizeF previewSize_;  // the preview's calendar picture, device pixels
+    placement::PictureLayout previewLayout_;
+    QImage previewComposed_;         // the picture the finish writes for the preview's calendar
+    placement::WallpaperShow show_;  // with setTiling
+    placement::Monitor monitor_;
 };

@@ -55,6 +55,20 @@ WallpaperMapping::WallpaperMapping(const WallpaperShow& show, const Monitor& mon
         case PictureMode::Stretched:
             shown_ = screen;
             break;
+        case PictureMode::TiledCentred: {
+            // A tile in the middle of all monitors together, whole pixels
+            // toward zero.
+            const QRect span = show.span.isEmpty() ? monitor.deviceRect() : show.span;
+            const QPointF at(span.x() + static_cast<int>((span.width() - pic.width()) / 2.0),
+                             span.y() + static_cast<int>((span.height() - pic.height()) / 2.0));
+            shown_ = QRectF(at - QPointF(monitor.geometry.topLeft()), pic);
+            break;
+        }
+        case PictureMode::SpannedStretched: {
+            const QRect span = show.span.isEmpty() ? monitor.deviceRect() : show.span;
+            shown_ = QRectF(span).translated(-QPointF(monitor.geometry.topLeft()));
+            break;
+        }
         case PictureMode::Spanned: {
             const QRect span = show.span.isEmpty() ? monitor.deviceRect() : show.span;
             const double s = std::max(span.width() / pic.width(), span.height() / pic.height());
@@ -63,7 +77,9 @@ WallpaperMapping::WallpaperMapping(const WallpaperShow& show, const Monitor& mon
             break;
         }
     }
-    const QRectF on = shown_.intersected(screen);
+    tiled_ = show.wholeTiledMonitor &&
+             (show.mode == PictureMode::Tiled || show.mode == PictureMode::TiledCentred);
+    const QRectF on = tiled_ ? screen : shown_.intersected(screen);
     if (on.width() > 0 && on.height() > 0) {
         const int left = static_cast<int>(std::lround(on.left()));
         const int top = static_cast<int>(std::lround(on.top()));

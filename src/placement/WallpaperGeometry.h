@@ -35,6 +35,9 @@ struct WallpaperShow {
     QPoint origin;
     // All monitors together, native pixels: what a spanned picture covers.
     QRect span;
+    // Tiled: the window shows the whole monitor with the tiles the desktop
+    // draws there, not only the copy at the origin.
+    bool wholeTiledMonitor = false;
 };
 
 class WallpaperMapping {
@@ -57,11 +60,15 @@ public:
     double scaleY() const;
     // True where each device pixel shows exactly one wallpaper pixel.
     bool oneToOne() const;
+    // True where the monitor shows copies of the picture all over it, as
+    // tiles starting from shown().
+    bool tiled() const { return tiled_; }
 
 private:
     QSize picture_;
     QRectF shown_;
     QRect visible_;
+    bool tiled_ = false;
 };
 
 // The window that covers `visibleDevice` (device pixels of `monitor`), in the

@@ -137,7 +137,7 @@ int refreshWallpaper(const RefreshOptions& options) {
     for (const auto& c : rec.calendars) {
         calendars.push_back(c.forMonth(target));
     }
-    const QImage composed = composeCalendars(base.image, calendars);
+    const QImage composed = placement::composeLayout(base.image, rec.layout, calendars);
     base = {};
     if (composed.isNull()) {
         complain(drawingFailure() + QStringLiteral("; nothing was changed"));
@@ -148,7 +148,7 @@ int refreshWallpaper(const RefreshOptions& options) {
                      .arg(rec.output, saved.error));
         return 1;
     }
-    if (const QString e = apply(rec.output, false); !e.isEmpty()) {
+    if (const QString e = apply(rec.output, rec.layout.tiled); !e.isEmpty()) {
         complain(QStringLiteral("%1 was renewed, but the desktop (%2) did not take it: %3")
                      .arg(rec.output, rec.desktop, e));
         return 1;

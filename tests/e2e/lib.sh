@@ -18,6 +18,7 @@ mkdir -p "$PROGRAM_DIR"
 cp "$TESSARYN" "$PROGRAM_DIR/tessaryn"
 PROG_PID=""
 XVFB_PID=""
+XVFB_EXTRA=("${XVFB_EXTRA[@]}")  # more Xvfb arguments, set before sourcing
 
 e2e_cleanup() {
     [[ -n "$PROG_PID" ]] && kill "$PROG_PID" 2>/dev/null || true
@@ -88,10 +89,12 @@ wait_placement() {
     return 1
 }
 
-# window_geometry ID: prints "X Y W H".
+# window_geometry ID: prints "X Y W H" of the window's own area on the
+# screen (xdotool adds a window manager's frame offset twice).
 window_geometry() {
-    xdotool getwindowgeometry --shell "$1" | awk -F= '
-        /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}'
+    xwininfo -id "$1" | awk -F: '
+        /Absolute upper-left X/{x=$2} /Absolute upper-left Y/{y=$2}
+        /^ *Width/{w=$2} /^ *Height/{h=$2} END{print x+0, y+0, w+0, h+0}'
 }
 
 shot() { import -window root "$E2E_TMP/$1.png" && echo "$E2E_TMP/$1.png"; }

@@ -2,6 +2,8 @@
 //   pixelprobe count FILE X Y W H RRGGBB [TOLERANCE]  pixels near a colour
 //   pixelprobe diff FILE1 FILE2 X Y W H               pixels that differ
 //   pixelprobe size FILE                              "W H"
+//   pixelprobe ink FILE X Y W H TOL RRGGBB...         "X Y W H" of the pixels near any
+//                                                      of the colours ("none": none are)
 //   pixelprobe bbox FILE1 FILE2 [X Y W H]             "X Y W H" of the pixels that
 //                                                      differ ("none" when none do)
 #include <QColor>
@@ -54,6 +56,34 @@ int main(int argc, char** argv) {
             }
         }
         std::printf("%ld\n", n);
+        return 0;
+    }
+    if (a[1] == QLatin1String("ink") && a.size() >= 9) {
+        const QRect r = rectFrom(a, 3).intersected(img.rect());
+        const int tol = a[7].toInt();
+        QList<QColor> inks;
+        for (qsizetype k = 8; k < a.size(); ++k) {
+            inks.append(QColor(QStringLiteral("#") + a[k]));
+        }
+        QRect box;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                for (const QColor& want : inks) {
+                    if (std::abs(c.red() - want.red()) <= tol &&
+                        std::abs(c.green() - want.green()) <= tol &&
+                        std::abs(c.blue() - want.blue()) <= tol) {
+                        box |= QRect(x, y, 1, 1);
+                        break;
+                    }
+                }
+            }
+        }
+        if (box.isNull()) {
+            std::puts("none");
+        } else {
+            std::printf("%d %d %d %d\n", box.x(), box.y(), box.width(), box.height());
+        }
         return 0;
     }
     if (a[1] == QLatin1String("bbox") && a.size() >= 4) {

@@ -40,6 +40,10 @@ public:
     // decides between centred and tiled).
     virtual std::optional<PictureMode> livePictureMode() { return std::nullopt; }
 
+    // The colour the desktop shows where its picture does not reach, as a
+    // "#rrggbb" name; nullopt where the backend does not know it.
+    virtual std::optional<QString> liveBackgroundColor() { return std::nullopt; }
+
     // Make `path` the desktop's wallpaper. `tiled` is the tiling now stored in
     // the hive ("TileWallpaper" == "1").
     virtual ApplyResult apply(const QString& path, bool tiled) = 0;

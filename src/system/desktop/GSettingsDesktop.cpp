@@ -75,7 +75,14 @@ std::optional<bool> GSettingsDesktop::liveTiled() {
 
 std::optional<PictureMode> GSettingsDesktop::livePictureMode() {
     const std::optional<QString> mode = get(layout_.schema, kOptionsKey);
-    return mode ? pictureModeFromGSettings(*mode) : std::nullopt;
+    // GNOME and Cinnamon draw their background in the window manager.
+    return mode ? pictureModeFromGSettings(*mode, layout_.name != QStringLiteral("mate"))
+                : std::nullopt;
+}
+
+std::optional<QString> GSettingsDesktop::liveBackgroundColor() {
+    // GNOME, Cinnamon and MATE all name it so.
+    return get(layout_.schema, QStringLiteral("primary-color"));
 }
 
 ApplyResult GSettingsDesktop::apply(const QString& path, bool tiled) {

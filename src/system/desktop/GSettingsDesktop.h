@@ -26,6 +26,7 @@ public:
     std::optional<QString> liveWallpaper() override;
     std::optional<bool> liveTiled() override;
     std::optional<PictureMode> livePictureMode() override;
+    std::optional<QString> liveBackgroundColor() override;
     ApplyResult apply(const QString& path, bool tiled) override;
 
 private:

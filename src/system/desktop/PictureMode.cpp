@@ -7,6 +7,7 @@ QString pictureModeName(PictureMode mode) {
         case PictureMode::Centered:
             return QStringLiteral("centered");
         case PictureMode::Tiled:
+        case PictureMode::TiledCentred:
             return QStringLiteral("tiled");
         case PictureMode::Zoom:
             return QStringLiteral("zoom");
@@ -15,6 +16,7 @@ QString pictureModeName(PictureMode mode) {
         case PictureMode::Stretched:
             return QStringLiteral("stretched");
         case PictureMode::Spanned:
+        case PictureMode::SpannedStretched:
             return QStringLiteral("spanned");
     }
     return QStringLiteral("centered");

@@ -12,6 +12,9 @@ enum class PictureMode {
     Scaled,     // scaled to fit inside the monitor, keeping its aspect, bars beside
     Stretched,  // scaled to the monitor's size, aspect not kept
     Spanned,    // one picture zoomed across all monitors together
+    // GNOME's and Cinnamon's window managers draw two of them their own way:
+    SpannedStretched,  // one picture stretched over all monitors together, aspect not kept
+    TiledCentred,      // natural size, repeated from a tile centred on all monitors together
 };
 
 // "centered", "tiled", "zoom", "scaled", "stretched", "spanned".

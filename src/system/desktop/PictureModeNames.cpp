@@ -12,9 +12,8 @@ std::optional<PictureMode> lookUp(const QHash<QString, PictureMode>& names, cons
     }
     return *it;
 }
-}  // namespace
 
-std::optional<PictureMode> pictureModeFromGSettings(const QString& option) {
+std::optional<PictureMode> gsettingsOption(const QString& option) {
     static const QHash<QString, PictureMode> names{
         {QStringLiteral("none"), PictureMode::Centered},
         {QStringLiteral("wallpaper"), PictureMode::Tiled},
@@ -25,6 +24,18 @@ std::optional<PictureMode> pictureModeFromGSettings(const QString& option) {
         {QStringLiteral("spanned"), PictureMode::Spanned},
     };
     return lookUp(names, option);
+}
+}  // namespace
+
+std::optional<PictureMode> pictureModeFromGSettings(const QString& option, bool byMutter) {
+    const std::optional<PictureMode> mode = gsettingsOption(option);
+    if (byMutter && mode == PictureMode::Spanned) {
+        return PictureMode::SpannedStretched;
+    }
+    if (byMutter && mode == PictureMode::Tiled) {
+        return PictureMode::TiledCentred;
+    }
+    return mode;
 }
 
 std::optional<PictureMode> pictureModeFromXfceStyle(const QString& style) {

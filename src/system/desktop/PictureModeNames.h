@@ -11,7 +11,10 @@ namespace desktop {
 // GNOME, Cinnamon and MATE `picture-options`: "wallpaper", "centered",
 // "scaled", "stretched", "zoom", "spanned"; "none" shows no picture and
 // counts as centred.
-std::optional<PictureMode> pictureModeFromGSettings(const QString& option);
+// `byMutter`: the window manager draws the background (GNOME's mutter,
+// Cinnamon's muffin), which stretches a spanned picture over the monitors and
+// centres its tiles; MATE's desktop keeps a spanned picture's aspect.
+std::optional<PictureMode> pictureModeFromGSettings(const QString& option, bool byMutter = false);
 // xfdesktop's `image-style`: 0 none, 1 centred, 2 tiled, 3 stretched,
 // 4 scaled, 5 zoomed, 6 spanning.
 std::optional<PictureMode> pictureModeFromXfceStyle(const QString& style);

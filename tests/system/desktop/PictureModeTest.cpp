@@ -20,6 +20,11 @@ TEST(PictureModeNames, EveryNameOfEveryDesktop) {
     EXPECT_EQ(desktop::pictureModeFromGSettings(QStringLiteral("stretched")),
               PictureMode::Stretched);
     EXPECT_EQ(desktop::pictureModeFromGSettings(QStringLiteral("spanned")), PictureMode::Spanned);
+    // GNOME's and Cinnamon's window managers draw these two their own way.
+    EXPECT_EQ(desktop::pictureModeFromGSettings(QStringLiteral("spanned"), true),
+              PictureMode::SpannedStretched);
+    EXPECT_EQ(desktop::pictureModeFromGSettings(QStringLiteral("wallpaper"), true),
+              PictureMode::TiledCentred);
     EXPECT_EQ(desktop::pictureModeFromGSettings(QStringLiteral("none")), PictureMode::Centered);
     EXPECT_EQ(desktop::pictureModeFromGSettings(QStringLiteral("sideways")), std::nullopt);
     EXPECT_EQ(desktop::pictureModeFromXfceStyle(QStringLiteral("5")), PictureMode::Zoom);

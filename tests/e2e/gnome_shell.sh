@@ -1,0 +1,59 @@
+# A real GNOME Shell for the end-to-end scripts: the release's own
+# gnome-shell as the window and compositing manager of the script's Xvfb
+# (gnome-shell --x11 --replace, software GL), with a private session bus and a
+# private bus standing in for the system bus, on which python3-dbusmock plays
+# logind. The shell's services are not meant to run as root, so a script
+# started as root runs again as nobody.
+# Usage, before anything else: source gnome_shell.sh; source lib.sh; then
+# start_xvfb and start_gnome_shell. Fails when gnome-shell is missing:
+# scripts/deps.sh --test installs it.
+if ! command -v gnome-shell >/dev/null || ! /usr/bin/python3 -c 'import dbusmock' 2>/dev/null; then
+    echo "FAIL: gnome-shell and python3-dbusmock are needed (scripts/deps.sh --test)" >&2
+    exit 1
+fi
+if [[ $(id -u) -eq 0 ]]; then
+    command -v setpriv >/dev/null || { echo "FAIL: setpriv is missing" >&2; exit 1; }
+    exec setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/nonexistent \
+        bash "$0" "$@"
+fi
+GNOME_PIDS=()
+
+stop_gnome_shell() {
+    local pid
+    for pid in "${GNOME_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    GNOME_PIDS=()
+}
+
+# gnome_eval JS: runs JavaScript in the shell (it runs with --unsafe-mode).
+gnome_eval() {
+    gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
+        --method org.gnome.Shell.Eval "$1" >/dev/null
+}
+
+# start_gnome_shell: on $DISPLAY; waits until the shell has started and its
+# overview is hidden, so that the desktop shows.
+start_gnome_shell() {
+    export HOME="$E2E_TMP/home" LIBGL_ALWAYS_SOFTWARE=1 NO_AT_BRIDGE=1
+    export XDG_SESSION_TYPE=x11 XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=dconf
+    export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/system_bus"
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
+    mkdir -p "$HOME"
+    GNOME_PIDS+=("$(dbus-daemon --session --address="$DBUS_SYSTEM_BUS_ADDRESS" --fork --print-pid)")
+    GNOME_PIDS+=("$(dbus-daemon --session --address="$DBUS_SESSION_BUS_ADDRESS" --fork --print-pid)")
+    /usr/bin/python3 -m dbusmock --system --template logind >"$E2E_TMP/logind.log" 2>&1 &
+    GNOME_PIDS+=($!)
+    # No banners over the desktop, no animations to wait for.
+    gsettings set org.gnome.desktop.notifications show-banners false
+    gsettings set org.gnome.desktop.interface enable-animations false
+    gnome-shell --x11 --replace --unsafe-mode >"$E2E_TMP/shell.log" 2>&1 &
+    GNOME_PIDS+=($!)
+    for _ in $(seq 360); do
+        grep -q "GNOME Shell started" "$E2E_TMP/shell.log" && break
+        sleep 0.5
+    done
+    grep -q "GNOME Shell started" "$E2E_TMP/shell.log" ||
+        fail "GNOME Shell did not start: $(tail -n5 "$E2E_TMP/shell.log")"
+    gnome_eval 'Main.overview.hide()'
+}
