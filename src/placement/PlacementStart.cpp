@@ -109,6 +109,7 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     // 7. The window shows the wallpaper as the desktop does; the calendar
     // picture starts at the top-left corner of what is on the screen.
     form.setWallpaper(wallpaper.image, mapping, monitor.dpr);
+    form.setWallpaperHash(wallpaper.contentHash);
     wallpaper = {};
     form.wallpaperView->move(0, 0);
     const QRect window = placement::logicalWindowRect(monitor, mapping.visible());

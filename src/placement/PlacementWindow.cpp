@@ -11,6 +11,7 @@
 #include "placement/CalendarChoice.h"
 #include "placement/FinishRecord.h"
 #include "placement/ManualDrag.h"
+#include "placement/RecordLock.h"
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
 #include "system/wallpaper/WindowsDirectory.h"
@@ -363,17 +364,22 @@ void PlacementWindow::finishPlacement() {
     };
 
     ensureWallpaper();
-    // The calendar of the last preview, if any, where and as large as it was
-    // previewed, in wallpaper pixels: that is what this finish writes.
-    std::vector<PlacedCalendar> calendars;
-    if (preview_) {
-        calendars.push_back(*preview_);
+    // One writer of the composition at a time: a refresh that runs now
+    // finishes first, or waits for this finish.
+    composition::RecordLock lock;
+    if (!lock.acquire(10000)) {
+        giveUp(lock.error());
+        return;
     }
-    // The wallpaper at its full resolution with that calendar drawn on it.
-    const QImage composed = this->composed(calendars);
-    // What the placement started from, as it was loaded: the record keeps it.
-    const QString original = wallpaperSettings_->picture;
-    const QImage loaded = wallpaper_;
+    // Every recorded calendar, with the one of the last preview (where and as
+    // large as it was previewed, in wallpaper pixels), drawn on the kept
+    // original as a refresh draws them.
+    composition::FinishPlan plan = composition::planFinish(
+        wallpaperSettings_->picture, wallpaper_, wallpaperHash_, desktop::activeDesktop().name(),
+        preview_, wallpaperSettings_->tile);
+    const QImage composed = plan.baseIsLoaded ? this->composed(plan.calendars)
+                                              : composeCalendars(plan.base, plan.calendars);
+    plan.base = QImage();
 
     std::vector<char> buffer(kPathBuffer, '\0');
     sys::GetWindowsDirectoryA(buffer.data(), kPathBuffer);
@@ -384,10 +390,21 @@ void PlacementWindow::finishPlacement() {
     }
     const QString path = directory + QLatin1Char('/') + outputFileName();
 
+    // Remembered first, as still to be composed: a finish cut short is
+    // composed again by the next refresh.
+    if (plan.recorded) {
+        if (const QString e = composition::beginFinish(plan); !e.isEmpty()) {
+            plan.recorded = false;
+            plan.message = e;
+        }
+    }
     // The picture is saved before it becomes the box's picture, so that a
     // failed save leaves the window exactly as it was.
     const tk::SaveResult saved = tk::SavePictureAsBitmap(composed, path);
     if (!saved.ok) {
+        if (plan.recorded) {
+            composition::undoFinish(plan);
+        }
         giveUp(saved.error);
         return;
     }
@@ -396,11 +413,15 @@ void PlacementWindow::finishPlacement() {
     wallpaperSettings_->picture = path;
     const sys::WallpaperResult applied =
         sys::SetWallpaper(*wallpaperSettings_, kUseOrigin, kKeepOrigin, kUntiled);
-    // Remembered so that the calendar can be renewed and the original restored.
-    const composition::FinishNote note = composition::recordFinish(
-        original, loaded, desktop::activeDesktop().name(), preview_, wallpaperSettings_->tile);
-    if (!note.recorded) {
-        qWarning("tessaryn: the calendar cannot be renewed later: %s", qPrintable(note.message));
+    if (plan.recorded) {
+        if (const QString e = composition::completeFinish(plan); !e.isEmpty()) {
+            plan.recorded = false;
+            plan.message = e;
+        }
+    }
+    lock.release();
+    if (!plan.recorded) {
+        qWarning("tessaryn: the calendar cannot be renewed later: %s", qPrintable(plan.message));
     }
     tk::setMousePointer(tk::PointerShape::Default);
     if (!applied.ok) {

@@ -50,6 +50,10 @@ public:
     void setWallpaper(const QImage& wallpaper, const placement::WallpaperMapping& mapping,
                       double dpr);
 
+    // The content hash of the wallpaper file as it was loaded (empty when
+    // not known): the finish keeps that picture as the original.
+    void setWallpaperHash(const QByteArray& hash) { wallpaperHash_ = hash; }
+
     // The calendar the last preview drew, in wallpaper pixels; nothing
     // before the first preview.
     const std::optional<PlacedCalendar>& lastPreview() const { return preview_; }
@@ -106,4 +110,5 @@ private:
     bool hasWallpaper_ = false;
     std::optional<PlacedCalendar> preview_;
     QImage previewComposed_;  // the wallpaper with the preview's calendar
+    QByteArray wallpaperHash_;
 };

@@ -6,6 +6,7 @@
 #include <QProcess>
 
 #include "refresh/Console.h"
+#include "refresh/UnitText.h"
 #include "system/desktop/SessionEnvironment.h"
 #include "system/profile/AtomicWrite.h"
 
@@ -60,7 +61,15 @@ int enableTimer() {
         return 1;
     }
     // This very program runs from the timer, wherever it was installed.
-    service.replace("@TESSARYN_PROGRAM@", QCoreApplication::applicationFilePath().toLocal8Bit());
+    const QString program = QCoreApplication::applicationFilePath();
+    const std::optional<QString> exec = systemdExecPath(program);
+    if (!exec) {
+        complain(QStringLiteral("the program's path %1 holds a line break or another control "
+                                "character, which a systemd unit cannot name; nothing was written")
+                     .arg(QString(program).replace(QLatin1Char('\n'), QStringLiteral("\\n"))));
+        return 1;
+    }
+    service.replace("@TESSARYN_EXEC_START@", exec->toUtf8());
     if (!sys::replaceFileAtomically(dir + QLatin1Char('/') + kService, service) ||
         !sys::replaceFileAtomically(dir + QLatin1Char('/') + kTimer, timer)) {
         complain(QStringLiteral("cannot write the unit files into %1").arg(dir));
@@ -96,6 +105,56 @@ int disableTimer() {
         systemctl({QStringLiteral("daemon-reload")});
     }
     say(QStringLiteral("Disabled %1.").arg(kTimer));
+    return 0;
+}
+
+namespace {
+
+// The user's own entry of the same name hides the system's (the XDG
+// autostart rule); Hidden=true turns it off.
+QString autostartOverride() {
+    return desktop::SessionEnvironment::system().configHome() +
+           QStringLiteral("/autostart/tessaryn-refresh.desktop");
+}
+
+}  // namespace
+
+int disableAutostart() {
+    const QString path = autostartOverride();
+    const QByteArray entry =
+        "[Desktop Entry]\n"
+        "Type=Application\n"
+        "Name=Tessaryn calendar renewal\n"
+        "Comment=Turned off by tessaryn refresh --disable-autostart\n"
+        "Exec=tessaryn refresh\n"
+        "Hidden=true\n";
+    if (!sys::replaceFileAtomically(path, entry)) {
+        complain(QStringLiteral("cannot write %1").arg(path));
+        return 1;
+    }
+    say(QStringLiteral("The login no longer runs tessaryn refresh (%1 hides the autostart entry).")
+            .arg(path));
+    return 0;
+}
+
+int enableAutostart() {
+    const QString path = autostartOverride();
+    QFile entry(path);
+    if (entry.exists()) {
+        if (!entry.open(QIODevice::ReadOnly) ||
+            !entry.readAll().contains("tessaryn refresh --disable-autostart")) {
+            complain(QStringLiteral("%1 is not the one tessaryn refresh --disable-autostart "
+                                    "wrote; it was left alone")
+                         .arg(path));
+            return 1;
+        }
+        entry.close();
+        if (!entry.remove()) {
+            complain(QStringLiteral("cannot remove %1: %2").arg(path, entry.errorString()));
+            return 1;
+        }
+    }
+    say(QStringLiteral("The login runs tessaryn refresh again (the installed autostart entry)."));
     return 0;
 }
 

@@ -27,6 +27,8 @@ public:
     std::optional<bool> liveTiled() override;
     std::optional<PictureMode> livePictureMode() override;
     ApplyResult apply(const QString& path, bool tiled) override;
+    QString savePlaces() override;
+    PlacesResult restorePlaces(const PlacesRestore& request) override;
 
 private:
     std::optional<QString> get(const QString& schema, const QString& key,
