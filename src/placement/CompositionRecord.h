@@ -41,18 +41,22 @@ struct RecordedCalendar {
 };
 
 struct Record {
-    QString original;         // the user's picture, as the desktop named it
-    QString kept;             // our copy of it as the placement loaded it
-    qint64 keptSize = 0;      // bytes, to notice a replaced copy
-    qint64 keptModified = 0;  // ms since the epoch, the same
-    QByteArray keptHash;      // XXH3-128 of the kept copy's bytes; empty in old records
-    QString places;           // what each place of the desktop showed before (the backend's text)
-    QString desktop;          // the backend that applied the result
-    int tile = 0;             // the original's tiling, for a restore
-    QString output;           // the composed picture (Tessavel.bmp)
+    QString original;                // the user's picture, as the desktop named it
+    QString kept;                    // our copy of it as the placement loaded it
+    qint64 keptSize = 0;             // bytes, to notice a replaced copy
+    qint64 keptModified = 0;         // ms since the epoch, the same
+    QString desktop;                 // the backend that applied the result
+    int tile = 0;                    // the original's tiling, for a restore
+    QString output;                  // the composed picture (Tessavel.bmp)
     std::optional<int> composedFor;  // the month the output shows; none: needs composing
     bool restored = false;           // the original was put back; refresh leaves it alone
     std::vector<RecordedCalendar> calendars;
+    // XXH3-128 of the kept copy's bytes, as hex; empty in old records.
+    QByteArray keptHash;
+    // What each place of the desktop showed before (the backend's text).
+    QString places;
+    // The locale the month titles are drawn in ("ja_JP"); empty: the system's.
+    QString locale;
 };
 
 struct ReadResult {
