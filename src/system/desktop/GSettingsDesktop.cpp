@@ -182,6 +182,9 @@ DesktopBackend::PlacesResult GSettingsDesktop::restorePlaces(const PlacesRestore
             return failed(failure);
         }
         const QString shownNow = pathFromSetting(*now);
+        if (*now == value) {
+            continue;  // still showing its own picture
+        }
         if (!request.force && !request.ours(shownNow)) {
             result.leftAlone.append(
                 QStringLiteral("%1 %2 (%3)").arg(layout_.schema, key, shownNow));
