@@ -255,7 +255,9 @@ int restoreOriginal(bool force) {
         leftAlone = r.leftAlone;
     } else {
         const QString shown = sys::LoadWallpaperSettings().picture;
-        if (!force && !ours(shown)) {
+        if (samePath(shown, rec.original) || samePath(shown, rec.kept)) {
+            // Shows the original already.
+        } else if (!force && !ours(shown)) {
             leftAlone << (shown.isEmpty() ? QStringLiteral("no picture") : shown);
         } else if (const QString e = apply(picture, rec.tile != 0); !e.isEmpty()) {
             complain(QStringLiteral("the desktop (%1) did not take %2: %3")
@@ -270,7 +272,7 @@ int restoreOriginal(bool force) {
                            "(tessaryn restore --force restores it too).")
                 .arg(leftAlone.join(QStringLiteral(", "))));
     }
-    if (restored == 0) {
+    if (restored == 0 && !leftAlone.isEmpty()) {
         say(QStringLiteral("Nothing was restored."));
         return 0;
     }
