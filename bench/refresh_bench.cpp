@@ -59,7 +59,11 @@ double timedFinish(const QString& wallFile, const QFont& font) {
     settings.picture = wallFile;  // as the placement start reads it
     auto* form = new PlacementWindow(choice, settings);
     form->wallpaperView->surface()->setFont(font);
-    form->wallpaperView->setPicture(tk::LoadPicture(wallFile).image);
+    {
+        const tk::LoadedPicture loaded = tk::LoadPicture(wallFile);
+        form->wallpaperView->setPicture(loaded.image);
+        form->setWallpaperHash(loaded.contentHash);  // as the placement start hands it on
+    }
     form->resize(form->wallpaperView->size());
     form->calendarPicture->setPicture(QImage(800, 400, QImage::Format_RGB32));
     form->calendarPicture->move(1000, 600);

@@ -42,6 +42,6 @@ set(CPACK_DEBIAN_PACKAGE_SUGGESTS "feh | nitrogen | xwallpaper")
 # Files under /etc are the administrator's: dpkg keeps their changes.
 include(GNUInstallDirs)
 set(conffiles ${CMAKE_CURRENT_BINARY_DIR}/conffiles)
-file(WRITE ${conffiles} "${CMAKE_INSTALL_FULL_SYSCONFDIR}/xdg/autostart/tessaryn-refresh.desktop\n")
+file(WRITE ${conffiles} "/etc/xdg/autostart/tessaryn-refresh.desktop\n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${conffiles})
 include(CPack)

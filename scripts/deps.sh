@@ -12,7 +12,7 @@ set -euo pipefail
 # default configuration (tests and benchmarks on) works.
 BUILD_PKGS=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libsqlite3-dev zlib1g-dev
+    qt6-base-dev libsqlite3-dev zlib1g-dev libxxhash-dev
     libgtest-dev libbenchmark-dev
 )
 # What the program loads at run time that linking does not pull in: image
@@ -76,6 +76,10 @@ TEST_PICTURE_PKGS=(
 TEST_UNIT_PKGS=(
     systemd
 )
+# The month rule is checked on a faked clock.
+TEST_CLOCK_PKGS=(
+    faketime
+)
 # scripts/package.sh: CPack's dependency computation and the package check.
 PACKAGE_PKGS=(
     dpkg-dev file lintian
@@ -85,7 +89,7 @@ want=("${BUILD_PKGS[@]}" "${RUN_PKGS[@]}" "${FONT_PKGS[@]}")
 for arg in "$@"; do
     case "$arg" in
         --test) want+=("${TEST_X_PKGS[@]}" "${TEST_DESKTOP_PKGS[@]}" "${TEST_SHELL_PKGS[@]}" "${TEST_WM_PKGS[@]}" "${TEST_FONT_PKGS[@]}" "${TEST_FOUNDRY_FONT_PKGS[@]}"
-                       "${TEST_INSTALL_PKGS[@]}" "${TEST_UNIT_PKGS[@]}" "${TEST_PICTURE_PKGS[@]}") ;;
+                       "${TEST_INSTALL_PKGS[@]}" "${TEST_UNIT_PKGS[@]}" "${TEST_PICTURE_PKGS[@]}" "${TEST_CLOCK_PKGS[@]}") ;;
         --package) want+=("${PACKAGE_PKGS[@]}") ;;
         *) echo "deps.sh: unknown option: $arg (use --test or --package)" >&2; exit 2 ;;
     esac

@@ -1,6 +1,7 @@
 #include "placement/CompositionRecord.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QRegularExpression>
@@ -10,6 +11,7 @@
 #include "system/desktop/WallpaperFiles.h"
 #include "system/registry/Hive.h"
 #include "system/wallpaper/WindowsDirectory.h"
+#include "toolkit/picture/ContentHash.h"
 
 namespace composition {
 
@@ -74,9 +76,17 @@ std::optional<int> parseMonth(const QString& text) {
     return monthIndex(m.captured(1).toInt(), month);
 }
 
+bool RecordedCalendar::forComingMonth() const {
+    return offset == 1 && placedOn.isValid() && placedOn.day() >= placedOn.daysInMonth() - 6;
+}
+
+int RecordedCalendar::offsetIn(int current) const {
+    return forComingMonth() && current > placedIn ? 0 : offset;
+}
+
 PlacedCalendar RecordedCalendar::forMonth(int current) const {
     PlacedCalendar c = look;
-    const int shown = current + offset;
+    const int shown = current + offsetIn(current);
     c.year = yearOf(shown);
     c.month = monthOf(shown);
     return c;
@@ -100,6 +110,9 @@ QString calendarText(const RecordedCalendar& c) {
         .append(l.uneven()
                     ? QStringLiteral(";k=%1,%2")
                           .arg(QString::number(l.kx, 'g', 17), QString::number(l.ky, 'g', 17))
+                    : QString())
+        .append(c.placedOn.isValid()
+                    ? QStringLiteral(";placedOn=") + c.placedOn.toString(Qt::ISODate)
                     : QString());
 }
 
@@ -177,6 +190,13 @@ std::optional<RecordedCalendar> parseCalendarText(const QString& text) {
             return std::nullopt;
         }
     }
+    if (fields.contains(QStringLiteral("placedOn"))) {
+        c.placedOn = QDate::fromString(fields[QStringLiteral("placedOn")], Qt::ISODate);
+        if (!c.placedOn.isValid() ||
+            monthIndex(c.placedOn.year(), c.placedOn.month()) != c.placedIn) {
+            return std::nullopt;
+        }
+    }
     return c;
 }
 
@@ -212,7 +232,7 @@ ReadResult readRecord() {
         return result;
     };
     Record& rec = result.record;
-    for (const char* need : {"original", "kept", "keptsize", "keptmodified", "desktop", "output"}) {
+    for (const char* need : {"original", "kept", "desktop", "output"}) {
         if (values.value(QLatin1String(need)).isEmpty()) {
             return damaged(QStringLiteral("no value \"%1\"").arg(QLatin1String(need)));
         }
@@ -221,13 +241,23 @@ ReadResult readRecord() {
     rec.kept = values[QStringLiteral("kept")];
     rec.desktop = values[QStringLiteral("desktop")];
     rec.output = values[QStringLiteral("output")];
-    const auto size = integer(values[QStringLiteral("keptsize")]);
-    const auto modified = integer(values[QStringLiteral("keptmodified")]);
-    if (!size || !modified) {
-        return damaged(QStringLiteral("the kept copy's size or time is no number"));
+    // The kept copy is known by its hash; older records knew it by size and
+    // time, which a refresh then replaces with the hash.
+    static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{32}$"));
+    rec.keptHash = values.value(QStringLiteral("kepthash")).toLatin1();
+    if (!rec.keptHash.isEmpty() && !hex.match(QString::fromLatin1(rec.keptHash)).hasMatch()) {
+        return damaged(
+            QStringLiteral("\"KeptHash\" is no hash: %1").arg(QString::fromLatin1(rec.keptHash)));
     }
-    rec.keptSize = *size;
-    rec.keptModified = *modified;
+    const auto size = integer(values.value(QStringLiteral("keptsize")));
+    const auto modified = integer(values.value(QStringLiteral("keptmodified")));
+    if (rec.keptHash.isEmpty() && (!size || !modified)) {
+        return damaged(QStringLiteral("the kept copy's hash, size or time is missing"));
+    }
+    rec.places = values.value(QStringLiteral("places"));
+    rec.locale = values.value(QStringLiteral("locale"));
+    rec.keptSize = size.value_or(0);
+    rec.keptModified = modified.value_or(0);
     rec.tile = values.value(QStringLiteral("tilewallpaper")) == QStringLiteral("1") ? 1 : 0;
     rec.restored = values.value(QStringLiteral("restored")) == QStringLiteral("1");
     const auto layout = placement::parseLayoutText(values.value(QStringLiteral("layout")));
@@ -248,17 +278,25 @@ ReadResult readRecord() {
         if (!values.contains(name)) {
             break;
         }
-        const auto c = parseCalendarText(values[name]);
-        if (!c) {
-            return damaged(QStringLiteral("\"Calendar %1\" cannot be read").arg(n));
+        if (const auto c = parseCalendarText(values[name])) {
+            rec.calendars.push_back(*c);
+            result.calendarNumbers.push_back(n);
+        } else {
+            result.damagedCalendars.push_back(n);
         }
-        rec.calendars.push_back(*c);
     }
     const auto strays = std::count_if(values.keyBegin(), values.keyEnd(), [](const QString& k) {
         return k.startsWith(kCalendarPrefix.toLower());
     });
-    if (strays != static_cast<qsizetype>(rec.calendars.size())) {
+    if (strays != static_cast<qsizetype>(rec.calendars.size() + result.damagedCalendars.size())) {
+        result.damagedCalendars.clear();
         return damaged(QStringLiteral("the calendars are not numbered 1, 2, 3, ..."));
+    }
+    if (!result.damagedCalendars.empty()) {
+        const int first = result.damagedCalendars.front();
+        return damaged(
+            QStringLiteral("\"Calendar %1\" cannot be read (tessaryn forget %1 drops it)")
+                .arg(first));
     }
     result.state = ReadResult::State::Ok;
     return result;
@@ -278,6 +316,9 @@ QString writeRecord(const Record& rec) {
         {QStringLiteral("Kept"), rec.kept},
         {QStringLiteral("KeptSize"), QString::number(rec.keptSize)},
         {QStringLiteral("KeptModified"), QString::number(rec.keptModified)},
+        {QStringLiteral("KeptHash"), QString::fromLatin1(rec.keptHash)},
+        {QStringLiteral("Places"), rec.places},
+        {QStringLiteral("Locale"), rec.locale},
         {QStringLiteral("Desktop"), rec.desktop},
         {QStringLiteral("TileWallpaper"), QString::number(rec.tile)},
         {QStringLiteral("Output"), rec.output},
@@ -297,6 +338,16 @@ QString writeRecord(const Record& rec) {
         }
     }
     return {};
+}
+
+QString removeRecord() {
+    reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Write);
+    if (hive.status() != reg::ERROR_SUCCESS) {
+        return hiveFailure(hive);
+    }
+    const int32_t gone = hive.deleteKey(reg::HKEY_CURRENT_USER, keyPath());
+    return gone == reg::ERROR_SUCCESS || gone == reg::ERROR_FILE_NOT_FOUND ? QString()
+                                                                           : hiveFailure(hive);
 }
 
 QString setRecordValue(const QString& name, const QString& text) {
@@ -334,18 +385,41 @@ bool isOurOutput(const QString& path, const QString& recordedOutput) {
     return false;
 }
 
+QString keptCopyMissing(const Record& rec) {
+    return QStringLiteral(
+               "the kept copy of the original wallpaper, %1, is missing and the original %2 is "
+               "not the picture it kept; place the calendar again with \"Drag Calendar\"")
+        .arg(rec.kept, rec.original);
+}
+
+QString keptCopyChanged(const Record& rec) {
+    return QStringLiteral(
+               "the kept copy of the original wallpaper, %1, was changed since it was recorded; "
+               "place the calendar again with \"Drag Calendar\"")
+        .arg(rec.kept);
+}
+
 QString keptCopyProblem(const Record& rec) {
     const QFileInfo info(rec.kept);
     if (!info.isFile()) {
-        return QStringLiteral("the kept copy of the original wallpaper, %1, is missing")
-            .arg(rec.kept);
+        return keptCopyMissing(rec);
+    }
+    if (!rec.keptHash.isEmpty()) {
+        QFile file(rec.kept);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return QStringLiteral("the kept copy %1 cannot be read: %2")
+                .arg(rec.kept, file.errorString());
+        }
+        tk::ContentHasher hasher;
+        std::vector<char> buffer(1 << 20);
+        for (qint64 n; (n = file.read(buffer.data(), qint64(buffer.size()))) > 0;) {
+            hasher.add(buffer.data(), std::size_t(n));
+        }
+        return hasher.hex() == rec.keptHash ? QString() : keptCopyChanged(rec);
     }
     if (info.size() != rec.keptSize ||
         info.lastModified().toMSecsSinceEpoch() != rec.keptModified) {
-        return QStringLiteral(
-                   "the kept copy of the original wallpaper, %1, was changed since it was "
-                   "recorded")
-            .arg(rec.kept);
+        return keptCopyChanged(rec);
     }
     return {};
 }

@@ -6,11 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLocale>
 
 #include "placement/CompositionRecord.h"
+#include "placement/KeptOriginal.h"
 #include "placement/RecordLock.h"
-#include "system/profile/AtomicWrite.h"
+#include "system/desktop/DesktopBackend.h"
 #include "toolkit/files/RegularFiles.h"
+#include "toolkit/picture/ContentHash.h"
 #include "toolkit/picture/PictureFile.h"
 
 namespace composition {
@@ -35,22 +38,28 @@ bool keptAsIs(const QString& path) {
            !QImageReader::imageFormat(&file).isEmpty();
 }
 
-// Writes the kept copy of the original and fills in where it is.
-QString keepOriginal(const QString& originalPath, const QImage& loaded, Record* rec) {
+// The kept copy of a new original, with its hash: the file's own bytes, or
+// for a drawing or a description the picture as the placement rendered it.
+QString keepHashedOriginal(const QString& originalPath, const QImage& loaded, Record* rec) {
     QDir().mkpath(QFileInfo(outputPath()).path());
     if (keptAsIs(originalPath)) {
         rec->kept = keptPathFor(QFileInfo(originalPath).suffix());
-        if (QFileInfo(originalPath).absoluteFilePath() != QFileInfo(rec->kept).absoluteFilePath()) {
-            if (QString e = sys::copyFileAtomically(originalPath, rec->kept); !e.isEmpty()) {
-                return e;
-            }
+        const tk::HashedCopy copy = tk::copyFileHashed(originalPath, rec->kept);
+        if (!copy.error.isEmpty()) {
+            return copy.error;
         }
+        rec->keptHash = copy.hash;
     } else {
         rec->kept = keptPathFor(QStringLiteral("bmp"));
         const tk::SaveResult saved = tk::SavePictureAsBitmap(loaded, rec->kept);
         if (!saved.ok) {
             return saved.error;
         }
+        const tk::LoadedPicture written = tk::LoadPicture(rec->kept);
+        if (!written.ok()) {
+            return written.error;
+        }
+        rec->keptHash = written.contentHash;
     }
     const QFileInfo info(rec->kept);
     rec->keptSize = info.size();
@@ -72,87 +81,123 @@ void dropOtherKeptCopies(const QString& kept) {
 
 }  // namespace
 
-FinishNote recordFinish(const QString& originalPath, const QImage& loadedOriginal,
-                        const QString& backendName, const std::optional<PlacedCalendar>& calendar,
-                        int16_t tile, const placement::PictureLayout& layout) {
-    FinishNote note;
-    if (originalPath.isEmpty()) {
-        note.message = QStringLiteral("the wallpaper the placement started from is not known");
-        return note;
+FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
+                      const QByteArray& loadedHash, const QString& backendName,
+                      const std::optional<PlacedCalendar>& calendar, int16_t tile,
+                      const placement::PictureLayout& layout) {
+    FinishPlan plan;
+    plan.base = loadedOriginal;
+    plan.layout = layout;
+    if (calendar) {
+        plan.calendars.push_back(*calendar);
     }
-    RecordLock lock;
-    if (!lock.acquire(10000)) {
-        note.message = lock.error();
-        return note;
+    if (originalPath.isEmpty()) {
+        plan.message = QStringLiteral("the wallpaper the placement started from is not known");
+        return plan;
     }
     const QDate today = QDate::currentDate();
     const int current = monthIndex(today.year(), today.month());
     std::optional<RecordedCalendar> placed;
     if (calendar) {
         placed = RecordedCalendar{*calendar, current,
-                                  monthIndex(calendar->year, calendar->month) - current};
+                                  monthIndex(calendar->year, calendar->month) - current, today};
     }
-
     const ReadResult existing = readRecord();
-    const QString recordedOutput =
-        existing.state == ReadResult::State::Ok ? existing.record.output : QString();
-    if (isOurOutput(originalPath, recordedOutput)) {
-        if (existing.state != ReadResult::State::Ok) {
-            note.message = existing.state == ReadResult::State::Missing
+    if (existing.state == ReadResult::State::Ok) {
+        plan.previous = existing.record;
+    }
+    Record rec;
+    if (isOurOutput(originalPath, plan.previous ? plan.previous->output : QString())) {
+        // Another calendar on our own picture: every recorded calendar is
+        // drawn afresh on the kept original, not on the picture as loaded.
+        if (!plan.previous) {
+            plan.message = existing.state == ReadResult::State::Missing
                                ? QStringLiteral(
                                      "the wallpaper was our own picture without a record "
                                      "of its original; it cannot be renewed")
                                : existing.error;
-            return note;
+            return plan;
         }
-        const Record& rec = existing.record;
-        QString e;
+        rec = *plan.previous;
+        KeptOriginal kept = loadKeptOriginal(&rec);
+        if (!kept.error.isEmpty()) {
+            plan.message = kept.error;
+            return plan;
+        }
+        plan.base = std::move(kept.image);
+        plan.baseIsLoaded = false;
+        // Our picture is the record's layout of the original: a calendar on
+        // it lies in the tiled original where that picture starts.
+        plan.layout = rec.layout;
+        plan.onOurOutput = true;
         if (placed) {
-            e = appendCalendar(*placed, static_cast<int>(rec.calendars.size()) + 1);
+            placed->look.at += QPointF(rec.layout.offset);
         }
-        if (e.isEmpty() && rec.restored) {
-            e = setRecordValue(QStringLiteral("Restored"), QStringLiteral("0"));
+    } else {
+        rec.original = originalPath;
+        rec.places = desktop::activeDesktop().savePlaces();
+        rec.tile = tile != 0 ? 1 : 0;
+        rec.layout = layout;
+        rec.output = outputPath();
+        // The same picture placed on again (after a restore, say): its intact
+        // copy stands, and an 8K picture is not copied once more.
+        const Record* before = plan.previous ? &*plan.previous : nullptr;
+        if (before != nullptr && before->original == originalPath && keptAsIs(originalPath) &&
+            !loadedHash.isEmpty() && loadedHash == before->keptHash &&
+            keptCopyProblem(*before).isEmpty()) {
+            rec.kept = before->kept;
+            rec.keptHash = before->keptHash;
+            rec.keptSize = before->keptSize;
+            rec.keptModified = before->keptModified;
+        } else if (QString e = keepHashedOriginal(originalPath, loadedOriginal, &rec);
+                   !e.isEmpty()) {
+            plan.message = QStringLiteral("the original wallpaper could not be kept: %1").arg(e);
+            return plan;
         }
-        if (e.isEmpty() && rec.desktop != backendName) {
-            e = setRecordValue(QStringLiteral("Desktop"), backendName);
+        if (keptAsIs(originalPath) && rec.keptHash != loadedHash) {
+            // The file changed since the placement loaded it: what is kept is drawn on.
+            tk::LoadedPicture kept = tk::LoadPicture(rec.kept);
+            if (!kept.ok() || kept.contentHash != rec.keptHash) {
+                plan.message = QStringLiteral("the original wallpaper changed while it was kept");
+                return plan;
+            }
+            plan.base = std::move(kept.image);
+            plan.baseIsLoaded = false;
         }
-        note.recorded = e.isEmpty();
-        note.message = e;
-        return note;
     }
-
-    Record rec;
-    rec.original = originalPath;
     rec.desktop = backendName;
-    rec.tile = tile != 0 ? 1 : 0;
-    rec.layout = layout;
-    rec.output = outputPath();
+    rec.locale = QLocale().name();  // this finish draws every month title in it
+    rec.restored = false;
     rec.composedFor = current;
     if (placed) {
         rec.calendars.push_back(*placed);
     }
-    // The same original placed on again (after a restore, say): its intact
-    // copy stands, and an 8K picture is not copied once more.
-    const Record& before = existing.record;
-    const QFileInfo source(originalPath);
-    if (existing.state == ReadResult::State::Ok && before.original == originalPath &&
-        keptAsIs(originalPath) && keptCopyProblem(before).isEmpty() &&
-        source.size() == before.keptSize &&
-        source.lastModified().toMSecsSinceEpoch() <= before.keptModified) {
-        rec.kept = before.kept;
-        rec.keptSize = before.keptSize;
-        rec.keptModified = before.keptModified;
-    } else if (QString e = keepOriginal(originalPath, loadedOriginal, &rec); !e.isEmpty()) {
-        note.message = QStringLiteral("the original wallpaper could not be kept: %1").arg(e);
-        return note;
+    plan.calendars.clear();
+    for (const RecordedCalendar& c : rec.calendars) {
+        plan.calendars.push_back(c.forMonth(current));
     }
-    if (QString e = writeRecord(rec); !e.isEmpty()) {
-        note.message = e;
-        return note;
+    plan.record = std::move(rec);
+    plan.recorded = true;
+    return plan;
+}
+
+QString beginFinish(const FinishPlan& plan) {
+    Record pending = plan.record;
+    pending.composedFor.reset();
+    return writeRecord(pending);
+}
+
+QString undoFinish(const FinishPlan& plan) {
+    return plan.previous ? writeRecord(*plan.previous) : removeRecord();
+}
+
+QString completeFinish(const FinishPlan& plan) {
+    const QString e =
+        setRecordValue(QStringLiteral("ComposedFor"), monthText(*plan.record.composedFor));
+    if (e.isEmpty()) {
+        dropOtherKeptCopies(plan.record.kept);
     }
-    dropOtherKeptCopies(rec.kept);
-    note.recorded = true;
-    return note;
+    return e;
 }
 
 }  // namespace composition

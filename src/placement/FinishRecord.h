@@ -5,27 +5,48 @@
 #include <QImage>
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "placement/CalendarComposition.h"
+#include "placement/CompositionRecord.h"
 #include "placement/TiledLayout.h"
 
 namespace composition {
 
-struct FinishNote {
-    bool recorded = false;
-    QString message;  // why nothing was recorded; empty when it was
+// The finish, made under the record lock (the caller holds a RecordLock from
+// before planFinish until completeFinish), composes as a refresh does: every
+// recorded calendar, for this month, on the kept original as it is now.
+struct FinishPlan {
+    QImage base;                            // the picture the calendars are drawn on
+    bool baseIsLoaded = true;               // base is the picture the placement loaded
+    std::vector<PlacedCalendar> calendars;  // drawn in this order
+    placement::PictureLayout layout;        // what the calendars are composed into
+    bool onOurOutput = false;               // the placement started from our own picture
+    bool recorded = false;                  // record holds what the picture will show
+    QString message;                        // why it is not recorded
+    Record record;
+    std::optional<Record> previous;  // the record before, put back when the save fails
 };
 
-// Called once the finish has written Tessavel.bmp. `originalPath` is the
-// wallpaper the placement started from and `loadedOriginal` that picture as
-// the placement loaded it; `calendar` is the calendar the finish drew on it
-// (none when it was finished without a preview); `tile` the tiling the
-// wallpaper had (0 untiled); `layout` what the output made of a tiled
-// original. When the placement started
-// from our own output, the calendar joins the record of that output; from
-// any other picture, a new record starts with that picture as the original.
-FinishNote recordFinish(const QString& originalPath, const QImage& loadedOriginal,
-                        const QString& backendName, const std::optional<PlacedCalendar>& calendar,
-                        int16_t tile, const placement::PictureLayout& layout = {});
+// `originalPath` is the wallpaper the placement started from and
+// `loadedOriginal` that picture as the placement loaded it, `loadedHash` the
+// content hash of its file (empty when unknown); `calendar` is the calendar
+// of the last preview (none when it was finished without a preview), `tile`
+// the tiling the wallpaper had (0 untiled) and `layout` what the output makes
+// of a tiled original. When the placement started from our own output, the
+// calendar joins the record of that output and its layout; from any other
+// picture, a new record starts with that picture as the original. May write
+// the kept copy of a new original.
+FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
+                      const QByteArray& loadedHash, const QString& backendName,
+                      const std::optional<PlacedCalendar>& calendar, int16_t tile,
+                      const placement::PictureLayout& layout = {});
+// Before the picture is saved: the planned record, marked as still to be
+// composed, so that a finish cut short is composed again by the next refresh.
+QString beginFinish(const FinishPlan& plan);
+// The picture was not saved: the record as it was before.
+QString undoFinish(const FinishPlan& plan);
+// The picture was saved: it shows the record's composition.
+QString completeFinish(const FinishPlan& plan);
 
 }  // namespace composition

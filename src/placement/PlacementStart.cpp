@@ -123,6 +123,7 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     // picture starts at the top-left corner of what is on the screen.
     form.setWallpaper(wallpaper.image, mapping, monitor.dpr);
     form.setTiling(show, monitor);
+    form.setWallpaperHash(wallpaper.contentHash);
     wallpaper = {};
     form.calendarPicture->setPicture(preview.surface()->Image());
     form.calendarPicture->move(0, 0);

@@ -13,6 +13,7 @@
 #include "placement/CalendarChoice.h"
 #include "placement/FinishRecord.h"
 #include "placement/ManualDrag.h"
+#include "placement/RecordLock.h"
 #include "system/PrintableText.h"
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
@@ -467,25 +468,42 @@ void PlacementWindow::finishPlacement() {
     };
 
     ensureWallpaper();
-    // The calendar of the last preview, if any, where and as large as it was
-    // previewed, in wallpaper pixels: that is what this finish writes.
-    std::vector<PlacedCalendar> calendars;
-    if (preview_) {
-        calendars.push_back(*preview_);
+    // One writer of the composition at a time: a refresh that runs now
+    // finishes first, or waits for this finish.
+    composition::RecordLock lock;
+    if (!lock.acquire(10000)) {
+        giveUp(lock.error());
+        return;
     }
-    // The wallpaper at its full resolution with that calendar drawn on it;
-    // on a tiled wallpaper, the block of tiles that holds it.
-    const placement::PictureLayout layout = preview_ ? previewLayout_ : placement::PictureLayout{};
-    const QImage composed =
-        preview_ ? previewComposed_ : placement::composeLayout(wallpaper_, layout, calendars);
+    // Every recorded calendar, with the one of the last preview (where and as
+    // large as it was previewed, in wallpaper pixels), drawn on the kept
+    // original as a refresh draws them; on a tiled wallpaper, into the block
+    // of tiles that holds them.
+    const placement::PictureLayout previewed =
+        preview_ ? previewLayout_ : placement::PictureLayout{};
+    composition::FinishPlan plan = composition::planFinish(
+        wallpaperSettings_->picture, wallpaper_, wallpaperHash_, desktop::activeDesktop().name(),
+        preview_, wallpaperSettings_->tile, previewed);
+    const placement::PictureLayout layout = plan.layout;
+    // The preview composed exactly this already when it is the one calendar
+    // on the picture as loaded.
+    const bool asPreviewed = plan.baseIsLoaded && preview_ && plan.calendars.size() == 1 &&
+                             plan.calendars.front().at == preview_->at &&
+                             !previewComposed_.isNull();
+    const QImage composed = asPreviewed
+                                ? previewComposed_
+                                : placement::composeLayout(plan.base, layout, plan.calendars);
+    plan.base = QImage();
     if (composed.isNull()) {
         giveUp(drawingFailure());
         return;
     }
     const bool tiled = mapping_.tiled() && (layout.isOriginal() || layout.tiled);
-    // What the placement started from, as it was loaded: the record keeps it.
-    const QString original = wallpaperSettings_->picture;
-    const QImage loaded = wallpaper_;
+    // On our own picture the new one lies where the old one does.
+    placement::PictureLayout viewLayout = layout;
+    if (plan.onOurOutput) {
+        viewLayout.offset = QPoint();
+    }
 
     std::vector<char> buffer(kPathBuffer, '\0');
     sys::GetWindowsDirectoryA(buffer.data(), kPathBuffer);
@@ -496,25 +514,40 @@ void PlacementWindow::finishPlacement() {
     }
     const QString path = directory + QLatin1Char('/') + outputFileName();
 
+    // Remembered first, as still to be composed: a finish cut short is
+    // composed again by the next refresh.
+    if (plan.recorded) {
+        if (const QString e = composition::beginFinish(plan); !e.isEmpty()) {
+            plan.recorded = false;
+            plan.message = e;
+        }
+    }
     // The picture is saved before it becomes the box's picture, so that a
     // failed save leaves the window exactly as it was.
     const tk::SaveResult saved = tk::SavePictureAsBitmap(composed, path);
     if (!saved.ok) {
+        if (plan.recorded) {
+            composition::undoFinish(plan);
+        }
         giveUp(saved.error);
         return;
     }
-    wallpaperView->setPicture(viewOf(composed, layout));
+    wallpaperView->setPicture(viewOf(composed, viewLayout));
 
     wallpaperSettings_->picture = path;
     const sys::WallpaperResult applied =
         sys::SetWallpaper(*wallpaperSettings_, kUseOrigin, kKeepOrigin, tiled ? kTiled : kUntiled);
     // Remembered so that the calendar can be renewed and the original restored.
-    const composition::FinishNote note =
-        composition::recordFinish(original, loaded, desktop::activeDesktop().name(), preview_,
-                                  wallpaperSettings_->tile, layout);
-    if (!note.recorded) {
+    if (plan.recorded) {
+        if (const QString e = composition::completeFinish(plan); !e.isEmpty()) {
+            plan.recorded = false;
+            plan.message = e;
+        }
+    }
+    lock.release();
+    if (!plan.recorded) {
         qWarning("tessaryn: the calendar cannot be renewed later: %s",
-                 qPrintable(sys::printable(note.message)));
+                 qPrintable(sys::printable(plan.message)));
     }
     tk::setMousePointer(tk::PointerShape::Default);
     if (!applied.ok) {

@@ -66,6 +66,10 @@ public:
     // The part of the region the window really covers now.
     QRect coveredRegion() const;
 
+    // The content hash of the wallpaper file as it was loaded (empty when
+    // not known): the finish keeps that picture as the original.
+    void setWallpaperHash(const QByteArray& hash) { wallpaperHash_ = hash; }
+
     // The calendar the last preview drew, in wallpaper pixels; nothing
     // before the first preview.
     const std::optional<PlacedCalendar>& lastPreview() const { return preview_; }
@@ -136,4 +140,5 @@ private:
     QImage previewComposed_;         // the picture the finish writes for the preview's calendar
     placement::WallpaperShow show_;  // with setTiling
     placement::Monitor monitor_;
+    QByteArray wallpaperHash_;
 };

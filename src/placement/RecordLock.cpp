@@ -13,8 +13,13 @@
 namespace composition {
 
 RecordLock::~RecordLock() {
+    release();
+}
+
+void RecordLock::release() {
     if (fd_ >= 0) {
         ::close(fd_);  // also lets go of the lock
+        fd_ = -1;
     }
 }
 

@@ -19,6 +19,8 @@ public:
     // False when it could not be had; error() then says why.
     bool acquire(int waitMs = 0);
     const QString& error() const { return error_; }
+    // Lets go of the lock before the end of the scope.
+    void release();
 
 private:
     int fd_ = -1;

@@ -22,8 +22,10 @@ namespace refresh {
 namespace {
 
 const char kUsage[] =
-    "usage: tessaryn [refresh [--date YYYY-MM-DD] [--resume] [--enable-timer | --disable-timer] | "
-    "restore | list | forget N | compose --base PICTURE --year Y --month M --at X,Y --out FILE "
+    "usage: tessaryn [refresh [--date YYYY-MM-DD] [--resume] [--enable-timer | --disable-timer] "
+    "[--enable-autostart | --disable-autostart] | "
+    "restore [--force] | list | forget N | compose --base PICTURE --year Y --month M --at X,Y "
+    "--out FILE "
     "[options]] [--help] [--version]";
 
 const char kHelp[] =
@@ -37,7 +39,11 @@ const char kHelp[] =
     "    --enable-timer       run tessaryn refresh on the first of each month (systemd user "
     "timer)\n"
     "    --disable-timer      stop doing so\n"
+    "    --disable-autostart  do not run tessaryn refresh at login (an override in\n"
+    "                         ~/.config/autostart)\n"
+    "    --enable-autostart   run it at login again\n"
     "tessaryn restore         puts the original wallpaper back; refresh then leaves it alone\n"
+    "    --force              also where the desktop shows a picture tessaryn did not make\n"
     "tessaryn list            shows the recorded calendars with their numbers\n"
     "tessaryn forget N        forgets calendar N; the next refresh draws without it\n"
     "tessaryn compose         draws one calendar onto a picture, without any desktop\n"
@@ -159,8 +165,10 @@ int runRefresh(const char* program, const QStringList& rest) {
     const QCommandLineOption resume(QStringLiteral("resume"));
     const QCommandLineOption enable(QStringLiteral("enable-timer"));
     const QCommandLineOption disable(QStringLiteral("disable-timer"));
+    const QCommandLineOption autostartOn(QStringLiteral("enable-autostart"));
+    const QCommandLineOption autostartOff(QStringLiteral("disable-autostart"));
     Parsed p;
-    parseCommand(p, rest, {date, resume, enable, disable});
+    parseCommand(p, rest, {date, resume, enable, disable, autostartOn, autostartOff});
     if (p.status >= 0) {
         return p.status;
     }
@@ -171,6 +179,10 @@ int runRefresh(const char* program, const QStringList& rest) {
     if (p.parser.isSet(enable) && p.parser.isSet(disable)) {
         return badArguments(
             QStringLiteral("--enable-timer and --disable-timer exclude each other"));
+    }
+    if (p.parser.isSet(autostartOn) && p.parser.isSet(autostartOff)) {
+        return badArguments(
+            QStringLiteral("--enable-autostart and --disable-autostart exclude each other"));
     }
     RefreshOptions o;
     if (p.parser.isSet(date)) {
@@ -189,6 +201,12 @@ int runRefresh(const char* program, const QStringList& rest) {
     }
     if (p.parser.isSet(disable)) {
         return disableTimer();
+    }
+    if (p.parser.isSet(autostartOn)) {
+        return enableAutostart();
+    }
+    if (p.parser.isSet(autostartOff)) {
+        return disableAutostart();
     }
     return refreshWallpaper(o);
 }
@@ -296,8 +314,10 @@ int runCompose(const char* program, const QStringList& rest) {
 }
 
 int runSimple(const char* program, const QString& command, const QStringList& rest) {
+    const QCommandLineOption force(QStringLiteral("force"));
+    const bool restore = command == QStringLiteral("restore");
     Parsed p;
-    parseCommand(p, rest, {});
+    parseCommand(p, rest, restore ? QList<QCommandLineOption>{force} : QList<QCommandLineOption>{});
     if (p.status >= 0) {
         return p.status;
     }
@@ -317,7 +337,7 @@ int runSimple(const char* program, const QString& command, const QStringList& re
             QStringLiteral("%1 takes no argument \"%2\"").arg(command, args.first()));
     }
     CommandApp app(program);
-    return command == QStringLiteral("restore") ? restoreOriginal() : listCalendars();
+    return restore ? restoreOriginal(p.parser.isSet(force)) : listCalendars();
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 #include "refresh/RecordCommands.h"
 
 #include <QFileInfo>
+#include <QLocale>
+#include <algorithm>
 
 #include "placement/CompositionRecord.h"
+#include "placement/KeptOriginal.h"
 #include "placement/RecordLock.h"
 #include "refresh/Console.h"
 #include "refresh/SessionNeeds.h"
+#include "system/desktop/DesktopBackend.h"
 #include "system/desktop/DesktopFactory.h"
 #include "system/desktop/WallpaperFiles.h"
 #include "system/wallpaper/WallpaperSettings.h"
@@ -22,11 +26,21 @@ namespace {
 struct Loaded {
     Record record;
     int status = -1;  // -1: go on
+    std::vector<int> damagedCalendars;
+    std::vector<int> calendarNumbers;  // the hive's number of each of record.calendars
 };
 
-Loaded loadRecord(const QString& whenMissing, int missingStatus) {
+// `partlyDamaged`: a record damaged only in calendar lines will do.
+Loaded loadRecord(const QString& whenMissing, int missingStatus, bool partlyDamaged = false) {
     const ReadResult r = composition::readRecord();
     Loaded l;
+    if (partlyDamaged && r.onlyCalendarsDamaged()) {
+        l.record = r.record;
+        l.damagedCalendars = r.damagedCalendars;
+        l.calendarNumbers = r.calendarNumbers;
+        return l;
+    }
+    l.calendarNumbers = r.calendarNumbers;
     switch (r.state) {
         case ReadResult::State::Ok:
             l.record = r.record;
@@ -78,6 +92,27 @@ QString apply(const QString& picture, bool tiled) {
     return applied.ok ? QString() : applied.error;
 }
 
+// Which month a calendar shows, in words.
+QString monthRule(const composition::RecordedCalendar& c) {
+    if (c.forComingMonth()) {
+        return QStringLiteral(
+                   "placed in the last week of %1 for the month after: this month from "
+                   "%2 on")
+            .arg(composition::monthText(c.placedIn), composition::monthText(c.placedIn + 1));
+    }
+    switch (c.offset) {
+        case 0:
+            return QStringLiteral("this month");
+        case 1:
+            return QStringLiteral("next month");
+        case -1:
+            return QStringLiteral("last month");
+        default:
+            return c.offset > 0 ? QStringLiteral("%1 months ahead").arg(c.offset)
+                                : QStringLiteral("%1 months back").arg(-c.offset);
+    }
+}
+
 QDate dayOf(const RefreshOptions& o) {
     return o.date.isValid() ? o.date : QDate::currentDate();
 }
@@ -85,6 +120,11 @@ QDate dayOf(const RefreshOptions& o) {
 }  // namespace
 
 int refreshWallpaper(const RefreshOptions& options) {
+    // A user who never placed a calendar gets no files from the login's refresh.
+    if (composition::readRecord().state == ReadResult::State::Missing) {
+        say(QStringLiteral("Nothing to renew: no calendar has been placed on a wallpaper yet."));
+        return 0;
+    }
     composition::RecordLock lock;
     if (!lock.acquire(0)) {
         say(QStringLiteral("Another tessaryn refresh is running; this one leaves it alone."));
@@ -123,22 +163,20 @@ int refreshWallpaper(const RefreshOptions& options) {
                 .arg(shown.isEmpty() ? QStringLiteral("no picture") : shown));
         return 0;
     }
-    if (const QString e = composition::keptCopyProblem(rec); !e.isEmpty()) {
-        complain(e + QStringLiteral("; nothing was changed"));
-        return 1;
-    }
-    tk::LoadedPicture base = tk::LoadPicture(rec.kept);
-    if (!base.ok()) {
-        complain(QStringLiteral("the kept original %1 cannot be loaded: %2; nothing was changed")
-                     .arg(rec.kept, base.error));
+    composition::KeptOriginal base = composition::loadKeptOriginal(&rec);
+    if (!base.error.isEmpty()) {
+        complain(base.error + QStringLiteral("; nothing was changed"));
         return 1;
     }
     std::vector<PlacedCalendar> calendars;
     for (const auto& c : rec.calendars) {
         calendars.push_back(c.forMonth(target));
     }
+    if (!rec.locale.isEmpty()) {
+        QLocale::setDefault(QLocale(rec.locale));  // the month titles as the finish drew them
+    }
     const QImage composed = placement::composeLayout(base.image, rec.layout, calendars);
-    base = {};
+    base.image = {};
     if (composed.isNull()) {
         complain(drawingFailure() + QStringLiteral("; nothing was changed"));
         return 1;
@@ -158,6 +196,10 @@ int refreshWallpaper(const RefreshOptions& options) {
     if (e.isEmpty() && resuming) {
         e = composition::setRecordValue(QStringLiteral("Restored"), QStringLiteral("0"));
     }
+    if (e.isEmpty() && base.hashNew) {
+        e = composition::setRecordValue(QStringLiteral("KeptHash"),
+                                        QString::fromLatin1(rec.keptHash));
+    }
     if (!e.isEmpty()) {
         complain(e);
         return 1;
@@ -166,16 +208,24 @@ int refreshWallpaper(const RefreshOptions& options) {
             .arg(rec.output, composition::monthText(target))
             .arg(rec.calendars.size())
             .arg(rec.desktop));
+    for (size_t n = 0; n < calendars.size(); ++n) {
+        say(QStringLiteral("  calendar %1 shows %2 (%3)")
+                .arg(n + 1)
+                .arg(composition::monthText(
+                         composition::monthIndex(calendars[n].year, calendars[n].month)),
+                     monthRule(rec.calendars[n])));
+    }
     return 0;
 }
 
-int restoreOriginal() {
+int restoreOriginal(bool force) {
     composition::RecordLock lock;
     if (!lock.acquire(2000)) {
         complain(lock.error());
         return 1;
     }
-    Loaded l = loadRecord(QStringLiteral("nothing to restore: no wallpaper was composed yet"), 1);
+    Loaded l =
+        loadRecord(QStringLiteral("nothing to restore: no wallpaper was composed yet"), 1, true);
     if (l.status >= 0) {
         return l.status;
     }
@@ -194,10 +244,44 @@ int restoreOriginal() {
         complain(e + QStringLiteral("; nothing was changed"));
         return 1;
     }
-    if (const QString e = apply(picture, rec.tile != 0); !e.isEmpty()) {
-        complain(
-            QStringLiteral("the desktop (%1) did not take %2: %3").arg(rec.desktop, picture, e));
-        return 1;
+    const auto ours = [&rec](const QString& shown) {
+        return composition::isOurOutput(shown, rec.output);
+    };
+    QStringList leftAlone;
+    int restored = 0;
+    if (!rec.places.isEmpty()) {
+        // Each place gets back what it showed before the first finish.
+        const auto r = desktop::activeDesktop().restorePlaces(
+            {rec.places, ours, force, picture != rec.original ? rec.original : QString(), picture});
+        if (!r.applied.ok) {
+            complain(QStringLiteral("the desktop (%1) did not take back what it showed: %2")
+                         .arg(rec.desktop, r.applied.error));
+            return 1;
+        }
+        restored = r.restored;
+        leftAlone = r.leftAlone;
+    } else {
+        const QString shown = sys::LoadWallpaperSettings().picture;
+        if (samePath(shown, rec.original) || samePath(shown, rec.kept)) {
+            // Shows the original already.
+        } else if (!force && !ours(shown)) {
+            leftAlone << (shown.isEmpty() ? QStringLiteral("no picture") : shown);
+        } else if (const QString e = apply(picture, rec.tile != 0); !e.isEmpty()) {
+            complain(QStringLiteral("the desktop (%1) did not take %2: %3")
+                         .arg(rec.desktop, picture, e));
+            return 1;
+        } else {
+            restored = 1;
+        }
+    }
+    if (!leftAlone.isEmpty()) {
+        say(QStringLiteral("Left alone, as it shows a picture tessaryn did not make: %1 "
+                           "(tessaryn restore --force restores it too).")
+                .arg(leftAlone.join(QStringLiteral(", "))));
+    }
+    if (restored == 0 && !leftAlone.isEmpty()) {
+        say(QStringLiteral("Nothing was restored."));
+        return 0;
     }
     if (const QString e =
             composition::setRecordValue(QStringLiteral("Restored"), QStringLiteral("1"));
@@ -212,7 +296,8 @@ int restoreOriginal() {
 }
 
 int listCalendars() {
-    Loaded l = loadRecord(QStringLiteral("No calendar has been placed on a wallpaper yet."), 0);
+    Loaded l =
+        loadRecord(QStringLiteral("No calendar has been placed on a wallpaper yet."), 0, true);
     if (l.status >= 0) {
         return l.status;
     }
@@ -224,14 +309,16 @@ int listCalendars() {
                      ? QStringLiteral("composed for ") + composition::monthText(*rec.composedFor)
                      : QStringLiteral("to be composed again"),
                  rec.desktop, rec.restored ? QStringLiteral(", original restored") : QString()));
+    for (const int bad : l.damagedCalendars) {
+        say(QStringLiteral("%1. damaged: it cannot be read (tessaryn forget %1 drops it)")
+                .arg(bad));
+    }
     int n = 0;
     for (const auto& c : rec.calendars) {
         const PlacedCalendar& p = c.look;
-        const QString relative = c.offset == 0  ? QStringLiteral("the current month")
-                                 : c.offset > 0 ? QStringLiteral("%1 month(s) ahead").arg(c.offset)
-                                                : QStringLiteral("%1 month(s) back").arg(-c.offset);
+        const QString relative = monthRule(c);
         say(QStringLiteral("%1. placed in %2 showing %3 (%4), at %5,%6, %7 px %8")
-                .arg(++n)
+                .arg(l.calendarNumbers[static_cast<size_t>(n++)])
                 .arg(composition::monthText(c.placedIn),
                      composition::monthText(c.placedIn + c.offset), relative)
                 .arg(p.at.x())
@@ -239,7 +326,7 @@ int listCalendars() {
                 .arg(p.fontPixels, 0, 'g', 4)
                 .arg(p.face));
     }
-    if (n == 0) {
+    if (n == 0 && l.damagedCalendars.empty()) {
         say(QStringLiteral("No calendars on it."));
     }
     return 0;
@@ -251,19 +338,43 @@ int forgetCalendar(int number) {
         complain(lock.error());
         return 1;
     }
-    Loaded l = loadRecord(QStringLiteral("no calendar has been placed on a wallpaper yet"), 1);
+    Loaded l =
+        loadRecord(QStringLiteral("no calendar has been placed on a wallpaper yet"), 1, true);
     if (l.status >= 0) {
         return l.status;
     }
     Record& rec = l.record;
-    if (number < 1 || number > static_cast<int>(rec.calendars.size())) {
+    if (std::find(l.damagedCalendars.begin(), l.damagedCalendars.end(), number) !=
+        l.damagedCalendars.end()) {
+        rec.composedFor.reset();
+        if (const QString e = composition::writeRecord(rec); !e.isEmpty()) {
+            complain(e);
+            return 1;
+        }
+        QStringList dropped;
+        for (const int bad : l.damagedCalendars) {
+            dropped << QString::number(bad);
+        }
+        say(QStringLiteral("Forgot the damaged calendar(s) %1; the others are numbered afresh "
+                           "(tessaryn list).")
+                .arg(dropped.join(QStringLiteral(", "))));
+        return 0;
+    }
+    const auto at = std::find(l.calendarNumbers.begin(), l.calendarNumbers.end(), number);
+    if (at == l.calendarNumbers.end()) {
         complain(QStringLiteral("there is no calendar %1 (tessaryn list shows %2)")
                      .arg(number)
-                     .arg(rec.calendars.size()));
+                     .arg(rec.calendars.size() + l.damagedCalendars.size()));
         return 1;
     }
-    const auto gone = rec.calendars[static_cast<size_t>(number - 1)];
-    rec.calendars.erase(rec.calendars.begin() + (number - 1));
+    if (!l.damagedCalendars.empty()) {
+        complain(QStringLiteral("calendar %1 cannot be read; forget it first (tessaryn forget %1)")
+                     .arg(l.damagedCalendars.front()));
+        return 1;
+    }
+    const auto index = at - l.calendarNumbers.begin();
+    const auto gone = rec.calendars[static_cast<size_t>(index)];
+    rec.calendars.erase(rec.calendars.begin() + index);
     rec.composedFor.reset();  // the picture still shows it: the next refresh redraws
     if (const QString e = composition::writeRecord(rec); !e.isEmpty()) {
         complain(e);

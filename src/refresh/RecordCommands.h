@@ -14,7 +14,8 @@ struct RefreshOptions {
 };
 
 int refreshWallpaper(const RefreshOptions& options);
-int restoreOriginal();
+// Places that show a picture we did not make are left alone unless `force`.
+int restoreOriginal(bool force = false);
 int listCalendars();
 int forgetCalendar(int number);
 

@@ -4,10 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 
 #include "refresh/Console.h"
-#include "system/PrintableText.h"
+#include "refresh/UnitText.h"
 #include "system/desktop/SessionEnvironment.h"
 #include "system/profile/AtomicWrite.h"
 
@@ -25,22 +24,6 @@ QString unitDirectory() {
 QByteArray resource(const QString& name) {
     QFile f(QStringLiteral(":/refresh/") + name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The path as one word of a unit file's ExecStart=: a plain path as it is,
-// any other quoted, with systemd's escapes, its specifiers (%) and its
-// variables ($) kept literal.
-QString execStartWord(const QString& path) {
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9/._+-]+$"));
-    if (plain.match(path).hasMatch()) {
-        return path;
-    }
-    QString word = path;
-    word.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-        .replace(QLatin1Char('"'), QLatin1String("\\\""))
-        .replace(QLatin1Char('%'), QLatin1String("%%"))
-        .replace(QLatin1Char('$'), QLatin1String("$$"));
-    return QLatin1Char('"') + word + QLatin1Char('"');
 }
 
 // Runs systemctl --user with `args`; empty on success, else its complaint.
@@ -79,13 +62,14 @@ int enableTimer() {
     }
     // This very program runs from the timer, wherever it was installed.
     const QString program = QCoreApplication::applicationFilePath();
-    if (sys::hasLineBreak(program)) {
-        complain(QStringLiteral("the program's path %1 has a line break, which the unit file "
-                                "would read as two lines; the timer was not enabled")
+    const std::optional<QString> exec = systemdExecPath(program);
+    if (!exec) {
+        complain(QStringLiteral("the program's path %1 holds a line break or another control "
+                                "character, which a systemd unit cannot name; nothing was written")
                      .arg(program));
         return 1;
     }
-    service.replace("@TESSARYN_PROGRAM@", execStartWord(program).toLocal8Bit());
+    service.replace("@TESSARYN_EXEC_START@", exec->toUtf8());
     QString why;
     if (!sys::replaceFileAtomically(dir + QLatin1Char('/') + kService, service, &why) ||
         !sys::replaceFileAtomically(dir + QLatin1Char('/') + kTimer, timer, &why)) {
@@ -122,6 +106,56 @@ int disableTimer() {
         systemctl({QStringLiteral("daemon-reload")});
     }
     say(QStringLiteral("Disabled %1.").arg(kTimer));
+    return 0;
+}
+
+namespace {
+
+// The user's own entry of the same name hides the system's (the XDG
+// autostart rule); Hidden=true turns it off.
+QString autostartOverride() {
+    return desktop::SessionEnvironment::system().configHome() +
+           QStringLiteral("/autostart/tessaryn-refresh.desktop");
+}
+
+}  // namespace
+
+int disableAutostart() {
+    const QString path = autostartOverride();
+    const QByteArray entry =
+        "[Desktop Entry]\n"
+        "Type=Application\n"
+        "Name=Tessaryn calendar renewal\n"
+        "Comment=Turned off by tessaryn refresh --disable-autostart\n"
+        "Exec=tessaryn refresh\n"
+        "Hidden=true\n";
+    if (!sys::replaceFileAtomically(path, entry)) {
+        complain(QStringLiteral("cannot write %1").arg(path));
+        return 1;
+    }
+    say(QStringLiteral("The login no longer runs tessaryn refresh (%1 hides the autostart entry).")
+            .arg(path));
+    return 0;
+}
+
+int enableAutostart() {
+    const QString path = autostartOverride();
+    QFile entry(path);
+    if (entry.exists()) {
+        if (!entry.open(QIODevice::ReadOnly) ||
+            !entry.readAll().contains("tessaryn refresh --disable-autostart")) {
+            complain(QStringLiteral("%1 is not the one tessaryn refresh --disable-autostart "
+                                    "wrote; it was left alone")
+                         .arg(path));
+            return 1;
+        }
+        entry.close();
+        if (!entry.remove()) {
+            complain(QStringLiteral("cannot remove %1: %2").arg(path, entry.errorString()));
+            return 1;
+        }
+    }
+    say(QStringLiteral("The login runs tessaryn refresh again (the installed autostart entry)."));
     return 0;
 }
 

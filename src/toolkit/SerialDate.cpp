@@ -76,7 +76,8 @@ void overrideToday(const Ymd* ymd) {
 
 QString FormatMonthYear(SerialDate date) {
     const Ymd ymd = ymdOf(date);
-    return QLocale::system().standaloneMonthName(ymd.month, QLocale::LongFormat) + u' ' +
+    // The default locale: the system's, unless the caller set another.
+    return QLocale().standaloneMonthName(ymd.month, QLocale::LongFormat) + u' ' +
            QStringLiteral("%1").arg(ymd.year, 4, 10, QLatin1Char('0'));
 }
 

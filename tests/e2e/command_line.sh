@@ -2,9 +2,12 @@
 # The command line as a script or a timer meets it: --help and --version
 # without a display, the one-line message instead of Qt's abort when there
 # is no display, bad arguments with the usage line and status 2, compose
-# errors that write nothing, and the shipped timer, service and autostart
-# entry as installed by cmake --install, checked by systemd-analyze verify
-# and desktop-file-validate.
+# errors that write nothing; the user's timer for a program in a folder
+# with spaces, % and quotes, the autostart override, a refresh without a
+# record that writes nothing; and the shipped timer, service and autostart
+# entry as cmake --install puts them for /usr, another prefix and
+# ~/.local (as an ordinary user), checked by systemd-analyze verify and
+# desktop-file-validate.
 source "$(dirname "$0")/lib.sh"
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 unset DISPLAY
@@ -93,27 +96,76 @@ grep -q 'Failed to connect to bus' "$E2E_TMP/err" || fail "--enable-timer did no
 [[ ! -e "$USER_UNITS/tessaryn-refresh.timer" ]] || fail "a failed --enable-timer left its units"
 echo "timer: OK"
 
-# The shipped units and autostart entry, installed as a package would.
-if [[ -n "${TESSARYN_BUILD_DIR:-}" ]]; then
-    # As configured: the service names the installed program by its full path.
-    DEST="$E2E_TMP/dest"
-    PREFIX=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$TESSARYN_BUILD_DIR/CMakeCache.txt")
-    ETC=$([[ "$PREFIX" == /usr ]] && echo /etc || echo "$PREFIX/etc")
-    DESTDIR="$DEST" cmake --install "$TESSARYN_BUILD_DIR" >/dev/null
-    units="$DEST$PREFIX/lib/systemd/user"
-    [[ -f "$units/tessaryn-refresh.timer" && -f "$units/tessaryn-refresh.service" ]] || fail "no units installed"
-    grep -q "^ExecStart=$PREFIX/bin/tessaryn refresh\$" "$units/tessaryn-refresh.service" || fail "the service runs something else"
-    grep -q '^Persistent=true$' "$units/tessaryn-refresh.timer" || fail "the timer does not catch up"
-    # verify wants the program on disk: the same units naming this build's copy.
-    mkdir -p "$E2E_TMP/units"
-    sed "s|^ExecStart=$PREFIX/bin/tessaryn|ExecStart=$T|" "$units/tessaryn-refresh.service" \
-        >"$E2E_TMP/units/tessaryn-refresh.service"
-    cp "$units/tessaryn-refresh.timer" "$E2E_TMP/units/"
-    systemd-analyze verify --man=no "$E2E_TMP/units/tessaryn-refresh.service" \
-        "$E2E_TMP/units/tessaryn-refresh.timer" >"$E2E_TMP/verify.log" 2>&1 ||
-        fail "systemd-analyze verify failed: $(cat "$E2E_TMP/verify.log")"
+# A program in a folder whose name systemd would split, expand or refuse:
+# the user's service quotes and escapes it; a line break is refused.
+ODD="$E2E_TMP/My Apps 100%'s"
+mkdir -p "$ODD" "$E2E_TMP/line"$'\n'"break"
+cp "$T" "$ODD/tessaryn"
+cp "$T" "$E2E_TMP/line"$'\n'"break/tessaryn"
+PATH="$E2E_TMP/bin:$PATH" "$ODD/tessaryn" refresh --enable-timer >/dev/null || fail "--enable-timer failed in $ODD"
+# (systemd takes no quote in the program's own name: env runs it.)
+grep -qxF "ExecStart=/usr/bin/env \"${ODD//%/%%}/tessaryn\" refresh" "$USER_UNITS/tessaryn-refresh.service" ||
+    fail "the service names the program wrongly: $(grep ExecStart "$USER_UNITS/tessaryn-refresh.service")"
+verify_units() {
+    systemd-analyze verify --man=no "$1/tessaryn-refresh.service" "$1/tessaryn-refresh.timer" >"$E2E_TMP/verify.log" 2>&1 ||
+        fail "the units in $1 do not verify: $(cat "$E2E_TMP/verify.log")"
     [[ ! -s "$E2E_TMP/verify.log" ]] || fail "systemd-analyze verify complained: $(cat "$E2E_TMP/verify.log")"
-    desktop-file-validate "$DEST$ETC/xdg/autostart/tessaryn-refresh.desktop" || fail "the autostart entry is not valid"
-    grep -q "^Exec=$PREFIX/bin/tessaryn refresh\$" "$DEST$ETC/xdg/autostart/tessaryn-refresh.desktop" || fail "autostart runs something else"
+}
+verify_units "$USER_UNITS"
+rm "$USER_UNITS"/tessaryn-refresh.*
+status=0
+PATH="$E2E_TMP/bin:$PATH" "$E2E_TMP/line"$'\n'"break/tessaryn" refresh --enable-timer 2>"$E2E_TMP/err" || status=$?
+[[ $status == 1 ]] && grep -q 'line break' "$E2E_TMP/err" || fail "a path with a line break was not refused: $(cat "$E2E_TMP/err")"
+[[ ! -e "$USER_UNITS/tessaryn-refresh.service" ]] || fail "a refused --enable-timer wrote units"
+# The login's refresh turned off and on, as the user's override.
+"$T" refresh --disable-autostart >/dev/null || fail "--disable-autostart failed"
+override="$XDG_CONFIG_HOME/autostart/tessaryn-refresh.desktop"
+grep -qx 'Hidden=true' "$override" && desktop-file-validate "$override" || fail "no valid override hides the entry"
+"$T" refresh --enable-autostart >/dev/null && [[ ! -e "$override" ]] || fail "--enable-autostart left the override"
+# A refresh for a user without a record creates no files.
+before=$(find "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" | sort)
+"$T" refresh | grep -q 'Nothing to renew' || fail "a refresh without a record said something else"
+[[ $(find "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" | sort) == "$before" ]] || fail "a refresh without a record created files"
+echo "timer paths and autostart: OK"
+
+# The shipped units and autostart entry follow the prefix given to
+# cmake --install.
+if [[ -n "${TESSARYN_BUILD_DIR:-}" ]]; then
+    B="$TESSARYN_BUILD_DIR"
+    # A package's /usr: the units where systemd reads them, the entry in /etc/xdg/autostart.
+    DESTDIR="$E2E_TMP/dest" cmake --install "$B" --prefix /usr >/dev/null
+    units="$E2E_TMP/dest/usr/lib/systemd/user"
+    entry="$E2E_TMP/dest/etc/xdg/autostart/tessaryn-refresh.desktop"
+    grep -qx "ExecStart=/usr/bin/tessaryn refresh" "$units/tessaryn-refresh.service" || fail "the service runs something else"
+    grep -q '^Persistent=true$' "$units/tessaryn-refresh.timer" || fail "the timer does not catch up"
+    grep -qx "Exec=/usr/bin/tessaryn refresh" "$entry" && grep -qx "TryExec=/usr/bin/tessaryn" "$entry" ||
+        fail "the autostart entry runs something else: $(cat "$entry")"
+    desktop-file-validate "$entry" || fail "the autostart entry is not valid"
+    # Any other prefix: the units under it, no autostart entry, and a message.
+    apps="$E2E_TMP/My Apps 100%"
+    cmake --install "$B" --prefix "$apps" >"$E2E_TMP/install.log"
+    grep -q 'No autostart entry' "$E2E_TMP/install.log" || fail "no word about the missing autostart entry"
+    [[ ! -e "$apps/etc" ]] || fail "an autostart entry went to $apps/etc"
+    grep -qxF "ExecStart=\"$E2E_TMP/My Apps 100%%/bin/tessaryn\" refresh" "$apps/lib/systemd/user/tessaryn-refresh.service" ||
+        fail "the installed service names the program wrongly"
+    verify_units "$apps/lib/systemd/user"
+    # The home prefix, as an ordinary user: ~/.local/share/systemd/user and ~/.config/autostart.
+    H="$E2E_TMP/home of \"user\" 100%"
+    mkdir -p "$H"
+    as_user=()
+    if [[ $(id -u) == 0 ]]; then
+        chmod 755 "$E2E_TMP"
+        chown nobody "$H"
+        # The build tree is root's; only the manifest is written there.
+        install -m 666 /dev/null "$B/install_manifest.txt"
+        as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    fi
+    "${as_user[@]}" env HOME="$H" XDG_CONFIG_HOME= cmake --install "$B" --prefix "$H/.local" >"$E2E_TMP/install.log" 2>&1 ||
+        fail "cmake --install --prefix ~/.local failed for an ordinary user: $(cat "$E2E_TMP/install.log")"
+    verify_units "$H/.local/share/systemd/user"
+    entry="$H/.config/autostart/tessaryn-refresh.desktop"
+    desktop-file-validate "$entry" || fail "the home autostart entry is not valid"
+    expected="Exec=\"$E2E_TMP/home of \\\\\"user\\\\\" 100%%/.local/bin/tessaryn\" refresh"
+    grep -qxF "$expected" "$entry" || fail "the home entry's Exec is not escaped: $(grep Exec "$entry")"
     echo "units: OK"
 fi

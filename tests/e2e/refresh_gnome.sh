@@ -4,7 +4,8 @@
 # next month by a refresh from a process without DISPLAY: the picture GNOME
 # is told to show is next month's calendar on the original. Without a
 # session bus the refresh says so and changes nothing; restore hands the
-# original back to GNOME.
+# light and the dark picture each back to GNOME, and leaves alone a picture
+# the user chose after the finish (named) unless --force.
 source "$(dirname "$0")/lib.sh"
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 export TESSARYN_DESKTOP=gnome
@@ -35,6 +36,9 @@ WALL="$E2E_TMP/wall dir/wall.jpg"
 mkdir -p "$(dirname "$WALL")"
 convert -size 800x600 gradient:'#603020-#e0c0a0' -quality 92 "$WALL"
 gsettings set org.gnome.desktop.background picture-uri "file://${WALL// /%20}"
+DARK="$E2E_TMP/wall-dark.jpg"  # GNOME's backgrounds come as light and dark pairs
+convert -size 800x600 xc:'#202020' "$DARK"
+gsettings set org.gnome.desktop.background picture-uri-dark "file://$DARK"
 gsettings set org.gnome.desktop.background picture-options centered
 reg_set WallpaperOriginX 100
 reg_set WallpaperOriginY 50
@@ -87,8 +91,19 @@ n=$(diff_px "$(shown_path)" "$E2E_TMP/next.bmp" 0 0 800 600)
 cli refresh --date "$NEXT" | grep -q 'already current' || fail "a second refresh did not say it was current"
 echo "refresh on GNOME: OK"
 
+dark() { gsettings get org.gnome.desktop.background picture-uri-dark | tr -d "'"; }
+[[ "$(dark)" == *Tessavel.bmp* ]] || fail "the dark picture is not the calendar picture: $(dark)"
 cli restore >/dev/null || fail "restore on GNOME failed"
 [[ "$(shown_path)" == "$WALL" ]] || fail "GNOME shows $(shown) after restore, not $WALL"
+[[ "$(dark)" == "file://$DARK" ]] || fail "restore did not give the dark picture back: $(dark)"
+# A dark picture the user chose after the finish is left alone, and named.
+cli refresh --resume --date "$NEXT" >/dev/null
+gsettings set org.gnome.desktop.background picture-uri-dark "file://$E2E_TMP/later.png"
+cli restore >"$E2E_TMP/restore.log"
+grep -q "Left alone.*picture-uri-dark.*later.png" "$E2E_TMP/restore.log" || fail "restore did not name the place it left alone: $(cat "$E2E_TMP/restore.log")"
+[[ "$(dark)" == "file://$E2E_TMP/later.png" && "$(shown_path)" == "$WALL" ]] || fail "restore replaced the user's dark picture"
+cli restore --force >/dev/null
+[[ "$(dark)" == "file://$DARK" ]] || fail "restore --force did not give the dark picture back: $(dark)"
 cli refresh --date "$LATER" | grep -q 'was restored' || fail "refresh after restore did something"
 [[ "$(shown_path)" == "$WALL" ]] || fail "refresh after restore changed GNOME's picture"
 echo "restore on GNOME: OK"

@@ -82,6 +82,32 @@ TEST(CompositionRecord, MonthsRollOverTheYear) {
     EXPECT_FALSE(parseMonth(QStringLiteral("2027-1")).has_value());
 }
 
+// Placed in the last week of a month for the next one: that month is "this
+// month" from its 1st on (the week starts on the 25th of a 31-day month, the
+// 23rd of February in a leap year). Earlier days, and records without the
+// day, keep the offset.
+TEST(CompositionRecord, TheComingMonthBecomesTheCurrentOne) {
+    for (const auto& [day, coming] : {std::pair{QDate(2027, 12, 25), true},
+                                      {QDate(2027, 12, 24), false},
+                                      {QDate(2028, 2, 23), true},
+                                      {QDate(2028, 2, 22), false}}) {
+        RecordedCalendar c = sample();
+        c.placedIn = monthIndex(day.year(), day.month());
+        c.placedOn = day;
+        const auto back = parseCalendarText(calendarText(c));
+        ASSERT_TRUE(back.has_value());
+        EXPECT_EQ(back->placedOn, day);
+        EXPECT_EQ(back->forComingMonth(), coming) << qPrintable(day.toString(Qt::ISODate));
+        EXPECT_EQ(back->offsetIn(c.placedIn), 1);
+        EXPECT_EQ(back->offsetIn(c.placedIn + 1), coming ? 0 : 1);
+        EXPECT_EQ(back->offsetIn(c.placedIn + 13), coming ? 0 : 1);
+    }
+    RecordedCalendar old = sample();
+    EXPECT_EQ(old.offsetIn(old.placedIn + 1), 1);
+    old.placedOn = QDate(2027, 11, 30);  // another month than "placed"
+    EXPECT_FALSE(parseCalendarText(calendarText(old)).has_value());
+}
+
 TEST(CompositionRecord, GarbledEntriesAreRefused) {
     const QString good = calendarText(sample());
     EXPECT_TRUE(parseCalendarText(good).has_value());

@@ -21,6 +21,22 @@
 
 using composition::ReadResult;
 
+namespace {
+
+// A finish without the window, as the window makes it.
+composition::FinishPlan recordFinish(const QString& path, const QImage& loaded,
+                                     const QString& desktop) {
+    composition::FinishPlan plan =
+        composition::planFinish(path, loaded, {}, desktop, std::nullopt, 0);
+    if (plan.recorded) {
+        plan.recorded =
+            composition::beginFinish(plan).isEmpty() && composition::completeFinish(plan).isEmpty();
+    }
+    return plan;
+}
+
+}  // namespace
+
 class FinishRecordTest : public QObject {
     Q_OBJECT
 
@@ -170,16 +186,14 @@ void FinishRecordTest::ourOutputWithoutARecordIsNeverAnOriginal() {
     const QImage wall = makeWallpaper(400, 300, 5);
     QVERIFY(QDir().mkpath(home->dataHome() + QStringLiteral("/tessaryn")));
     QVERIFY(tk::SavePictureAsBitmap(wall, outputPath()).ok);
-    const composition::FinishNote note =
-        composition::recordFinish(outputPath(), wall, QStringLiteral("none"), std::nullopt, 0);
+    const composition::FinishPlan note = recordFinish(outputPath(), wall, QStringLiteral("none"));
     QVERIFY(!note.recorded);
     QVERIFY(note.message.contains(QStringLiteral("without a record")));
     QCOMPARE(int(composition::readRecord().state), int(ReadResult::State::Missing));
     // Nor one of the copies handed to a desktop.
     const QString shown = home->dataHome() + QStringLiteral("/tessaryn/.Tessavel.bmp.shown-2.bmp");
     QVERIFY(composition::isOurOutput(shown));
-    QVERIFY(
-        !composition::recordFinish(shown, wall, QStringLiteral("none"), std::nullopt, 0).recorded);
+    QVERIFY(!recordFinish(shown, wall, QStringLiteral("none")).recorded);
 }
 
 void FinishRecordTest::aVectorPictureIsKeptAsRendered() {
@@ -189,8 +203,7 @@ void FinishRecordTest::aVectorPictureIsKeptAsRendered() {
     QVERIFY(svg.open(QIODevice::WriteOnly));
     svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='300' height='200'/>");
     svg.close();
-    QVERIFY(composition::recordFinish(path, rendered, QStringLiteral("gnome"), std::nullopt, 0)
-                .recorded);
+    QVERIFY(recordFinish(path, rendered, QStringLiteral("gnome")).recorded);
     const composition::Record rec = composition::readRecord().record;
     QCOMPARE(rec.kept, home->dataHome() + QStringLiteral("/tessaryn/original.bmp"));
     QCOMPARE(rec.desktop, QStringLiteral("gnome"));

@@ -4,6 +4,8 @@
 // start (TESSARYN_DESKTOP, or detected from the session).
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -52,6 +54,31 @@ public:
     // of a sentence for the user (with a line of what to do); empty where the
     // desktop shows it, or the user chose a backend that shows nothing.
     virtual QString unseenReason() const { return {}; }
+
+    // What every place (the light and the dark picture, each monitor or
+    // workspace) shows now with its mode, as one line of text to keep; empty
+    // where the backend does not tell its places apart.
+    virtual QString savePlaces() { return {}; }
+    // Gives each place of `saved` back what it showed. A place that now shows
+    // a picture for which `ours` is false is left alone, and named, unless
+    // `force`. A saved picture `gone` that no longer exists is shown as
+    // `replacement`.
+    struct PlacesRestore {
+        QString saved;
+        std::function<bool(const QString&)> ours;
+        bool force = false;
+        QString gone;
+        QString replacement;
+    };
+    struct PlacesResult {
+        ApplyResult applied;
+        int restored = 0;  // places given back
+        QStringList leftAlone;
+    };
+    virtual PlacesResult restorePlaces(const PlacesRestore& request) {
+        (void)request;
+        return {{false, QStringLiteral("this desktop keeps no places")}, 0, {}};
+    }
 };
 
 // The backend in use for this run. Until one is installed, "none".

@@ -1,5 +1,7 @@
 #include "system/desktop/GSettingsDesktop.h"
 
+#include <QUrl>
+
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/ImageLoaders.h"
 #include "system/desktop/PictureModeNames.h"
@@ -146,6 +148,90 @@ ApplyResult GSettingsDesktop::apply(const QString& path, bool tiled) {
         }
     }
     return {true, {}};
+}
+
+// The picture keys and the options, as "key=value;..." with each value
+// percent-encoded.
+QString GSettingsDesktop::savePlaces() {
+    QStringList keys{layout_.pictureKey};
+    if (!layout_.darkPictureKey.isEmpty()) {
+        keys << layout_.darkPictureKey;
+    }
+    keys << kOptionsKey;
+    QStringList parts;
+    for (const QString& key : keys) {
+        const std::optional<QString> value = get(layout_.schema, key);
+        if (!value) {
+            if (key == layout_.darkPictureKey) {
+                continue;  // an older GNOME without the dark picture
+            }
+            return {};
+        }
+        parts << key + QLatin1Char('=') + QString::fromLatin1(QUrl::toPercentEncoding(*value));
+    }
+    return parts.join(QLatin1Char(';'));
+}
+
+DesktopBackend::PlacesResult GSettingsDesktop::restorePlaces(const PlacesRestore& request) {
+    PlacesResult result;
+    auto failed = [&result](const QString& why) {
+        result.applied = {false, why};
+        return result;
+    };
+    QList<QPair<QString, QString>> writes;
+    bool anyPicture = false;
+    QString options;
+    for (const QString& part : request.saved.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString key = part.section(QLatin1Char('='), 0, 0);
+        QString value = QUrl::fromPercentEncoding(part.section(QLatin1Char('='), 1).toLatin1());
+        if (key == kOptionsKey) {
+            options = value;
+            continue;
+        }
+        if (key != layout_.pictureKey && key != layout_.darkPictureKey) {
+            return failed(QStringLiteral("the saved places name an unknown key %1").arg(key));
+        }
+        QString failure;
+        const std::optional<QString> now = get(layout_.schema, key, &failure);
+        if (!now) {
+            return failed(failure);
+        }
+        const QString shownNow = pathFromSetting(*now);
+        if (*now == value) {
+            continue;  // still showing its own picture
+        }
+        if (!request.force && !request.ours(shownNow)) {
+            result.leftAlone.append(
+                QStringLiteral("%1 %2 (%3)").arg(layout_.schema, key, shownNow));
+            continue;
+        }
+        if (!request.gone.isEmpty() && pathFromSetting(value) == request.gone) {
+            value = layout_.pictureIsUri ? fileUriOf(request.replacement) : request.replacement;
+        }
+        writes.append({key, value});
+        anyPicture = true;
+        ++result.restored;
+    }
+    if (anyPicture && !options.isEmpty()) {
+        writes.append({kOptionsKey, options});
+    }
+    const SessionBus bus(context_.env, context_.toolTimeoutMs);
+    if (!writes.isEmpty() && !bus.connected()) {
+        return failed(bus.error());
+    }
+    for (const auto& [key, text] : writes) {
+        const ToolResult r = tools_.run(
+            kGsettings, {QStringLiteral("set"), layout_.schema, key, gvariantString(text)});
+        if (!r.ok()) {
+            return failed(r.failure);
+        }
+        if (get(layout_.schema, key) != text) {
+            return failed(
+                QStringLiteral("the desktop did not keep %1 %2").arg(layout_.schema, key));
+        }
+    }
+    result.applied = {true, {}};
+    return result;
 }
 
 }  // namespace desktop

@@ -28,6 +28,8 @@ public:
     std::optional<PictureMode> livePictureMode() override;
     std::optional<QString> liveBackgroundColor() override;
     ApplyResult apply(const QString& path, bool tiled) override;
+    QString savePlaces() override;
+    PlacesResult restorePlaces(const PlacesRestore& request) override;
 
 private:
     std::optional<QString> get(const QString& schema, const QString& key,

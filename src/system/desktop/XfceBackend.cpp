@@ -4,6 +4,7 @@
 #include <QDBusMetaType>
 #include <QDBusVariant>
 #include <QRegularExpression>
+#include <QUrl>
 
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/ImageLoaders.h"
@@ -46,6 +47,19 @@ QString imageKeyOf(const QString& output, int workspace) {
 QString styleOf(const QVariantMap& props, const QString& imageKey) {
     const QString styleKey = styleKeyOf(imageKey);
     return props.contains(styleKey) ? props.value(styleKey).toString() : kDefaultStyle;
+}
+
+// Every last-image key the channel holds, whether xfdesktop reads it now or
+// not: what a restore may give back.
+QStringList storedImageKeys(const QVariantMap& props) {
+    QStringList keys;
+    for (auto it = props.cbegin(); it != props.cend(); ++it) {
+        if (it.key().endsWith(kLastImage)) {
+            keys << it.key();
+        }
+    }
+    keys.sort();
+    return keys;
 }
 
 QString setProperty(const SessionBus& bus, const QString& property, const QVariant& value) {
@@ -225,6 +239,71 @@ ApplyResult XfceBackend::apply(const QString& path, bool tiled) {
     }
     started_.remember(picture.path);
     return {true, {}};
+}
+
+// Each monitor's and workspace's picture and style, as
+// "key=picture,style;..." with the key and the picture percent-encoded.
+QString XfceBackend::savePlaces() {
+    const SessionBus bus(context_.env, context_.toolTimeoutMs);
+    QString failure;
+    const std::optional<QVariantMap> props = backdrop(bus, &failure);
+    if (!props) {
+        return {};
+    }
+    QStringList parts;
+    for (const QString& key : storedImageKeys(*props)) {
+        parts << QStringLiteral("%1=%2,%3")
+                     .arg(
+                         QString::fromLatin1(QUrl::toPercentEncoding(key)),
+                         QString::fromLatin1(QUrl::toPercentEncoding(props->value(key).toString())),
+                         props->value(styleKeyOf(key)).toString());
+    }
+    return parts.join(QLatin1Char(';'));
+}
+
+DesktopBackend::PlacesResult XfceBackend::restorePlaces(const PlacesRestore& request) {
+    PlacesResult result;
+    const SessionBus bus(context_.env, context_.toolTimeoutMs);
+    QString failure;
+    const std::optional<QVariantMap> now = backdrop(bus, &failure);
+    if (!now) {
+        result.applied = {false, failure};
+        return result;
+    }
+    for (const QString& part : request.saved.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString key =
+            QUrl::fromPercentEncoding(part.section(QLatin1Char('='), 0, 0).toLatin1());
+        const QString value = part.section(QLatin1Char('='), 1);
+        QString picture =
+            QUrl::fromPercentEncoding(value.section(QLatin1Char(','), 0, 0).toLatin1());
+        const QString style = value.section(QLatin1Char(','), 1);
+        const QString shownNow = pathFromSetting(now->value(key).toString());
+        if (!key.endsWith(kLastImage) || shownNow == picture) {
+            continue;  // not ours to set, or showing its own picture still
+        }
+        if (!request.force && !request.ours(shownNow)) {
+            result.leftAlone << QStringLiteral("Xfce %1 (%2)").arg(key, shownNow);
+            continue;
+        }
+        if (!request.gone.isEmpty() && picture == request.gone) {
+            picture = request.replacement;
+        }
+        // xfdesktop only reloads a picture when last-image changes.
+        failure = setProperty(bus, key, QString());
+        if (failure.isEmpty()) {
+            failure = setProperty(bus, key, picture);
+        }
+        if (failure.isEmpty() && !style.isEmpty()) {
+            failure = setProperty(bus, styleKeyOf(key), style.toInt());
+        }
+        if (!failure.isEmpty()) {
+            result.applied = {false, QStringLiteral("xfconfd refused %1: %2").arg(key, failure)};
+            return result;
+        }
+        ++result.restored;
+    }
+    result.applied = {true, {}};
+    return result;
 }
 
 }  // namespace desktop

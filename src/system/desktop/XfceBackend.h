@@ -26,6 +26,8 @@ public:
     std::optional<bool> liveTiled() override;
     std::optional<PictureMode> livePictureMode() override;
     ApplyResult apply(const QString& path, bool tiled) override;
+    QString savePlaces() override;
+    PlacesResult restorePlaces(const PlacesRestore& request) override;
 
 private:
     // The channel's /backdrop properties; nullopt with `failure` set when

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,14 +14,17 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "toolkit/Units.h"
 #include "toolkit/files/RegularFiles.h"
 #include "toolkit/files/WriteTarget.h"
 #include "toolkit/picture/BackgroundXml.h"
 #include "toolkit/picture/BmpHeader.h"
+#include "toolkit/picture/ContentHash.h"
 #include "toolkit/picture/PixelRows.h"
 #include "toolkit/picture/SvgReferences.h"
+#include "toolkit/picture/TemporaryFiles.h"
 
 namespace tk {
 
@@ -147,7 +151,27 @@ QImage newRgb32(int width, int height) {
     return image;
 }
 
-LoadedPicture readFastBitmap(int fd, const bmp::Layout& l) {
+// Feeds the bytes [from, to) of the file to `hasher`.
+bool hashRange(int fd, ContentHasher& hasher, uint64_t from, uint64_t to) {
+    std::vector<uint8_t> buffer(
+        static_cast<std::size_t>(std::min<uint64_t>(kChunkBytes, to - from)));
+    while (from < to) {
+        const uint64_t n = std::min<uint64_t>(buffer.size(), to - from);
+        if (!readAt(fd, buffer.data(), n, from)) {
+            return false;
+        }
+        hasher.add(buffer.data(), static_cast<std::size_t>(n));
+        from += n;
+    }
+    return true;
+}
+
+LoadedPicture readFastBitmap(int fd, const bmp::Layout& l, uint64_t fileSize) {
+    ContentHasher hasher;
+    if (!hashRange(fd, hasher, 0, l.pixelOffset)) {
+        return failure(errno == 0 ? QStringLiteral("the bitmap file is cut short")
+                                  : systemError(errno));
+    }
     QImage image = newRgb32(l.width, l.height);
     if (image.isNull()) {
         return failure(QStringLiteral("there is not enough memory for a picture of %1 x %2 pixels")
@@ -166,6 +190,7 @@ LoadedPicture readFastBitmap(int fd, const bmp::Layout& l) {
             return failure(errno == 0 ? QStringLiteral("the bitmap file is cut short")
                                       : systemError(errno));
         }
+        hasher.add(chunk.get(), static_cast<std::size_t>(rows * l.rowStride));
         for (uint64_t k = 0; k < rows; ++k) {
             const uint64_t row = fileRow + k;
             const uint64_t imageRow = l.topDown ? row : uint64_t(l.height) - 1 - row;
@@ -178,8 +203,13 @@ LoadedPicture readFastBitmap(int fd, const bmp::Layout& l) {
             }
         }
     }
+    const uint64_t pixelsEnd = l.pixelOffset + uint64_t(l.height) * l.rowStride;
+    if (!hashRange(fd, hasher, std::min(pixelsEnd, fileSize), fileSize)) {
+        return failure(systemError(errno));
+    }
     LoadedPicture p;
     p.image = std::move(image);
+    p.contentHash = hasher.hex();
     return p;
 }
 
@@ -233,7 +263,21 @@ QString formatNeedingPlugin(const QByteArray& head) {
 }
 
 LoadedPicture readWithQt(const QString& path, const PictureTarget& target) {
-    QImageReader reader(path);
+    // Read whole, so that the bytes are hashed in the one pass.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return failure(file.errorString());
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return failure(file.errorString());
+    }
+    file.close();
+    ContentHasher hasher;
+    hasher.add(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);  // as desktops show photos
     const QByteArray format = reader.format();
@@ -285,6 +329,7 @@ LoadedPicture readWithQt(const QString& path, const PictureTarget& target) {
     }
     LoadedPicture p;
     p.image = std::move(image);
+    p.contentHash = hasher.hex();
     return p;
 }
 
@@ -309,6 +354,7 @@ LoadedPicture readBackgroundXml(const QString& path, const PictureTarget& target
         return failure(choice.error);
     }
     LoadedPicture picture = loadPictureFile(choice.file, target, false);
+    picture.contentHash.clear();  // not the description's own bytes
     if (!picture.ok()) {
         picture.error = QStringLiteral("the picture %1 that %2 shows cannot be read: %3")
                             .arg(shown(choice.file), shown(path), picture.error);
@@ -347,7 +393,7 @@ LoadedPicture loadPictureFile(const QString& path, const PictureTarget& target,
             case bmp::Verdict::Invalid:
                 return failure(parsed.reason);
             case bmp::Verdict::Fast:
-                result = readFastBitmap(fd.get(), parsed.layout);
+                result = readFastBitmap(fd.get(), parsed.layout, fileSize);
                 break;
             case bmp::Verdict::Other:
                 break;
@@ -424,7 +470,10 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
     const QString dir = target.absolutePath();
     const QByteArray targetName = QFile::encodeName(resolved.path);
 
-    // A fresh name beside the target; O_EXCL keeps us off anything existing.
+    // Leftovers of writers that died are removed; ours is locked while it
+    // is written. A fresh name beside the target; O_EXCL keeps us off
+    // anything existing.
+    removeLeftoverTemporaries(dir, QLatin1Char('.') + target.fileName() + QLatin1Char('.'));
     QString temporary;
     int rawFd = -1;
     for (int attempt = 0; attempt < 100 && rawFd < 0; ++attempt) {
@@ -443,6 +492,7 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
         return result;
     }
     Fd fd(rawFd);
+    lockTemporary(fd.get());
     const QByteArray temporaryName = QFile::encodeName(temporary);
     auto fail = [&](const QString& step, int err) {
         if (fd.get() >= 0) {

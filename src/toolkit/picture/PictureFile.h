@@ -16,6 +16,9 @@ namespace tk {
 struct LoadedPicture {
     QImage image;   // Format_RGB32, dots per metre at the screen's resolution
     QString error;  // why there is no image; empty on success
+    // XXH3-128 of the file's bytes as hex, taken while they were read; empty
+    // for a picture that a background description led to.
+    QByteArray contentHash;
 
     bool ok() const { return !image.isNull(); }
     // The natural size in 0.01 mm, at the screen's logical resolution.

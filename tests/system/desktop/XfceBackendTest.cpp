@@ -154,6 +154,39 @@ TEST_F(XfceBackendTest, OnlyTheMonitorShowingThePlacedPictureChanges) {
     EXPECT_EQ(query(prefixes.at(3) + QStringLiteral("/image-style")), QStringLiteral("2"));
 }
 
+// Restore gives each monitor and workspace its own picture and style back;
+// one showing a picture chosen after the finish is left alone and named,
+// unless forced.
+TEST_F(XfceBackendTest, RestoreGivesEachPlaceItsOwn) {
+    const QStringList prefixes = makeMonitors(QStringLiteral("5"));
+    create(prefixes.at(3) + QStringLiteral("/image-style"), QStringLiteral("int"),
+           QStringLiteral("3"));
+    create(prefixes.at(0) + QStringLiteral("/last-image"), QStringLiteral("string"),
+           QStringLiteral("/srv/own.jpg"));
+    const QString saved = backend->savePlaces();
+    EXPECT_EQ(backend->liveWallpaper(), QStringLiteral("/old.png"));
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    ASSERT_TRUE(backend->apply(picture, true).ok);
+    create(prefixes.at(2) + QStringLiteral("/last-image"), QStringLiteral("string"),
+           QStringLiteral("/later.png"));
+    const auto ours = [&picture](const QString& shown) { return shown == picture; };
+    auto r = backend->restorePlaces({saved, ours, false, {}, {}});
+    ASSERT_TRUE(r.applied.ok) << r.applied.error.toStdString();
+    EXPECT_EQ(r.restored, 2);
+    ASSERT_EQ(r.leftAlone.size(), 1);
+    EXPECT_TRUE(r.leftAlone[0].contains(QStringLiteral("/later.png")));
+    EXPECT_EQ(query(prefixes.at(0) + QStringLiteral("/last-image")),
+              QStringLiteral("/srv/own.jpg"));
+    EXPECT_EQ(query(prefixes.at(1) + QStringLiteral("/last-image")), QStringLiteral("/old.png"));
+    EXPECT_EQ(query(prefixes.at(1) + QStringLiteral("/image-style")), QStringLiteral("5"));
+    EXPECT_EQ(query(prefixes.at(3) + QStringLiteral("/last-image")), QStringLiteral("/old.png"));
+    EXPECT_EQ(query(prefixes.at(3) + QStringLiteral("/image-style")), QStringLiteral("3"));
+    EXPECT_EQ(query(prefixes.at(2) + QStringLiteral("/last-image")), QStringLiteral("/later.png"));
+    r = backend->restorePlaces({saved, ours, true, {}, {}});
+    EXPECT_EQ(r.restored, 1);
+    EXPECT_EQ(query(prefixes.at(2) + QStringLiteral("/last-image")), QStringLiteral("/old.png"));
+}
+
 TEST_F(XfceBackendTest, ThePictureIsClearedBeforeItIsSetSoXfdesktopReloadsIt) {
     const QStringList prefixes = makeMonitors(QStringLiteral("1"));
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
