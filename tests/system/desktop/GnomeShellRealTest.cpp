@@ -1,0 +1,151 @@
+// GNOME for real, run by scripts/test-desktops.sh stable|current: GNOME Shell
+// headless on Wayland with a virtual monitor, software rendering, a private
+// session bus, and a second private bus standing in for the system bus with
+// python3-dbusmock's logind on it. What the shell shows is read back through
+// its own screenshot service (allowed in unsafe mode).
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QThread>
+
+#include "DesktopSessions.h"
+#include "system/desktop/DesktopFactory.h"
+
+using namespace desktoptest;
+
+namespace {
+
+// The placed picture is 16 x 12, blue with a yellow pixel at (1, 2); the
+// monitor is 640 x 480, its top bar covers the first rows.
+const QColor kMarker(Qt::yellow);
+
+void stop(QProcess& process) {
+    if (process.state() != QProcess::NotRunning) {
+        process.terminate();
+        if (!process.waitForFinished(10000)) {
+            process.kill();
+            process.waitForFinished(2000);
+        }
+    }
+}
+
+class GnomeShellRealTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString missing = missingTool(
+            {QStringLiteral("gnome-shell"), QStringLiteral("python3"), QStringLiteral("gdbus")});
+        if (!missing.isEmpty()) {
+            GTEST_SKIP() << missing.toStdString() << " is not installed";
+        }
+        systemBus = std::make_unique<PrivateBus>(systemHome, PrivateBus::Services::None);
+        ASSERT_TRUE(systemBus->running()) << systemBus->error().toStdString();
+        home.env().set(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), systemBus->address());
+        bus = std::make_unique<PrivateBus>(home);
+        ASSERT_TRUE(bus->running()) << bus->error().toStdString();
+        const QString log = home.path() + QStringLiteral("/shell.log");
+        logind.setProcessEnvironment(home.env().processEnvironment());
+        logind.setStandardOutputFile(home.path() + QStringLiteral("/logind.log"));
+        logind.setStandardErrorFile(home.path() + QStringLiteral("/logind.log"));
+        logind.start(QStringLiteral("python3"),
+                     {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system"),
+                      QStringLiteral("--template"), QStringLiteral("logind")});
+        ASSERT_TRUE(logind.waitForStarted(5000));
+        QThread::msleep(1500);
+
+        QProcessEnvironment env = home.env().processEnvironment();
+        env.insert(QStringLiteral("LIBGL_ALWAYS_SOFTWARE"), QStringLiteral("1"));
+        env.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
+        env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
+        env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("GNOME"));
+        shell.setProcessEnvironment(env);
+        shell.setStandardOutputFile(log);
+        shell.setStandardErrorFile(log);
+        shell.start(home.env().findExecutable(QStringLiteral("gnome-shell")),
+                    {QStringLiteral("--headless"), QStringLiteral("--wayland"),
+                     QStringLiteral("--virtual-monitor"), QStringLiteral("640x480"),
+                     QStringLiteral("--unsafe-mode")});
+        ASSERT_TRUE(shell.waitForStarted(10000));
+        QFile file(log);
+        for (int i = 0; i < 1200 && shell.state() == QProcess::Running; ++i) {
+            file.open(QIODevice::ReadOnly);
+            const bool started = file.readAll().contains("GNOME Shell started");
+            file.close();
+            if (started) {
+                break;
+            }
+            QThread::msleep(100);
+        }
+        file.open(QIODevice::ReadOnly);
+        ASSERT_TRUE(file.readAll().contains("GNOME Shell started"))
+            << "gnome-shell did not start; see " << log.toStdString();
+        // The shell starts in the overview, which hides the wallpaper.
+        call(QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/gnome/Shell"),
+             QStringLiteral("org.gnome.Shell.Eval"), {QStringLiteral("Main.overview.hide()")});
+        QThread::msleep(1000);
+    }
+    void TearDown() override {
+        stop(shell);
+        stop(logind);
+        bus.reset();
+        systemBus.reset();
+    }
+
+    QString call(const QString& dest, const QString& path, const QString& method,
+                 const QStringList& args) {
+        return runIn(home.env(), QStringLiteral("gdbus"),
+                     QStringList{QStringLiteral("call"), QStringLiteral("--session"),
+                                 QStringLiteral("--dest"), dest, QStringLiteral("--object-path"),
+                                 path, QStringLiteral("--method"), method} +
+                         args);
+    }
+    QImage screen() {
+        const QString file = home.path() + QStringLiteral("/shot.png");
+        QFile::remove(file);
+        call(QStringLiteral("org.gnome.Shell.Screenshot"),
+             QStringLiteral("/org/gnome/Shell/Screenshot"),
+             QStringLiteral("org.gnome.Shell.Screenshot.Screenshot"),
+             {QStringLiteral("false"), QStringLiteral("false"), file});
+        return QImage(file);
+    }
+    // The screen once the pixel at `x`, `y` is `colour`, or after 15 seconds.
+    QImage waitFor(int x, int y, const QColor& colour) {
+        QImage shot = screen();
+        for (int i = 0; i < 30 && shot.pixelColor(x, y) != colour; ++i) {
+            QThread::msleep(500);
+            shot = screen();
+        }
+        return shot;
+    }
+
+    TestHome systemHome;
+    TestHome home;
+    std::unique_ptr<PrivateBus> systemBus;
+    std::unique_ptr<PrivateBus> bus;
+    QProcess logind;
+    QProcess shell;
+};
+
+TEST_F(GnomeShellRealTest, TheShellShowsThePlacedPictureTiledThenCentred) {
+    ASSERT_FALSE(screen().isNull()) << "the shell's screenshot service gave no picture";
+    auto gnome = desktop::createDesktopBackend(QStringLiteral("gnome"),
+                                               {home.env(), 10000, 5000, QStringLiteral("/proc")});
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    desktop::ApplyResult result = gnome->apply(picture, true);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    QImage shot = waitFor(1 + 16 * 5, 2 + 12 * 30, kMarker);  // below the top bar
+    EXPECT_EQ(shot.pixelColor(1 + 16 * 5, 2 + 12 * 30), kMarker) << "not tiled from the corner";
+    EXPECT_EQ(shot.pixelColor(1 + 16 * 30, 2 + 12 * 35), kMarker);
+    EXPECT_EQ(gnome->liveWallpaper(), picture);
+
+    result = gnome->apply(picture, false);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    shot = waitFor(313, 236, kMarker);  // (640-16)/2 + 1, (480-12)/2 + 2
+    EXPECT_EQ(shot.pixelColor(313, 236), kMarker) << "not centred";
+    EXPECT_NE(shot.pixelColor(1 + 16 * 5, 2 + 12 * 30), kMarker);
+    EXPECT_EQ(gnome->liveTiled(), false);
+}
+
+}  // namespace
