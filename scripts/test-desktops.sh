@@ -28,7 +28,6 @@ DESKTOP_PKGS=(
     pcmanfm-qt
     plasma-workspace plasma-desktop
     gnome-shell python3-dbusmock xwayland
-    ccache
 )
 # Hyprland's hyprctl and hyprpaper (not in Debian 13); hyprwire builds the
 # stand-in for hyprpaper's side of hyprctl. From Plasma 6.6 tiling is a
