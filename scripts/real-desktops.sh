@@ -18,11 +18,11 @@ release="Debian ${VERSION_ID:-unstable} (${VERSION_CODENAME:-sid})"
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARYN_BENCHMARKS=OFF \
     >"$LOGS/configure.log" 2>&1 ||
     { tail -20 "$LOGS/configure.log"; exit 1; }
-# The programs and the real-desktop tests only (the rest is scripts/test.sh's).
+# The real-desktop tests and what they link only (the rest is scripts/test.sh's).
 # The warning count covers the files compiled in this run: all of them on
 # the first run, what changed since on later ones.
-targets=(tessaryn tessaryn-reg desktop_xfce_real_test desktop_sway_test desktop_pcmanfm_test
-    desktop_kde_real_test desktop_gnome_real_test)
+targets=(desktop_xfce_real_test desktop_sway_test desktop_pcmanfm_test desktop_kde_real_test
+    desktop_gnome_real_test)
 grep -q "^build desktop_hyprctl_real_test:" "$BUILD/build.ninja" &&
     targets+=(desktop_hyprctl_real_test hyprpaper-standin)
 if ! cmake --build "$BUILD" -j2 --target "${targets[@]}" >"$LOGS/build.log" 2>&1; then

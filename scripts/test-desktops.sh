@@ -23,7 +23,7 @@ cd "$(dirname "$0")/.."
 DESKTOP_PKGS=(
     libgtest-dev xvfb xauth x11-utils x11-xserver-utils imagemagick
     dbus dbus-x11 libglib2.0-bin dconf-service dconf-gsettings-backend gsettings-desktop-schemas
-    xfdesktop4 xfconf xfwm4
+    xfdesktop4 xfconf
     sway swaybg grim
     pcmanfm-qt
     plasma-workspace plasma-desktop

@@ -107,7 +107,9 @@ TEST_F(XfdesktopRealTest, TheScreenShowsThePlacedPictureTiledThenCentred) {
     xfdesktop.setProcessEnvironment(home.env().processEnvironment());
     xfdesktop.setStandardOutputFile(home.path() + QStringLiteral("/xfdesktop.log"));
     xfdesktop.setStandardErrorFile(home.path() + QStringLiteral("/xfdesktop.log"));
-    xfdesktop.start(home.env().findExecutable(QStringLiteral("xfdesktop")), {});
+    // Without a window manager xfdesktop would wait for one.
+    xfdesktop.start(home.env().findExecutable(QStringLiteral("xfdesktop")),
+                    {QStringLiteral("--disable-wm-check")});
     ASSERT_TRUE(xfdesktop.waitForStarted(5000));
     ASSERT_EQ(waitFor(160, 120, Qt::red).pixelColor(160, 120), QColor(Qt::red))
         << "xfdesktop did not show the user's picture on monitor " << monitor.toStdString();
