@@ -72,8 +72,29 @@ if [[ -x $TESTS/desktop_hyprctl_real_test ]]; then
 else
     blocked hyprctl hyprland "no hyprctl and hyprwire to build the hyprpaper stand-in against on $release"
 fi
+# hyprpaper is tried for real on sway's headless backend (as user 65534: sway
+# refuses root); what stops it is the reason reported.
+try_hyprpaper() {
+    local home
+    home=$(mktemp -d /tmp/tessaryn-hyprpaper.XXXXXX)
+    chmod 777 "$home"
+    setpriv --reuid=65534 --regid=65534 --clear-groups env -i PATH="$PATH" HOME="$home" \
+        XDG_RUNTIME_DIR="$home" WLR_BACKENDS=headless WLR_RENDERER=pixman \
+        WLR_LIBINPUT_NO_DEVICES=1 HYPRLAND_INSTANCE_SIGNATURE=tessaryn_1_1 bash -c '
+        cd "$HOME" && : >sway.conf && { sway -c sway.conf >sway.log 2>&1 & }
+        for i in $(seq 50); do [ -S wayland-1 ] && break; sleep 0.2; done
+        mkdir -p .config/hypr && printf "wallpaper {\n monitor =\n path = %s\n}\n" \
+            /usr/share/pixmaps/debian-logo.png >.config/hypr/hyprpaper.conf
+        WAYLAND_DISPLAY=wayland-1 timeout 10 hyprpaper >hyprpaper.log 2>&1
+        kill %1' >/dev/null 2>&1
+    cp "$home/hyprpaper.log" "$LOGS/hyprpaper.log" 2>/dev/null
+    rm -rf "$home"
+    grep -m1 -E 'invalid version|Missing protocols|cannot start' "$LOGS/hyprpaper.log" |
+        sed 's/\x1b\[[0-9;]*m//g' | cut -c1-120
+}
 if [[ -n $(version hyprpaper) ]]; then
-    blocked hyprpaper hyprpaper "hyprtoolkit needs xdg_wm_base at most version 5 (sway gives 6: \"Missing protocols\") and Hyprland needs a GPU render node (\"CBackend::create() failed\"); the backend is driven through the real hyprctl against a stand-in instead"
+    why=$(try_hyprpaper)
+    blocked hyprpaper hyprpaper "on sway headless: ${why:-it did not stop, see $LOGS/hyprpaper.log}; Hyprland itself needs a GPU render node (\"CBackend::create() failed\"). The backend is driven through the real hyprctl against a stand-in instead"
 else
     blocked hyprpaper hyprpaper "hyprpaper is not packaged for $release"
 fi
