@@ -52,9 +52,10 @@ chroot_run() {
     key=$(printf '%s\n' "$suite" "${pkgs[@]}" | cat - scripts/deps.sh | sha256sum | cut -c1-16)
     mkdir -p "$cache"
 
+    CHROOT=$root
     unmount() {
         for m in dev/shm dev/pts dev proc; do
-            umount "$root/$m" 2>/dev/null || true
+            umount "$CHROOT/$m" 2>/dev/null || true
         done
     }
     trap unmount EXIT
@@ -94,11 +95,21 @@ chroot_run() {
     mkdir -p "$root/tmp/.X11-unix" "$root/sys/fs/cgroup"
     chmod 1777 "$root/tmp/.X11-unix"
 
-    # The project as it is here, its tracked and new files, times kept, so
-    # the build kept in the chroot only redoes what changed.
-    mkdir -p "$root/home/tester/project"
+    # The project as it is here, its tracked and new files. Only files whose
+    # content changed are written (with the time of writing), so the build kept
+    # in the chroot redoes exactly what changed.
+    local incoming=$root/home/tester/incoming
+    rm -rf "$incoming"
+    mkdir -p "$incoming" "$root/home/tester/project"
     git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - |
-        tar -C "$root/home/tester/project" -xf -
+        tar -C "$incoming" -xf -
+    (cd "$incoming" && find . -type f -print0) | while IFS= read -r -d '' f; do
+        if ! cmp -s "$incoming/$f" "$root/home/tester/project/$f"; then
+            mkdir -p "$(dirname "$root/home/tester/project/$f")"
+            cp "$incoming/$f" "$root/home/tester/project/$f"
+        fi
+    done
+    rm -rf "$incoming"
     local in=(chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin
         LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive)
     if [[ "$(cat "$root/.tessaryn-packages" 2>/dev/null)" != "$key" ]]; then
