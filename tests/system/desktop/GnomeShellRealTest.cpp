@@ -111,15 +111,17 @@ protected:
              {QStringLiteral("false"), QStringLiteral("false"), file});
         return QImage(file);
     }
-    // The screen once the pixel at `x`, `y` is `colour`, or after 15 seconds.
-    QImage waitFor(int x, int y, const QColor& colour) {
+    // The screen once the pixel at (16, 400) is (`picture`) or is not
+    // (!`picture`) one of the picture's colours, or after 15 seconds.
+    QImage screenShowing(bool picture) {
         QImage shot = screen();
-        for (int i = 0; i < 30 && shot.pixelColor(x, y) != colour; ++i) {
+        for (int i = 0; i < 30 && isPicture(shot.pixelColor(16, 400)) != picture; ++i) {
             QThread::msleep(500);
             shot = screen();
         }
         return shot;
     }
+    static bool isPicture(const QColor& c) { return c == kLeft || c == kRight; }
 
     TestHome systemHome;
     TestHome home;
@@ -143,32 +145,26 @@ TEST_F(GnomeShellRealTest, TheShellShowsThePlacedPictureTiledThenCentred) {
     const QString picture = home.path() + QStringLiteral("/Tessavel.bmp");
     ASSERT_TRUE(halves.save(picture, "BMP"));
 
-    // Centred: the picture once, one pixel per pixel, in the middle.
-    desktop::ApplyResult result = gnome->apply(picture, false);
-    ASSERT_TRUE(result.ok) << result.error.toStdString();
-    QImage shot = waitFor(300, 240, kLeft);  // (640-64)/2 = 288 to 351
-    EXPECT_EQ(shot.pixelColor(300, 240), kLeft) << "not centred";
-    EXPECT_EQ(shot.pixelColor(340, 240), kRight);
-    const QColor around = shot.pixelColor(16, 400);
-    EXPECT_NE(around, kLeft);
-    EXPECT_NE(around, kRight);
-    EXPECT_EQ(gnome->liveWallpaper(), picture);
-
     // Tiled: the picture covers the screen below the top bar. (GNOME Shell
     // 48 draws a small tile enlarged, so only its colours are checked.)
-    result = gnome->apply(picture, true);
+    desktop::ApplyResult result = gnome->apply(picture, true);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
-    shot = screen();
-    for (int i = 0; i < 30 && shot.pixelColor(16, 400) == around; ++i) {
-        QThread::msleep(500);
-        shot = screen();
-    }
+    QImage shot = screenShowing(true);
     for (const QPoint& p : {QPoint(16, 400), QPoint(620, 460), QPoint(100, 300)}) {
         const QColor c = shot.pixelColor(p);
-        EXPECT_TRUE(c == kLeft || c == kRight)
-            << p.x() << "," << p.y() << " shows " << c.name().toStdString();
+        EXPECT_TRUE(isPicture(c)) << p.x() << "," << p.y() << " shows " << c.name().toStdString();
     }
     EXPECT_EQ(gnome->liveTiled(), true);
+
+    // Untiled after tiled: centred, the picture once, one pixel per pixel,
+    // in the middle; the shell's background colour around it.
+    result = gnome->apply(picture, false);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    shot = screenShowing(false);
+    EXPECT_EQ(shot.pixelColor(300, 240), kLeft) << "not centred";  // x 288 to 351
+    EXPECT_EQ(shot.pixelColor(340, 240), kRight);
+    EXPECT_FALSE(isPicture(shot.pixelColor(16, 400)));
+    EXPECT_EQ(gnome->liveWallpaper(), picture);
 }
 
 }  // namespace
