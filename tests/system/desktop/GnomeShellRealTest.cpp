@@ -71,15 +71,15 @@ protected:
         ASSERT_TRUE(shell.waitForStarted(10000));
         QFile file(log);
         for (int i = 0; i < 1200 && shell.state() == QProcess::Running; ++i) {
-            file.open(QIODevice::ReadOnly);
-            const bool started = file.readAll().contains("GNOME Shell started");
+            const bool started =
+                file.open(QIODevice::ReadOnly) && file.readAll().contains("GNOME Shell started");
             file.close();
             if (started) {
                 break;
             }
             QThread::msleep(100);
         }
-        file.open(QIODevice::ReadOnly);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         ASSERT_TRUE(file.readAll().contains("GNOME Shell started"))
             << "gnome-shell did not start; see " << log.toStdString();
         // The shell starts in the overview, which hides the wallpaper.

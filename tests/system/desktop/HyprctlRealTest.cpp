@@ -62,7 +62,9 @@ protected:
     // What each monitor shows: "NAME FIT PATH".
     QStringList shown() const {
         QFile f(state());
-        f.open(QIODevice::ReadOnly);
+        if (!f.open(QIODevice::ReadOnly)) {
+            return {};
+        }
         return QString::fromUtf8(f.readAll()).replace('\t', ' ').split('\n', Qt::SkipEmptyParts);
     }
 
