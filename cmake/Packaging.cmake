@@ -33,11 +33,19 @@ tessaryn-reg looks into and seeds the program's registry hive.")
 # see is named here: the image formats Qt loads as plugins (wallpapers in
 # WebP, TIFF, SVG, ...) and the fonts that stand in for the Windows faces.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Debian 12 keeps the SVG plugin in libqt6svg6 and has no JPEG XL or AVIF
+# plugin for Qt 6; Debian 13 and unstable (no VERSION_ID) name them as below.
+file(STRINGS /etc/os-release debian_release REGEX "^VERSION_ID=")
+if(debian_release MATCHES "\"12\"")
+  set(image_plugins "libqt6svg6")
+else()
+  set(image_plugins "qt6-svg-plugins, kimageformat6-plugins")
+endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-image-formats-plugins, libqt6svg6, fonts-ipafont-gothic, fonts-liberation")
+    "qt6-image-formats-plugins, ${image_plugins}, fonts-ipafont-gothic, fonts-liberation")
 # The desktops' own tools the wallpaper is set with, and more faces.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "libglib2.0-bin, dconf-gsettings-backend, xfconf, libxfconf-0-3, fonts-noto-cjk, fonts-dejavu-core")
+    "libglib2.0-bin, dconf-gsettings-backend, xfconf, libxfconf-0-3, x11-xserver-utils, x11-utils, fonts-noto-cjk, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "feh | nitrogen | xwallpaper")
 # Files under /etc are the administrator's: dpkg keeps their changes.
 include(GNUInstallDirs)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Tessaryn needs, when any is missing. Safe to
-# run again: it does nothing when all are present.
+# Installs the Debian 12 or 13 packages Tessaryn needs, when any is missing.
+# Safe to run again: it does nothing when all are present.
 #   deps.sh            build and run the program
 #   deps.sh --test     also everything the tests drive
 #   deps.sh --package  also what scripts/package.sh needs
@@ -16,11 +16,16 @@ BUILD_PKGS=(
     libgtest-dev libbenchmark-dev
 )
 # What the program loads at run time that linking does not pull in: image
-# formats beyond PNG, BMP and JPEG, and SVG pictures.
-RUN_PKGS=(
-    qt6-image-formats-plugins
-    libqt6svg6
-)
+# formats beyond PNG, BMP and JPEG, and SVG pictures. Debian 12 keeps Qt's SVG
+# plugin in libqt6svg6 and has no Qt 6 plugin for JPEG XL and AVIF; Debian 13
+# and unstable (no VERSION_ID) moved the SVG plugin to qt6-svg-plugins and
+# read JPEG XL and AVIF through kimageformat6-plugins.
+RUN_PKGS=(qt6-image-formats-plugins)
+if [[ "$(. /etc/os-release && echo "${VERSION_ID:-}")" == 12 ]]; then
+    RUN_PKGS+=(libqt6svg6)
+else
+    RUN_PKGS+=(qt6-svg-plugins kimageformat6-plugins)
+fi
 # Fonts that stand in for the Windows faces the program ships with.
 FONT_PKGS=(
     fonts-ipafont-gothic fonts-noto-cjk fonts-liberation fonts-dejavu-core

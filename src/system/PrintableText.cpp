@@ -14,9 +14,9 @@ QString printable(const QString& text) {
         } else if (u == u'\t') {
             line += QLatin1String("\\t");
         } else if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0)) {
-            line += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+            line += QStringLiteral("\\x%1").arg(static_cast<unsigned>(u), 2, 16, QLatin1Char('0'));
         } else if (u == 0x2028 || u == 0x2029) {
-            line += QStringLiteral("\\u%1").arg(u, 4, 16);
+            line += QStringLiteral("\\u%1").arg(static_cast<unsigned>(u), 4, 16);
         } else {
             line += ch;
         }

@@ -69,7 +69,13 @@ out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop file: $out"
 grep -qx "Exec=tessaryn" "$desktop" || fail "desktop file does not start tessaryn"
 grep -qx "Icon=tessaryn" "$desktop" || fail "desktop file names another icon"
 metainfo="$ROOT/$DATADIR/metainfo/org.tessaryn.Tessaryn.metainfo.xml"
-out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "metainfo: $out"
+# The project has no public home page yet, so the one warning Debian 13's
+# appstreamcli gives for that (url-homepage-missing; Debian 12's does not
+# check it) is accepted, and no other error or warning.
+if ! out=$(appstreamcli validate --no-net "$metainfo" 2>&1); then
+    tags=$(awk -F': ' '/^[EW]: /{split($3, t, " "); print t[1]}' <<<"$out")
+    [[ "$tags" == url-homepage-missing ]] || fail "metainfo: $out"
+fi
 [[ -f "$ROOT/$DATADIR/doc/tessaryn/LICENSE" ]] || fail "no licence"
 
 # The installed tessaryn-reg runs and prints its usage.

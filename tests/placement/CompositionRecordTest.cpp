@@ -4,6 +4,8 @@
 // numbered 1, 2, 3, ... reads as damaged rather than as something else.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "placement/CompositionRecord.h"
@@ -169,7 +171,12 @@ TEST(CompositionRecord, IncompleteOrMisnumberedRecordsAreDamaged) {
 TEST(CompositionRecord, OurOutputAndItsShownCopiesAreRecognised) {
     TempHome home;
     EXPECT_TRUE(isOurOutput(outputPath()));
+    // A shown copy stands for the picture beside it only while that picture exists.
     const QString dir = QFileInfo(outputPath()).path();
+    ASSERT_TRUE(QDir().mkpath(dir));
+    QFile output(outputPath());
+    ASSERT_TRUE(output.open(QIODevice::WriteOnly));
+    output.close();
     EXPECT_TRUE(isOurOutput(dir + QStringLiteral("/.Tessavel.bmp.shown-1.png")));
     EXPECT_TRUE(
         isOurOutput(QStringLiteral("/elsewhere/T.bmp"), QStringLiteral("/elsewhere/T.bmp")));

@@ -69,7 +69,7 @@ TEST(NumberLimits, RecordWithSizeOrPlaceOutOfRangeIsDamaged) {
         EXPECT_FALSE(
             composition::parseCalendarText(entry.arg(bad.section(' ', 0, 0), bad.section(' ', 1))));
     }
-    composition::Record rec{"/o.bmp", "/k.bmp", 1, 1, "none", 0, "/t.bmp", {}, false, {}};
+    composition::Record rec{"/o.bmp", "/k.bmp", 1, 1, "none", 0, {}, "/t.bmp", {}, false, {}};
     rec.calendars = {{calendar(NAN), 0, 0}};
     ASSERT_EQ(composition::writeRecord(rec), QString());
     for (const char* command : {"list", "refresh"}) {

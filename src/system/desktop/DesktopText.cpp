@@ -144,7 +144,8 @@ QString jsString(const QString& text) {
                 break;
             default:
                 if (c.unicode() < 0x20 || c.unicode() == 0x2028 || c.unicode() == 0x2029) {
-                    out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+                    out += QStringLiteral("\\u%1").arg(static_cast<unsigned>(c.unicode()), 4, 16,
+                                                       QLatin1Char('0'));
                 } else {
                     out += c;
                 }

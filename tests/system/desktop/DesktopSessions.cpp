@@ -58,7 +58,10 @@ PrivateBus::PrivateBus(TestHome& home, Services services) {
     } else {
         const QString config = home.path() + QStringLiteral("/bus.conf");
         QFile file(config);
-        file.open(QIODevice::WriteOnly);
+        if (!file.open(QIODevice::WriteOnly)) {
+            error_ = QStringLiteral("cannot write ") + config;
+            return;
+        }
         file.write(
             QStringLiteral(
                 "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration "
@@ -235,7 +238,10 @@ StandIns::StandIns(TestHome& home) : dir_(home.path() + QStringLiteral("/stand-i
 
 void StandIns::add(const QString& name, const QString& body) {
     QFile script(dir_ + QLatin1Char('/') + name);
-    script.open(QIODevice::WriteOnly);
+    if (!script.open(QIODevice::WriteOnly)) {
+        qWarning("cannot write %s", qPrintable(script.fileName()));
+        return;
+    }
     script.write(QStringLiteral("#!/bin/sh\n"
                                 "for a in \"$@\"; do printf '%s\\n' \"$a\"; done >> \"%1/%2.log\"\n"
                                 "echo -- >> \"%1/%2.log\"\n")

@@ -82,7 +82,7 @@ protected:
         const QString path = home.path() + QLatin1Char('/') + relative;
         QDir().mkpath(QFileInfo(path).path());
         QFile f(path);
-        f.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
         f.write(text);
     }
     QImage root() {
