@@ -69,8 +69,16 @@ TEST(NumberLimits, RecordWithSizeOrPlaceOutOfRangeIsDamaged) {
         EXPECT_FALSE(
             composition::parseCalendarText(entry.arg(bad.section(' ', 0, 0), bad.section(' ', 1))));
     }
-    composition::Record rec{"/o.bmp", "/k.bmp", 1, 1, "none", 0, {}, "/t.bmp", {}, false, {}};
-    rec.calendars = {{calendar(NAN), 0, 0}};
+    composition::Record rec;
+    rec.original = "/o.bmp";
+    rec.kept = "/k.bmp";
+    rec.keptSize = 1;
+    rec.keptModified = 1;
+    rec.desktop = "none";
+    rec.output = "/t.bmp";
+    composition::RecordedCalendar damaged;
+    damaged.look = calendar(NAN);
+    rec.calendars = {damaged};
     ASSERT_EQ(composition::writeRecord(rec), QString());
     for (const char* command : {"list", "refresh"}) {
         const auto [status, text] = tessaryn({command});

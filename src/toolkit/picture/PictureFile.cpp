@@ -309,9 +309,9 @@ LoadedPicture readWithQt(const QString& path, const PictureTarget& target) {
     QImage image;
     if (!reader.read(&image)) {
         if (reader.error() == QImageReader::UnsupportedFormatError) {
-            QFile file(path);
+            QFile head(path);
             const QString name =
-                file.open(QIODevice::ReadOnly) ? formatNeedingPlugin(file.read(16)) : QString();
+                head.open(QIODevice::ReadOnly) ? formatNeedingPlugin(head.read(16)) : QString();
             if (!name.isEmpty()) {
                 return failure(QStringLiteral("it is a %1 picture, and Qt has no %1 reader here "
                                               "(on Debian 13 and later: kimageformat6-plugins)")
