@@ -20,9 +20,29 @@ PROG_PID=""
 XVFB_PID=""
 XVFB_EXTRA=("${XVFB_EXTRA[@]}")  # more Xvfb arguments, set before sourcing
 
+# e2e_stragglers: the pids of processes still living on this run's private
+# folders (a desktop's settings daemon that D-Bus started, a panel's plugin
+# helper), which may write into them as they shut down.
+e2e_stragglers() {
+    local env pid
+    for env in /proc/[0-9]*/environ; do
+        pid=${env#/proc/}
+        pid=${pid%/environ}
+        [[ "$pid" == "$$" || "$pid" == "$BASHPID" ]] && continue
+        grep -qzF "XDG_RUNTIME_DIR=$E2E_TMP/" "$env" 2>/dev/null && echo "$pid"
+    done
+    return 0
+}
+
 e2e_cleanup() {
     [[ -n "$PROG_PID" ]] && kill "$PROG_PID" 2>/dev/null || true
     [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    local left tries=0
+    while left=$(e2e_stragglers) && [[ -n "$left" ]] && ((tries++ < 50)); do
+        # shellcheck disable=SC2086
+        kill $left 2>/dev/null || true
+        sleep 0.1
+    done
     if [[ -n "${E2E_KEEP:-}" ]]; then
         echo "kept $E2E_TMP"
     else
