@@ -333,13 +333,11 @@ ApplyResult HyprlandBackend::apply(const QString& path, bool tiled) {
     if (targets.isEmpty()) {
         targets << Active{{}, {}, kCover};
     }
-    // hyprctl splits "MONITOR,PATH,FIT" at every comma, and 0.7 its
-    // "MONITOR,PATH": a path with a comma goes through a copy in our own folder.
-    const QString folder =
-        picture.path.contains(QLatin1Char(',')) ? context_.env.ownDataDir() : QString();
+    // The copy lives in our own folder, where no comma is left in its name:
+    // hyprctl splits "MONITOR,PATH,FIT" at every comma, and 0.7 its "MONITOR,PATH".
     QString error;
-    const QString png =
-        makeShownCopy(picture.path, targets.first().picture, CopyFormat::Png, &error, folder);
+    const QString png = makeShownCopy(picture.path, targets.first().picture, CopyFormat::Png,
+                                      &error, context_.env.ownDataDir());
     if (png.isEmpty()) {
         return {false, error};
     }

@@ -312,7 +312,7 @@ ApplyResult KdeBackend::apply(const QString& path, bool tiled) {
     // plasmashell ignores a picture it already shows, even when the file changed.
     QString error;
     const QString copy =
-        makeShownCopy(picture.path, pictureOf(targets.first()), CopyFormat::Same, &error);
+        pathToHand(picture.path, pictureOf(targets.first()), context_.env.ownDataDir(), &error);
     if (copy.isEmpty()) {
         return {false, error};
     }

@@ -110,8 +110,8 @@ ApplyResult LxqtBackend::apply(const QString& path, bool tiled) {
     const std::optional<State> before = state();
     // pcmanfm-qt keeps showing the old picture when handed the path it has.
     QString error;
-    const QString copy =
-        makeShownCopy(picture.path, before ? before->picture : QString(), CopyFormat::Same, &error);
+    const QString copy = pathToHand(picture.path, before ? before->picture : QString(),
+                                    context_.env.ownDataDir(), &error);
     if (copy.isEmpty()) {
         return {false, error};
     }

@@ -121,8 +121,16 @@ QList<SwayBackend::Output> SwayBackend::outputs() const {
         if (virtualOutput.match(name).hasMatch()) {
             parts.clear();
         }
-        all << Output{name, parts.join(QLatin1Char(' '))};
+        const QJsonObject rect = o.value(QStringLiteral("rect")).toObject();
+        all << Output{name, parts.join(QLatin1Char(' ')),
+                      QPoint(rect.value(QStringLiteral("x")).toInt(),
+                             rect.value(QStringLiteral("y")).toInt())};
     }
+    // sway lists outputs in the order they came; the one at the top left of
+    // the layout is the one whose picture the program reads and places on.
+    std::stable_sort(all.begin(), all.end(), [](const Output& a, const Output& b) {
+        return std::pair(a.at.x(), a.at.y()) < std::pair(b.at.x(), b.at.y());
+    });
     return all;
 }
 
@@ -136,7 +144,7 @@ QList<SwayBackend::Background> SwayBackend::shown() const {
     const QList<Background> given = swaybgBackgrounds();
     QList<Output> known = outputs();
     if (known.isEmpty()) {
-        known << Output{QStringLiteral("*"), {}};
+        known << Output{QStringLiteral("*"), {}, {}};
     }
     QList<Background> all;
     for (const Output& output : known) {

@@ -5,6 +5,8 @@
 // may be configured by its identifier instead of its name; swaybg prefers
 // that config, so it is the one changed.
 
+#include <QPoint>
+
 #include "system/desktop/DesktopBackend.h"
 #include "system/desktop/SessionEnvironment.h"
 #include "system/desktop/ToolRunner.h"
@@ -43,6 +45,7 @@ private:
         // "Dell Inc. DELL U2415 7MT0186L0LTL" (make model serial); empty
         // where swaybg cannot tell it (virtual outputs)
         QString identifier;
+        QPoint at;  // its place in the layout
     };
     QList<Output> outputs() const;
 

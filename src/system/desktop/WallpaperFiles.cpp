@@ -38,6 +38,9 @@ bool looksEncoded(const QString& s) {
     return true;
 }
 
+// Beside a shown copy of a picture from another folder: that picture's path.
+const QString kSourceNote = QStringLiteral(".source");
+
 const QRegularExpression& shownCopyPattern() {
     static const QRegularExpression re(QStringLiteral("^\\.(.+)\\.shown-[12]\\.[A-Za-z0-9]+$"));
     return re;
@@ -123,9 +126,18 @@ bool isShownCopy(const QString& path) {
 QString originalOfShownCopy(const QString& path) {
     const QFileInfo info(path);
     const QRegularExpressionMatch m = shownCopyPattern().match(info.fileName());
-    const QString original = info.path() + QLatin1Char('/') + m.captured(1);
-    // A copy made elsewhere stands for itself.
-    return m.hasMatch() && QFileInfo::exists(original) ? original : path;
+    if (!m.hasMatch()) {
+        return path;
+    }
+    const QString beside = info.path() + QLatin1Char('/') + m.captured(1);
+    if (QFileInfo::exists(beside)) {
+        return beside;
+    }
+    // A copy of a picture from elsewhere names it in a note beside the copy.
+    QFile note(path + kSourceNote);
+    const QString source =
+        note.open(QIODevice::ReadOnly) ? QString::fromUtf8(note.read(4096)) : QString();
+    return !source.isEmpty() && QFileInfo::exists(source) ? source : path;
 }
 
 QString makeShownCopy(const QString& source, const QString& shown, CopyFormat format,
@@ -133,19 +145,24 @@ QString makeShownCopy(const QString& source, const QString& shown, CopyFormat fo
     const QFileInfo info(source);
     const QString ext = format == CopyFormat::Png ? QStringLiteral("png") : info.suffix();
     QString name = info.fileName();
-    if (!directory.isEmpty()) {
-        name.replace(QLatin1Char(','), QLatin1Char('_'));
-        if (!QDir().mkpath(directory)) {
-            *error = QStringLiteral("cannot make the folder \"%1\"").arg(directory);
-            return {};
-        }
+    name.replace(QLatin1Char(','), QLatin1Char('_'));
+    if (!QDir().mkpath(directory)) {
+        *error = QStringLiteral("cannot make the folder \"%1\"").arg(directory);
+        return {};
     }
-    const QString base = (directory.isEmpty() ? info.path() : directory) + QStringLiteral("/.") +
-                         name + QStringLiteral(".shown-");
+    const QString base = directory + QStringLiteral("/.") + name + QStringLiteral(".shown-");
     const QString first = base + QStringLiteral("1.") + ext;
     const QString second = base + QStringLiteral("2.") + ext;
     const QString target = QFileInfo(shown).absoluteFilePath() == first ? second : first;
 
+    const QString note = target + kSourceNote;
+    if (info.absolutePath() == QFileInfo(directory).absoluteFilePath()) {
+        QFile::remove(note);
+    } else if (QString why;
+               !sys::replaceFileAtomically(note, info.absoluteFilePath().toUtf8(), &why)) {
+        *error = QStringLiteral("cannot write \"%1\": %2").arg(note, why);
+        return {};
+    }
     if (format == CopyFormat::Png) {
         const QString why = writePngCopy(source, target);
         if (!why.isEmpty()) {
@@ -159,6 +176,16 @@ QString makeShownCopy(const QString& source, const QString& shown, CopyFormat fo
         return {};
     }
     return target;
+}
+
+QString pathToHand(const QString& source, const QString& shown, const QString& directory,
+                   QString* error) {
+    const QString path = QFileInfo(source).absoluteFilePath();
+    const bool ours = QFileInfo(path).absolutePath() == QFileInfo(directory).absoluteFilePath();
+    if (!ours && path != QFileInfo(shown).absoluteFilePath()) {
+        return path;
+    }
+    return makeShownCopy(source, shown, CopyFormat::Same, error, directory);
 }
 
 }  // namespace desktop

@@ -35,16 +35,24 @@ CheckedPicture refuseLineBreak(CheckedPicture picture, const QString& keeper);
 
 enum class CopyFormat { Same, Png };
 
-// The copy of `source` to hand to the desktop: "<dir>/.<name>.shown-1.<ext>"
+// The copy of `source` to hand to the desktop: "<directory>/.<name>.shown-1.<ext>"
 // or "-2", whichever the desktop does not show now (`shown`, a plain path).
-// <dir> is the source's folder, or `directory` when given (created when
-// missing); there a comma in the name becomes "_". Empty with `error` set
-// when it cannot be written.
+// `directory` is the program's own folder (created when missing), never the
+// user's: a comma in the name becomes "_". Empty with `error` set when it
+// cannot be written.
 QString makeShownCopy(const QString& source, const QString& shown, CopyFormat format,
-                      QString* error, const QString& directory = {});
+                      QString* error, const QString& directory);
 
-// The picture a shown copy stands for, when it exists beside the copy; any
-// other path unchanged.
+// What to hand a desktop that ignores a path it already shows: `source`
+// itself when the desktop shows another path and `source` is not a file of
+// the program's own folder `directory` (which the program rewrites in place),
+// else a shown copy there. Empty with `error` set when the copy fails.
+QString pathToHand(const QString& source, const QString& shown, const QString& directory,
+                   QString* error);
+
+// The picture a shown copy stands for, when it still exists: beside the copy,
+// or named in the note a copy of a picture from elsewhere keeps beside it
+// ("<copy>.source"). Any other path unchanged.
 QString originalOfShownCopy(const QString& path);
 
 bool isShownCopy(const QString& path);

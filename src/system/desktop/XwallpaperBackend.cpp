@@ -14,7 +14,8 @@ ApplyResult XwallpaperBackend::apply(const QString& path, bool tiled) {
         return {false, missingToolMessage(program)};
     }
     QString error;
-    const QString png = makeShownCopy(picture.path, {}, CopyFormat::Png, &error);
+    const QString png =
+        makeShownCopy(picture.path, {}, CopyFormat::Png, &error, context_.env.ownDataDir());
     if (png.isEmpty()) {
         return {false, error};
     }

@@ -107,9 +107,9 @@ protected:
         return std::make_unique<desktop::HyprlandBackend>(
             desktop::DesktopContext{home.env(), 3000, 300, QStringLiteral("/proc")});
     }
+    // hyprpaper gets a PNG copy, made in the program's own folder
     QString shownCopy(const QString& picture, int n) const {
-        const QFileInfo info(picture);
-        return info.path() + QStringLiteral("/.") + info.fileName() +
+        return home.path() + QStringLiteral("/data/tessaryn/.") + QFileInfo(picture).fileName() +
                QStringLiteral(".shown-%1.png").arg(n);
     }
     void write(const QString& relative, const QByteArray& text) {
@@ -242,7 +242,7 @@ TEST_F(HyprlandTest, Hyprpaper084IsReadBackAnd080TakesItsConfigWithWildcardsAndD
         home.path() + QStringLiteral("/data/tessaryn/.Tessavel_ 2.bmp.shown-1.png");
     EXPECT_EQ(active(), (QStringList{QStringLiteral(",/srv/all.png,cover"),
                                      QStringLiteral("DP-1,%1,cover").arg(copy)}));
-    EXPECT_EQ(hyprland->liveWallpaper(), copy);  // read back: hyprpaper shows the copy
+    EXPECT_EQ(hyprland->liveWallpaper(), picture);  // the copy names the picture it stands for
     EXPECT_EQ(hyprland->livePictureMode(), desktop::PictureMode::Zoom);
 }
 

@@ -74,7 +74,7 @@ protected:
 TEST_F(KdeBackendTest, TwoScreensKeepTheirOwnPicturesAndFillModes) {
     startPlasma({imageDesktop(1, 0, QStringLiteral("file:///srv/old.jpg"), QStringLiteral("1")),
                  imageDesktop(2, 1, QStringLiteral("file:///srv/other.jpg"), QStringLiteral("6"))});
-    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
     desktop::KdeBackend kde = backend();
     EXPECT_EQ(kde.liveWallpaper(), QStringLiteral("/srv/old.jpg"));
     EXPECT_EQ(kde.liveTiled(), false);
@@ -88,10 +88,17 @@ TEST_F(KdeBackendTest, TwoScreensKeepTheirOwnPicturesAndFillModes) {
               QStringLiteral("file:///srv/other.jpg"));
     EXPECT_EQ(desktop(1).wallpaper(QStringLiteral("FillMode")), QStringLiteral("6"));
     EXPECT_EQ(kde.liveWallpaper(), picture);
+
+    // Giving back the user's own picture writes nothing beside it.
+    const QString own = home.writePicture(QStringLiteral("Pictures/own.bmp"));
+    ASSERT_TRUE(kde.apply(own, false).ok);
+    EXPECT_EQ(desktop(0).wallpaper(QStringLiteral("Image")), uri(own));
+    EXPECT_EQ(QDir(QFileInfo(own).path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST_F(KdeBackendTest, ScreensShowingTheSamePictureChangeTogetherWithAlternatingCopies) {
-    const QString picture = home.writePicture(QStringLiteral("Tessavel \"quoted\" 壁紙.bmp"));
+    const QString picture =
+        home.writePicture(QStringLiteral("data/tessaryn/Tessavel \"quoted\" 壁紙.bmp"));
     PlasmaDesktop slideshow{3, 2, QStringLiteral("org.kde.slideshow"), {}};
     startPlasma({imageDesktop(2, 1, QStringLiteral("/srv/old.jpg")),
                  imageDesktop(1, 0, QStringLiteral("file:///srv/old.jpg")), slideshow});
@@ -129,7 +136,7 @@ TEST_F(KdeBackendTest, FromPlasma66TilingIsTheTiledPluginAndOldTileModesDrawStre
     EXPECT_EQ(kde.livePictureMode(), desktop::PictureMode::Stretched);
     EXPECT_EQ(kde.liveTiled(), false);
 
-    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
     ASSERT_TRUE(kde.apply(picture, true).ok);
     EXPECT_EQ(desktop(0).plugin, QStringLiteral("org.kde.tiled"));
     EXPECT_EQ(desktop(0).wallpaper(QStringLiteral("Image")), uri(copy(picture, 1)));
@@ -150,7 +157,7 @@ TEST_F(KdeBackendTest, Plasma65VariantsAreReadAndTilingNeedsTheTiledPlugin) {
     desktop::KdeBackend kde = backend();
     EXPECT_EQ(kde.liveWallpaper(), QStringLiteral("/srv/a.png"));
 
-    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
     desktop::ApplyResult result = kde.apply(picture, true);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(desktop(0).plugin, QStringLiteral("org.kde.image"));
@@ -181,14 +188,14 @@ TEST_F(KdeBackendTest, AnEmptyImageIsTheDefaultPackageAndAPackageItsLargestPictu
     EXPECT_EQ(kde.livePictureMode(), desktop::PictureMode::Zoom);  // Plasma's default fill
 
     // Both show the default package: both get the calendar.
-    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
     ASSERT_TRUE(kde.apply(picture, false).ok);
     EXPECT_EQ(desktop(1).wallpaper(QStringLiteral("Image")), uri(copy(picture, 1)));
     EXPECT_EQ(desktop(1).wallpaper(QStringLiteral("FillMode")), QStringLiteral("2"));
 }
 
 TEST_F(KdeBackendTest, ALockedOrDeafOrAbsentPlasmaShellIsAFailure) {
-    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
     desktop::ApplyResult result = backend().apply(picture, false);  // nobody owns the name
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.startsWith(QStringLiteral("plasmashell cannot be asked")))
@@ -210,7 +217,7 @@ TEST_F(KdeBackendTest, ALockedOrDeafOrAbsentPlasmaShellIsAFailure) {
 }
 
 TEST_F(KdeBackendTest, WithoutPlasmaShellTheAppletsrcFileIsRead) {
-    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
     QFile rc(home.configHome() + QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc"));
     ASSERT_TRUE(rc.open(QIODevice::WriteOnly));
     rc.write(QStringLiteral("[Containments][12]\nlastScreen=1\nwallpaperplugin=org.kde.image\n\n"

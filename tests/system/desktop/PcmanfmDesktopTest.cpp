@@ -205,15 +205,20 @@ TEST_F(LxqtTest, AFreshSessionShowsTheSystemProfileAndTakesTheCalendar) {
     const QString picture = home.writePicture(kAwkwardPicture);
     desktop::ApplyResult result = lxqt->apply(picture, true);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
-    const QString copy = QFileInfo(picture).path() + QStringLiteral("/.") +
-                         QFileInfo(picture).fileName() + QStringLiteral(".shown-1.bmp");
-    EXPECT_EQ(saved(QStringLiteral("Wallpaper")), copy);
-    EXPECT_EQ(lxqt->liveWallpaper(), picture);
+    // A picture it does not show yet is handed as it is: nothing is written
+    // beside the user's pictures.
+    EXPECT_EQ(saved(QStringLiteral("Wallpaper")), picture);
+    EXPECT_EQ(QDir(QFileInfo(picture).path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     EXPECT_EQ(lxqt->liveTiled(), true);
     expectDrawn(true);
 
+    // The same path again goes through a copy in the program's own folder.
     result = lxqt->apply(picture, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(saved(QStringLiteral("Wallpaper")), home.path() + QStringLiteral("/data/tessaryn/.") +
+                                                      QFileInfo(picture).fileName() +
+                                                      QStringLiteral(".shown-1.bmp"));
+    EXPECT_EQ(lxqt->liveWallpaper(), picture);
     EXPECT_EQ(lxqt->livePictureMode(), desktop::PictureMode::Centered);
     expectDrawn(false);
 }

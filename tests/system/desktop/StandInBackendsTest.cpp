@@ -26,12 +26,6 @@ protected:
         return desktop::createDesktopBackend(name, {home.env(), 3000, 300, proc()});
     }
     QString proc() const { return home.path() + QStringLiteral("/proc"); }
-    // A hidden copy beside the picture, as handed to desktops that need one.
-    QString shownCopy(const QString& picture, int n, const QString& ext) const {
-        const QFileInfo info(picture);
-        return info.path() + QStringLiteral("/.") + info.fileName() +
-               QStringLiteral(".shown-%1.").arg(n) + ext;
-    }
 
     TestHome home;
     StandIns tools{home};

@@ -137,7 +137,7 @@ TEST_F(X11ToolsTest, XwallpaperIsHandedAPngCopy) {
     auto xwallpaper = make(QStringLiteral("xwallpaper"));
     desktop::ApplyResult result = xwallpaper->apply(picture, true);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
-    const QString png = home.path() + QStringLiteral("/.Tessavel.bmp.shown-1.png");
+    const QString png = home.path() + QStringLiteral("/data/tessaryn/.Tessavel.bmp.shown-1.png");
     EXPECT_EQ(QImageReader(png).format(), QByteArray("png"));
     EXPECT_EQ(desktop::originalOfShownCopy(png), picture);
     expectDrawn(true);
