@@ -8,11 +8,6 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/placing.sh"
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 
-DESKTOP_KEY='HKCU\Control Panel\desktop'
-RECORD_KEY='HKCU\Software\Tessaryn\Composition'
-reg_set() { "$TESSARYN_REG" add "$DESKTOP_KEY" /v "$1" /d "$2" /f >/dev/null; }
-record_value() { "$TESSARYN_REG" query "$RECORD_KEY" /v "$1" | sed -n "s/^ *$1 *REG_SZ *//p"; }
-cli() { env -u DISPLAY -u WAYLAND_DISPLAY "$PROGRAM_DIR/tessaryn" "$@"; }
 ym() { date -d "$1" '+--year %Y --month %-m'; }
 
 start_xvfb 1280x800x24

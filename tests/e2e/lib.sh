@@ -18,6 +18,14 @@ mkdir -p "$PROGRAM_DIR"
 cp "$TESSARYN" "$PROGRAM_DIR/tessaryn"
 PROG_PID=""
 XVFB_PID=""
+DESKTOP_KEY='HKCU\Control Panel\desktop'
+RECORD_KEY='HKCU\Software\Tessaryn\Composition'
+reg_set() { "$TESSARYN_REG" add "$DESKTOP_KEY" /v "$1" /d "$2" /f >/dev/null; }
+record_value() { "$TESSARYN_REG" query "$RECORD_KEY" /v "$1" | sed -n "s/^ *$1 *REG_SZ *//p"; }
+# The commands as a timer runs them: without any display.
+cli() { env -u DISPLAY -u WAYLAND_DISPLAY "$PROGRAM_DIR/tessaryn" "$@"; }
+# A file's time, size and content, to tell whether it was rewritten.
+stamp() { stat -c '%Y %s' "$1" && md5sum <"$1"; }
 XVFB_EXTRA=("${XVFB_EXTRA[@]}")  # more Xvfb arguments, set before sourcing
 
 # e2e_stragglers: the pids of processes still living on this run's private

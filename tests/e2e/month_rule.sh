@@ -9,11 +9,7 @@ source "$(dirname "$0")/lib.sh"
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 command -v faketime >/dev/null || fail "faketime is missing (scripts/deps.sh --test)"
 
-DESKTOP_KEY='HKCU\Control Panel\desktop'
-RECORD_KEY='HKCU\Software\Tessaryn\Composition'
 rec_set() { "$TESSARYN_REG" add "$RECORD_KEY" /v "$1" /d "$2" /f >/dev/null; }
-record_value() { "$TESSARYN_REG" query "$RECORD_KEY" /v "$1" | sed -n "s/^ *$1 *REG_SZ *//p"; }
-cli() { env -u DISPLAY -u WAYLAND_DISPLAY "$PROGRAM_DIR/tessaryn" "$@"; }
 on() { local day=$1; shift; LC_ALL=C.UTF-8 faketime "$day" env -u DISPLAY -u WAYLAND_DISPLAY "$PROGRAM_DIR/tessaryn" "$@"; }
 
 WALL="$E2E_TMP/wall.png"

@@ -20,8 +20,6 @@ BUS_PID=""
 trap 'stop_session; [[ -n "$BUS_PID" ]] && kill "$BUS_PID"; e2e_cleanup' EXIT
 { read -r DBUS_SESSION_BUS_ADDRESS; read -r BUS_PID; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
 export DBUS_SESSION_BUS_ADDRESS
-DESKTOP_KEY='HKCU\Control Panel\desktop'
-reg_set() { "$TESSARYN_REG" add "$DESKTOP_KEY" /v "$1" /d "$2" /f >/dev/null; }
 INKS=(FF0000 0000FF FFFF00)
 ink() { "$PIXELPROBE" ink "$1" "$2" "$3" "$4" "$5" 90 "${INKS[@]}"; }
 OUT="$XDG_DATA_HOME/tessaryn/Tessavel.bmp"

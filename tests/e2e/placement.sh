@@ -11,8 +11,6 @@
 source "$(dirname "$0")/lib.sh"
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 
-DESKTOP_KEY='HKCU\Control Panel\desktop'
-reg_set() { "$TESSARYN_REG" add "$DESKTOP_KEY" /v "$1" /d "$2" /f >/dev/null; }
 reg_dump() { "$TESSARYN_REG" query "$DESKTOP_KEY"; }
 diff_px() { "$PIXELPROBE" diff "$@"; }
 

@@ -12,14 +12,8 @@
 source "$(dirname "$0")/lib.sh"
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 
-DESKTOP_KEY='HKCU\Control Panel\desktop'
-RECORD_KEY='HKCU\Software\Tessaryn\Composition'
-reg_set() { "$TESSARYN_REG" add "$DESKTOP_KEY" /v "$1" /d "$2" /f >/dev/null; }
 hive_wallpaper() { "$TESSARYN_REG" query "$DESKTOP_KEY" /v Wallpaper | sed -n 's/^ *Wallpaper *REG_SZ *//p'; }
 diff_px() { "$PIXELPROBE" diff "$@"; }
-# The commands run without any display, as from a timer.
-cli() { env -u DISPLAY -u WAYLAND_DISPLAY "$PROGRAM_DIR/tessaryn" "$@"; }
-stamp() { stat -c '%Y %s' "$1" && md5sum <"$1"; }
 
 start_xvfb 1280x800x24
 

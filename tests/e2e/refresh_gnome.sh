@@ -19,13 +19,9 @@ trap stop_bus EXIT
 { read -r DBUS_SESSION_BUS_ADDRESS; read -r BUS_PID; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
 export DBUS_SESSION_BUS_ADDRESS
 
-DESKTOP_KEY='HKCU\Control Panel\desktop'
-reg_set() { "$TESSARYN_REG" add "$DESKTOP_KEY" /v "$1" /d "$2" /f >/dev/null; }
 diff_px() { "$PIXELPROBE" diff "$@"; }
 shown() { gsettings get org.gnome.desktop.background picture-uri | tr -d "'"; }
 shown_path() { python3 -c 'import sys, urllib.parse; print(urllib.parse.unquote(urllib.parse.urlparse(sys.argv[1]).path))' "$(shown)"; }
-cli() { env -u DISPLAY -u WAYLAND_DISPLAY "$PROGRAM_DIR/tessaryn" "$@"; }
-stamp() { stat -c '%Y %s' "$1" && md5sum <"$1"; }
 
 THIS=$(date +%Y-%m-01)
 NEXT=$(date -d "$THIS +1 month" +%Y-%m-03)

@@ -279,6 +279,25 @@ QString missingTool(const QStringList& tools) {
     return {};
 }
 
+void stopProcess(QProcess& process, int graceMs) {
+    if (process.state() == QProcess::NotRunning) {
+        return;
+    }
+    process.terminate();
+    if (!process.waitForFinished(graceMs)) {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+}
+
+QImage grabRoot(const TestHome& home) {
+    const QString file = home.path() + QStringLiteral("/root.png");
+    QFile::remove(file);
+    runIn(home.env(), QStringLiteral("import"),
+          {QStringLiteral("-silent"), QStringLiteral("-window"), QStringLiteral("root"), file});
+    return QImage(file);
+}
+
 QString runIn(const desktop::SessionEnvironment& env, const QString& program,
               const QStringList& args, int* exitCode) {
     QProcess p;

@@ -3,6 +3,7 @@
 // D-Bus session bus (which starts dconf and xfconfd on demand), a virtual X
 // server, and a folder of recording stand-in programs put first on PATH.
 
+#include <QImage>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -27,6 +28,7 @@ public:
     QString configHome() const { return dir_.path() + QStringLiteral("/config"); }
     QString runtimeDir() const { return dir_.path() + QStringLiteral("/run"); }
     desktop::SessionEnvironment& env() { return env_; }
+    const desktop::SessionEnvironment& env() const { return env_; }
 
     // A small picture written as a bitmap at `relative` (folders made as needed).
     QString writePicture(const QString& relative, int width = 16, int height = 12) const;
@@ -97,6 +99,12 @@ QString missingTool(const QStringList& tools);
 // Runs a tool in the home's environment; its standard output, trimmed.
 QString runIn(const desktop::SessionEnvironment& env, const QString& program,
               const QStringList& args, int* exitCode = nullptr);
+
+// Ends a desktop's process: asked to terminate, killed if it lingers.
+void stopProcess(QProcess& process, int graceMs = 10000);
+
+// The X root window as it is drawn now (ImageMagick's import), saved in the home.
+QImage grabRoot(const TestHome& home);
 
 // A folder and file name with blanks, %, #, a quote and letters beyond ASCII.
 inline const QString kAwkwardPicture = QStringLiteral("Bilder mit Lücke/100% #1 l'été ß 壁紙.bmp");

@@ -23,16 +23,6 @@ namespace {
 const QColor kLeft(Qt::yellow);
 const QColor kRight(Qt::blue);
 
-void stop(QProcess& process) {
-    if (process.state() != QProcess::NotRunning) {
-        process.terminate();
-        if (!process.waitForFinished(10000)) {
-            process.kill();
-            process.waitForFinished(2000);
-        }
-    }
-}
-
 class GnomeShellRealTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -88,8 +78,8 @@ protected:
         QThread::msleep(1000);
     }
     void TearDown() override {
-        stop(shell);
-        stop(logind);
+        stopProcess(shell);
+        stopProcess(logind);
         bus.reset();
         systemBus.reset();
     }

@@ -53,13 +53,7 @@ protected:
             << "plasmashell did not come up; see plasma.log";
     }
     void TearDown() override {
-        if (plasma.state() != QProcess::NotRunning) {
-            plasma.terminate();
-            if (!plasma.waitForFinished(10000)) {
-                plasma.kill();
-                plasma.waitForFinished(2000);
-            }
-        }
+        stopProcess(plasma);
         // plasmashell leaves its KIO workers behind; they name this home's
         // runtime folder on their command line.
         for (const QString& pid :

@@ -40,13 +40,7 @@ protected:
         home.env().set(QStringLiteral("XDG_CONFIG_DIRS"), home.path() + QStringLiteral("/xdg"));
     }
     void TearDown() override {
-        if (shell.state() != QProcess::NotRunning) {
-            shell.terminate();
-            if (!shell.waitForFinished(5000)) {
-                shell.kill();
-                shell.waitForFinished(2000);
-            }
-        }
+        stopProcess(shell, 5000);
         bus.reset();
     }
     virtual QString tool() const = 0;
@@ -85,13 +79,7 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
         f.write(text);
     }
-    QImage root() {
-        const QString file = home.path() + QStringLiteral("/root.png");
-        QFile::remove(file);
-        runIn(home.env(), QStringLiteral("import"),
-              {QStringLiteral("-silent"), QStringLiteral("-window"), QStringLiteral("root"), file});
-        return QImage(file);
-    }
+    QImage root() { return grabRoot(home); }
     // Waits for the desktop to redraw, then: tiled, the marker repeats from the
     // top-left corner; centred, one copy in the middle of the screen.
     void expectDrawn(bool tiled) {

@@ -33,15 +33,7 @@ protected:
         ASSERT_NE(geteuid(), 0u)
             << "sway refuses to run as root (and setpriv is missing to leave it)";
     }
-    void TearDown() override {
-        if (sway.state() != QProcess::NotRunning) {
-            sway.terminate();
-            if (!sway.waitForFinished(5000)) {
-                sway.kill();
-                sway.waitForFinished(2000);
-            }
-        }
-    }
+    void TearDown() override { stopProcess(sway, 5000); }
 
     // sway with two headless outputs of 320 x 240 side by side, each with a
     // background of its own from the config.

@@ -41,13 +41,7 @@ protected:
     }
 
     // The root window as it is drawn now.
-    QImage root() {
-        const QString file = home.path() + QStringLiteral("/root.png");
-        QFile::remove(file);
-        runIn(home.env(), QStringLiteral("import"),
-              {QStringLiteral("-silent"), QStringLiteral("-window"), QStringLiteral("root"), file});
-        return QImage(file);
-    }
+    QImage root() { return grabRoot(home); }
     // Tiled: the marker repeats from the top-left corner. Centred: one copy in
     // the middle of the screen.
     void expectDrawn(bool tiled) {

@@ -36,13 +36,7 @@ protected:
         ASSERT_TRUE(bus->running()) << bus->error().toStdString();
     }
     void TearDown() override {
-        if (xfdesktop.state() != QProcess::NotRunning) {
-            xfdesktop.terminate();
-            if (!xfdesktop.waitForFinished(5000)) {
-                xfdesktop.kill();
-                xfdesktop.waitForFinished(2000);
-            }
-        }
+        stopProcess(xfdesktop, 5000);
         bus.reset();
     }
 
@@ -64,12 +58,7 @@ protected:
                 .match(monitors.section(QLatin1Char('\n'), 1, 1));
         return m.captured(1);
     }
-    QImage screen() {
-        const QString file = home.path() + QStringLiteral("/screen.png");
-        runIn(home.env(), QStringLiteral("import"),
-              {QStringLiteral("-silent"), QStringLiteral("-window"), QStringLiteral("root"), file});
-        return QImage(file);
-    }
+    QImage screen() { return grabRoot(home); }
     // The screen once the pixel at `x`, `y` is `colour`, or after 10 seconds.
     QImage waitFor(int x, int y, const QColor& colour) {
         QImage shot = screen();
