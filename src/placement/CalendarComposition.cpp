@@ -81,19 +81,21 @@ QImage deviceLayer(const PlacedCalendar& c, QSize device) {
     return layer;
 }
 
-QImage drawCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>& calendars) {
-    // Sized by the picture, which it then shares: no wallpaper-sized
-    // background is painted first.
+QImage drawCalendars(QImage wallpaper, const std::vector<PlacedCalendar>& calendars) {
+    // Sized by the picture, and drawn on its own pixels: no wallpaper-sized
+    // background is painted first, and a wallpaper the caller has let go of
+    // is not copied.
+    const QSize size = wallpaper.size();
     auto surface = std::make_shared<tk::PictureSurface>();
     surface->setAutoSize(true);
-    surface->setPicture(wallpaper);
+    surface->setPictureToDrawOn(std::move(wallpaper));
     surface->setScaleMode(tk::Unit::Points);
     for (const PlacedCalendar& c : calendars) {
         if (c.uneven()) {
             // Drawn as the desktop will show it, then squashed into the
             // picture's pixels.
-            const QSize device(static_cast<int>(std::ceil(wallpaper.width() * c.kx)),
-                               static_cast<int>(std::ceil(wallpaper.height() * c.ky)));
+            const QSize device(static_cast<int>(std::ceil(size.width() * c.kx)),
+                               static_cast<int>(std::ceil(size.height() * c.ky)));
             QImage picture = surface->Image().convertToFormat(QImage::Format_RGB32);
             {
                 QPainter p(&picture);
@@ -101,7 +103,7 @@ QImage drawCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>&
                 p.drawImage(QRectF(0, 0, device.width() / c.kx, device.height() / c.ky),
                             deviceLayer(c, device));
             }
-            surface->setPicture(picture);
+            surface->setPictureToDrawOn(std::move(picture));
             continue;
         }
         drawCalendar(surface, c, c.at, c.fontPixels);
@@ -109,19 +111,19 @@ QImage drawCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>&
             return {};
         }
         // The next calendar's Display clears back to the picture: keep this one.
-        surface->setPicture(surface->Image());
+        surface->setPictureToDrawOn(surface->Image());
     }
     return surface->drawingFailed() ? QImage() : surface->Image();
 }
 
 }  // namespace
 
-QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>& calendars) {
+QImage composeCalendars(QImage wallpaper, const std::vector<PlacedCalendar>& calendars) {
     if (calendars.empty()) {
         return wallpaper;
     }
     try {
-        return drawCalendars(wallpaper, calendars);
+        return drawCalendars(std::move(wallpaper), calendars);
     } catch (const std::bad_alloc&) {
         return {};
     } catch (const tk::OverflowError&) {

@@ -37,6 +37,7 @@ struct PlacedCalendar {
     bool uneven() const;
 };
 
-// A copy of `wallpaper` with each calendar drawn on it, in order; a null
-// image when the drawing failed (out of memory).
-QImage composeCalendars(const QImage& wallpaper, const std::vector<PlacedCalendar>& calendars);
+// `wallpaper` with each calendar drawn on it, in order; a null image when
+// the drawing failed (out of memory). Drawn on the wallpaper's own pixels
+// when the caller moves it in, else on a copy.
+QImage composeCalendars(QImage wallpaper, const std::vector<PlacedCalendar>& calendars);

@@ -490,10 +490,9 @@ void PlacementWindow::finishPlacement() {
     const bool asPreviewed = plan.baseIsLoaded && preview_ && plan.calendars.size() == 1 &&
                              plan.calendars.front().at == preview_->at &&
                              !previewComposed_.isNull();
-    const QImage composed = asPreviewed
-                                ? previewComposed_
-                                : placement::composeLayout(plan.base, layout, plan.calendars);
-    plan.base = QImage();
+    const QImage composed =
+        asPreviewed ? previewComposed_
+                    : placement::composeLayout(std::move(plan.base), layout, plan.calendars);
     if (composed.isNull()) {
         giveUp(drawingFailure());
         return;

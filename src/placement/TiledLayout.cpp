@@ -63,10 +63,10 @@ PictureLayout tiledLayout(const WallpaperShow& show, const Monitor& monitor,
     return layout;
 }
 
-QImage composeLayout(const QImage& original, const PictureLayout& layout,
+QImage composeLayout(QImage original, const PictureLayout& layout,
                      const std::vector<PlacedCalendar>& calendars) {
     if (layout.isOriginal() || original.isNull()) {
-        return composeCalendars(original, calendars);
+        return composeCalendars(std::move(original), calendars);
     }
     QImage base(layout.size, QImage::Format_RGB32);
     {
@@ -88,7 +88,8 @@ QImage composeLayout(const QImage& original, const PictureLayout& layout,
                 QPointF(x < 0 ? x + layout.size.width() : x, y < 0 ? y + layout.size.height() : y);
         }
     }
-    return composeCalendars(base, moved);
+    original = QImage();
+    return composeCalendars(std::move(base), moved);
 }
 
 QString layoutText(const PictureLayout& layout) {

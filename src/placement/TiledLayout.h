@@ -37,8 +37,8 @@ PictureLayout tiledLayout(const WallpaperShow& show, const Monitor& monitor,
 
 // The picture `layout` makes of `original`, with the calendars (placed in
 // the tiled original's pixels) drawn on it. The finish and the refresh both
-// compose through here.
-QImage composeLayout(const QImage& original, const PictureLayout& layout,
+// compose through here; an original moved in is drawn on in place.
+QImage composeLayout(QImage original, const PictureLayout& layout,
                      const std::vector<PlacedCalendar>& calendars);
 
 // "1280x800+-490+-300 centred", "600x400+40+190 tiled"; nothing for the original.

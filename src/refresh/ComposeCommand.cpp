@@ -22,7 +22,9 @@ QString savePicture(const QImage& picture, const QString& path) {
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
+    if (!buffer.open(QIODevice::WriteOnly)) {
+        return buffer.errorString();
+    }
     QImageWriter writer(&buffer, suffix.toLatin1());
     if (!writer.write(picture)) {
         return writer.errorString();
@@ -40,8 +42,7 @@ int composeOne(const ComposeOptions& o) {
     }
     PlacedCalendar calendar = o.calendar;
     calendar.fontPixels = o.sizePoints * tk::pixelsPerUnitY(tk::Unit::Points);
-    const QImage composed = composeCalendars(base.image, {calendar});
-    base = {};
+    const QImage composed = composeCalendars(std::move(base.image), {calendar});
     if (composed.isNull()) {
         complain(QStringLiteral("%1 was not written: %2").arg(o.out, drawingFailure()));
         return 1;

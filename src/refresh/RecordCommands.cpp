@@ -175,8 +175,7 @@ int refreshWallpaper(const RefreshOptions& options) {
     if (!rec.locale.isEmpty()) {
         QLocale::setDefault(QLocale(rec.locale));  // the month titles as the finish drew them
     }
-    const QImage composed = placement::composeLayout(base.image, rec.layout, calendars);
-    base.image = {};
+    const QImage composed = placement::composeLayout(std::move(base.image), rec.layout, calendars);
     if (composed.isNull()) {
         complain(drawingFailure() + QStringLiteral("; nothing was changed"));
         return 1;

@@ -84,8 +84,15 @@ void PictureSurface::setBackColor(int32_t color) {
     backColor_ = color;
 }
 
+void PictureSurface::setPictureToDrawOn(QImage picture) {
+    setPicture(picture);
+    picture = QImage();
+    pictureIsDrawnOn_ = true;
+}
+
 void PictureSurface::setPicture(const QImage& picture) {
     endPainting();
+    pictureIsDrawnOn_ = false;
     picture_ = picture.format() == QImage::Format_RGB32
                    ? picture
                    : picture.convertToFormat(QImage::Format_RGB32);
@@ -273,6 +280,9 @@ QImage PictureSurface::renderText(const QString& text, const QColor& color, cons
 
 QPainter* PictureSurface::painter() {
     if (!painter_) {
+        if (pictureIsDrawnOn_ && picture_.constBits() == image_.constBits()) {
+            picture_ = QImage();  // the drawing takes the picture's pixels
+        }
         if (!image_.isDetached()) {
             // Drawing starts on pixels shared with the picture: copy them
             // here rather than let the painter do it the slow way.

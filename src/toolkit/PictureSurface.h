@@ -40,6 +40,11 @@ public:
 
     // The background picture. With auto-size on, the surface takes its size.
     void setPicture(const QImage& picture);
+    // The same for a picture that is only a starting point: drawing goes
+    // onto its own pixels (no second copy of a wallpaper-sized picture when
+    // the caller has let go of it), and a Cls after drawing clears to the
+    // back colour. The next setPicture ends this.
+    void setPictureToDrawOn(QImage picture);
     const QImage& Picture() const { return picture_; }
     void setAutoSize(bool on) { autoSize_ = on; }
     bool autoSize() const { return autoSize_; }
@@ -117,6 +122,7 @@ private:
     double yPx_ = 0;
     bool autoSize_ = false;
     bool failed_ = false;
+    bool pictureIsDrawnOn_ = false;
     qsizetype textCacheBytes_ = 0;
     std::function<void()> onChanged_;
     std::function<void()> onResized_;
