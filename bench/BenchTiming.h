@@ -2,10 +2,15 @@
 // What the wallpaper benchmarks share: a wall-clock timer, the median of
 // runs, and an 8K wallpaper with detail in every row.
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QImage>
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <thread>
 #include <vector>
 
 namespace bench {
@@ -25,6 +30,29 @@ inline double timed(const std::function<void()>& f) {
 inline double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// Waits for the child `pid` and gives its exit status and its peak resident
+// memory in MiB, read from /proc while it runs. (wait4's ru_maxrss would also
+// count the peak of the large benchmark that spawned it: posix_spawn runs the
+// child in the parent's memory until exec, and exec keeps that peak.)
+inline int waitMeasuringPeak(pid_t pid, double* peakMiB) {
+    *peakMiB = 0;
+    int status = 0;
+    const QString statusFile = QStringLiteral("/proc/%1/status").arg(pid);
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        QFile f(statusFile);
+        if (f.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& line : f.readAll().split('\n')) {
+                if (line.startsWith("VmHWM:")) {
+                    const double kb = line.mid(6).trimmed().split(' ').value(0).toDouble();
+                    *peakMiB = std::max(*peakMiB, kb / 1024);
+                }
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return status;
 }
 
 inline QImage wallpaper8k() {

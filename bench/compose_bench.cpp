@@ -6,7 +6,6 @@
 // Usage: compose_bench TESSARYN [RUNS] [FOLDER]  (FOLDER: where the files go)
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <QCoreApplication>
@@ -46,10 +45,9 @@ Run run(const std::vector<QByteArray>& args) {
         std::exit(2);
     }
     posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    Run r{bench::millis(bench::Clock::now() - t0), double(usage.ru_maxrss) / 1024.0};
+    Run r;
+    const int status = bench::waitMeasuringPeak(pid, &r.peakMiB);
+    r.ms = bench::millis(bench::Clock::now() - t0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "%s failed\n", argv[0]);
         std::exit(2);

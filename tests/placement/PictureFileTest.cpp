@@ -19,6 +19,7 @@
 
 #include "toolkit/Units.h"
 #include "toolkit/picture/BmpHeader.h"
+#include "toolkit/picture/ContentHash.h"
 #include "toolkit/picture/PictureFile.h"
 #include "toolkit/picture/PixelRows.h"
 
@@ -194,16 +195,29 @@ INSTANTIATE_TEST_SUITE_P(
 // A wallpaper-sized picture lives in memory of its own (huge pages): it must
 // behave as any picture when drawn on, shared, copied and released.
 TEST_F(PictureFileTest, ALargePictureBehavesAsAnyOther) {
-    const QImage expected = noiseImage(1700, 1300, 21);  // 8.8 MB of pixels
+    // 9 MB of rows in the file: read by two threads, written while converted
+    const QImage expected = noiseImage(2000, 1500, 21);
     const QString file = path(QStringLiteral("large.bmp"));
     ASSERT_TRUE(tk::SavePictureAsBitmap(expected, file).ok);
+    QFile bytes(file);
+    ASSERT_TRUE(bytes.open(QIODevice::ReadOnly));
+    const QByteArray whole = bytes.readAll();
+    tk::ContentHasher hasher;
+    hasher.add(whole.constData(), std::size_t(whole.size()));
     QImage shared;
     {
         tk::LoadedPicture loaded = tk::LoadPicture(file);
         ASSERT_TRUE(loaded.ok());
         EXPECT_TRUE(samePixels(loaded.image, expected));
+        EXPECT_EQ(loaded.contentHash, hasher.hex());
         shared = loaded.image;  // outlives the loaded picture
     }
+    // cut short in the part the second thread reads
+    const QString cutFile = path(QStringLiteral("cut.bmp"));
+    QFile cut(cutFile);
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly) && cut.write(whole.left(whole.size() - 6000)) > 0);
+    cut.close();
+    EXPECT_TRUE(tk::LoadPicture(cutFile).error.contains(QStringLiteral("cut short")));
     QImage drawn = shared;
     {
         QPainter p(&drawn);
@@ -212,7 +226,7 @@ TEST_F(PictureFileTest, ALargePictureBehavesAsAnyOther) {
     EXPECT_EQ(drawn.pixel(5, 5), qRgb(255, 0, 0));
     EXPECT_TRUE(samePixels(shared, expected));  // drawing detached the copy
     shared = QImage();
-    EXPECT_EQ(drawn.pixel(1699, 1299), expected.pixel(1699, 1299));
+    EXPECT_EQ(drawn.pixel(1999, 1499), expected.pixel(1999, 1499));
 }
 
 // ---------------------------------------------------------------------------

@@ -13,7 +13,10 @@
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstring>
+#include <future>
 #include <memory>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "toolkit/Units.h"
@@ -166,11 +169,47 @@ bool hashRange(int fd, ContentHasher& hasher, uint64_t from, uint64_t to) {
     return true;
 }
 
+// Converts the file's rows [first, last) into `image`, read through a
+// buffer small enough to stay in the processor's cache, and feeds their bytes
+// to `hasher` when there is one. False with errno set (0: the file ended).
+bool convertRows(int fd, const bmp::Layout& l, QImage& image, uint64_t first, uint64_t last,
+                 ContentHasher* hasher) {
+    constexpr uint64_t kRowBufferBytes = 256 << 10;
+    const uint64_t rowsPerChunk = std::max<uint64_t>(1, kRowBufferBytes / l.rowStride);
+    std::vector<uint8_t> chunk(static_cast<std::size_t>(rowsPerChunk * l.rowStride));
+    uchar* const bits = image.bits();
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    for (uint64_t fileRow = first; fileRow < last; fileRow += rowsPerChunk) {
+        const uint64_t rows = std::min(rowsPerChunk, last - fileRow);
+        if (!readAt(fd, chunk.data(), rows * l.rowStride, l.pixelOffset + fileRow * l.rowStride)) {
+            return false;
+        }
+        if (hasher != nullptr) {
+            hasher->add(chunk.data(), static_cast<std::size_t>(rows * l.rowStride));
+        }
+        for (uint64_t k = 0; k < rows; ++k) {
+            const uint64_t row = fileRow + k;
+            const uint64_t imageRow = l.topDown ? row : uint64_t(l.height) - 1 - row;
+            auto* out = reinterpret_cast<uint32_t*>(bits + qsizetype(imageRow) * bytesPerLine);
+            const uint8_t* in = chunk.data() + k * l.rowStride;
+            if (l.bitsPerPixel == 24) {
+                pixels::bgr24ToRgb32(in, out, l.width);
+            } else {
+                pixels::bgrx32ToRgb32(in, out, l.width);
+            }
+        }
+    }
+    return true;
+}
+
 LoadedPicture readFastBitmap(int fd, const bmp::Layout& l, uint64_t fileSize) {
-    ContentHasher hasher;
-    if (!hashRange(fd, hasher, 0, l.pixelOffset)) {
+    const auto readFailure = [] {
         return failure(errno == 0 ? QStringLiteral("the bitmap file is cut short")
                                   : systemError(errno));
+    };
+    ContentHasher hasher;
+    if (!hashRange(fd, hasher, 0, l.pixelOffset)) {
+        return readFailure();
     }
     QImage image = newRgb32(l.width, l.height);
     if (image.isNull()) {
@@ -180,32 +219,39 @@ LoadedPicture readFastBitmap(int fd, const bmp::Layout& l, uint64_t fileSize) {
     }
     ::posix_fadvise(fd, static_cast<off_t>(l.pixelOffset), static_cast<off_t>(l.pixelBytes),
                     POSIX_FADV_SEQUENTIAL);
-    const uint64_t rowsPerChunk = std::max<uint64_t>(1, kChunkBytes / l.rowStride);
-    const std::unique_ptr<uint8_t[]> chunk(new uint8_t[rowsPerChunk * l.rowStride]);
-    uchar* const bits = image.bits();
-    const qsizetype bytesPerLine = image.bytesPerLine();
-    for (uint64_t fileRow = 0; fileRow < uint64_t(l.height); fileRow += rowsPerChunk) {
-        const uint64_t rows = std::min<uint64_t>(rowsPerChunk, uint64_t(l.height) - fileRow);
-        if (!readAt(fd, chunk.get(), rows * l.rowStride, l.pixelOffset + fileRow * l.rowStride)) {
-            return failure(errno == 0 ? QStringLiteral("the bitmap file is cut short")
-                                      : systemError(errno));
-        }
-        hasher.add(chunk.get(), static_cast<std::size_t>(rows * l.rowStride));
-        for (uint64_t k = 0; k < rows; ++k) {
-            const uint64_t row = fileRow + k;
-            const uint64_t imageRow = l.topDown ? row : uint64_t(l.height) - 1 - row;
-            auto* out = reinterpret_cast<uint32_t*>(bits + qsizetype(imageRow) * bytesPerLine);
-            const uint8_t* in = chunk.get() + k * l.rowStride;
-            if (l.bitsPerPixel == 24) {
-                pixels::bgr24ToRgb32(in, out, l.width);
-            } else {
-                pixels::bgrx32ToRgb32(in, out, l.width);
-            }
+    const auto height = uint64_t(l.height);
+    // A large picture is converted by two threads, a half each: most of the
+    // time goes into the new image's memory and the conversion, which then
+    // run side by side. The hash takes the file's bytes in order, so the
+    // second half is hashed once both are done.
+    uint64_t half = height;
+    std::thread second;
+    int secondErrno = 0;
+    bool secondOk = true;
+    if (height * l.rowStride >= (8u << 20) && std::thread::hardware_concurrency() > 1) {
+        half = height / 2;
+        try {
+            second = std::thread([&] {
+                secondOk = convertRows(fd, l, image, half, height, nullptr);
+                secondErrno = errno;
+            });
+        } catch (const std::system_error&) {
+            half = height;  // no thread to be had: one does it all
         }
     }
-    const uint64_t pixelsEnd = l.pixelOffset + uint64_t(l.height) * l.rowStride;
-    if (!hashRange(fd, hasher, std::min(pixelsEnd, fileSize), fileSize)) {
-        return failure(systemError(errno));
+    const bool firstOk = convertRows(fd, l, image, 0, half, &hasher);
+    const int firstErrno = errno;
+    if (second.joinable()) {
+        second.join();
+    }
+    if (!firstOk || !secondOk) {
+        errno = !firstOk ? firstErrno : secondErrno;
+        return readFailure();
+    }
+    // The rest of the file: the second half's rows (read again, from the
+    // page cache) and whatever follows the pixels.
+    if (!hashRange(fd, hasher, std::min(l.pixelOffset + half * l.rowStride, fileSize), fileSize)) {
+        return readFailure();
     }
     LoadedPicture p;
     p.image = std::move(image);
@@ -447,6 +493,69 @@ LoadedPicture LoadPicture(const QString& path, const PictureTarget& target) {
     return loadPictureFile(path, target, true);
 }
 
+namespace {
+
+// Converts the picture's rows [first, last) of a bottom-up bitmap (file row
+// 0 is the picture's last row) into `out`, each padded to `stride` bytes.
+void fileRows(const QImage& source, uint64_t stride, int32_t first, int32_t last, uint8_t* out) {
+    const int32_t width = source.width();
+    for (int32_t fileRow = first; fileRow < last; ++fileRow, out += stride) {
+        const int32_t row = source.height() - 1 - fileRow;
+        pixels::rgb32ToBgr24(reinterpret_cast<const uint32_t*>(source.constScanLine(row)), out,
+                             width);
+        std::memset(out + 3 * uint64_t(width), 0, stride - 3 * uint64_t(width));
+    }
+}
+
+// Writes the picture's rows as a 24-bit bitmap's pixels. For a large picture
+// the next chunk is converted on a second thread while this one is written.
+bool writeBitmapRows(int fd, const QImage& source, uint64_t stride) {
+    const int32_t height = source.height();
+    const auto rowsPerChunk = int32_t(std::max<uint64_t>(1, kChunkBytes / stride));
+    std::vector<uint8_t> buffers[2];
+    for (auto& b : buffers) {
+        b.resize(static_cast<std::size_t>(uint64_t(rowsPerChunk) * stride + 16));
+    }
+    const bool large = uint64_t(height) * stride >= (8u << 20);
+    std::future<void> next;
+    auto convert = [&](int32_t first, int which) {
+        fileRows(source, stride, first, std::min(height, first + rowsPerChunk),
+                 buffers[which].data());
+    };
+    if (height > 0) {
+        convert(0, 0);
+    }
+    for (int32_t first = 0, which = 0; first < height; first += rowsPerChunk, which ^= 1) {
+        const int32_t following = first + rowsPerChunk;
+        if (following < height) {
+            if (large) {
+                try {
+                    next = std::async(std::launch::async, convert, following, which ^ 1);
+                } catch (const std::system_error&) {
+                    next = {};
+                }
+            }
+        }
+        const int32_t rows = std::min(height, following) - first;
+        const bool written = writeAll(fd, buffers[which].data(), uint64_t(rows) * stride);
+        const int err = errno;
+        if (following < height) {
+            if (next.valid()) {
+                next.get();
+            } else {
+                convert(following, which ^ 1);
+            }
+        }
+        if (!written) {
+            errno = err;
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
     SaveResult result;
     if (picture.isNull()) {
@@ -513,28 +622,13 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
     const int32_t width = source.width();
     const int32_t height = source.height();
     const uint64_t stride = bmp::rowStride24(width);
-    const uint64_t rowsPerChunk = std::max<uint64_t>(1, kChunkBytes / stride);
-    const std::unique_ptr<uint8_t[]> chunk(new uint8_t[rowsPerChunk * stride + 16]());
-    bmp::writeHeader24(chunk.get(), width, height, source.dotsPerMeterX(), source.dotsPerMeterY());
-    if (!writeAll(fd.get(), chunk.get(), bmp::kFileHeaderSize + bmp::kInfoHeaderSize)) {
+    uint8_t header[bmp::kFileHeaderSize + bmp::kInfoHeaderSize + 16] = {};
+    bmp::writeHeader24(header, width, height, source.dotsPerMeterX(), source.dotsPerMeterY());
+    if (!writeAll(fd.get(), header, bmp::kFileHeaderSize + bmp::kInfoHeaderSize)) {
         return fail(QStringLiteral("written"), errno);
     }
-    const uchar* const bits = source.constBits();
-    const qsizetype bytesPerLine = source.bytesPerLine();
-    // Bottom-up: the file starts with the picture's last row.
-    for (int32_t row = height - 1; row >= 0;) {
-        uint64_t filled = 0;
-        for (uint64_t k = 0; k < rowsPerChunk && row >= 0; ++k, --row) {
-            uint8_t* out = chunk.get() + filled;
-            pixels::rgb32ToBgr24(
-                reinterpret_cast<const uint32_t*>(bits + qsizetype(row) * bytesPerLine), out,
-                width);
-            std::memset(out + 3 * uint64_t(width), 0, stride - 3 * uint64_t(width));
-            filled += stride;
-        }
-        if (!writeAll(fd.get(), chunk.get(), filled)) {
-            return fail(QStringLiteral("written"), errno);
-        }
+    if (!writeBitmapRows(fd.get(), source, stride)) {
+        return fail(QStringLiteral("written"), errno);
     }
     if (::fsync(fd.get()) != 0) {
         return fail(QStringLiteral("flushed to the disk"), errno);
