@@ -10,7 +10,8 @@ trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 command -v faketime >/dev/null || fail "faketime is missing (scripts/deps.sh --test)"
 
 rec_set() { "$TESSARYN_REG" add "$RECORD_KEY" /v "$1" /d "$2" /f >/dev/null; }
-on() { local day=$1; shift; LC_ALL=C.UTF-8 faketime "$day" env -u DISPLAY -u WAYLAND_DISPLAY "$PROGRAM_DIR/tessaryn" "$@"; }
+# NO_FAKE_STAT: files keep their real times (libfaketime may fake them too).
+on() { local day=$1; shift; LC_ALL=C.UTF-8 NO_FAKE_STAT=1 faketime "$day" env -u DISPLAY -u WAYLAND_DISPLAY "$PROGRAM_DIR/tessaryn" "$@"; }
 
 WALL="$E2E_TMP/wall.png"
 convert -size 800x600 gradient:'#305080-#a0c0e0' -depth 8 "PNG24:$WALL"
