@@ -55,5 +55,28 @@ start_gnome_shell() {
     done
     grep -q "GNOME Shell started" "$E2E_TMP/shell.log" ||
         fail "GNOME Shell did not start: $(tail -n5 "$E2E_TMP/shell.log")"
-    gnome_eval 'Main.overview.hide()'
+    # GNOME 40 and later open the overview once start-up is complete, which
+    # can come well after the line above (GNOME 48): wait for that, then hide
+    # it until it stays hidden.
+    local hidden=0
+    for _ in $(seq 120); do
+        gnome_value 'Main.layoutManager._startingUp' | grep -q "'false'" && break
+        sleep 0.25
+    done
+    for _ in $(seq 60); do
+        gnome_eval 'Main.overview.hide()'
+        sleep 0.25
+        if gnome_value 'Main.overview.visible' | grep -q "'false'"; then
+            ((++hidden >= 8)) && return 0
+        else
+            hidden=0
+        fi
+    done
+    fail "the GNOME Shell overview did not stay hidden"
+}
+
+# gnome_value JS: what the shell's JavaScript gives, as gdbus prints it.
+gnome_value() {
+    gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
+        --method org.gnome.Shell.Eval "$1"
 }

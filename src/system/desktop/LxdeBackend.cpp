@@ -138,7 +138,23 @@ ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
     const QString mode = chooseMode(tiled, before ? before->mode : QString(), lxdeModes());
     // pcmanfm reads pictures through gdk-pixbuf.
     QString error;
-    const QString handed = pictureForPixbufDesktop(picture.path, {}, context_.env, &error);
+    const QString readable = pictureForPixbufDesktop(picture.path, {}, context_.env, &error);
+    if (readable.isEmpty()) {
+        return {false, error};
+    }
+    // pcmanfm 1.4 crashes when handed a path it has shown before in its
+    // session (the finish's Tessavel.bmp every time, the original on a
+    // restore): it gets a copy under a name it has never seen, in our folder.
+    // Earlier copies go, except those other workspaces still show.
+    const int workspace = currentWorkspace();
+    QStringList elsewhere;
+    if (before && !before->common) {
+        elsewhere = before->perDesktop;
+        if (workspace < elsewhere.size()) {
+            elsewhere.removeAt(workspace);
+        }
+    }
+    const QString handed = makeFreshCopy(readable, context_.env.ownDataDir(), elsewhere, &error);
     if (handed.isEmpty()) {
         return {false, error};
     }
@@ -149,7 +165,6 @@ ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
     if (!r.ok()) {
         return {false, r.failure};
     }
-    const int workspace = currentWorkspace();
     const bool kept = waitUntil(context_.settleMs, [&] {
         const std::optional<State> after = state();
         return after && after->pictureOn(workspace) == handed && after->mode == mode;

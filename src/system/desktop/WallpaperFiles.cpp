@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QUrl>
+#include <algorithm>
 
 #include "system/PrintableText.h"
 #include "system/desktop/PngCopy.h"
@@ -42,7 +43,7 @@ bool looksEncoded(const QString& s) {
 const QString kSourceNote = QStringLiteral(".source");
 
 const QRegularExpression& shownCopyPattern() {
-    static const QRegularExpression re(QStringLiteral("^\\.(.+)\\.shown-[12]\\.[A-Za-z0-9]+$"));
+    static const QRegularExpression re(QStringLiteral("^\\.(.+)\\.shown-(\\d+)\\.[A-Za-z0-9]+$"));
     return re;
 }
 
@@ -186,6 +187,51 @@ QString pathToHand(const QString& source, const QString& shown, const QString& d
         return path;
     }
     return makeShownCopy(source, shown, CopyFormat::Same, error, directory);
+}
+
+QString makeFreshCopy(const QString& source, const QString& directory,
+                      const QStringList& stillShown, QString* error) {
+    if (!QDir().mkpath(directory)) {
+        *error = QStringLiteral("cannot make the folder \"%1\"").arg(directory);
+        return {};
+    }
+    QString name = QFileInfo(source).fileName();
+    name.replace(QLatin1Char(','), QLatin1Char('_'));
+    const QString prefix = QLatin1Char('.') + name + QStringLiteral(".shown-");
+    const QDir dir(directory);
+    qulonglong last = 0;
+    QStringList earlier;
+    for (const QString& file :
+         dir.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden)) {
+        const QRegularExpressionMatch m = shownCopyPattern().match(file);
+        if (m.hasMatch() && m.captured(1) == name) {
+            last = std::max(last, m.captured(2).toULongLong());
+            earlier << dir.filePath(file);
+        }
+    }
+    // Numbers 1 and 2 are the alternating copies other desktops get.
+    const QString fresh = dir.filePath(prefix + QString::number(std::max<qulonglong>(last, 2) + 1) +
+                                       QLatin1Char('.') + QFileInfo(source).suffix());
+    const QString note = fresh + kSourceNote;
+    if (QFileInfo(source).absolutePath() == QFileInfo(directory).absoluteFilePath()) {
+        QFile::remove(note);
+    } else if (QString why; !sys::replaceFileAtomically(
+                   note, QFileInfo(source).absoluteFilePath().toUtf8(), &why)) {
+        *error = QStringLiteral("cannot write \"%1\": %2").arg(note, why);
+        return {};
+    }
+    if (QString why = sys::copyFileAtomically(source, fresh); !why.isEmpty()) {
+        QFile::remove(note);
+        *error = why;
+        return {};
+    }
+    for (const QString& old : earlier) {
+        if (old != fresh && !stillShown.contains(old)) {
+            QFile::remove(old);
+            QFile::remove(old + kSourceNote);
+        }
+    }
+    return fresh;
 }
 
 }  // namespace desktop

@@ -4,6 +4,7 @@
 // bitmaps, are handed a fresh copy beside the picture instead of the picture.
 
 #include <QString>
+#include <QStringList>
 
 namespace desktop {
 
@@ -42,6 +43,14 @@ enum class CopyFormat { Same, Png };
 // cannot be written.
 QString makeShownCopy(const QString& source, const QString& shown, CopyFormat format,
                       QString* error, const QString& directory);
+
+// A copy of `source` in `directory` under a name never handed out before
+// (".<name>.shown-<n>.<ext>", n growing), for a desktop that must never be
+// handed a path it showed once. Earlier such copies of the same name are
+// removed, except the paths in `stillShown`. Empty with `error` set when it
+// cannot be written.
+QString makeFreshCopy(const QString& source, const QString& directory,
+                      const QStringList& stillShown, QString* error);
 
 // What to hand a desktop that ignores a path it already shows: `source`
 // itself when the desktop shows another path and `source` is not a file of
