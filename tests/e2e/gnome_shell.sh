@@ -47,6 +47,8 @@ start_gnome_shell() {
     # No banners over the desktop, no animations to wait for.
     gsettings set org.gnome.desktop.notifications show-banners false
     gsettings set org.gnome.desktop.interface enable-animations false
+    # A pointer passing the top-left corner would open the overview.
+    gsettings set org.gnome.desktop.interface enable-hot-corners false
     gnome-shell --x11 --replace --unsafe-mode >"$E2E_TMP/shell.log" 2>&1 &
     GNOME_PIDS+=($!)
     for _ in $(seq 360); do
