@@ -24,14 +24,14 @@ cp "$BUILD/src/app/tessaryn" "$tmp/tessaryn"
 
 wait_name() {
     for _ in $(seq 200); do
-        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0
+        xdotool search --onlyvisible --all --name --class "$1" >/dev/null 2>&1 && return 0
         sleep 0.1
     done
     echo "no window $1" >&2
     exit 1
 }
 # The placement window has the main window's title: any other window of it.
-placement() { xdotool search --onlyvisible --name '^Tessaryn$' 2>/dev/null | grep -vx "$MAIN" || true; }
+placement() { xdotool search --onlyvisible --all --name --class '^Tessaryn$' 2>/dev/null | grep -vx "$MAIN" || true; }
 wait_placement() {
     for _ in $(seq 200); do
         [[ -n "$(placement)" ]] && return 0
@@ -61,7 +61,7 @@ reg WallpaperOriginY 0
 /usr/bin/time -v -o "$tmp/time.txt" "$tmp/tessaryn" >"$tmp/log" 2>&1 &
 PROG_PID=$!
 wait_name '^Tessaryn$'
-MAIN=$(xdotool search --onlyvisible --name '^Tessaryn$' | head -n1)
+MAIN=$(xdotool search --onlyvisible --all --name --class '^Tessaryn$' | head -n1)
 sleep 0.5
 start=$(date +%s%N)
 xdotool mousemove --sync 118 14 click 1          # "Drag Calendar"

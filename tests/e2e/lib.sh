@@ -72,6 +72,16 @@ start_xvfb() {
 }
 
 # start_program: starts the program and waits for its main window.
+# our_windows REGEX: the program's visible windows whose title matches. Only
+# its own: GNOME 48's window frames (mutter-x11-frames) carry the title too.
+our_windows() {
+    local w
+    for w in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+        xprop -id "$w" WM_CLASS 2>/dev/null | grep -q '"Tessaryn"$' && echo "$w"
+    done
+    return 0
+}
+
 start_program() {
     "$PROGRAM_DIR/tessaryn" >"$E2E_TMP/program.log" 2>&1 &
     PROG_PID=$!
@@ -84,7 +94,7 @@ start_program() {
 wait_window() {
     local id
     for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+        id=$(our_windows "$1" | head -n1 || true)
         if [[ -n "$id" ]]; then
             echo "$id"
             return 0
@@ -97,7 +107,7 @@ wait_window() {
 # placement_windows: the ids of the visible windows titled "Tessaryn" other
 # than the main window: the placement window shares the program's title.
 placement_windows() {
-    xdotool search --onlyvisible --name '^Tessaryn$' 2>/dev/null | grep -vx "${MAIN_WIN:-}" || true
+    our_windows '^Tessaryn$' | grep -vx "${MAIN_WIN:-}" || true
 }
 
 # placement_open: whether a placement window is showing.
