@@ -201,10 +201,10 @@ QString makeFreshCopy(const QString& source, const QString& directory,
     const QDir dir(directory);
     qulonglong last = 0;
     QStringList earlier;
-    for (const QString& file :
-         dir.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden)) {
+    // (Not a name filter: the picture's name may hold *, ? or [.)
+    for (const QString& file : dir.entryList(QDir::Files | QDir::Hidden)) {
         const QRegularExpressionMatch m = shownCopyPattern().match(file);
-        if (m.hasMatch() && m.captured(1) == name) {
+        if (file.startsWith(prefix) && m.hasMatch() && m.captured(1) == name) {
             last = std::max(last, m.captured(2).toULongLong());
             earlier << dir.filePath(file);
         }

@@ -169,16 +169,23 @@ bool hashRange(int fd, ContentHasher& hasher, uint64_t from, uint64_t to) {
     return true;
 }
 
+// Where converted rows go: an image's pixels, taken once so that two
+// threads can fill their own rows without touching the QImage itself.
+struct RowTarget {
+    uchar* bits;
+    qsizetype bytesPerLine;
+};
+
 // Converts the file's rows [first, last) into `image`, read through a
 // buffer small enough to stay in the processor's cache, and feeds their bytes
 // to `hasher` when there is one. False with errno set (0: the file ended).
-bool convertRows(int fd, const bmp::Layout& l, QImage& image, uint64_t first, uint64_t last,
+bool convertRows(int fd, const bmp::Layout& l, RowTarget image, uint64_t first, uint64_t last,
                  ContentHasher* hasher) {
     constexpr uint64_t kRowBufferBytes = 256 << 10;
     const uint64_t rowsPerChunk = std::max<uint64_t>(1, kRowBufferBytes / l.rowStride);
     std::vector<uint8_t> chunk(static_cast<std::size_t>(rowsPerChunk * l.rowStride));
-    uchar* const bits = image.bits();
-    const qsizetype bytesPerLine = image.bytesPerLine();
+    uchar* const bits = image.bits;
+    const qsizetype bytesPerLine = image.bytesPerLine;
     for (uint64_t fileRow = first; fileRow < last; fileRow += rowsPerChunk) {
         const uint64_t rows = std::min(rowsPerChunk, last - fileRow);
         if (!readAt(fd, chunk.data(), rows * l.rowStride, l.pixelOffset + fileRow * l.rowStride)) {
@@ -224,6 +231,7 @@ LoadedPicture readFastBitmap(int fd, const bmp::Layout& l, uint64_t fileSize) {
     // time goes into the new image's memory and the conversion, which then
     // run side by side. The hash takes the file's bytes in order, so the
     // second half is hashed once both are done.
+    const RowTarget target{image.bits(), image.bytesPerLine()};
     uint64_t half = height;
     std::thread second;
     int secondErrno = 0;
@@ -232,14 +240,14 @@ LoadedPicture readFastBitmap(int fd, const bmp::Layout& l, uint64_t fileSize) {
         half = height / 2;
         try {
             second = std::thread([&] {
-                secondOk = convertRows(fd, l, image, half, height, nullptr);
+                secondOk = convertRows(fd, l, target, half, height, nullptr);
                 secondErrno = errno;
             });
         } catch (const std::system_error&) {
             half = height;  // no thread to be had: one does it all
         }
     }
-    const bool firstOk = convertRows(fd, l, image, 0, half, &hasher);
+    const bool firstOk = convertRows(fd, l, target, 0, half, &hasher);
     const int firstErrno = errno;
     if (second.joinable()) {
         second.join();
