@@ -2,6 +2,8 @@
 // What the wallpaper benchmarks share: a wall-clock timer, the median of
 // runs, and an 8K wallpaper with detail in every row.
 
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +11,8 @@
 #include <QImage>
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -30,6 +34,34 @@ inline double timed(const std::function<void()>& f) {
 inline double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// Starts a command as a shell would (found on PATH), its standard output
+// thrown away; exits the benchmark when it cannot be started.
+inline pid_t spawnQuiet(const std::vector<QByteArray>& args) {
+    std::vector<char*> argv;
+    for (const QByteArray& a : args) {
+        argv.push_back(const_cast<char*>(a.constData()));
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        std::fprintf(stderr, "cannot run %s\n", argv[0]);
+        std::exit(2);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// Exits the benchmark when a command it ran did not succeed.
+inline void requireSuccess(int status, const QByteArray& program) {
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s failed\n", program.constData());
+        std::exit(2);
+    }
 }
 
 // Waits for the child `pid` and gives its exit status and its peak resident

@@ -4,8 +4,6 @@
 // bytes into the same folder, run in pairs. Targets: at most 1.35x, with a
 // peak resident memory of at most 200 MiB. Exits 1 when either is missed.
 // Usage: compose_bench TESSARYN [RUNS] [FOLDER]  (FOLDER: where the files go)
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <QCoreApplication>
@@ -18,8 +16,6 @@
 #include "BenchTiming.h"
 #include "toolkit/picture/PictureFile.h"
 
-extern char** environ;
-
 namespace {
 
 struct Run {
@@ -29,29 +25,12 @@ struct Run {
 
 // Runs a command as a shell would, its output thrown away.
 Run run(const std::vector<QByteArray>& args) {
-    std::vector<char*> argv;
-    for (const QByteArray& a : args) {
-        argv.push_back(const_cast<char*>(a.constData()));
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     const auto t0 = bench::Clock::now();
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-        std::fprintf(stderr, "cannot run %s\n", argv[0]);
-        std::exit(2);
-    }
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t pid = bench::spawnQuiet(args);
     Run r;
     const int status = bench::waitMeasuringPeak(pid, &r.peakMiB);
     r.ms = bench::millis(bench::Clock::now() - t0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s failed\n", argv[0]);
-        std::exit(2);
-    }
+    bench::requireSuccess(status, args.front());
     return r;
 }
 

@@ -11,8 +11,6 @@
 //           against the finish; target: at most 1x (the finish at most doubles).
 // Qt's own bitmap reader and writer are timed alongside for scale.
 // Usage: placement_bench [RUNS] [FOLDER]  (FOLDER: where XDG_DATA_HOME goes)
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/statfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,8 +32,6 @@
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 
-extern char** environ;
-
 #include "BenchTiming.h"
 
 namespace {
@@ -49,26 +45,9 @@ using bench::wallpaper8k;
 // Runs a command with its output thrown away; the time includes starting it,
 // as a shell would.
 void run(const std::vector<QByteArray>& args) {
-    std::vector<char*> argv;
-    for (const QByteArray& a : args) {
-        argv.push_back(const_cast<char*>(a.constData()));
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-        std::fprintf(stderr, "cannot run %s\n", argv[0]);
-        std::exit(2);
-    }
-    posix_spawn_file_actions_destroy(&actions);
     int status = 0;
-    waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s failed\n", argv[0]);
-        std::exit(2);
-    }
+    waitpid(bench::spawnQuiet(args), &status, 0);
+    bench::requireSuccess(status, args.front());
 }
 
 class Choice : public CalendarChoice {

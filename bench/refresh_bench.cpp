@@ -9,8 +9,6 @@
 // Also: the first finish on a new original, which keeps a copy of it, and
 // the peak memory of the real program running one refresh.
 // Usage: refresh_bench TESSARYN [RUNS] [FOLDER]  (FOLDER: where XDG_DATA_HOME goes)
-#include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <QApplication>
@@ -30,8 +28,6 @@
 #include "refresh/RecordCommands.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
-
-extern char** environ;
 
 #include "BenchTiming.h"
 
@@ -80,23 +76,10 @@ double timedFinish(const QString& wallFile, const QFont& font) {
 
 // The peak resident size of the real program running one refresh, in MiB.
 double refreshPeakMb(const QByteArray& program, const QByteArray& date) {
-    std::vector<QByteArray> args{program, "refresh", "--date", date};
-    std::vector<char*> argv;
-    for (QByteArray& a : args) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        std::fprintf(stderr, "cannot run %s\n", argv[0]);
-        std::exit(2);
-    }
     double peak = 0;
-    const int status = bench::waitMeasuringPeak(pid, &peak);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "tessaryn refresh failed\n");
-        std::exit(2);
-    }
+    const int status =
+        bench::waitMeasuringPeak(bench::spawnQuiet({program, "refresh", "--date", date}), &peak);
+    bench::requireSuccess(status, program);
     return peak;
 }
 

@@ -11,14 +11,7 @@ trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 ym() { date -d "$1" '+--year %Y --month %-m'; }
 
 start_xvfb 1280x800x24
-WALL="$E2E_TMP/wall.png"
-convert -size 800x600 gradient:'#305080-#a0c0e0' -attenuate 0.3 +noise Uniform -depth 8 "PNG24:$WALL"
-reg_set Wallpaper "$WALL"
-reg_set WallpaperOriginX 100
-reg_set WallpaperOriginY 50
-reg_set TileWallpaper 0
-OUT="$XDG_DATA_HOME/tessaryn/Tessavel.bmp"
-OX=100 OY=50
+noisy_wallpaper_at_100_50
 THIS=$(date +%Y-%m-01)
 LAST=$(date -d "$THIS -1 month" +%Y-%m-15)
 NEXT=$(date -d "$THIS +1 month" +%Y-%m-03)

@@ -28,6 +28,21 @@ cli() { env -u DISPLAY -u WAYLAND_DISPLAY "$PROGRAM_DIR/tessaryn" "$@"; }
 stamp() { stat -c '%Y %s' "$1" && md5sum <"$1"; }
 XVFB_EXTRA=("${XVFB_EXTRA[@]}")  # more Xvfb arguments, set before sourcing
 
+# noisy_wallpaper_at_100_50: an 800x600 PNG with detail in every pixel
+# ($WALL) becomes the wallpaper, untiled, its corner at OX, OY = 100, 50;
+# OUT is where the finish writes.
+noisy_wallpaper_at_100_50() {
+    WALL="$E2E_TMP/wall.png"
+    convert -size 800x600 gradient:'#305080-#a0c0e0' -attenuate 0.3 +noise Uniform -depth 8 \
+        "PNG24:$WALL"
+    reg_set Wallpaper "$WALL"
+    reg_set WallpaperOriginX 100
+    reg_set WallpaperOriginY 50
+    reg_set TileWallpaper 0
+    OUT="$XDG_DATA_HOME/tessaryn/Tessavel.bmp"
+    OX=100 OY=50
+}
+
 # e2e_stragglers: the pids of processes still living on this run's private
 # folders (a desktop's settings daemon that D-Bus started, a panel's plugin
 # helper), which may write into them as they shut down.

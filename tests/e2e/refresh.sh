@@ -17,14 +17,7 @@ diff_px() { "$PIXELPROBE" diff "$@"; }
 
 start_xvfb 1280x800x24
 
-WALL="$E2E_TMP/wall.png"
-convert -size 800x600 gradient:'#305080-#a0c0e0' -attenuate 0.3 +noise Uniform -depth 8 "PNG24:$WALL"
-reg_set Wallpaper "$WALL"
-reg_set WallpaperOriginX 100
-reg_set WallpaperOriginY 50
-reg_set TileWallpaper 0
-OUT="$XDG_DATA_HOME/tessaryn/Tessavel.bmp"
-OX=100 OY=50
+noisy_wallpaper_at_100_50
 W=306 H=162  # the calendar picture: the preview box and its border; its
 # image, and so the calendar, starts inside the 1-px border at (301, 301)
 
