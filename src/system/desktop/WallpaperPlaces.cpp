@@ -1,5 +1,8 @@
 #include "system/desktop/WallpaperPlaces.h"
 
+#include <QStringList>
+#include <QUrl>
+
 #include "system/desktop/WallpaperFiles.h"
 
 namespace desktop {
@@ -21,6 +24,40 @@ QList<qsizetype> StartedPicture::placesToChange(const QList<QString>& shown) con
     }
     if (places.isEmpty()) {
         places.append(0);
+    }
+    return places;
+}
+
+namespace {
+QString encoded(const QString& text) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(text));
+}
+QString decoded(const QString& text) {
+    return QUrl::fromPercentEncoding(text.toLatin1());
+}
+}  // namespace
+
+QString savedPlacesText(const QList<SavedPlace>& places) {
+    QStringList parts;
+    for (const SavedPlace& p : places) {
+        QString part = encoded(p.place) + QLatin1Char('=') + encoded(p.picture) + QLatin1Char(',') +
+                       encoded(p.mode);
+        if (!p.plugin.isEmpty()) {
+            part += QLatin1Char(',') + encoded(p.plugin);
+        }
+        parts << part;
+    }
+    return parts.join(QLatin1Char(';'));
+}
+
+QList<SavedPlace> parseSavedPlaces(const QString& text) {
+    QList<SavedPlace> places;
+    for (const QString& part : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString value = part.section(QLatin1Char('='), 1);
+        places.append({decoded(part.section(QLatin1Char('='), 0, 0)),
+                       decoded(value.section(QLatin1Char(','), 0, 0)),
+                       decoded(value.section(QLatin1Char(','), 1, 1)),
+                       decoded(value.section(QLatin1Char(','), 2, 2))});
     }
     return places;
 }

@@ -26,4 +26,17 @@ private:
     std::optional<QString> started_;
 };
 
+// One place as the finish found it, kept in the record so that a restore can
+// give it back: the place's name, its picture as the desktop has it, its mode
+// and, where the desktop draws with plugins, the plugin.
+struct SavedPlace {
+    QString place;
+    QString picture;
+    QString mode;
+    QString plugin;
+};
+// As one line: "place=picture,mode[,plugin];..." with each field percent-encoded.
+QString savedPlacesText(const QList<SavedPlace>& places);
+QList<SavedPlace> parseSavedPlaces(const QString& text);
+
 }  // namespace desktop

@@ -4,7 +4,6 @@
 #include <QDBusMetaType>
 #include <QDBusVariant>
 #include <QRegularExpression>
-#include <QUrl>
 
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/ImageLoaders.h"
@@ -241,8 +240,7 @@ ApplyResult XfceBackend::apply(const QString& path, bool tiled) {
     return {true, {}};
 }
 
-// Each monitor's and workspace's picture and style, as
-// "key=picture,style;..." with the key and the picture percent-encoded.
+// Each monitor's and workspace's picture and style, by its last-image key.
 QString XfceBackend::savePlaces() {
     const SessionBus bus(context_.env, context_.toolTimeoutMs);
     QString failure;
@@ -250,15 +248,12 @@ QString XfceBackend::savePlaces() {
     if (!props) {
         return {};
     }
-    QStringList parts;
+    QList<SavedPlace> places;
     for (const QString& key : storedImageKeys(*props)) {
-        parts << QStringLiteral("%1=%2,%3")
-                     .arg(
-                         QString::fromLatin1(QUrl::toPercentEncoding(key)),
-                         QString::fromLatin1(QUrl::toPercentEncoding(props->value(key).toString())),
-                         props->value(styleKeyOf(key)).toString());
+        places.append(
+            {key, props->value(key).toString(), props->value(styleKeyOf(key)).toString(), {}});
     }
-    return parts.join(QLatin1Char(';'));
+    return savedPlacesText(places);
 }
 
 DesktopBackend::PlacesResult XfceBackend::restorePlaces(const PlacesRestore& request) {
@@ -270,13 +265,10 @@ DesktopBackend::PlacesResult XfceBackend::restorePlaces(const PlacesRestore& req
         result.applied = {false, failure};
         return result;
     }
-    for (const QString& part : request.saved.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString key =
-            QUrl::fromPercentEncoding(part.section(QLatin1Char('='), 0, 0).toLatin1());
-        const QString value = part.section(QLatin1Char('='), 1);
-        QString picture =
-            QUrl::fromPercentEncoding(value.section(QLatin1Char(','), 0, 0).toLatin1());
-        const QString style = value.section(QLatin1Char(','), 1);
+    for (const SavedPlace& place : parseSavedPlaces(request.saved)) {
+        const QString& key = place.place;
+        QString picture = place.picture;
+        const QString& style = place.mode;
         const QString shownNow = pathFromSetting(now->value(key).toString());
         if (!key.endsWith(kLastImage) || shownNow == picture) {
             continue;  // not ours to set, or showing its own picture still
