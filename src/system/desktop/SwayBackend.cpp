@@ -205,6 +205,48 @@ std::optional<PictureMode> SwayBackend::livePictureMode() {
     return PictureMode::Zoom;
 }
 
+QString SwayBackend::show(const QList<Background>& targets) const {
+    QStringList command, configs;
+    for (const Background& b : targets) {
+        if (configs.contains(b.config)) {
+            continue;  // one identifier config may serve several outputs
+        }
+        configs << b.config;
+        if (!command.isEmpty()) {
+            command << QStringLiteral(";");
+        }
+        // sway strips the quotes of an output's name or identifier, but
+        // unlike a picture's path does not unescape it.
+        const QString config = b.config.contains(QLatin1Char(' '))
+                                   ? QLatin1Char('"') + b.config + QLatin1Char('"')
+                                   : b.config;
+        command << QStringLiteral("output") << config << QStringLiteral("bg")
+                << swayQuotedPath(b.picture) << b.mode;
+    }
+    const ToolResult r = tools_.run(kSwaymsg, command);
+    const QString refused = refusal(r.out);
+    if (!refused.isEmpty()) {
+        return refused;
+    }
+    if (!r.ok()) {
+        return r.failure;
+    }
+    // sway answers before the new swaybg is up.
+    const bool kept = waitUntil(context_.settleMs, [&] {
+        const QList<Background> after = shown();
+        for (const Background& t : targets) {
+            const auto now = std::find_if(after.cbegin(), after.cend(), [&](const Background& b) {
+                return b.output == t.output;
+            });
+            if (now == after.cend() || now->picture != t.picture || now->mode != t.mode) {
+                return false;
+            }
+        }
+        return true;
+    });
+    return kept ? QString() : QStringLiteral("sway did not start swaybg with the new wallpaper");
+}
+
 ApplyResult SwayBackend::apply(const QString& path, bool tiled) {
     const CheckedPicture picture = refuseLineBreak(checkPicture(path), kSwaymsg);
     if (!picture.error.isEmpty()) {
@@ -235,49 +277,72 @@ ApplyResult SwayBackend::apply(const QString& path, bool tiled) {
     if (handed.isEmpty()) {
         return {false, error};
     }
-    QStringList command, configs;
-    for (const Background& b : targets) {
-        if (configs.contains(b.config)) {
-            continue;  // one identifier config may serve several outputs
-        }
-        configs << b.config;
-        if (!command.isEmpty()) {
-            command << QStringLiteral(";");
-        }
-        // sway strips the quotes of an output's name or identifier, but
-        // unlike a picture's path does not unescape it.
-        const QString config = b.config.contains(QLatin1Char(' '))
-                                   ? QLatin1Char('"') + b.config + QLatin1Char('"')
-                                   : b.config;
-        command << QStringLiteral("output") << config << QStringLiteral("bg")
-                << swayQuotedPath(handed) << b.mode;
+    for (Background& b : targets) {
+        b.picture = handed;
     }
-    const ToolResult r = tools_.run(kSwaymsg, command);
-    const QString refused = refusal(r.out);
-    if (!refused.isEmpty()) {
-        return {false, refused};
-    }
-    if (!r.ok()) {
-        return {false, r.failure};
-    }
-    // sway answers before the new swaybg is up.
-    const bool kept = waitUntil(context_.settleMs, [&] {
-        const QList<Background> after = shown();
-        for (const Background& t : targets) {
-            const auto now = std::find_if(after.cbegin(), after.cend(), [&](const Background& b) {
-                return b.output == t.output;
-            });
-            if (now == after.cend() || now->picture != handed || now->mode != t.mode) {
-                return false;
-            }
-        }
-        return true;
-    });
-    if (!kept) {
-        return {false, QStringLiteral("sway did not start swaybg with the new wallpaper")};
+    if (const QString failure = show(targets); !failure.isEmpty()) {
+        return {false, failure};
     }
     started_.remember(picture.path);
     return {true, {}};
+}
+
+// Each output's picture and mode, by the output's name. An output showing
+// a plain colour or nothing has no picture to give back and is left out.
+QString SwayBackend::savePlaces() {
+    QList<SavedPlace> places;
+    for (const Background& b : shown()) {
+        if (!b.picture.isEmpty() && b.output != QStringLiteral("*")) {
+            places.append({b.output, b.picture, b.mode, {}});
+        }
+    }
+    return savedPlacesText(places);
+}
+
+DesktopBackend::PlacesResult SwayBackend::restorePlaces(const PlacesRestore& request) {
+    PlacesResult result;
+    if (!tools_.available(kSwaymsg)) {
+        result.applied = {false, missingToolMessage(kSwaymsg)};
+        return result;
+    }
+    const QList<Background> now = shown();
+    QList<Background> targets;
+    for (const SavedPlace& place : parseSavedPlaces(request.saved)) {
+        const auto output = std::find_if(
+            now.cbegin(), now.cend(), [&](const Background& b) { return b.output == place.place; });
+        if (output == now.cend() || output->picture == place.picture) {
+            continue;  // gone, or showing its own picture still
+        }
+        if (!request.force && !request.ours(output->picture)) {
+            result.leftAlone << QStringLiteral("sway output %1 (%2)")
+                                    .arg(output->output, output->picture.isEmpty()
+                                                             ? QStringLiteral("no picture")
+                                                             : output->picture);
+            continue;
+        }
+        Background b = *output;
+        b.picture = place.picture;
+        b.mode = place.mode.isEmpty() ? QStringLiteral("fill") : place.mode;
+        if (!request.gone.isEmpty() && place.picture == request.gone) {
+            QString error;
+            b.picture =
+                pictureForPixbufDesktop(request.replacement, output->picture, context_.env, &error);
+            if (b.picture.isEmpty()) {
+                result.applied = {false, error};
+                return result;
+            }
+        }
+        targets << b;
+    }
+    if (!targets.isEmpty()) {
+        if (const QString failure = show(targets); !failure.isEmpty()) {
+            result.applied = {false, failure};
+            return result;
+        }
+    }
+    result.restored = static_cast<int>(targets.size());
+    result.applied = {true, {}};
+    return result;
 }
 
 }  // namespace desktop

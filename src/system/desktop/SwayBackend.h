@@ -24,6 +24,8 @@ public:
     std::optional<bool> liveTiled() override;
     std::optional<PictureMode> livePictureMode() override;
     ApplyResult apply(const QString& path, bool tiled) override;
+    QString savePlaces() override;
+    PlacesResult restorePlaces(const PlacesRestore& request) override;
 
     struct Background {
         QString output;   // the output's name, or as swaybg was given it ("-o")
@@ -48,6 +50,9 @@ private:
         QPoint at;  // its place in the layout
     };
     QList<Output> outputs() const;
+    // Has sway show each target's picture and mode through its config, and
+    // waits until swaybg does; empty on success, else why not.
+    QString show(const QList<Background>& targets) const;
 
     DesktopContext context_;
     ToolRunner tools_;

@@ -15,6 +15,7 @@
 #include "DesktopSessions.h"
 #include "system/desktop/DesktopFactory.h"
 #include "system/desktop/SwayBackend.h"
+#include "system/desktop/WallpaperFiles.h"
 
 using namespace desktoptest;
 
@@ -134,6 +135,44 @@ TEST_F(SwayDesktopTest, OnlyTheOutputShowingThePlacedPictureChanges) {
     EXPECT_EQ(shot.pixelColor(153, 116), kMarker);  // centred: (320-16)/2 + 1, (240-12)/2 + 2
     EXPECT_NE(shot.pixelColor(1, 2), kMarker);
     EXPECT_EQ(output(QStringLiteral("HEADLESS-2")).pixelColor(10, 10), QColor(Qt::green));
+}
+
+// Restore gives back the output that shows the placed picture; one given a
+// picture of the user's after the finish is left alone and named, unless forced.
+TEST_F(SwayDesktopTest, RestoreGivesEachOutputItsOwn) {
+    const QString own = plainPicture(QStringLiteral("own.png"), Qt::red);
+    const QString other = plainPicture(QStringLiteral("other.png"), Qt::green);
+    const QString later = plainPicture(QStringLiteral("later.png"), Qt::white);
+    startSway(own, other);
+    auto swayBackend = backend();
+    for (int i = 0; i < 50 && swayBackend->liveWallpaper() != own; ++i) {
+        QThread::msleep(100);
+    }
+    const QString saved = swayBackend->savePlaces();
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    ASSERT_TRUE(swayBackend->apply(picture, true).ok);
+    runIn(home.env(), QStringLiteral("swaymsg"),
+          {QStringLiteral("output HEADLESS-2 bg %1 fill").arg(later)});
+    EXPECT_EQ(waitFor(QStringLiteral("HEADLESS-2"), 160, 120, Qt::white).pixelColor(160, 120),
+              QColor(Qt::white));
+    const auto ours = [&](const QString& s) { return desktop::originalOfShownCopy(s) == picture; };
+    auto r = swayBackend->restorePlaces({saved, ours, false, {}, {}});
+    ASSERT_TRUE(r.applied.ok) << r.applied.error.toStdString();
+    EXPECT_EQ(r.restored, 1);
+    ASSERT_EQ(r.leftAlone.size(), 1);
+    EXPECT_NE(r.leftAlone[0].indexOf(later), -1) << r.leftAlone[0].toStdString();
+    EXPECT_EQ(swayBackend->liveWallpaper(), own);
+    EXPECT_EQ(swayBackend->livePictureMode(), desktop::PictureMode::Centered);
+    const QImage shot = waitFor(QStringLiteral("HEADLESS-1"), 160, 120, Qt::red);
+    EXPECT_EQ(shot.pixelColor(160, 120), QColor(Qt::red));
+    EXPECT_NE(shot.pixelColor(1, 2), QColor(Qt::red));  // centred, not stretched
+    EXPECT_EQ(output(QStringLiteral("HEADLESS-2")).pixelColor(160, 120), QColor(Qt::white));
+
+    r = swayBackend->restorePlaces({saved, ours, true, {}, {}});
+    ASSERT_TRUE(r.applied.ok) << r.applied.error.toStdString();
+    EXPECT_EQ(r.restored, 1);
+    EXPECT_EQ(waitFor(QStringLiteral("HEADLESS-2"), 300, 200, Qt::green).pixelColor(300, 200),
+              QColor(Qt::green));
 }
 
 }  // namespace
