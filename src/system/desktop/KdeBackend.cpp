@@ -47,12 +47,12 @@ const QString kReadScript = QStringLiteral(
     "}\n"
     "print(JSON.stringify(out));\n");
 
-// `wanted` maps a containment id to {plugin, fillMode}; an empty fillMode is
-// not written (the tiled plugin has none).
-QString writeScript(const QString& uri, const QJsonObject& wanted) {
+// `wanted` maps a containment id to {plugin, image, fillMode}; an image left
+// out and an empty fillMode are not written (the tiled plugin has no fill
+// mode, other plugins no image).
+QString writeScript(const QJsonObject& wanted) {
     return QStringLiteral(
-               "var uri = %1;\n"
-               "var wanted = %2;\n"
+               "var wanted = %1;\n"
                "var ds = desktops();\n"
                "for (var i = 0; i < ds.length; i++) {\n"
                "    var d = ds[i];\n"
@@ -60,11 +60,10 @@ QString writeScript(const QString& uri, const QJsonObject& wanted) {
                "    if (!w) continue;\n"
                "    d.wallpaperPlugin = w.plugin;\n"
                "    d.currentConfigGroup = [\"Wallpaper\", w.plugin, \"General\"];\n"
-               "    d.writeConfig(\"Image\", uri);\n"
+               "    if (w.image !== undefined) d.writeConfig(\"Image\", w.image);\n"
                "    if (w.fillMode !== \"\") d.writeConfig(\"FillMode\", Number(w.fillMode));\n"
                "}\n")
-        .arg(jsString(uri),
-             QString::fromUtf8(QJsonDocument(wanted).toJson(QJsonDocument::Compact)));
+        .arg(QString::fromUtf8(QJsonDocument(wanted).toJson(QJsonDocument::Compact)));
 }
 
 QDBusMessage scriptCall(const QString& script) {
@@ -77,10 +76,6 @@ QDBusMessage scriptCall(const QString& script) {
 QString fillModeOf(const KdeBackend::Desktop& d) {
     const QString f = d.fillMode.trimmed();
     return f.isEmpty() || f == QStringLiteral("undefined") ? kDefaultFillMode : f;
-}
-
-bool showsPicture(const KdeBackend::Desktop& d) {
-    return d.plugin == kImagePlugin || d.plugin == kTiledPlugin;
 }
 
 // What a desktop looks like, as the shell draws it.
@@ -126,6 +121,14 @@ QPair<QString, QString> wantedFor(const KdeBackend::Desktop& d, const KdeBackend
 }
 }  // namespace
 
+bool KdeBackend::Desktop::showsPicture() const {
+    return plugin == kImagePlugin || plugin == kTiledPlugin;
+}
+
+QString KdeBackend::Desktop::fillModeToWrite() const {
+    return plugin == kImagePlugin ? fillModeOf(*this) : QString();
+}
+
 std::optional<KdeBackend::Shell> KdeBackend::parseScriptOutput(const QString& output) {
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(output.trimmed().toUtf8(), &error);
@@ -169,6 +172,12 @@ std::optional<KdeBackend::Shell> KdeBackend::askPlasma(const SessionBus& bus,
                    firstLine(text).left(120);
     }
     return shell;
+}
+
+QString KdeBackend::write(const SessionBus& bus, const QJsonObject& wanted) const {
+    QString failure;
+    bus.call(scriptCall(writeScript(wanted)), &failure);
+    return failure;
 }
 
 std::optional<KdeBackend::Shell> KdeBackend::fromAppletsrc() const {
@@ -217,7 +226,7 @@ std::optional<KdeBackend::Shell> KdeBackend::live() const {
 }
 
 QString KdeBackend::pictureOf(const Desktop& d) const {
-    if (!showsPicture(d)) {
+    if (!d.showsPicture()) {
         return {};
     }
     QString image = d.image == QStringLiteral("undefined") ? QString() : d.image;
@@ -236,7 +245,7 @@ QString KdeBackend::pictureOf(const Desktop& d) const {
 QList<KdeBackend::Desktop> KdeBackend::pictureDesktops(const Shell& shell) const {
     QList<Desktop> shown;
     for (const Desktop& d : shell.desktops) {
-        if (showsPicture(d)) {
+        if (d.showsPicture()) {
             shown.append(d);
         }
     }
@@ -321,9 +330,10 @@ ApplyResult KdeBackend::apply(const QString& path, bool tiled) {
     for (const Desktop& d : targets) {
         const auto [plugin, fillMode] = wantedFor(d, *before, tiled, tiledPlugin);
         wanted.insert(QString::number(d.id), QJsonObject{{QStringLiteral("plugin"), plugin},
+                                                         {QStringLiteral("image"), fileUriOf(copy)},
                                                          {QStringLiteral("fillMode"), fillMode}});
     }
-    bus.call(scriptCall(writeScript(fileUriOf(copy), wanted)), &failure);
+    failure = write(bus, wanted);
     if (!failure.isEmpty()) {
         return {false, QStringLiteral("plasmashell refused the new wallpaper: ") + failure};
     }

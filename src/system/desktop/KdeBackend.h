@@ -3,6 +3,8 @@
 // picture of each desktop containment (one per screen and activity); with
 // plasmashell away, the live setting is read from its appletsrc file.
 
+#include <QJsonObject>
+
 #include "system/desktop/DesktopBackend.h"
 #include "system/desktop/SessionEnvironment.h"
 #include "system/desktop/WallpaperPlaces.h"
@@ -20,6 +22,8 @@ public:
     std::optional<bool> liveTiled() override;
     std::optional<PictureMode> livePictureMode() override;
     ApplyResult apply(const QString& path, bool tiled) override;
+    QString savePlaces() override;
+    PlacesResult restorePlaces(const PlacesRestore& request) override;
 
     // One desktop containment as the read-back script reports it.
     struct Desktop {
@@ -28,6 +32,11 @@ public:
         QString plugin;    // org.kde.image, org.kde.tiled, org.kde.slideshow, ...
         QString image;     // the Image setting as stored (may be empty or a package)
         QString fillMode;  // the image plugin's FillMode as stored (may be empty)
+
+        bool showsPicture() const;  // the image or the tiled plugin
+        // The image plugin's FillMode, Plasma's default for none; empty for
+        // other plugins.
+        QString fillModeToWrite() const;
     };
     struct Shell {
         int major = 5;
@@ -41,6 +50,8 @@ public:
 
 private:
     std::optional<Shell> askPlasma(const SessionBus& bus, QString* failure) const;
+    // Runs the write script for `wanted` (see KdeBackend.cpp); why it failed, or empty.
+    QString write(const SessionBus& bus, const QJsonObject& wanted) const;
     std::optional<Shell> fromAppletsrc() const;
     std::optional<Shell> live() const;
     // What a desktop shows, as a plain path to a picture file; empty for a

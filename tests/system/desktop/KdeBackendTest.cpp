@@ -11,6 +11,7 @@
 #include "DesktopSessions.h"
 #include "PlasmaStandIn.h"
 #include "system/desktop/KdeBackend.h"
+#include "system/desktop/WallpaperFiles.h"
 
 using namespace desktoptest;
 
@@ -170,6 +171,44 @@ TEST_F(KdeBackendTest, Plasma65VariantsAreReadAndTilingNeedsTheTiledPlugin) {
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.indexOf(QStringLiteral("org.kde.image is not installed")), -1)
         << result.error.toStdString();
+}
+
+// Restore gives back each desktop's plugin, Image (its variant mark kept) and
+// fill mode; a desktop given a picture of the user's after the finish is left
+// alone and named, unless forced.
+TEST_F(KdeBackendTest, RestoreGivesEachDesktopItsOwn) {
+    PlasmaShell& shell =
+        startPlasma({imageDesktop(1, 0, QStringLiteral("file:///srv/a.png#dark"), "1"),
+                     imageDesktop(2, 1, QStringLiteral("file:///srv/b.png"), "6")});
+    shell.version = QStringLiteral("6.6.1");
+    desktop::KdeBackend kde = backend();
+    const QString saved = kde.savePlaces();
+    const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
+    EXPECT_EQ(kde.liveWallpaper(), QStringLiteral("/srv/a.png"));
+    ASSERT_TRUE(kde.apply(picture, true).ok);
+    ASSERT_EQ(desktop(0).plugin, QStringLiteral("org.kde.tiled"));
+    {
+        const QMutexLocker lock(&shell.mutex);
+        shell.desktops[1].config.insert(QStringLiteral("Wallpaper/org.kde.image/General/Image"),
+                                        QStringLiteral("file:///srv/later.png"));
+    }
+    const auto ours = [&](const QString& s) { return desktop::originalOfShownCopy(s) == picture; };
+    auto r = kde.restorePlaces({saved, ours, false, {}, {}});
+    ASSERT_TRUE(r.applied.ok) << r.applied.error.toStdString();
+    EXPECT_EQ(r.restored, 1);
+    ASSERT_EQ(r.leftAlone.size(), 1);
+    EXPECT_NE(r.leftAlone[0].indexOf(QStringLiteral("/srv/later.png")), -1);
+    EXPECT_EQ(desktop(0).plugin, QStringLiteral("org.kde.image"));
+    EXPECT_EQ(desktop(0).wallpaper(QStringLiteral("Image")),
+              QStringLiteral("file:///srv/a.png#dark"));
+    EXPECT_EQ(desktop(0).wallpaper(QStringLiteral("FillMode")), QStringLiteral("1"));
+    EXPECT_EQ(desktop(1).wallpaper(QStringLiteral("Image")),
+              QStringLiteral("file:///srv/later.png"));
+
+    r = kde.restorePlaces({saved, ours, true, {}, {}});
+    EXPECT_EQ(r.restored, 1);
+    EXPECT_EQ(desktop(1).wallpaper(QStringLiteral("Image")), QStringLiteral("file:///srv/b.png"));
+    EXPECT_EQ(desktop(1).wallpaper(QStringLiteral("FillMode")), QStringLiteral("6"));
 }
 
 TEST_F(KdeBackendTest, AnEmptyImageIsTheDefaultPackageAndAPackageItsLargestPicture) {
