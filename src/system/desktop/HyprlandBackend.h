@@ -32,6 +32,8 @@ public:
     std::optional<bool> liveTiled() override;
     std::optional<PictureMode> livePictureMode() override;
     ApplyResult apply(const QString& path, bool tiled) override;
+    QString savePlaces() override;
+    PlacesResult restorePlaces(const PlacesRestore& request) override;
 
     struct Active {
         QString monitor;  // empty: every monitor without a picture of its own
@@ -65,6 +67,11 @@ private:
     QList<Active> configured() const;
     QList<Monitor> monitors() const;
     QString run(const QStringList& args, Generation generation) const;  // empty on success
+    // Has hyprpaper show each target's picture with its mode on its monitor,
+    // after `before`, and reads that back where hyprpaper tells it; empty on
+    // success, else why not.
+    QString show(const QList<Active>& targets, const Shown& before);
+    static bool samePicture(const QString& a, const QString& b);
 
     DesktopContext context_;
     ToolRunner tools_;

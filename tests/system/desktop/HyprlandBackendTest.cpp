@@ -11,6 +11,7 @@
 
 #include "DesktopSessions.h"
 #include "system/desktop/HyprlandBackend.h"
+#include "system/desktop/WallpaperFiles.h"
 
 using namespace desktoptest;
 
@@ -257,6 +258,40 @@ TEST_F(HyprlandTest, Hyprpaper07WithNothingActiveNamesEachMonitor) {
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(active(), (QStringList{QStringLiteral("DP-1,") + shownCopy(picture, 1),
                                      QStringLiteral("HDMI-A-1,") + shownCopy(picture, 1)}));
+}
+
+// Restore, as another run of the program, gives each monitor its own picture
+// and mode back; one given a picture of the user's after the finish is left
+// alone and named, unless forced.
+TEST_F(HyprlandTest, Hyprpaper07RestoreGivesEachMonitorItsOwn) {
+    tools.add(QStringLiteral("hyprctl"), kHyprctl07);
+    const QString own = home.writePicture(QStringLiteral("own.bmp"));
+    const QString other = home.writePicture(QStringLiteral("other.bmp"));
+    write(QStringLiteral("hyprpaper/active"),
+          QStringLiteral("DP-1,contain:%1\nHDMI-A-1,%2\n").arg(own, other).toUtf8());
+    write(QStringLiteral("config/hypr/hyprpaper.conf"),
+          QStringLiteral("wallpaper = DP-1,contain:%1\n").arg(own).toUtf8());
+    const QString saved = make()->savePlaces();
+    const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    auto placer = make();
+    EXPECT_EQ(placer->liveWallpaper(), own);
+    ASSERT_TRUE(placer->apply(picture, true).ok);
+    write(QStringLiteral("hyprpaper/active"),
+          (active().first() + QStringLiteral("\nHDMI-A-1,/srv/later.png\n")).toUtf8());
+
+    const auto ours = [&](const QString& s) { return desktop::originalOfShownCopy(s) == picture; };
+    auto r = make()->restorePlaces({saved, ours, false, {}, {}});
+    ASSERT_TRUE(r.applied.ok) << r.applied.error.toStdString();
+    EXPECT_EQ(r.restored, 1);
+    EXPECT_EQ(r.leftAlone, QStringList{QStringLiteral("hyprpaper HDMI-A-1 (/srv/later.png)")});
+    EXPECT_EQ(active(), (QStringList{QStringLiteral("DP-1,contain:") + own,
+                                     QStringLiteral("HDMI-A-1,/srv/later.png")}));
+    EXPECT_TRUE(
+        hyprpaperCalls().contains(QStringList{QStringLiteral("unload"), shownCopy(picture, 1)}));
+
+    r = make()->restorePlaces({saved, ours, true, {}, {}});
+    EXPECT_EQ(r.restored, 1);
+    EXPECT_EQ(active().last(), QStringLiteral("HDMI-A-1,") + other);
 }
 
 TEST_F(HyprlandTest, RefusalsAreReportedWithHyprpapersWords) {
