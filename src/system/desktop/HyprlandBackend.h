@@ -72,6 +72,7 @@ private:
     // success, else why not.
     QString show(const QList<Active>& targets, const Shown& before);
     static bool samePicture(const QString& a, const QString& b);
+    static bool isWildcard(const QString& monitor);  // "*" or empty
 
     DesktopContext context_;
     ToolRunner tools_;
