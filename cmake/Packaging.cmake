@@ -45,7 +45,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-image-formats-plugins, ${image_plugins}, fonts-ipafont-gothic, fonts-liberation")
 # The desktops' own tools the wallpaper is set with, and more faces.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "libglib2.0-bin, dconf-gsettings-backend, xfconf, libxfconf-0-3, x11-xserver-utils, x11-utils, fonts-noto-cjk, fonts-dejavu-core")
+    "libglib2.0-bin, dconf-gsettings-backend, xfconf, libxfconf-0-3, x11-xserver-utils, x11-utils, fonts-noto-cjk, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "feh | nitrogen | xwallpaper")
 # Files under /etc are the administrator's: dpkg keeps their changes.
 include(GNUInstallDirs)

@@ -13,6 +13,7 @@ set -euo pipefail
 BUILD_PKGS=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libsqlite3-dev zlib1g-dev libxxhash-dev
+    qt6-tools-dev qt6-l10n-tools
     libgtest-dev libbenchmark-dev
 )
 # What the program loads at run time that linking does not pull in: image
@@ -20,7 +21,8 @@ BUILD_PKGS=(
 # plugin in libqt6svg6 and has no Qt 6 plugin for JPEG XL and AVIF; Debian 13
 # and unstable (no VERSION_ID) moved the SVG plugin to qt6-svg-plugins and
 # read JPEG XL and AVIF through kimageformat6-plugins.
-RUN_PKGS=(qt6-image-formats-plugins)
+# Qt's own Japanese texts (its colour dialog, the command line parser).
+RUN_PKGS=(qt6-image-formats-plugins qt6-translations-l10n)
 if [[ "$(. /etc/os-release && echo "${VERSION_ID:-}")" == 12 ]]; then
     RUN_PKGS+=(libqt6svg6)
 else

@@ -7,6 +7,7 @@
 #include "system/QtMessageFilter.h"
 #include "system/desktop/DesktopFactory.h"
 #include "toolkit/FontSubstitutes.h"
+#include "toolkit/Translations.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ int runWindow(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tessaryn"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaryn.png")));
     tk::registerFontSubstitutes();
+    tk::installTranslations();
     desktop::installDesktopFromEnvironment();
 
     MainWindow form;

@@ -12,6 +12,7 @@
 #include "toolkit/Rounding.h"
 #include "toolkit/Screen.h"
 #include "toolkit/SerialDate.h"
+#include "toolkit/Translations.h"
 #include "toolkit/Units.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 
@@ -69,11 +70,11 @@ void MainWindow::createControls() {
     yearList->setCurrentIndex(-1);
     monthList->setCurrentIndex(-1);
 
-    dragButton = new QPushButton(QStringLiteral("Drag Calendar"), this);
+    dragButton = new QPushButton(tk::Text::tr("Drag Calendar"), this);
     dragButton->setObjectName(QStringLiteral("dragButton"));
     dragButton->setGeometry(twipsRect(1080, 60, 1395, 315));
 
-    closeButton = new QPushButton(QStringLiteral("Close"), this);
+    closeButton = new QPushButton(tk::Text::tr("Close"), this);
     closeButton->setObjectName(QStringLiteral("closeButton"));
     closeButton->setGeometry(twipsRect(60, 60, 975, 315));
     // "Close" is the cancel button: Esc presses it (keyPressEvent).
@@ -95,7 +96,7 @@ void MainWindow::createControls() {
         paper.Cls();
     }
 
-    fontGroup = new QGroupBox(QStringLiteral("Font Setting"), this);
+    fontGroup = new QGroupBox(tk::Text::tr("Font Setting"), this);
     fontGroup->setObjectName(QStringLiteral("fontGroup"));
     fontGroup->setGeometry(twipsRect(60, 420, 4575, 915));
     fontGroup->setAutoFillBackground(true);
@@ -105,7 +106,7 @@ void MainWindow::createControls() {
         fontGroup->setPalette(pal);
     }
 
-    fontButton = new QPushButton(QStringLiteral("Change Font"), fontGroup);
+    fontButton = new QPushButton(tk::Text::tr("Change Font"), fontGroup);
     fontButton->setObjectName(QStringLiteral("fontButton"));
     fontButton->setGeometry(twipsRect(60, 240, 4455, 315));
 
@@ -114,12 +115,13 @@ void MainWindow::createControls() {
         double left, width;
         int32_t color;
     };
-    const std::array<OptionDesign, 4> options{{{"Month", 60, 915, kWhite},
-                                               {"Sunday", 1080, 1035, kRed},
-                                               {"Saturday", 2100, 1035, kBlue},
-                                               {"Weekday", 3240, 1275, kYellow}}};
+    const std::array<OptionDesign, 4> options{
+        {{QT_TRANSLATE_NOOP("Tessaryn", "Month"), 60, 915, kWhite},
+         {QT_TRANSLATE_NOOP("Tessaryn", "Sunday"), 1080, 1035, kRed},
+         {QT_TRANSLATE_NOOP("Tessaryn", "Saturday"), 2100, 1035, kBlue},
+         {QT_TRANSLATE_NOOP("Tessaryn", "Weekday"), 3240, 1275, kYellow}}};
     for (size_t k = 0; k < options.size(); ++k) {
-        auto* opt = new tk::OptionButton(QString::fromLatin1(options[k].caption), fontGroup);
+        auto* opt = new tk::OptionButton(tk::Text::tr(options[k].caption), fontGroup);
         opt->setObjectName(QStringLiteral("kindButton%1").arg(k));
         opt->setGeometry(twipsRect(options[k].left, 600, options[k].width, 225));
         opt->setBackColor(kGrey);
@@ -173,7 +175,7 @@ void MainWindow::showFontName() {
     QFont buttonFont = fontButton->font();
     buttonFont.setFamily(face);
     fontButton->setFont(buttonFont);
-    fontButton->setText(QStringLiteral("FontName : ") + face);
+    fontButton->setText(tk::Text::tr("FontName : ") + face);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* e) {

@@ -8,6 +8,7 @@
 #include "toolkit/MessageBox.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
+#include "toolkit/Translations.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 
 void MainWindow::startPlacement() {
@@ -15,10 +16,10 @@ void MainWindow::startPlacement() {
     // shows no calendar, and a picture left from an earlier size would be
     // placed in its stead.
     if (previewCalendarSize() < 1) {
-        tk::MsgBox(QStringLiteral("The window is too small to show the calendar, so there is "
-                                  "nothing to place.\nMake the window larger and press \"Drag "
-                                  "Calendar\" again."),
-                   tk::MessageCode::Information, QStringLiteral("Tessaryn Info."), this);
+        tk::MsgBox(tk::Text::tr("The window is too small to show the calendar, so there is "
+                                "nothing to place.\nMake the window larger and press \"Drag "
+                                "Calendar\" again."),
+                   tk::MessageCode::Information, tk::Text::tr("Tessaryn Info."), this);
         return;
     }
     StartPlacement(*preview, *this, wallpaper_, this);

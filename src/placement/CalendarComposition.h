@@ -11,9 +11,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "toolkit/Translations.h"
+
 // Why composeCalendars gave no picture, as the commands and the finish say it.
 inline QString drawingFailure() {
-    return QStringLiteral("the calendar could not be drawn: not enough memory for the picture");
+    return tk::Text::tr("the calendar could not be drawn: not enough memory for the picture");
 }
 
 struct PlacedCalendar {

@@ -12,6 +12,7 @@
 #include "placement/KeptOriginal.h"
 #include "placement/RecordLock.h"
 #include "system/desktop/DesktopBackend.h"
+#include "toolkit/Translations.h"
 #include "toolkit/files/RegularFiles.h"
 #include "toolkit/picture/ContentHash.h"
 #include "toolkit/picture/PictureFile.h"
@@ -92,7 +93,7 @@ FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
         plan.calendars.push_back(*calendar);
     }
     if (originalPath.isEmpty()) {
-        plan.message = QStringLiteral("the wallpaper the placement started from is not known");
+        plan.message = tk::Text::tr("the wallpaper the placement started from is not known");
         return plan;
     }
     const QDate today = QDate::currentDate();
@@ -151,14 +152,14 @@ FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
             rec.keptModified = before->keptModified;
         } else if (QString e = keepHashedOriginal(originalPath, loadedOriginal, &rec);
                    !e.isEmpty()) {
-            plan.message = QStringLiteral("the original wallpaper could not be kept: %1").arg(e);
+            plan.message = tk::Text::tr("the original wallpaper could not be kept: %1").arg(e);
             return plan;
         }
         if (keptAsIs(originalPath) && rec.keptHash != loadedHash) {
             // The file changed since the placement loaded it: what is kept is drawn on.
             tk::LoadedPicture kept = tk::LoadPicture(rec.kept);
             if (!kept.ok() || kept.contentHash != rec.keptHash) {
-                plan.message = QStringLiteral("the original wallpaper changed while it was kept");
+                plan.message = tk::Text::tr("the original wallpaper changed while it was kept");
                 return plan;
             }
             plan.base = std::move(kept.image);

@@ -1,6 +1,7 @@
 #include "placement/PlacementRules.h"
 
 #include "placement/WallpaperGeometry.h"
+#include "toolkit/Translations.h"
 
 namespace placement {
 
@@ -13,7 +14,7 @@ bool calendarFitsShown(QSizeF calendar, QSizeF shownWallpaper) {
 }
 
 QString partlyOnScreenMessage(QSize calendar, QSize onScreen, std::optional<QPoint> origin) {
-    const QString what = QStringLiteral(
+    const QString what = tk::Text::tr(
                              "Only %1 x %2 pixels of the wallpaper are on the screen; the calendar "
                              "needs %3 x %4.")
                              .arg(onScreen.width())
@@ -21,11 +22,11 @@ QString partlyOnScreenMessage(QSize calendar, QSize onScreen, std::optional<QPoi
                              .arg(calendar.width())
                              .arg(calendar.height());
     if (!origin) {
-        return what + QStringLiteral(
+        return what + tk::Text::tr(
                           "\nThe rest of the wallpaper lies beyond the screen's edge.\n"
                           "Make the window smaller for a smaller calendar.");
     }
-    return what + QStringLiteral(
+    return what + tk::Text::tr(
                       "\nAt its origin (%1, %2) the rest of the wallpaper lies "
                       "beyond the screen's edge.\nChoose an origin that brings more "
                       "of it onto the screen, or make the window smaller for a "

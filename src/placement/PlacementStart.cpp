@@ -14,11 +14,14 @@
 #include "system/wallpaper/WallpaperSettings.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/PictureBox.h"
+#include "toolkit/Translations.h"
 #include "toolkit/picture/PictureFile.h"
 
 namespace {
 
-const QString kTitle = QStringLiteral("Tessaryn Info.");
+QString title() {
+    return tk::Text::tr("Tessaryn Info.");
+}
 
 // The placement window of this process: there is at most one, as it covers
 // the wallpaper's place on the screen. Null once it is destroyed.
@@ -81,10 +84,10 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     tk::LoadedPicture wallpaper =
         tk::LoadPicture(settings.picture, placement::pictureTarget(show.mode, monitor, show.span));
     auto cannotBeUsed = [&](const QString& why) {
-        tk::MsgBox(QStringLiteral("The wallpaper %1 cannot be used: %2.")
+        tk::MsgBox(tk::Text::tr("The wallpaper %1 cannot be used: %2.")
                        .arg(sys::printable(QDir::toNativeSeparators(settings.picture)),
                             sys::printable(why)),
-                   tk::MessageCode::Exclamation, kTitle, owner);
+                   tk::MessageCode::Exclamation, title(), owner);
     };
     if (!wallpaper.ok()) {
         cannotBeUsed(wallpaper.error);
@@ -94,7 +97,7 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     const placement::WallpaperMapping mapping(show, monitor);
     if (mapping.visible().isEmpty()) {
         wallpaper = {};
-        cannotBeUsed(QStringLiteral("at its origin (%1, %2) no part of it is on the screen")
+        cannotBeUsed(tk::Text::tr("at its origin (%1, %2) no part of it is on the screen")
                          .arg(settings.originX)
                          .arg(settings.originY));
         return;
@@ -105,9 +108,9 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     const QSizeF calendar = QSizeF(preview.size()) * monitor.dpr;
     if (!placement::calendarFitsShown(calendar, mapping.shown().size())) {
         wallpaper = {};
-        tk::MsgBox(QStringLiteral("壁紙のサイズがカレンダーより小さいようです。") +
-                       QStringLiteral("\r\n") + QStringLiteral("再設定して下さい。"),
-                   tk::MessageCode::Information, kTitle, owner);
+        tk::MsgBox(
+            tk::Text::tr("壁紙のサイズがカレンダーより小さいようです。\r\n再設定して下さい。"),
+            tk::MessageCode::Information, title(), owner);
         return;
     }
     if (!placement::calendarFitsShown(calendar, mapping.visible().size())) {
@@ -115,7 +118,7 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
         tk::MsgBox(placement::partlyOnScreenMessage(
                        calendar.toSize(), mapping.visible().size(),
                        show.atOrigin ? std::optional(show.origin) : std::nullopt),
-                   tk::MessageCode::Information, kTitle, owner);
+                   tk::MessageCode::Information, title(), owner);
         return;
     }
 

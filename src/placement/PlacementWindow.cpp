@@ -24,6 +24,7 @@
 #include "toolkit/PictureBox.h"
 #include "toolkit/Rounding.h"
 #include "toolkit/SerialDate.h"
+#include "toolkit/Translations.h"
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
 
@@ -40,7 +41,9 @@ constexpr int16_t kTiled = 1;
 // takes; a cut path would name some other folder.
 constexpr uint32_t kPathBuffer = 4096;
 
-const QString kTitle = QStringLiteral("Tessaryn Info.");
+QString title() {
+    return tk::Text::tr("Tessaryn Info.");
+}
 
 double pointsToPixelsX(double points) {
     return points * tk::pixelsPerUnitX(tk::Unit::Points);
@@ -151,9 +154,8 @@ void PlacementWindow::createControls() {
 }
 
 void PlacementWindow::addHints() {
-    wallpaperView->setToolTip(QStringLiteral("右クリックで再設定/ダブルクリックで完了"));
-    calendarPicture->setToolTip(
-        QStringLiteral("右クリックでキャンセル/ダブルクリックでプレビュー"));
+    wallpaperView->setToolTip(tk::Text::tr("右クリックで再設定/ダブルクリックで完了"));
+    calendarPicture->setToolTip(tk::Text::tr("右クリックでキャンセル/ダブルクリックでプレビュー"));
 }
 
 void PlacementWindow::coverRegion(const QRect& region, const QRect& monitor, bool fullScreen,
@@ -450,7 +452,7 @@ void PlacementWindow::previewPlacement() {
         preview_.reset();
         previewComposed_ = QImage();
         calendarPicture->setVisible(true);
-        tk::MsgBox(sentence(drawingFailure()), tk::MessageCode::Exclamation, kTitle, this);
+        tk::MsgBox(sentence(drawingFailure()), tk::MessageCode::Exclamation, title(), this);
         return;
     }
     tk::PictureSurface& wall = *wallpaperView->surface();
@@ -462,9 +464,9 @@ void PlacementWindow::finishPlacement() {
     tk::setMousePointer(tk::PointerShape::Busy);
     auto giveUp = [this](const QString& why) {
         tk::setMousePointer(tk::PointerShape::Default);
-        tk::MsgBox(QStringLiteral("The new wallpaper could not be saved; nothing was changed.\n") +
-                       sentence(sys::printable(why)),
-                   tk::MessageCode::Exclamation, kTitle, this);
+        tk::MsgBox(tk::Text::tr("The new wallpaper could not be saved; nothing was changed.\n%1")
+                       .arg(sentence(sys::printable(why))),
+                   tk::MessageCode::Exclamation, title(), this);
     };
 
     ensureWallpaper();
@@ -508,7 +510,7 @@ void PlacementWindow::finishPlacement() {
     sys::GetWindowsDirectoryA(buffer.data(), kPathBuffer);
     const QString directory = QString::fromLocal8Bit(buffer.data());
     if (directory.isEmpty()) {
-        giveUp(QStringLiteral("the folder for %1 could not be determined").arg(outputFileName()));
+        giveUp(tk::Text::tr("the folder for %1 could not be determined").arg(outputFileName()));
         return;
     }
     const QString path = directory + QLatin1Char('/') + outputFileName();
@@ -550,14 +552,14 @@ void PlacementWindow::finishPlacement() {
     }
     tk::setMousePointer(tk::PointerShape::Default);
     if (!applied.ok) {
-        tk::MsgBox(QStringLiteral("%1 was saved, but the desktop could not show it.\n%2")
+        tk::MsgBox(tk::Text::tr("%1 was saved, but the desktop could not show it.\n%2")
                        .arg(sys::printable(path), sentence(sys::printable(applied.error))),
-                   tk::MessageCode::Exclamation, kTitle, this);
+                   tk::MessageCode::Exclamation, title(), this);
     } else if (const QString unseen = desktop::activeDesktop().unseenReason(); !unseen.isEmpty()) {
-        tk::MsgBox(QStringLiteral("%1 was saved, but %2").arg(sys::printable(path), unseen),
-                   tk::MessageCode::Exclamation, kTitle, this);
+        tk::MsgBox(tk::Text::tr("%1 was saved, but %2").arg(sys::printable(path), unseen),
+                   tk::MessageCode::Exclamation, title(), this);
     } else if (!applied.note.isEmpty()) {
-        tk::MsgBox(sentence(applied.note), tk::MessageCode::Information, kTitle, this);
+        tk::MsgBox(sentence(applied.note), tk::MessageCode::Information, title(), this);
     }
     closeWindow();
 }

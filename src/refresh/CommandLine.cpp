@@ -11,6 +11,7 @@
 #include "refresh/RecordCommands.h"
 #include "refresh/RefreshTimer.h"
 #include "toolkit/FontSubstitutes.h"
+#include "toolkit/Translations.h"
 #include "toolkit/files/FileNames.h"
 
 #ifndef TESSARYN_VERSION
@@ -18,6 +19,8 @@
 #endif
 
 namespace refresh {
+
+using tk::Text;
 
 namespace {
 
@@ -28,7 +31,8 @@ const char kUsage[] =
     "--out FILE "
     "[options]] [--help] [--version]";
 
-const char kHelp[] =
+const char kHelp[] = QT_TRANSLATE_NOOP(
+    "Tessaryn",
     "Puts a month calendar onto the desktop wallpaper.\n"
     "\n"
     "tessaryn                 opens the window (needs a display)\n"
@@ -60,7 +64,7 @@ const char kHelp[] =
     "    --out FILE           the file to write; its extension picks the format (BMP by default)\n"
     "\n"
     "--help shows this text, --version the version.\n"
-    "Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.\n";
+    "Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.\n");
 
 // Qt's own window options, which QApplication takes out of the arguments.
 const QStringList& qtValueOptions() {
@@ -98,7 +102,8 @@ int badArguments(const QString& why) {
 }
 
 int printHelp() {
-    std::fputs((QString::fromUtf8(kUsage) + QStringLiteral("\n\n") + QString::fromUtf8(kHelp))
+    tk::installTranslations();
+    std::fputs((QString::fromUtf8(kUsage) + QStringLiteral("\n\n") + Text::tr(kHelp))
                    .toLocal8Bit()
                    .constData(),
                stdout);
@@ -129,6 +134,7 @@ struct CommandApp {
         QGuiApplication::setApplicationName(QStringLiteral("Tessaryn"));
         QGuiApplication::setApplicationVersion(QStringLiteral(TESSARYN_VERSION));
         tk::registerFontSubstitutes();
+        tk::installTranslations();
     }
 };
 
@@ -160,7 +166,7 @@ std::optional<int32_t> colorValue(const QString& text) {
     return ok && v <= 0xFFFFFFu ? std::optional<int32_t>(static_cast<int32_t>(v)) : std::nullopt;
 }
 
-int runRefresh(const char* program, const QStringList& rest) {
+int runRefresh(const QStringList& rest) {
     const QCommandLineOption date(QStringLiteral("date"), {}, QStringLiteral("YYYY-MM-DD"));
     const QCommandLineOption resume(QStringLiteral("resume"));
     const QCommandLineOption enable(QStringLiteral("enable-timer"));
@@ -173,16 +179,15 @@ int runRefresh(const char* program, const QStringList& rest) {
         return p.status;
     }
     if (!p.parser.positionalArguments().isEmpty()) {
-        return badArguments(QStringLiteral("refresh takes no argument \"%1\"")
+        return badArguments(Text::tr("refresh takes no argument \"%1\"")
                                 .arg(p.parser.positionalArguments().first()));
     }
     if (p.parser.isSet(enable) && p.parser.isSet(disable)) {
-        return badArguments(
-            QStringLiteral("--enable-timer and --disable-timer exclude each other"));
+        return badArguments(Text::tr("--enable-timer and --disable-timer exclude each other"));
     }
     if (p.parser.isSet(autostartOn) && p.parser.isSet(autostartOff)) {
         return badArguments(
-            QStringLiteral("--enable-autostart and --disable-autostart exclude each other"));
+            Text::tr("--enable-autostart and --disable-autostart exclude each other"));
     }
     RefreshOptions o;
     if (p.parser.isSet(date)) {
@@ -190,12 +195,10 @@ int runRefresh(const char* program, const QStringList& rest) {
         const QString text = p.parser.value(date);
         o.date = QDate::fromString(text, Qt::ISODate);
         if (!iso.match(text).hasMatch() || !o.date.isValid()) {
-            return badArguments(
-                QStringLiteral("--date wants a day as YYYY-MM-DD, not \"%1\"").arg(text));
+            return badArguments(Text::tr("--date wants a day as YYYY-MM-DD, not \"%1\"").arg(text));
         }
     }
     o.resume = p.parser.isSet(resume);
-    CommandApp app(program);
     if (p.parser.isSet(enable)) {
         return enableTimer();
     }
@@ -211,7 +214,7 @@ int runRefresh(const char* program, const QStringList& rest) {
     return refreshWallpaper(o);
 }
 
-int runCompose(const char* program, const QStringList& rest) {
+int runCompose(const QStringList& rest) {
     const QCommandLineOption base(QStringLiteral("base"), {}, QStringLiteral("PICTURE"));
     const QCommandLineOption year(QStringLiteral("year"), {}, QStringLiteral("Y"));
     const QCommandLineOption month(QStringLiteral("month"), {}, QStringLiteral("M"));
@@ -228,12 +231,12 @@ int runCompose(const char* program, const QStringList& rest) {
     }
     const QCommandLineParser& a = p.parser;
     if (!a.positionalArguments().isEmpty()) {
-        return badArguments(QStringLiteral("compose takes no argument \"%1\"")
-                                .arg(a.positionalArguments().first()));
+        return badArguments(
+            Text::tr("compose takes no argument \"%1\"").arg(a.positionalArguments().first()));
     }
     for (const auto* need : {&base, &year, &month, &at, &out}) {
         if (!a.isSet(*need)) {
-            return badArguments(QStringLiteral("compose needs --%1").arg(need->names().first()));
+            return badArguments(Text::tr("compose needs --%1").arg(need->names().first()));
         }
     }
     ComposeOptions o;
@@ -246,11 +249,10 @@ int runCompose(const char* program, const QStringList& rest) {
     c.month = a.value(month).toInt(&okMonth);
     if (!okYear || c.year < 100 || c.year > 9998) {
         return badArguments(
-            QStringLiteral("--year wants a year from 100 to 9998, not \"%1\"").arg(a.value(year)));
+            Text::tr("--year wants a year from 100 to 9998, not \"%1\"").arg(a.value(year)));
     }
     if (!okMonth || c.month < 1 || c.month > 12) {
-        return badArguments(
-            QStringLiteral("--month wants 1 to 12, not \"%1\"").arg(a.value(month)));
+        return badArguments(Text::tr("--month wants 1 to 12, not \"%1\"").arg(a.value(month)));
     }
     const QStringList xy = a.value(at).split(QLatin1Char(','));
     bool okX = false;
@@ -261,19 +263,19 @@ int runCompose(const char* program, const QStringList& rest) {
     if (!okX || !okY || !placement::positionInRange(c.at.x()) ||
         !placement::positionInRange(c.at.y())) {
         return badArguments(
-            QStringLiteral("--at wants X,Y in pixels from -1000000 to 1000000, not \"%1\"")
+            Text::tr("--at wants X,Y in pixels from -1000000 to 1000000, not \"%1\"")
                 .arg(a.value(at)));
     }
     c.face = a.isSet(font) ? a.value(font) : QStringLiteral("ＭＳ Ｐゴシック");
     if (c.face.trimmed().isEmpty()) {
-        return badArguments(QStringLiteral("--font wants a face name"));
+        return badArguments(Text::tr("--font wants a face name"));
     }
     if (a.isSet(size)) {
         bool ok = false;
         o.sizePoints = a.value(size).toDouble(&ok);
         if (!ok || !placement::pointsInRange(o.sizePoints)) {
-            return badArguments(QStringLiteral("--size wants points from 1 to 2000, not \"%1\"")
-                                    .arg(a.value(size)));
+            return badArguments(
+                Text::tr("--size wants points from 1 to 2000, not \"%1\"").arg(a.value(size)));
         }
     }
     if (a.isSet(style)) {
@@ -288,10 +290,9 @@ int runCompose(const char* program, const QStringList& rest) {
             } else if (w == QStringLiteral("strikeout")) {
                 c.strikeout = true;
             } else if (w != QStringLiteral("regular")) {
-                return badArguments(
-                    QStringLiteral("--style knows regular, bold, italic, underline, "
-                                   "strikeout, not \"%1\"")
-                        .arg(s));
+                return badArguments(Text::tr("--style knows regular, bold, italic, underline, "
+                                             "strikeout, not \"%1\"")
+                                        .arg(s));
             }
         }
     }
@@ -303,17 +304,16 @@ int runCompose(const char* program, const QStringList& rest) {
         const auto value = colorValue(v.section(QLatin1Char('='), 1).trimmed());
         const qsizetype k = kinds.indexOf(kind);
         if (k < 0 || !value) {
-            return badArguments(QStringLiteral("--color wants month, sunday, saturday or weekday "
-                                               "=0xBBGGRR, not \"%1\"")
+            return badArguments(Text::tr("--color wants month, sunday, saturday or weekday "
+                                         "=0xBBGGRR, not \"%1\"")
                                     .arg(v));
         }
         c.colors[static_cast<size_t>(k)] = *value;
     }
-    CommandApp app(program);
     return composeOne(o);
 }
 
-int runSimple(const char* program, const QString& command, const QStringList& rest) {
+int runSimple(const QString& command, const QStringList& rest) {
     const QCommandLineOption force(QStringLiteral("force"));
     const bool restore = command == QStringLiteral("restore");
     Parsed p;
@@ -327,16 +327,13 @@ int runSimple(const char* program, const QString& command, const QStringList& re
         const int n = args.size() == 1 ? args[0].toInt(&ok) : 0;
         if (!ok) {
             return badArguments(
-                QStringLiteral("forget wants the number of one calendar (see tessaryn list)"));
+                Text::tr("forget wants the number of one calendar (see tessaryn list)"));
         }
-        CommandApp app(program);
         return forgetCalendar(n);
     }
     if (!args.isEmpty()) {
-        return badArguments(
-            QStringLiteral("%1 takes no argument \"%2\"").arg(command, args.first()));
+        return badArguments(Text::tr("%1 takes no argument \"%2\"").arg(command, args.first()));
     }
-    CommandApp app(program);
     return restore ? restoreOriginal(p.parser.isSet(force)) : listCalendars();
 }
 
@@ -366,8 +363,9 @@ int runCommandLine(int argc, char** argv, WindowMain window) {
         // A file name that QString would change reaches no file at all.
         const std::optional<QString> arg = files::decodeName(argv[i]);
         if (!arg && i > 0) {
+            tk::installTranslations();
             return badArguments(
-                QStringLiteral("the argument \"%1\" is not valid UTF-8; names must be UTF-8")
+                Text::tr("the argument \"%1\" is not valid UTF-8; names must be UTF-8")
                     .arg(files::shownBytes(argv[i])));
         }
         args << arg.value_or(QString::fromLocal8Bit(argv[i]));
@@ -377,15 +375,18 @@ int runCommandLine(int argc, char** argv, WindowMain window) {
                                       QStringLiteral("list"), QStringLiteral("forget"),
                                       QStringLiteral("compose")};
     if (args.size() > 1 && commands.contains(args[1])) {
+        // The application is there before the first message, which it
+        // translates.
+        CommandApp app(program);
         const QString command = args[1];
         const QStringList rest = args.mid(2);
         if (command == QStringLiteral("refresh")) {
-            return runRefresh(program, rest);
+            return runRefresh(rest);
         }
         if (command == QStringLiteral("compose")) {
-            return runCompose(program, rest);
+            return runCompose(rest);
         }
-        return runSimple(program, command, rest);
+        return runSimple(command, rest);
     }
 
     // The window: Qt's own options pass through to it, anything else is ours.
@@ -419,13 +420,16 @@ int runCommandLine(int argc, char** argv, WindowMain window) {
         return printVersion();
     }
     if (!parser.positionalArguments().isEmpty()) {
+        tk::installTranslations();
         return badArguments(
-            QStringLiteral("unknown command \"%1\"").arg(parser.positionalArguments().first()));
+            Text::tr("unknown command \"%1\"").arg(parser.positionalArguments().first()));
     }
     if (!windowHasDisplay(args)) {
-        std::fputs(
-            "no display: set DISPLAY or WAYLAND_DISPLAY, or use tessaryn refresh / compose\n",
-            stderr);
+        tk::installTranslations();
+        std::fputs(qPrintable(Text::tr("no display: set DISPLAY or WAYLAND_DISPLAY, or use "
+                                       "tessaryn refresh / compose") +
+                              QLatin1Char('\n')),
+                   stderr);
         return 1;
     }
     return window(argc, argv);

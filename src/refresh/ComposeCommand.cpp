@@ -6,10 +6,13 @@
 
 #include "refresh/Console.h"
 #include "system/profile/AtomicWrite.h"
+#include "toolkit/Translations.h"
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
 
 namespace refresh {
+
+using tk::Text;
 
 QString savePicture(const QImage& picture, const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -18,7 +21,7 @@ QString savePicture(const QImage& picture, const QString& path) {
         return saved.ok ? QString() : saved.error;
     }
     if (!QImageWriter::supportedImageFormats().contains(suffix.toLatin1())) {
-        return QStringLiteral("no picture format is known for the extension \".%1\"").arg(suffix);
+        return Text::tr("no picture format is known for the extension \".%1\"").arg(suffix);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -37,21 +40,21 @@ QString savePicture(const QImage& picture, const QString& path) {
 int composeOne(const ComposeOptions& o) {
     tk::LoadedPicture base = tk::LoadPicture(o.base);
     if (!base.ok()) {
-        complain(QStringLiteral("the picture %1 cannot be used: %2").arg(o.base, base.error));
+        complain(Text::tr("the picture %1 cannot be used: %2").arg(o.base, base.error));
         return 1;
     }
     PlacedCalendar calendar = o.calendar;
     calendar.fontPixels = o.sizePoints * tk::pixelsPerUnitY(tk::Unit::Points);
     const QImage composed = composeCalendars(std::move(base.image), {calendar});
     if (composed.isNull()) {
-        complain(QStringLiteral("%1 was not written: %2").arg(o.out, drawingFailure()));
+        complain(Text::tr("%1 was not written: %2").arg(o.out, drawingFailure()));
         return 1;
     }
     if (const QString e = savePicture(composed, o.out); !e.isEmpty()) {
-        complain(QStringLiteral("%1 was not written: %2").arg(o.out, e));
+        complain(Text::tr("%1 was not written: %2").arg(o.out, e));
         return 1;
     }
-    say(QStringLiteral("Wrote %1.").arg(o.out));
+    say(Text::tr("Wrote %1.").arg(o.out));
     return 0;
 }
 

@@ -13,9 +13,12 @@
 #include "system/desktop/DesktopFactory.h"
 #include "system/desktop/WallpaperFiles.h"
 #include "system/wallpaper/WallpaperSettings.h"
+#include "toolkit/Translations.h"
 #include "toolkit/picture/PictureFile.h"
 
 namespace refresh {
+
+using tk::Text;
 
 using composition::ReadResult;
 using composition::Record;
@@ -50,7 +53,7 @@ Loaded loadRecord(const QString& whenMissing, int missingStatus, bool partlyDama
             l.status = missingStatus;
             break;
         case ReadResult::State::Damaged:
-            complain(r.error + QStringLiteral("; it was left as it is"));
+            complain(Text::tr("%1; it was left as it is").arg(r.error));
             l.status = 1;
             break;
         case ReadResult::State::Unreadable:
@@ -66,10 +69,10 @@ QString useDesktop(const Record& rec) {
     const desktop::DesktopContext context;
     auto backend = desktop::createDesktopBackend(rec.desktop, context);
     if (!backend) {
-        return QStringLiteral("the recorded desktop \"%1\" is not known").arg(rec.desktop);
+        return Text::tr("the recorded desktop \"%1\" is not known").arg(rec.desktop);
     }
     if (const QString missing = missingForDesktop(rec.desktop, context.env); !missing.isEmpty()) {
-        return QStringLiteral("cannot reach the desktop (%1): %2").arg(rec.desktop, missing);
+        return Text::tr("cannot reach the desktop (%1): %2").arg(rec.desktop, missing);
     }
     desktop::setActiveDesktop(std::move(backend));
     return {};
@@ -87,7 +90,7 @@ QString apply(const QString& picture, bool tiled) {
     settings.picture = picture;
     const sys::WallpaperResult applied = sys::SetWallpaper(settings, -1, 0, tiled ? -1 : 0);
     if (applied.ok && !applied.note.isEmpty()) {
-        say(QStringLiteral("The desktop: %1.").arg(applied.note));
+        say(Text::tr("The desktop: %1.").arg(applied.note));
     }
     return applied.ok ? QString() : applied.error;
 }
@@ -122,16 +125,16 @@ QDate dayOf(const RefreshOptions& o) {
 int refreshWallpaper(const RefreshOptions& options) {
     // A user who never placed a calendar gets no files from the login's refresh.
     if (composition::readRecord().state == ReadResult::State::Missing) {
-        say(QStringLiteral("Nothing to renew: no calendar has been placed on a wallpaper yet."));
+        say(Text::tr("Nothing to renew: no calendar has been placed on a wallpaper yet."));
         return 0;
     }
     composition::RecordLock lock;
     if (!lock.acquire(0)) {
-        say(QStringLiteral("Another tessaryn refresh is running; this one leaves it alone."));
+        say(Text::tr("Another tessaryn refresh is running; this one leaves it alone."));
         return 0;
     }
     Loaded l = loadRecord(
-        QStringLiteral("Nothing to renew: no calendar has been placed on a wallpaper yet."), 0);
+        Text::tr("Nothing to renew: no calendar has been placed on a wallpaper yet."), 0);
     if (l.status >= 0) {
         return l.status;
     }
@@ -141,31 +144,30 @@ int refreshWallpaper(const RefreshOptions& options) {
     const bool resuming = rec.restored && options.resume;
     if (rec.restored && !resuming) {
         say(
-            QStringLiteral("The original wallpaper was restored; nothing was renewed "
-                           "(tessaryn refresh --resume renews it again)."));
+            Text::tr("The original wallpaper was restored; nothing was renewed "
+                     "(tessaryn refresh --resume renews it again)."));
         return 0;
     }
     if (!resuming && rec.composedFor == target && QFileInfo::exists(rec.output)) {
-        say(QStringLiteral("The calendar picture is already current for %1; nothing was changed.")
+        say(Text::tr("The calendar picture is already current for %1; nothing was changed.")
                 .arg(composition::monthText(target)));
         return 0;
     }
     if (const QString e = useDesktop(rec); !e.isEmpty()) {
-        complain(e + QStringLiteral("; nothing was changed"));
+        complain(Text::tr("%1; nothing was changed").arg(e));
         return 1;
     }
     const QString shown = sys::LoadWallpaperSettings().picture;
     const bool ours = composition::isOurOutput(shown, rec.output);
     const bool original = samePath(shown, rec.original) || samePath(shown, rec.kept);
     if (!ours && !(resuming && original)) {
-        say(QStringLiteral(
-                "The desktop shows %1 now, not the calendar picture; nothing was changed.")
-                .arg(shown.isEmpty() ? QStringLiteral("no picture") : shown));
+        say(Text::tr("The desktop shows %1 now, not the calendar picture; nothing was changed.")
+                .arg(shown.isEmpty() ? Text::tr("no picture") : shown));
         return 0;
     }
     composition::KeptOriginal base = composition::loadKeptOriginal(&rec);
     if (!base.error.isEmpty()) {
-        complain(base.error + QStringLiteral("; nothing was changed"));
+        complain(Text::tr("%1; nothing was changed").arg(base.error));
         return 1;
     }
     std::vector<PlacedCalendar> calendars;
@@ -177,16 +179,15 @@ int refreshWallpaper(const RefreshOptions& options) {
     }
     const QImage composed = placement::composeLayout(std::move(base.image), rec.layout, calendars);
     if (composed.isNull()) {
-        complain(drawingFailure() + QStringLiteral("; nothing was changed"));
+        complain(Text::tr("%1; nothing was changed").arg(drawingFailure()));
         return 1;
     }
     if (const tk::SaveResult saved = tk::SavePictureAsBitmap(composed, rec.output); !saved.ok) {
-        complain(QStringLiteral("cannot write %1: %2; nothing was changed")
-                     .arg(rec.output, saved.error));
+        complain(Text::tr("cannot write %1: %2; nothing was changed").arg(rec.output, saved.error));
         return 1;
     }
     if (const QString e = apply(rec.output, rec.layout.tiled); !e.isEmpty()) {
-        complain(QStringLiteral("%1 was renewed, but the desktop (%2) did not take it: %3")
+        complain(Text::tr("%1 was renewed, but the desktop (%2) did not take it: %3")
                      .arg(rec.output, rec.desktop, e));
         return 1;
     }
@@ -203,12 +204,12 @@ int refreshWallpaper(const RefreshOptions& options) {
         complain(e);
         return 1;
     }
-    say(QStringLiteral("Renewed %1 for %2 with %3 calendar(s) (desktop: %4).")
+    say(Text::tr("Renewed %1 for %2 with %3 calendar(s) (desktop: %4).")
             .arg(rec.output, composition::monthText(target))
             .arg(rec.calendars.size())
             .arg(rec.desktop));
     for (size_t n = 0; n < calendars.size(); ++n) {
-        say(QStringLiteral("  calendar %1 shows %2 (%3)")
+        say(Text::tr("  calendar %1 shows %2 (%3)")
                 .arg(n + 1)
                 .arg(composition::monthText(
                          composition::monthIndex(calendars[n].year, calendars[n].month)),
@@ -223,8 +224,7 @@ int restoreOriginal(bool force) {
         complain(lock.error());
         return 1;
     }
-    Loaded l =
-        loadRecord(QStringLiteral("nothing to restore: no wallpaper was composed yet"), 1, true);
+    Loaded l = loadRecord(Text::tr("nothing to restore: no wallpaper was composed yet"), 1, true);
     if (l.status >= 0) {
         return l.status;
     }
@@ -233,14 +233,14 @@ int restoreOriginal(bool force) {
     QString picture = rec.original;
     if (!desktop::checkPicture(picture).error.isEmpty()) {
         if (const QString e = composition::keptCopyProblem(rec); !e.isEmpty()) {
-            complain(QStringLiteral("the original %1 is gone and %2; nothing was changed")
+            complain(Text::tr("the original %1 is gone and %2; nothing was changed")
                          .arg(rec.original, e));
             return 1;
         }
         picture = rec.kept;
     }
     if (const QString e = useDesktop(rec); !e.isEmpty()) {
-        complain(e + QStringLiteral("; nothing was changed"));
+        complain(Text::tr("%1; nothing was changed").arg(e));
         return 1;
     }
     const auto ours = [&rec](const QString& shown) {
@@ -253,7 +253,7 @@ int restoreOriginal(bool force) {
         const auto r = desktop::activeDesktop().restorePlaces(
             {rec.places, ours, force, picture != rec.original ? rec.original : QString(), picture});
         if (!r.applied.ok) {
-            complain(QStringLiteral("the desktop (%1) did not take back what it showed: %2")
+            complain(Text::tr("the desktop (%1) did not take back what it showed: %2")
                          .arg(rec.desktop, r.applied.error));
             return 1;
         }
@@ -264,22 +264,21 @@ int restoreOriginal(bool force) {
         if (samePath(shown, rec.original) || samePath(shown, rec.kept)) {
             // Shows the original already.
         } else if (!force && !ours(shown)) {
-            leftAlone << (shown.isEmpty() ? QStringLiteral("no picture") : shown);
+            leftAlone << (shown.isEmpty() ? Text::tr("no picture") : shown);
         } else if (const QString e = apply(picture, rec.tile != 0); !e.isEmpty()) {
-            complain(QStringLiteral("the desktop (%1) did not take %2: %3")
-                         .arg(rec.desktop, picture, e));
+            complain(Text::tr("the desktop (%1) did not take %2: %3").arg(rec.desktop, picture, e));
             return 1;
         } else {
             restored = 1;
         }
     }
     if (!leftAlone.isEmpty()) {
-        say(QStringLiteral("Left alone, as it shows a picture tessaryn did not make: %1 "
-                           "(tessaryn restore --force restores it too).")
+        say(Text::tr("Left alone, as it shows a picture tessaryn did not make: %1 "
+                     "(tessaryn restore --force restores it too).")
                 .arg(leftAlone.join(QStringLiteral(", "))));
     }
     if (restored == 0 && !leftAlone.isEmpty()) {
-        say(QStringLiteral("Nothing was restored."));
+        say(Text::tr("Nothing was restored."));
         return 0;
     }
     if (const QString e =
@@ -288,8 +287,8 @@ int restoreOriginal(bool force) {
         complain(e);
         return 1;
     }
-    say(QStringLiteral("Restored %1 as the wallpaper (desktop: %2). tessaryn refresh leaves it "
-                       "alone until the next placement or tessaryn refresh --resume.")
+    say(Text::tr("Restored %1 as the wallpaper (desktop: %2). tessaryn refresh leaves it "
+                 "alone until the next placement or tessaryn refresh --resume.")
             .arg(picture, rec.desktop));
     return 0;
 }
@@ -337,8 +336,7 @@ int forgetCalendar(int number) {
         complain(lock.error());
         return 1;
     }
-    Loaded l =
-        loadRecord(QStringLiteral("no calendar has been placed on a wallpaper yet"), 1, true);
+    Loaded l = loadRecord(Text::tr("no calendar has been placed on a wallpaper yet"), 1, true);
     if (l.status >= 0) {
         return l.status;
     }
@@ -354,20 +352,20 @@ int forgetCalendar(int number) {
         for (const int bad : l.damagedCalendars) {
             dropped << QString::number(bad);
         }
-        say(QStringLiteral("Forgot the damaged calendar(s) %1; the others are numbered afresh "
-                           "(tessaryn list).")
+        say(Text::tr("Forgot the damaged calendar(s) %1; the others are numbered afresh "
+                     "(tessaryn list).")
                 .arg(dropped.join(QStringLiteral(", "))));
         return 0;
     }
     const auto at = std::find(l.calendarNumbers.begin(), l.calendarNumbers.end(), number);
     if (at == l.calendarNumbers.end()) {
-        complain(QStringLiteral("there is no calendar %1 (tessaryn list shows %2)")
+        complain(Text::tr("there is no calendar %1 (tessaryn list shows %2)")
                      .arg(number)
                      .arg(rec.calendars.size() + l.damagedCalendars.size()));
         return 1;
     }
     if (!l.damagedCalendars.empty()) {
-        complain(QStringLiteral("calendar %1 cannot be read; forget it first (tessaryn forget %1)")
+        complain(Text::tr("calendar %1 cannot be read; forget it first (tessaryn forget %1)")
                      .arg(l.damagedCalendars.front()));
         return 1;
     }
@@ -379,8 +377,8 @@ int forgetCalendar(int number) {
         complain(e);
         return 1;
     }
-    say(QStringLiteral("Forgot calendar %1 (placed in %2 at %3,%4); the next tessaryn refresh "
-                       "draws the picture without it.")
+    say(Text::tr("Forgot calendar %1 (placed in %2 at %3,%4); the next tessaryn refresh "
+                 "draws the picture without it.")
             .arg(number)
             .arg(composition::monthText(gone.placedIn))
             .arg(gone.look.at.x())

@@ -9,8 +9,11 @@
 #include "refresh/UnitText.h"
 #include "system/desktop/SessionEnvironment.h"
 #include "system/profile/AtomicWrite.h"
+#include "toolkit/Translations.h"
 
 namespace refresh {
+
+using tk::Text;
 
 namespace {
 
@@ -32,20 +35,18 @@ QString systemctl(const QStringList& args) {
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(QStringLiteral("systemctl"), QStringList{QStringLiteral("--user")} + args);
     if (!p.waitForStarted(5000)) {
-        return QStringLiteral("systemctl cannot be run: %1").arg(p.errorString());
+        return Text::tr("systemctl cannot be run: %1").arg(p.errorString());
     }
     if (!p.waitForFinished(30000)) {
         p.kill();
         p.waitForFinished();
-        return QStringLiteral("systemctl --user %1 did not finish")
-            .arg(args.join(QLatin1Char(' ')));
+        return Text::tr("systemctl --user %1 did not finish").arg(args.join(QLatin1Char(' ')));
     }
     if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         const QString said =
             QString::fromLocal8Bit(p.readAll()).trimmed().section(QLatin1Char('\n'), 0, 0);
-        return QStringLiteral("systemctl --user %1 failed: %2")
-            .arg(args.join(QLatin1Char(' ')),
-                 said.isEmpty() ? QStringLiteral("no reason given") : said);
+        return Text::tr("systemctl --user %1 failed: %2")
+            .arg(args.join(QLatin1Char(' ')), said.isEmpty() ? Text::tr("no reason given") : said);
     }
     return {};
 }
@@ -57,15 +58,15 @@ int enableTimer() {
     QByteArray service = resource(kService + QStringLiteral(".in"));
     const QByteArray timer = resource(kTimer);
     if (service.isEmpty() || timer.isEmpty()) {
-        complain(QStringLiteral("the unit files are missing from this build"));
+        complain(Text::tr("the unit files are missing from this build"));
         return 1;
     }
     // This very program runs from the timer, wherever it was installed.
     const QString program = QCoreApplication::applicationFilePath();
     const std::optional<QString> exec = systemdExecPath(program);
     if (!exec) {
-        complain(QStringLiteral("the program's path %1 holds a line break or another control "
-                                "character, which a systemd unit cannot name; nothing was written")
+        complain(Text::tr("the program's path %1 holds a line break or another control "
+                          "character, which a systemd unit cannot name; nothing was written")
                      .arg(program));
         return 1;
     }
@@ -73,7 +74,7 @@ int enableTimer() {
     QString why;
     if (!sys::replaceFileAtomically(dir + QLatin1Char('/') + kService, service, &why) ||
         !sys::replaceFileAtomically(dir + QLatin1Char('/') + kTimer, timer, &why)) {
-        complain(QStringLiteral("cannot write the unit files into %1: %2").arg(dir, why));
+        complain(Text::tr("cannot write the unit files into %1: %2").arg(dir, why));
         return 1;
     }
     QString e = systemctl({QStringLiteral("daemon-reload")});
@@ -83,11 +84,10 @@ int enableTimer() {
     if (!e.isEmpty()) {
         QFile::remove(dir + QLatin1Char('/') + kService);
         QFile::remove(dir + QLatin1Char('/') + kTimer);
-        complain(e + QStringLiteral("; the timer was not enabled"));
+        complain(Text::tr("%1; the timer was not enabled").arg(e));
         return 1;
     }
-    say(QStringLiteral(
-            "Enabled %1: tessaryn refresh runs on the first of each month (units in %2).")
+    say(Text::tr("Enabled %1: tessaryn refresh runs on the first of each month (units in %2).")
             .arg(kTimer, dir));
     return 0;
 }
@@ -105,7 +105,7 @@ int disableTimer() {
     if (ours) {
         systemctl({QStringLiteral("daemon-reload")});
     }
-    say(QStringLiteral("Disabled %1.").arg(kTimer));
+    say(Text::tr("Disabled %1.").arg(kTimer));
     return 0;
 }
 
@@ -130,10 +130,10 @@ int disableAutostart() {
         "Exec=tessaryn refresh\n"
         "Hidden=true\n";
     if (!sys::replaceFileAtomically(path, entry)) {
-        complain(QStringLiteral("cannot write %1").arg(path));
+        complain(Text::tr("cannot write %1").arg(path));
         return 1;
     }
-    say(QStringLiteral("The login no longer runs tessaryn refresh (%1 hides the autostart entry).")
+    say(Text::tr("The login no longer runs tessaryn refresh (%1 hides the autostart entry).")
             .arg(path));
     return 0;
 }
@@ -144,18 +144,18 @@ int enableAutostart() {
     if (entry.exists()) {
         if (!entry.open(QIODevice::ReadOnly) ||
             !entry.readAll().contains("tessaryn refresh --disable-autostart")) {
-            complain(QStringLiteral("%1 is not the one tessaryn refresh --disable-autostart "
-                                    "wrote; it was left alone")
+            complain(Text::tr("%1 is not the one tessaryn refresh --disable-autostart "
+                              "wrote; it was left alone")
                          .arg(path));
             return 1;
         }
         entry.close();
         if (!entry.remove()) {
-            complain(QStringLiteral("cannot remove %1: %2").arg(path, entry.errorString()));
+            complain(Text::tr("cannot remove %1: %2").arg(path, entry.errorString()));
             return 1;
         }
     }
-    say(QStringLiteral("The login runs tessaryn refresh again (the installed autostart entry)."));
+    say(Text::tr("The login runs tessaryn refresh again (the installed autostart entry)."));
     return 0;
 }
 

@@ -1,8 +1,11 @@
 #include "refresh/SessionNeeds.h"
+#include "toolkit/Translations.h"
 
 #include <QStringList>
 
 namespace refresh {
+
+using tk::Text;
 
 QString missingForDesktop(const QString& name, const desktop::SessionEnvironment& env) {
     const QString n = name.toLower();
@@ -13,21 +16,21 @@ QString missingForDesktop(const QString& name, const desktop::SessionEnvironment
                                  QStringLiteral("kde")};
     static const QStringList fileManager{QStringLiteral("lxde"), QStringLiteral("lxqt")};
     if (x11.contains(n) && !env.has(QStringLiteral("DISPLAY"))) {
-        return QStringLiteral("no X display (DISPLAY is not set)");
+        return Text::tr("no X display (DISPLAY is not set)");
     }
     if (bus.contains(n) && env.sessionBusAddress().isEmpty()) {
-        return QStringLiteral("no D-Bus session bus (DBUS_SESSION_BUS_ADDRESS is not set)");
+        return Text::tr("no D-Bus session bus (DBUS_SESSION_BUS_ADDRESS is not set)");
     }
     if (fileManager.contains(n) && !env.has(QStringLiteral("DISPLAY")) &&
         !env.has(QStringLiteral("WAYLAND_DISPLAY"))) {
-        return QStringLiteral("no display (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+        return Text::tr("no display (neither DISPLAY nor WAYLAND_DISPLAY is set)");
     }
     if (n == QStringLiteral("sway") && !env.has(QStringLiteral("SWAYSOCK"))) {
-        return QStringLiteral("no sway session (SWAYSOCK is not set)");
+        return Text::tr("no sway session (SWAYSOCK is not set)");
     }
     if (n == QStringLiteral("hyprland") &&
         !env.has(QStringLiteral("HYPRLAND_INSTANCE_SIGNATURE"))) {
-        return QStringLiteral("no Hyprland session (HYPRLAND_INSTANCE_SIGNATURE is not set)");
+        return Text::tr("no Hyprland session (HYPRLAND_INSTANCE_SIGNATURE is not set)");
     }
     return {};
 }

@@ -10,6 +10,9 @@ E2E_TMP=$(mktemp -d /tmp/tessaryn-e2e.XXXXXX)
 export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
 export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
 export TESSARYN_DESKTOP=none
+# The program's own texts, whatever the language of the machine.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"

@@ -1,6 +1,7 @@
 #include "system/desktop/NoneBackend.h"
 
 #include "system/desktop/DesktopDetection.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -25,7 +26,7 @@ QString NoneBackend::unseenReason() const {
         return {};
     }
     const QStringList names = knownDesktops().mid(1);  // all but "none"
-    return QStringLiteral(
+    return tk::Text::tr(
                "no desktop was found to show it, so the screen stays as it was.\n"
                "Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or "
                "install feh to draw the wallpaper on a plain X session, and start Tessaryn "

@@ -2,28 +2,29 @@
 
 #include "toolkit/Colors.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace tk::fontdialog {
 
 namespace {
 constexpr std::array<StandardColor, 16> kStandard{{
-    {"Black", 0x000000},
-    {"Maroon", 0x000080},
-    {"Green", 0x008000},
-    {"Olive", 0x008080},
-    {"Navy", 0x800000},
-    {"Purple", 0x800080},
-    {"Teal", 0x808000},
-    {"Grey", 0x808080},
-    {"Silver", 0xC0C0C0},
-    {"Red", 0x0000FF},
-    {"Lime", 0x00FF00},
-    {"Yellow", 0x00FFFF},
-    {"Blue", 0xFF0000},
-    {"Fuchsia", 0xFF00FF},
-    {"Aqua", 0xFFFF00},
-    {"White", 0xFFFFFF},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Black"), 0x000000},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Maroon"), 0x000080},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Green"), 0x008000},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Olive"), 0x008080},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Navy"), 0x800000},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Purple"), 0x800080},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Teal"), 0x808000},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Grey"), 0x808080},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Silver"), 0xC0C0C0},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Red"), 0x0000FF},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Lime"), 0x00FF00},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Yellow"), 0x00FFFF},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Blue"), 0xFF0000},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Fuchsia"), 0xFF00FF},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "Aqua"), 0xFFFF00},
+    {QT_TRANSLATE_NOOP("tk::FontDialogWidget", "White"), 0xFFFFFF},
 }};
 
 constexpr uint32_t kSystemBit = 0x80000000u;
@@ -60,21 +61,21 @@ QString colorName(int32_t bgr) {
     if (isSystemColor(bgr)) {
         switch (bits(bgr) & 0xFFu) {
             case kWindowBackground:
-                return QStringLiteral("Window Background");
+                return QCoreApplication::translate("tk::FontDialogWidget", "Window Background");
             case kWindowText:
-                return QStringLiteral("Window Text");
+                return QCoreApplication::translate("tk::FontDialogWidget", "Window Text");
             case kGreyText:
-                return QStringLiteral("Greyed Text");
+                return QCoreApplication::translate("tk::FontDialogWidget", "Greyed Text");
             default:
-                return QStringLiteral("System Colour");
+                return QCoreApplication::translate("tk::FontDialogWidget", "System Colour");
         }
     }
     for (const StandardColor& c : kStandard) {
         if (c.bgr == bgr) {
-            return QString::fromLatin1(c.name);
+            return QCoreApplication::translate("tk::FontDialogWidget", c.name);
         }
     }
-    return QStringLiteral("Custom");
+    return QCoreApplication::translate("tk::FontDialogWidget", "Custom");
 }
 
 }  // namespace tk::fontdialog

@@ -5,6 +5,7 @@
 
 #include "toolkit/Rounding.h"
 #include "toolkit/SerialDate.h"
+#include "toolkit/Translations.h"
 #include "toolkit/Units.h"
 
 namespace {
@@ -90,3 +91,16 @@ TEST(Units, ConversionsAtNinetySixDots) {
 }
 
 }  // namespace
+
+// The first language of the user's list that the program speaks wins; the C
+// locale, and lists without English or Japanese, keep the program's texts.
+TEST(Translations, LanguageFromTheUsersList) {
+    using tk::translationLanguage;
+    EXPECT_EQ(translationLanguage({"ja-JP", "ja-Jpan-JP", "ja"}), "ja");
+    EXPECT_EQ(translationLanguage({"en-GB", "en-Latn-GB", "en"}), "en");
+    EXPECT_EQ(translationLanguage({"de-DE", "de", "en-US", "en"}), "en");
+    EXPECT_EQ(translationLanguage({"de-DE", "de"}), "");
+    EXPECT_EQ(translationLanguage({"C"}), "");
+    EXPECT_EQ(translationLanguage({}), "");
+    EXPECT_EQ(translationLanguage({"jam-JM", "fr"}), "");
+}

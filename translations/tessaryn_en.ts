@@ -1,0 +1,630 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="en">
+<context>
+    <name>Tessaryn</name>
+    <message>
+        <source>Drag Calendar</source>
+        <translation>Drag Calendar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Font Setting</source>
+        <translation>Font Setting</translation>
+    </message>
+    <message>
+        <source>Change Font</source>
+        <translation>Change Font</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>Weekday</source>
+        <translation>Weekday</translation>
+    </message>
+    <message>
+        <source>FontName : </source>
+        <translation>FontName : </translation>
+    </message>
+    <message>
+        <source>The window is too small to show the calendar, so there is nothing to place.
+Make the window larger and press "Drag Calendar" again.</source>
+        <translation>The window is too small to show the calendar, so there is nothing to place.
+Make the window larger and press "Drag Calendar" again.</translation>
+    </message>
+    <message>
+        <source>Tessaryn Info.</source>
+        <translation>Tessaryn Info.</translation>
+    </message>
+    <message>
+        <source>the calendar could not be drawn: not enough memory for the picture</source>
+        <translation>the calendar could not be drawn: not enough memory for the picture</translation>
+    </message>
+    <message>
+        <source>the wallpaper the placement started from is not known</source>
+        <translation>the wallpaper the placement started from is not known</translation>
+    </message>
+    <message>
+        <source>the original wallpaper could not be kept: %1</source>
+        <translation>the original wallpaper could not be kept: %1</translation>
+    </message>
+    <message>
+        <source>the original wallpaper changed while it was kept</source>
+        <translation>the original wallpaper changed while it was kept</translation>
+    </message>
+    <message>
+        <source>Only %1 x %2 pixels of the wallpaper are on the screen; the calendar needs %3 x %4.</source>
+        <translation>Only %1 x %2 pixels of the wallpaper are on the screen; the calendar needs %3 x %4.</translation>
+    </message>
+    <message>
+        <source>
+The rest of the wallpaper lies beyond the screen's edge.
+Make the window smaller for a smaller calendar.</source>
+        <translation>
+The rest of the wallpaper lies beyond the screen's edge.
+Make the window smaller for a smaller calendar.</translation>
+    </message>
+    <message>
+        <source>
+At its origin (%1, %2) the rest of the wallpaper lies beyond the screen's edge.
+Choose an origin that brings more of it onto the screen, or make the window smaller for a smaller calendar.</source>
+        <translation>
+At its origin (%1, %2) the rest of the wallpaper lies beyond the screen's edge.
+Choose an origin that brings more of it onto the screen, or make the window smaller for a smaller calendar.</translation>
+    </message>
+    <message>
+        <source>The wallpaper %1 cannot be used: %2.</source>
+        <translation>The wallpaper %1 cannot be used: %2.</translation>
+    </message>
+    <message>
+        <source>at its origin (%1, %2) no part of it is on the screen</source>
+        <translation>at its origin (%1, %2) no part of it is on the screen</translation>
+    </message>
+    <message>
+        <source>壁紙のサイズがカレンダーより小さいようです。<byte value="xd"/>
+再設定して下さい。</source>
+        <translation>The wallpaper seems to be smaller than the calendar.<byte value="xd"/>
+Please set it up again.</translation>
+    </message>
+    <message>
+        <source>右クリックで再設定/ダブルクリックで完了</source>
+        <translation>Right-click to set up again / double-click to finish</translation>
+    </message>
+    <message>
+        <source>右クリックでキャンセル/ダブルクリックでプレビュー</source>
+        <translation>Right-click to cancel / double-click to preview</translation>
+    </message>
+    <message>
+        <source>The new wallpaper could not be saved; nothing was changed.
+%1</source>
+        <translation>The new wallpaper could not be saved; nothing was changed.
+%1</translation>
+    </message>
+    <message>
+        <source>the folder for %1 could not be determined</source>
+        <translation>the folder for %1 could not be determined</translation>
+    </message>
+    <message>
+        <source>%1 was saved, but the desktop could not show it.
+%2</source>
+        <translation>%1 was saved, but the desktop could not show it.
+%2</translation>
+    </message>
+    <message>
+        <source>%1 was saved, but %2</source>
+        <translation>%1 was saved, but %2</translation>
+    </message>
+    <message>
+        <source>Puts a month calendar onto the desktop wallpaper.
+
+tessaryn                 opens the window (needs a display)
+tessaryn refresh         renews the calendar picture for this month from the kept original
+                         and every recorded calendar, and hands it to the desktop again
+    --date YYYY-MM-DD    renew for the month of this day instead of today
+    --resume             renew again after tessaryn restore
+    --enable-timer       run tessaryn refresh on the first of each month (systemd user timer)
+    --disable-timer      stop doing so
+    --disable-autostart  do not run tessaryn refresh at login (an override in
+                         ~/.config/autostart)
+    --enable-autostart   run it at login again
+tessaryn restore         puts the original wallpaper back; refresh then leaves it alone
+    --force              also where the desktop shows a picture tessaryn did not make
+tessaryn list            shows the recorded calendars with their numbers
+tessaryn forget N        forgets calendar N; the next refresh draws without it
+tessaryn compose         draws one calendar onto a picture, without any desktop
+    --base PICTURE       the picture to draw on
+    --year Y --month M   the month to show
+    --at X,Y             the calendar's top-left corner, in the picture's pixels
+                         (-1000000 to 1000000)
+    --font FACE          the face (default "ＭＳ Ｐゴシック")
+    --size PT            the size in points, 1 to 2000 (default 13, the preview's at its
+                         design size)
+    --style STYLE        regular (the default), or any of bold,italic,underline,strikeout
+    --color KIND=0xBBGGRR  the colour of month, sunday, saturday or weekday (repeatable;
+                         defaults white, red, blue, yellow)
+    --out FILE           the file to write; its extension picks the format (BMP by default)
+
+--help shows this text, --version the version.
+Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.
+</source>
+        <translation>Puts a month calendar onto the desktop wallpaper.
+
+tessaryn                 opens the window (needs a display)
+tessaryn refresh         renews the calendar picture for this month from the kept original
+                         and every recorded calendar, and hands it to the desktop again
+    --date YYYY-MM-DD    renew for the month of this day instead of today
+    --resume             renew again after tessaryn restore
+    --enable-timer       run tessaryn refresh on the first of each month (systemd user timer)
+    --disable-timer      stop doing so
+    --disable-autostart  do not run tessaryn refresh at login (an override in
+                         ~/.config/autostart)
+    --enable-autostart   run it at login again
+tessaryn restore         puts the original wallpaper back; refresh then leaves it alone
+    --force              also where the desktop shows a picture tessaryn did not make
+tessaryn list            shows the recorded calendars with their numbers
+tessaryn forget N        forgets calendar N; the next refresh draws without it
+tessaryn compose         draws one calendar onto a picture, without any desktop
+    --base PICTURE       the picture to draw on
+    --year Y --month M   the month to show
+    --at X,Y             the calendar's top-left corner, in the picture's pixels
+                         (-1000000 to 1000000)
+    --font FACE          the face (default "ＭＳ Ｐゴシック")
+    --size PT            the size in points, 1 to 2000 (default 13, the preview's at its
+                         design size)
+    --style STYLE        regular (the default), or any of bold,italic,underline,strikeout
+    --color KIND=0xBBGGRR  the colour of month, sunday, saturday or weekday (repeatable;
+                         defaults white, red, blue, yellow)
+    --out FILE           the file to write; its extension picks the format (BMP by default)
+
+--help shows this text, --version the version.
+Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.
+</translation>
+    </message>
+    <message>
+        <source>refresh takes no argument "%1"</source>
+        <translation>refresh takes no argument "%1"</translation>
+    </message>
+    <message>
+        <source>--enable-timer and --disable-timer exclude each other</source>
+        <translation>--enable-timer and --disable-timer exclude each other</translation>
+    </message>
+    <message>
+        <source>--enable-autostart and --disable-autostart exclude each other</source>
+        <translation>--enable-autostart and --disable-autostart exclude each other</translation>
+    </message>
+    <message>
+        <source>--date wants a day as YYYY-MM-DD, not "%1"</source>
+        <translation>--date wants a day as YYYY-MM-DD, not "%1"</translation>
+    </message>
+    <message>
+        <source>compose takes no argument "%1"</source>
+        <translation>compose takes no argument "%1"</translation>
+    </message>
+    <message>
+        <source>compose needs --%1</source>
+        <translation>compose needs --%1</translation>
+    </message>
+    <message>
+        <source>--year wants a year from 100 to 9998, not "%1"</source>
+        <translation>--year wants a year from 100 to 9998, not "%1"</translation>
+    </message>
+    <message>
+        <source>--month wants 1 to 12, not "%1"</source>
+        <translation>--month wants 1 to 12, not "%1"</translation>
+    </message>
+    <message>
+        <source>--at wants X,Y in pixels from -1000000 to 1000000, not "%1"</source>
+        <translation>--at wants X,Y in pixels from -1000000 to 1000000, not "%1"</translation>
+    </message>
+    <message>
+        <source>--font wants a face name</source>
+        <translation>--font wants a face name</translation>
+    </message>
+    <message>
+        <source>--size wants points from 1 to 2000, not "%1"</source>
+        <translation>--size wants points from 1 to 2000, not "%1"</translation>
+    </message>
+    <message>
+        <source>--style knows regular, bold, italic, underline, strikeout, not "%1"</source>
+        <translation>--style knows regular, bold, italic, underline, strikeout, not "%1"</translation>
+    </message>
+    <message>
+        <source>--color wants month, sunday, saturday or weekday =0xBBGGRR, not "%1"</source>
+        <translation>--color wants month, sunday, saturday or weekday =0xBBGGRR, not "%1"</translation>
+    </message>
+    <message>
+        <source>forget wants the number of one calendar (see tessaryn list)</source>
+        <translation>forget wants the number of one calendar (see tessaryn list)</translation>
+    </message>
+    <message>
+        <source>%1 takes no argument "%2"</source>
+        <translation>%1 takes no argument "%2"</translation>
+    </message>
+    <message>
+        <source>the argument "%1" is not valid UTF-8; names must be UTF-8</source>
+        <translation>the argument "%1" is not valid UTF-8; names must be UTF-8</translation>
+    </message>
+    <message>
+        <source>unknown command "%1"</source>
+        <translation>unknown command "%1"</translation>
+    </message>
+    <message>
+        <source>no display: set DISPLAY or WAYLAND_DISPLAY, or use tessaryn refresh / compose</source>
+        <translation>no display: set DISPLAY or WAYLAND_DISPLAY, or use tessaryn refresh / compose</translation>
+    </message>
+    <message>
+        <source>no picture format is known for the extension ".%1"</source>
+        <translation>no picture format is known for the extension ".%1"</translation>
+    </message>
+    <message>
+        <source>the picture %1 cannot be used: %2</source>
+        <translation>the picture %1 cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>%1 was not written: %2</source>
+        <translation>%1 was not written: %2</translation>
+    </message>
+    <message>
+        <source>Wrote %1.</source>
+        <translation>Wrote %1.</translation>
+    </message>
+    <message>
+        <source>%1; it was left as it is</source>
+        <translation>%1; it was left as it is</translation>
+    </message>
+    <message>
+        <source>the recorded desktop "%1" is not known</source>
+        <translation>the recorded desktop "%1" is not known</translation>
+    </message>
+    <message>
+        <source>cannot reach the desktop (%1): %2</source>
+        <translation>cannot reach the desktop (%1): %2</translation>
+    </message>
+    <message>
+        <source>The desktop: %1.</source>
+        <translation>The desktop: %1.</translation>
+    </message>
+    <message>
+        <source>Nothing to renew: no calendar has been placed on a wallpaper yet.</source>
+        <translation>Nothing to renew: no calendar has been placed on a wallpaper yet.</translation>
+    </message>
+    <message>
+        <source>Another tessaryn refresh is running; this one leaves it alone.</source>
+        <translation>Another tessaryn refresh is running; this one leaves it alone.</translation>
+    </message>
+    <message>
+        <source>The original wallpaper was restored; nothing was renewed (tessaryn refresh --resume renews it again).</source>
+        <translation>The original wallpaper was restored; nothing was renewed (tessaryn refresh --resume renews it again).</translation>
+    </message>
+    <message>
+        <source>The calendar picture is already current for %1; nothing was changed.</source>
+        <translation>The calendar picture is already current for %1; nothing was changed.</translation>
+    </message>
+    <message>
+        <source>%1; nothing was changed</source>
+        <translation>%1; nothing was changed</translation>
+    </message>
+    <message>
+        <source>The desktop shows %1 now, not the calendar picture; nothing was changed.</source>
+        <translation>The desktop shows %1 now, not the calendar picture; nothing was changed.</translation>
+    </message>
+    <message>
+        <source>no picture</source>
+        <translation>no picture</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2; nothing was changed</source>
+        <translation>cannot write %1: %2; nothing was changed</translation>
+    </message>
+    <message>
+        <source>%1 was renewed, but the desktop (%2) did not take it: %3</source>
+        <translation>%1 was renewed, but the desktop (%2) did not take it: %3</translation>
+    </message>
+    <message>
+        <source>Renewed %1 for %2 with %3 calendar(s) (desktop: %4).</source>
+        <translation>Renewed %1 for %2 with %3 calendar(s) (desktop: %4).</translation>
+    </message>
+    <message>
+        <source>  calendar %1 shows %2 (%3)</source>
+        <translation>  calendar %1 shows %2 (%3)</translation>
+    </message>
+    <message>
+        <source>nothing to restore: no wallpaper was composed yet</source>
+        <translation>nothing to restore: no wallpaper was composed yet</translation>
+    </message>
+    <message>
+        <source>the original %1 is gone and %2; nothing was changed</source>
+        <translation>the original %1 is gone and %2; nothing was changed</translation>
+    </message>
+    <message>
+        <source>the desktop (%1) did not take back what it showed: %2</source>
+        <translation>the desktop (%1) did not take back what it showed: %2</translation>
+    </message>
+    <message>
+        <source>the desktop (%1) did not take %2: %3</source>
+        <translation>the desktop (%1) did not take %2: %3</translation>
+    </message>
+    <message>
+        <source>Left alone, as it shows a picture tessaryn did not make: %1 (tessaryn restore --force restores it too).</source>
+        <translation>Left alone, as it shows a picture tessaryn did not make: %1 (tessaryn restore --force restores it too).</translation>
+    </message>
+    <message>
+        <source>Nothing was restored.</source>
+        <translation>Nothing was restored.</translation>
+    </message>
+    <message>
+        <source>Restored %1 as the wallpaper (desktop: %2). tessaryn refresh leaves it alone until the next placement or tessaryn refresh --resume.</source>
+        <translation>Restored %1 as the wallpaper (desktop: %2). tessaryn refresh leaves it alone until the next placement or tessaryn refresh --resume.</translation>
+    </message>
+    <message>
+        <source>no calendar has been placed on a wallpaper yet</source>
+        <translation>no calendar has been placed on a wallpaper yet</translation>
+    </message>
+    <message>
+        <source>Forgot the damaged calendar(s) %1; the others are numbered afresh (tessaryn list).</source>
+        <translation>Forgot the damaged calendar(s) %1; the others are numbered afresh (tessaryn list).</translation>
+    </message>
+    <message>
+        <source>there is no calendar %1 (tessaryn list shows %2)</source>
+        <translation>there is no calendar %1 (tessaryn list shows %2)</translation>
+    </message>
+    <message>
+        <source>calendar %1 cannot be read; forget it first (tessaryn forget %1)</source>
+        <translation>calendar %1 cannot be read; forget it first (tessaryn forget %1)</translation>
+    </message>
+    <message>
+        <source>Forgot calendar %1 (placed in %2 at %3,%4); the next tessaryn refresh draws the picture without it.</source>
+        <translation>Forgot calendar %1 (placed in %2 at %3,%4); the next tessaryn refresh draws the picture without it.</translation>
+    </message>
+    <message>
+        <source>systemctl cannot be run: %1</source>
+        <translation>systemctl cannot be run: %1</translation>
+    </message>
+    <message>
+        <source>systemctl --user %1 did not finish</source>
+        <translation>systemctl --user %1 did not finish</translation>
+    </message>
+    <message>
+        <source>systemctl --user %1 failed: %2</source>
+        <translation>systemctl --user %1 failed: %2</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>no reason given</translation>
+    </message>
+    <message>
+        <source>the unit files are missing from this build</source>
+        <translation>the unit files are missing from this build</translation>
+    </message>
+    <message>
+        <source>the program's path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</source>
+        <translation>the program's path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</translation>
+    </message>
+    <message>
+        <source>cannot write the unit files into %1: %2</source>
+        <translation>cannot write the unit files into %1: %2</translation>
+    </message>
+    <message>
+        <source>%1; the timer was not enabled</source>
+        <translation>%1; the timer was not enabled</translation>
+    </message>
+    <message>
+        <source>Enabled %1: tessaryn refresh runs on the first of each month (units in %2).</source>
+        <translation>Enabled %1: tessaryn refresh runs on the first of each month (units in %2).</translation>
+    </message>
+    <message>
+        <source>Disabled %1.</source>
+        <translation>Disabled %1.</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>cannot write %1</translation>
+    </message>
+    <message>
+        <source>The login no longer runs tessaryn refresh (%1 hides the autostart entry).</source>
+        <translation>The login no longer runs tessaryn refresh (%1 hides the autostart entry).</translation>
+    </message>
+    <message>
+        <source>%1 is not the one tessaryn refresh --disable-autostart wrote; it was left alone</source>
+        <translation>%1 is not the one tessaryn refresh --disable-autostart wrote; it was left alone</translation>
+    </message>
+    <message>
+        <source>cannot remove %1: %2</source>
+        <translation>cannot remove %1: %2</translation>
+    </message>
+    <message>
+        <source>The login runs tessaryn refresh again (the installed autostart entry).</source>
+        <translation>The login runs tessaryn refresh again (the installed autostart entry).</translation>
+    </message>
+    <message>
+        <source>no X display (DISPLAY is not set)</source>
+        <translation>no X display (DISPLAY is not set)</translation>
+    </message>
+    <message>
+        <source>no D-Bus session bus (DBUS_SESSION_BUS_ADDRESS is not set)</source>
+        <translation>no D-Bus session bus (DBUS_SESSION_BUS_ADDRESS is not set)</translation>
+    </message>
+    <message>
+        <source>no display (neither DISPLAY nor WAYLAND_DISPLAY is set)</source>
+        <translation>no display (neither DISPLAY nor WAYLAND_DISPLAY is set)</translation>
+    </message>
+    <message>
+        <source>no sway session (SWAYSOCK is not set)</source>
+        <translation>no sway session (SWAYSOCK is not set)</translation>
+    </message>
+    <message>
+        <source>no Hyprland session (HYPRLAND_INSTANCE_SIGNATURE is not set)</source>
+        <translation>no Hyprland session (HYPRLAND_INSTANCE_SIGNATURE is not set)</translation>
+    </message>
+    <message>
+        <source>no desktop was found to show it, so the screen stays as it was.
+Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or install feh to draw the wallpaper on a plain X session, and start Tessaryn again.</source>
+        <translation>no desktop was found to show it, so the screen stays as it was.
+Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or install feh to draw the wallpaper on a plain X session, and start Tessaryn again.</translation>
+    </message>
+</context>
+<context>
+    <name>tk::FontDialogWidget</name>
+    <message>
+        <source>Font</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>Regular</source>
+        <translation>Regular</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>Bold Italic</source>
+        <translation>Bold Italic</translation>
+    </message>
+    <message>
+        <source>Effects</source>
+        <translation>Effects</translation>
+    </message>
+    <message>
+        <source>Stri&amp;kethrough</source>
+        <translation>Stri&amp;kethrough</translation>
+    </message>
+    <message>
+        <source>&amp;Underline</source>
+        <translation>&amp;Underline</translation>
+    </message>
+    <message>
+        <source>&amp;Colour:</source>
+        <translation>&amp;Colour:</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>&amp;Font:</source>
+        <translation>&amp;Font:</translation>
+    </message>
+    <message>
+        <source>Font st&amp;yle:</source>
+        <translation>Font st&amp;yle:</translation>
+    </message>
+    <message>
+        <source>&amp;Size:</source>
+        <translation>&amp;Size:</translation>
+    </message>
+    <message>
+        <source>Custom...</source>
+        <translation>Custom...</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>There is no font with that name. Choose a font from the list of fonts.</source>
+        <translation>There is no font with that name. Choose a font from the list of fonts.</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>Maroon</source>
+        <translation>Maroon</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Olive</source>
+        <translation>Olive</translation>
+    </message>
+    <message>
+        <source>Navy</source>
+        <translation>Navy</translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>Teal</translation>
+    </message>
+    <message>
+        <source>Grey</source>
+        <translation>Grey</translation>
+    </message>
+    <message>
+        <source>Silver</source>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation>Lime</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Fuchsia</source>
+        <translation>Fuchsia</translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation>Aqua</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>Window Background</source>
+        <translation>Window Background</translation>
+    </message>
+    <message>
+        <source>Window Text</source>
+        <translation>Window Text</translation>
+    </message>
+    <message>
+        <source>Greyed Text</source>
+        <translation>Greyed Text</translation>
+    </message>
+    <message>
+        <source>System Colour</source>
+        <translation>System Colour</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Custom</translation>
+    </message>
+</context>
+</TS>

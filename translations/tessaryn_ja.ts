@@ -1,0 +1,630 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja" sourcelanguage="en">
+<context>
+    <name>Tessaryn</name>
+    <message>
+        <source>Drag Calendar</source>
+        <translation>カレンダー配置</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Font Setting</source>
+        <translation>フォントの設定</translation>
+    </message>
+    <message>
+        <source>Change Font</source>
+        <translation>フォントの変更</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>年月</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>日曜日</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>土曜日</translation>
+    </message>
+    <message>
+        <source>Weekday</source>
+        <translation>平日</translation>
+    </message>
+    <message>
+        <source>FontName : </source>
+        <translation>フォント名 : </translation>
+    </message>
+    <message>
+        <source>The window is too small to show the calendar, so there is nothing to place.
+Make the window larger and press "Drag Calendar" again.</source>
+        <translation>ウィンドウが小さすぎてカレンダーを表示できないため、配置するものがありません。
+ウィンドウを大きくしてから、もう一度「カレンダー配置」を押して下さい。</translation>
+    </message>
+    <message>
+        <source>Tessaryn Info.</source>
+        <translation>Tessaryn 情報</translation>
+    </message>
+    <message>
+        <source>the calendar could not be drawn: not enough memory for the picture</source>
+        <translation>カレンダーを描画できませんでした: 画像のためのメモリが足りません</translation>
+    </message>
+    <message>
+        <source>the wallpaper the placement started from is not known</source>
+        <translation>配置を始めたときの壁紙が分かりません</translation>
+    </message>
+    <message>
+        <source>the original wallpaper could not be kept: %1</source>
+        <translation>元の壁紙を保存できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>the original wallpaper changed while it was kept</source>
+        <translation>元の壁紙が保存中に変更されました</translation>
+    </message>
+    <message>
+        <source>Only %1 x %2 pixels of the wallpaper are on the screen; the calendar needs %3 x %4.</source>
+        <translation>画面に表示されている壁紙は %1 x %2 ピクセルだけですが、カレンダーには %3 x %4 ピクセル必要です。</translation>
+    </message>
+    <message>
+        <source>
+The rest of the wallpaper lies beyond the screen's edge.
+Make the window smaller for a smaller calendar.</source>
+        <translation>
+壁紙の残りの部分は画面の外にあります。
+ウィンドウを小さくして、カレンダーを小さくして下さい。</translation>
+    </message>
+    <message>
+        <source>
+At its origin (%1, %2) the rest of the wallpaper lies beyond the screen's edge.
+Choose an origin that brings more of it onto the screen, or make the window smaller for a smaller calendar.</source>
+        <translation>
+原点 (%1, %2) では、壁紙の残りの部分が画面の外にあります。
+壁紙がより多く画面に入る原点を選ぶか、ウィンドウを小さくしてカレンダーを小さくして下さい。</translation>
+    </message>
+    <message>
+        <source>The wallpaper %1 cannot be used: %2.</source>
+        <translation>壁紙 %1 は使用できません: %2。</translation>
+    </message>
+    <message>
+        <source>at its origin (%1, %2) no part of it is on the screen</source>
+        <translation>原点 (%1, %2) では壁紙が画面に全く表示されません</translation>
+    </message>
+    <message>
+        <source>壁紙のサイズがカレンダーより小さいようです。<byte value="xd"/>
+再設定して下さい。</source>
+        <translation>壁紙のサイズがカレンダーより小さいようです。<byte value="xd"/>
+再設定して下さい。</translation>
+    </message>
+    <message>
+        <source>右クリックで再設定/ダブルクリックで完了</source>
+        <translation>右クリックで再設定/ダブルクリックで完了</translation>
+    </message>
+    <message>
+        <source>右クリックでキャンセル/ダブルクリックでプレビュー</source>
+        <translation>右クリックでキャンセル/ダブルクリックでプレビュー</translation>
+    </message>
+    <message>
+        <source>The new wallpaper could not be saved; nothing was changed.
+%1</source>
+        <translation>新しい壁紙を保存できませんでした。何も変更していません。
+%1</translation>
+    </message>
+    <message>
+        <source>the folder for %1 could not be determined</source>
+        <translation>%1 を保存するフォルダーが分かりませんでした</translation>
+    </message>
+    <message>
+        <source>%1 was saved, but the desktop could not show it.
+%2</source>
+        <translation>%1 を保存しましたが、デスクトップに表示できませんでした。
+%2</translation>
+    </message>
+    <message>
+        <source>%1 was saved, but %2</source>
+        <translation>%1 を保存しましたが、%2</translation>
+    </message>
+    <message>
+        <source>Puts a month calendar onto the desktop wallpaper.
+
+tessaryn                 opens the window (needs a display)
+tessaryn refresh         renews the calendar picture for this month from the kept original
+                         and every recorded calendar, and hands it to the desktop again
+    --date YYYY-MM-DD    renew for the month of this day instead of today
+    --resume             renew again after tessaryn restore
+    --enable-timer       run tessaryn refresh on the first of each month (systemd user timer)
+    --disable-timer      stop doing so
+    --disable-autostart  do not run tessaryn refresh at login (an override in
+                         ~/.config/autostart)
+    --enable-autostart   run it at login again
+tessaryn restore         puts the original wallpaper back; refresh then leaves it alone
+    --force              also where the desktop shows a picture tessaryn did not make
+tessaryn list            shows the recorded calendars with their numbers
+tessaryn forget N        forgets calendar N; the next refresh draws without it
+tessaryn compose         draws one calendar onto a picture, without any desktop
+    --base PICTURE       the picture to draw on
+    --year Y --month M   the month to show
+    --at X,Y             the calendar's top-left corner, in the picture's pixels
+                         (-1000000 to 1000000)
+    --font FACE          the face (default "ＭＳ Ｐゴシック")
+    --size PT            the size in points, 1 to 2000 (default 13, the preview's at its
+                         design size)
+    --style STYLE        regular (the default), or any of bold,italic,underline,strikeout
+    --color KIND=0xBBGGRR  the colour of month, sunday, saturday or weekday (repeatable;
+                         defaults white, red, blue, yellow)
+    --out FILE           the file to write; its extension picks the format (BMP by default)
+
+--help shows this text, --version the version.
+Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.
+</source>
+        <translation>デスクトップの壁紙に月のカレンダーを載せます。
+
+tessaryn                 ウィンドウを開きます (ディスプレイが必要です)
+tessaryn refresh         保存した元の壁紙と記録したすべてのカレンダーから今月の
+                         カレンダー画像を作り直し、もう一度デスクトップに設定します
+    --date YYYY-MM-DD    今日ではなく、この日の月で作り直します
+    --resume             tessaryn restore の後で再び作り直すようにします
+    --enable-timer       毎月 1 日に tessaryn refresh を実行します (systemd のユーザータイマー)
+    --disable-timer      その実行を止めます
+    --disable-autostart  ログイン時に tessaryn refresh を実行しません
+                         (~/.config/autostart に上書きの項目を置きます)
+    --enable-autostart   ログイン時の実行を元に戻します
+tessaryn restore         元の壁紙に戻します。以後 refresh は何も変更しません
+    --force              tessaryn が作成していない画像を表示している所も戻します
+tessaryn list            記録したカレンダーを番号付きで表示します
+tessaryn forget N        カレンダー N の記録を削除します。次の refresh はそれを除いて描画します
+tessaryn compose         デスクトップを使わずに、画像に一つのカレンダーを描きます
+    --base PICTURE       描画先の画像
+    --year Y --month M   表示する年と月
+    --at X,Y             カレンダーの左上の角 (画像のピクセル単位、
+                         -1000000 から 1000000)
+    --font FACE          フォント名 (既定は "ＭＳ Ｐゴシック")
+    --size PT            ポイント単位の大きさ、1 から 2000 (既定は 13、設計時の大きさの
+                         プレビューと同じ)
+    --style STYLE        regular (既定)、または bold,italic,underline,strikeout の組み合わせ
+    --color KIND=0xBBGGRR  month, sunday, saturday, weekday の色 (繰り返し指定可。
+                         既定は白、赤、青、黄)
+    --out FILE           書き込むファイル。拡張子で形式が決まります (既定は BMP)
+
+--help でこの説明を、--version でバージョンを表示します。
+終了ステータス: 0 完了 (または何もすることがない)、1 失敗、2 引数の誤り。
+</translation>
+    </message>
+    <message>
+        <source>refresh takes no argument "%1"</source>
+        <translation>refresh は引数 "%1" を取りません</translation>
+    </message>
+    <message>
+        <source>--enable-timer and --disable-timer exclude each other</source>
+        <translation>--enable-timer と --disable-timer は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>--enable-autostart and --disable-autostart exclude each other</source>
+        <translation>--enable-autostart と --disable-autostart は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>--date wants a day as YYYY-MM-DD, not "%1"</source>
+        <translation>--date には YYYY-MM-DD 形式の日付を指定して下さい ("%1" は使えません)</translation>
+    </message>
+    <message>
+        <source>compose takes no argument "%1"</source>
+        <translation>compose は引数 "%1" を取りません</translation>
+    </message>
+    <message>
+        <source>compose needs --%1</source>
+        <translation>compose には --%1 が必要です</translation>
+    </message>
+    <message>
+        <source>--year wants a year from 100 to 9998, not "%1"</source>
+        <translation>--year には 100 から 9998 までの年を指定して下さい ("%1" は使えません)</translation>
+    </message>
+    <message>
+        <source>--month wants 1 to 12, not "%1"</source>
+        <translation>--month には 1 から 12 までを指定して下さい ("%1" は使えません)</translation>
+    </message>
+    <message>
+        <source>--at wants X,Y in pixels from -1000000 to 1000000, not "%1"</source>
+        <translation>--at には -1000000 から 1000000 までのピクセル数で X,Y を指定して下さい ("%1" は使えません)</translation>
+    </message>
+    <message>
+        <source>--font wants a face name</source>
+        <translation>--font にはフォント名を指定して下さい</translation>
+    </message>
+    <message>
+        <source>--size wants points from 1 to 2000, not "%1"</source>
+        <translation>--size には 1 から 2000 までのポイント数を指定して下さい ("%1" は使えません)</translation>
+    </message>
+    <message>
+        <source>--style knows regular, bold, italic, underline, strikeout, not "%1"</source>
+        <translation>--style に指定できるのは regular, bold, italic, underline, strikeout です ("%1" は使えません)</translation>
+    </message>
+    <message>
+        <source>--color wants month, sunday, saturday or weekday =0xBBGGRR, not "%1"</source>
+        <translation>--color には month, sunday, saturday, weekday のいずれかと =0xBBGGRR を指定して下さい ("%1" は使えません)</translation>
+    </message>
+    <message>
+        <source>forget wants the number of one calendar (see tessaryn list)</source>
+        <translation>forget にはカレンダーの番号を一つ指定して下さい (tessaryn list で確認できます)</translation>
+    </message>
+    <message>
+        <source>%1 takes no argument "%2"</source>
+        <translation>%1 は引数 "%2" を取りません</translation>
+    </message>
+    <message>
+        <source>the argument "%1" is not valid UTF-8; names must be UTF-8</source>
+        <translation>引数 "%1" は正しい UTF-8 ではありません。名前は UTF-8 で指定して下さい</translation>
+    </message>
+    <message>
+        <source>unknown command "%1"</source>
+        <translation>不明なコマンド "%1"</translation>
+    </message>
+    <message>
+        <source>no display: set DISPLAY or WAYLAND_DISPLAY, or use tessaryn refresh / compose</source>
+        <translation>ディスプレイがありません: DISPLAY か WAYLAND_DISPLAY を設定するか、tessaryn refresh / compose を使って下さい</translation>
+    </message>
+    <message>
+        <source>no picture format is known for the extension ".%1"</source>
+        <translation>拡張子 ".%1" に対応する画像形式がありません</translation>
+    </message>
+    <message>
+        <source>the picture %1 cannot be used: %2</source>
+        <translation>画像 %1 は使用できません: %2</translation>
+    </message>
+    <message>
+        <source>%1 was not written: %2</source>
+        <translation>%1 を書き込みませんでした: %2</translation>
+    </message>
+    <message>
+        <source>Wrote %1.</source>
+        <translation>%1 を書き込みました。</translation>
+    </message>
+    <message>
+        <source>%1; it was left as it is</source>
+        <translation>%1。そのままにしてあります</translation>
+    </message>
+    <message>
+        <source>the recorded desktop "%1" is not known</source>
+        <translation>記録されたデスクトップ "%1" は不明です</translation>
+    </message>
+    <message>
+        <source>cannot reach the desktop (%1): %2</source>
+        <translation>デスクトップ (%1) に接続できません: %2</translation>
+    </message>
+    <message>
+        <source>The desktop: %1.</source>
+        <translation>デスクトップ: %1。</translation>
+    </message>
+    <message>
+        <source>Nothing to renew: no calendar has been placed on a wallpaper yet.</source>
+        <translation>更新するものはありません: まだ壁紙にカレンダーが配置されていません。</translation>
+    </message>
+    <message>
+        <source>Another tessaryn refresh is running; this one leaves it alone.</source>
+        <translation>別の tessaryn refresh が実行中のため、こちらは何もしません。</translation>
+    </message>
+    <message>
+        <source>The original wallpaper was restored; nothing was renewed (tessaryn refresh --resume renews it again).</source>
+        <translation>元の壁紙に戻してあるため、何も更新していません (tessaryn refresh --resume で再び更新します)。</translation>
+    </message>
+    <message>
+        <source>The calendar picture is already current for %1; nothing was changed.</source>
+        <translation>カレンダーの画像は既に %1 のものです。何も変更していません。</translation>
+    </message>
+    <message>
+        <source>%1; nothing was changed</source>
+        <translation>%1。何も変更していません</translation>
+    </message>
+    <message>
+        <source>The desktop shows %1 now, not the calendar picture; nothing was changed.</source>
+        <translation>デスクトップにはカレンダーの画像ではなく %1 が表示されています。何も変更していません。</translation>
+    </message>
+    <message>
+        <source>no picture</source>
+        <translation>画像なし</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2; nothing was changed</source>
+        <translation>%1 を書き込めません: %2。何も変更していません</translation>
+    </message>
+    <message>
+        <source>%1 was renewed, but the desktop (%2) did not take it: %3</source>
+        <translation>%1 を更新しましたが、デスクトップ (%2) に設定できませんでした: %3</translation>
+    </message>
+    <message>
+        <source>Renewed %1 for %2 with %3 calendar(s) (desktop: %4).</source>
+        <translation>%1 を %2 用に %3 個のカレンダーで更新しました (デスクトップ: %4)。</translation>
+    </message>
+    <message>
+        <source>  calendar %1 shows %2 (%3)</source>
+        <translation>  カレンダー %1 は %2 を表示 (%3)</translation>
+    </message>
+    <message>
+        <source>nothing to restore: no wallpaper was composed yet</source>
+        <translation>元に戻すものはありません: まだ壁紙を作成していません</translation>
+    </message>
+    <message>
+        <source>the original %1 is gone and %2; nothing was changed</source>
+        <translation>元の %1 が無く、%2。何も変更していません</translation>
+    </message>
+    <message>
+        <source>the desktop (%1) did not take back what it showed: %2</source>
+        <translation>デスクトップ (%1) を元の表示に戻せませんでした: %2</translation>
+    </message>
+    <message>
+        <source>the desktop (%1) did not take %2: %3</source>
+        <translation>デスクトップ (%1) に %2 を設定できませんでした: %3</translation>
+    </message>
+    <message>
+        <source>Left alone, as it shows a picture tessaryn did not make: %1 (tessaryn restore --force restores it too).</source>
+        <translation>tessaryn が作成していない画像を表示しているため、そのままにしました: %1 (tessaryn restore --force で元に戻せます)。</translation>
+    </message>
+    <message>
+        <source>Nothing was restored.</source>
+        <translation>何も元に戻していません。</translation>
+    </message>
+    <message>
+        <source>Restored %1 as the wallpaper (desktop: %2). tessaryn refresh leaves it alone until the next placement or tessaryn refresh --resume.</source>
+        <translation>%1 を壁紙に戻しました (デスクトップ: %2)。次の配置か tessaryn refresh --resume までは、tessaryn refresh は何も変更しません。</translation>
+    </message>
+    <message>
+        <source>no calendar has been placed on a wallpaper yet</source>
+        <translation>まだ壁紙にカレンダーが配置されていません</translation>
+    </message>
+    <message>
+        <source>Forgot the damaged calendar(s) %1; the others are numbered afresh (tessaryn list).</source>
+        <translation>壊れたカレンダー %1 の記録を削除しました。残りのカレンダーには新しい番号が付きます (tessaryn list)。</translation>
+    </message>
+    <message>
+        <source>there is no calendar %1 (tessaryn list shows %2)</source>
+        <translation>カレンダー %1 はありません (tessaryn list には %2 個あります)</translation>
+    </message>
+    <message>
+        <source>calendar %1 cannot be read; forget it first (tessaryn forget %1)</source>
+        <translation>カレンダー %1 を読めません。先にその記録を削除して下さい (tessaryn forget %1)</translation>
+    </message>
+    <message>
+        <source>Forgot calendar %1 (placed in %2 at %3,%4); the next tessaryn refresh draws the picture without it.</source>
+        <translation>カレンダー %1 (%2 に %3,%4 へ配置) の記録を削除しました。次の tessaryn refresh では、このカレンダーを除いて描画します。</translation>
+    </message>
+    <message>
+        <source>systemctl cannot be run: %1</source>
+        <translation>systemctl を実行できません: %1</translation>
+    </message>
+    <message>
+        <source>systemctl --user %1 did not finish</source>
+        <translation>systemctl --user %1 が終了しませんでした</translation>
+    </message>
+    <message>
+        <source>systemctl --user %1 failed: %2</source>
+        <translation>systemctl --user %1 が失敗しました: %2</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>理由は示されていません</translation>
+    </message>
+    <message>
+        <source>the unit files are missing from this build</source>
+        <translation>このビルドにはユニットファイルがありません</translation>
+    </message>
+    <message>
+        <source>the program's path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</source>
+        <translation>プログラムのパス %1 には改行などの制御文字が含まれており、systemd のユニットに書けません。何も書き込んでいません</translation>
+    </message>
+    <message>
+        <source>cannot write the unit files into %1: %2</source>
+        <translation>%1 にユニットファイルを書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1; the timer was not enabled</source>
+        <translation>%1。タイマーは有効にしていません</translation>
+    </message>
+    <message>
+        <source>Enabled %1: tessaryn refresh runs on the first of each month (units in %2).</source>
+        <translation>%1 を有効にしました: 毎月 1 日に tessaryn refresh を実行します (ユニットは %2 にあります)。</translation>
+    </message>
+    <message>
+        <source>Disabled %1.</source>
+        <translation>%1 を無効にしました。</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>%1 を書き込めません</translation>
+    </message>
+    <message>
+        <source>The login no longer runs tessaryn refresh (%1 hides the autostart entry).</source>
+        <translation>ログイン時に tessaryn refresh を実行しなくなりました (%1 が自動起動の項目を隠しています)。</translation>
+    </message>
+    <message>
+        <source>%1 is not the one tessaryn refresh --disable-autostart wrote; it was left alone</source>
+        <translation>%1 は tessaryn refresh --disable-autostart が書いたものではないため、そのままにしました</translation>
+    </message>
+    <message>
+        <source>cannot remove %1: %2</source>
+        <translation>%1 を削除できません: %2</translation>
+    </message>
+    <message>
+        <source>The login runs tessaryn refresh again (the installed autostart entry).</source>
+        <translation>ログイン時に再び tessaryn refresh を実行します (インストールされた自動起動の項目)。</translation>
+    </message>
+    <message>
+        <source>no X display (DISPLAY is not set)</source>
+        <translation>X ディスプレイがありません (DISPLAY が設定されていません)</translation>
+    </message>
+    <message>
+        <source>no D-Bus session bus (DBUS_SESSION_BUS_ADDRESS is not set)</source>
+        <translation>D-Bus のセッションバスがありません (DBUS_SESSION_BUS_ADDRESS が設定されていません)</translation>
+    </message>
+    <message>
+        <source>no display (neither DISPLAY nor WAYLAND_DISPLAY is set)</source>
+        <translation>ディスプレイがありません (DISPLAY も WAYLAND_DISPLAY も設定されていません)</translation>
+    </message>
+    <message>
+        <source>no sway session (SWAYSOCK is not set)</source>
+        <translation>sway のセッションがありません (SWAYSOCK が設定されていません)</translation>
+    </message>
+    <message>
+        <source>no Hyprland session (HYPRLAND_INSTANCE_SIGNATURE is not set)</source>
+        <translation>Hyprland のセッションがありません (HYPRLAND_INSTANCE_SIGNATURE が設定されていません)</translation>
+    </message>
+    <message>
+        <source>no desktop was found to show it, so the screen stays as it was.
+Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or install feh to draw the wallpaper on a plain X session, and start Tessaryn again.</source>
+        <translation>表示するデスクトップが見つからないため、画面はそのままです。
+環境変数 TESSARYN_DESKTOP にデスクトップ名 (%1 または %2) を設定するか、X のみのセッションで壁紙を描くために feh をインストールしてから、Tessaryn をもう一度起動して下さい。</translation>
+    </message>
+</context>
+<context>
+    <name>tk::FontDialogWidget</name>
+    <message>
+        <source>Font</source>
+        <translation>フォント</translation>
+    </message>
+    <message>
+        <source>Regular</source>
+        <translation>標準</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>斜体</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>太字</translation>
+    </message>
+    <message>
+        <source>Bold Italic</source>
+        <translation>太字 斜体</translation>
+    </message>
+    <message>
+        <source>Effects</source>
+        <translation>文字飾り</translation>
+    </message>
+    <message>
+        <source>Stri&amp;kethrough</source>
+        <translation>取り消し線(&amp;K)</translation>
+    </message>
+    <message>
+        <source>&amp;Underline</source>
+        <translation>下線(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Colour:</source>
+        <translation>色(&amp;C):</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>サンプル</translation>
+    </message>
+    <message>
+        <source>&amp;Font:</source>
+        <translation>フォント名(&amp;F):</translation>
+    </message>
+    <message>
+        <source>Font st&amp;yle:</source>
+        <translation>スタイル(&amp;Y):</translation>
+    </message>
+    <message>
+        <source>&amp;Size:</source>
+        <translation>サイズ(&amp;S):</translation>
+    </message>
+    <message>
+        <source>Custom...</source>
+        <translation>カスタム...</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>色</translation>
+    </message>
+    <message>
+        <source>There is no font with that name. Choose a font from the list of fonts.</source>
+        <translation>その名前のフォントはありません。フォントの一覧から選んで下さい。</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>黒</translation>
+    </message>
+    <message>
+        <source>Maroon</source>
+        <translation>茶</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>緑</translation>
+    </message>
+    <message>
+        <source>Olive</source>
+        <translation>オリーブ</translation>
+    </message>
+    <message>
+        <source>Navy</source>
+        <translation>紺</translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation>紫</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>青緑</translation>
+    </message>
+    <message>
+        <source>Grey</source>
+        <translation>灰色</translation>
+    </message>
+    <message>
+        <source>Silver</source>
+        <translation>銀</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>赤</translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation>黄緑</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>黄</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>青</translation>
+    </message>
+    <message>
+        <source>Fuchsia</source>
+        <translation>赤紫</translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation>水色</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>白</translation>
+    </message>
+    <message>
+        <source>Window Background</source>
+        <translation>ウィンドウの背景</translation>
+    </message>
+    <message>
+        <source>Window Text</source>
+        <translation>ウィンドウの文字</translation>
+    </message>
+    <message>
+        <source>Greyed Text</source>
+        <translation>淡色表示の文字</translation>
+    </message>
+    <message>
+        <source>System Colour</source>
+        <translation>システムの色</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>カスタム</translation>
+    </message>
+</context>
+</TS>
