@@ -51,7 +51,9 @@ same "$E2E_TMP/small-en_US.UTF-8.png" "$E2E_TMP/small-ja_JP.UTF-8.png" &&
     fail "the Japanese too-small message is the English one"
 
 # The command line: messages in the language, what scripts read the same.
-in_lang() { local l=$1; shift; LC_ALL= LANG=$l cli "$@" 2>&1; }
+# (Qt warns on standard error where the system has no such locale.)
+in_lang() { local l=$1; shift; LC_ALL= LANG=$l cli "$@" 2>/dev/null; }
+complaint() { LC_ALL= LANG=$1 cli forget x 2>&1 >/dev/null | grep '^tessaryn: '; }
 [[ "$(in_lang C.UTF-8 refresh)" == "Nothing to renew: no calendar has been placed on a wallpaper yet." ]] ||
     fail "C: refresh said \"$(in_lang C.UTF-8 refresh)\""
 [[ "$(in_lang en_US.UTF-8 refresh)" == "$(in_lang C.UTF-8 refresh)" ]] || fail "en: refresh differs"
@@ -61,8 +63,8 @@ in_lang() { local l=$1; shift; LC_ALL= LANG=$l cli "$@" 2>&1; }
 status=0
 in_lang ja_JP.UTF-8 forget x >/dev/null || status=$?
 [[ $status == 2 ]] || fail "ja: a bad argument ended with $status, not 2"
-[[ "$(in_lang ja_JP.UTF-8 forget x | head -n1)" == "tessaryn: forget にはカレンダーの番号を"* ]] ||
-    fail "ja: the bad argument was not explained in Japanese"
+[[ "$(complaint ja_JP.UTF-8)" == "tessaryn: forget にはカレンダーの番号を"* ]] ||
+    fail "ja: the bad argument was not explained in Japanese: $(complaint ja_JP.UTF-8)"
 for l in en_US.UTF-8 ja_JP.UTF-8; do
     [[ "$(in_lang "$l" list)" == "$(in_lang C.UTF-8 list)" ]] || fail "$l: list differs"
 done
