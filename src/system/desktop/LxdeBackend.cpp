@@ -1,8 +1,12 @@
 #include "system/desktop/LxdeBackend.h"
 
+#include <QFile>
+#include <QPainter>
+
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/ImageLoaders.h"
 #include "system/desktop/WallpaperFiles.h"
+#include "system/desktop/X11Screen.h"
 
 namespace desktop {
 
@@ -45,7 +49,40 @@ PictureMode pictureModeOf(const QString& mode) {
     }
     return PictureMode::Centered;
 }
+
+// The mode as the user sees it: a copy tiled over the screen, spanned, is
+// the picture tiled.
+QString shownMode(const LxdeBackend::State& s, int workspace) {
+    return s.mode == QStringLiteral("screen") && isTiledScreenCopy(s.pictureOn(workspace))
+               ? QStringLiteral("tile")
+               : s.mode;
+}
 }  // namespace
+
+QImage LxdeBackend::tiledOverScreen(const QImage& picture, QSize screen,
+                                    const QList<QRect>& monitors) {
+    QImage out(screen, QImage::Format_RGB32);
+    out.fill(Qt::black);
+    QPainter painter(&out);
+    for (const QRect& monitor : monitors) {
+        // Each monitor's desktop window tiles from its own corner.
+        painter.setClipRect(monitor);
+        for (int y = monitor.top(); y <= monitor.bottom(); y += picture.height()) {
+            for (int x = monitor.left(); x <= monitor.right(); x += picture.width()) {
+                painter.drawImage(x, y, picture);
+            }
+        }
+    }
+    painter.end();
+    return out;
+}
+
+bool LxdeBackend::drawsTilesOnce() const {
+    // pcmanfm built with GTK 3 (Debian 13's 1.4) sets its tile as a
+    // background pattern that does not repeat: one copy in the corner.
+    QFile program(context_.env.findExecutable(kTool));
+    return program.open(QIODevice::ReadOnly) && program.readAll().contains("libgtk-3.so");
+}
 
 std::optional<LxdeBackend::State> LxdeBackend::parseGroup(const QMap<QString, QString>& group) {
     State s;
@@ -115,7 +152,7 @@ std::optional<bool> LxdeBackend::liveTiled() {
     if (!s) {
         return std::nullopt;
     }
-    return isTileMode(s->mode, lxdeModes());
+    return isTileMode(shownMode(*s, currentWorkspace()), lxdeModes());
 }
 
 std::optional<PictureMode> LxdeBackend::livePictureMode() {
@@ -123,7 +160,7 @@ std::optional<PictureMode> LxdeBackend::livePictureMode() {
     if (!s) {
         return std::nullopt;
     }
-    return pictureModeOf(s->mode);
+    return pictureModeOf(shownMode(*s, currentWorkspace()));
 }
 
 ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
@@ -135,7 +172,9 @@ ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
         return {false, missingToolMessage(kTool)};
     }
     const std::optional<State> before = state();
-    const QString mode = chooseMode(tiled, before ? before->mode : QString(), lxdeModes());
+    const int workspace = currentWorkspace();
+    QString mode =
+        chooseMode(tiled, before ? shownMode(*before, workspace) : QString(), lxdeModes());
     // pcmanfm reads pictures through gdk-pixbuf.
     QString error;
     const QString readable = pictureForPixbufDesktop(picture.path, {}, context_.env, &error);
@@ -146,7 +185,6 @@ ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
     // session (the finish's Tessavel.bmp every time, the original on a
     // restore): it gets a copy under a name it has never seen, in our folder.
     // Earlier copies go, except those other workspaces still show.
-    const int workspace = currentWorkspace();
     QStringList elsewhere;
     if (before && !before->common) {
         elsewhere = before->perDesktop;
@@ -154,7 +192,24 @@ ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
             elsewhere.removeAt(workspace);
         }
     }
-    const QString handed = makeFreshCopy(readable, context_.env.ownDataDir(), elsewhere, &error);
+    // A build that draws its tile once gets the picture tiled over the screen,
+    // spanned.
+    std::optional<QImage> tiles;
+    if (mode == QStringLiteral("tile") && drawsTilesOnce()) {
+        const X11Outputs outputs = randrOutputs(context_.env, tools_);
+        const QSize screen = x11ScreenSize(context_.env, tools_);
+        const QImage tile(readable);
+        if (screen.isEmpty() || outputs.rects.isEmpty() || outputs.rects.contains(QRect()) ||
+            tile.isNull()) {
+            return {false, QStringLiteral("pcmanfm draws a tiled picture only once, and the "
+                                          "screen's monitors or the picture could not be read "
+                                          "to tile it for pcmanfm")};
+        }
+        tiles = tiledOverScreen(tile, screen, outputs.rects);
+        mode = QStringLiteral("screen");
+    }
+    const QString handed = makeFreshCopy(readable, context_.env.ownDataDir(), elsewhere, &error,
+                                         tiles ? &*tiles : nullptr);
     if (handed.isEmpty()) {
         return {false, error};
     }

@@ -4,6 +4,9 @@
 // (or, before it first saved, the [desktop] group of pcmanfm.conf), either one
 // picture for every workspace or one per workspace.
 
+#include <QImage>
+#include <QRect>
+
 #include "system/desktop/DesktopBackend.h"
 #include "system/desktop/SessionEnvironment.h"
 #include "system/desktop/ToolRunner.h"
@@ -34,10 +37,15 @@ public:
     // The settings of one desktop-items-N.conf [*] or pcmanfm.conf [desktop]
     // group; nullopt when it names no picture.
     static std::optional<State> parseGroup(const QMap<QString, QString>& group);
+    // `picture` tiled over each monitor from its corner, on a screen-sized
+    // picture (black where no monitor is).
+    static QImage tiledOverScreen(const QImage& picture, QSize screen,
+                                  const QList<QRect>& monitors);
 
 private:
     std::optional<State> state() const;
     int currentWorkspace() const;  // the X root's _NET_CURRENT_DESKTOP, else 0
+    bool drawsTilesOnce() const;
 
     DesktopContext context_;
     ToolRunner tools_;

@@ -1,9 +1,11 @@
 #include "system/desktop/WallpaperFiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QRegularExpression>
 #include <QUrl>
 #include <algorithm>
@@ -41,6 +43,7 @@ bool looksEncoded(const QString& s) {
 
 // Beside a shown copy of a picture from another folder: that picture's path.
 const QString kSourceNote = QStringLiteral(".source");
+const QString kTiledNote = QStringLiteral(".tiled");
 
 const QRegularExpression& shownCopyPattern() {
     static const QRegularExpression re(QStringLiteral("^\\.(.+)\\.shown-(\\d+)\\.[A-Za-z0-9]+$"));
@@ -120,6 +123,10 @@ CheckedPicture refuseLineBreak(CheckedPicture picture, const QString& keeper) {
     return picture;
 }
 
+bool isTiledScreenCopy(const QString& path) {
+    return isShownCopy(path) && QFileInfo::exists(path + kTiledNote);
+}
+
 bool isShownCopy(const QString& path) {
     return shownCopyPattern().match(QFileInfo(path).fileName()).hasMatch();
 }
@@ -190,7 +197,7 @@ QString pathToHand(const QString& source, const QString& shown, const QString& d
 }
 
 QString makeFreshCopy(const QString& source, const QString& directory,
-                      const QStringList& stillShown, QString* error) {
+                      const QStringList& stillShown, QString* error, const QImage* content) {
     if (!QDir().mkpath(directory)) {
         *error = QStringLiteral("cannot make the folder \"%1\"").arg(directory);
         return {};
@@ -210,8 +217,13 @@ QString makeFreshCopy(const QString& source, const QString& directory,
         }
     }
     // Numbers 1 and 2 are the alternating copies other desktops get.
+    QString suffix = QFileInfo(source).suffix();
+    const QByteArray format = suffix.toLower().toLatin1();
+    if (content && !QImageWriter::supportedImageFormats().contains(format)) {
+        suffix = QStringLiteral("png");
+    }
     const QString fresh = dir.filePath(prefix + QString::number(std::max<qulonglong>(last, 2) + 1) +
-                                       QLatin1Char('.') + QFileInfo(source).suffix());
+                                       QLatin1Char('.') + suffix);
     const QString note = fresh + kSourceNote;
     if (QFileInfo(source).absolutePath() == QFileInfo(directory).absoluteFilePath()) {
         QFile::remove(note);
@@ -220,7 +232,22 @@ QString makeFreshCopy(const QString& source, const QString& directory,
         *error = QStringLiteral("cannot write \"%1\": %2").arg(note, why);
         return {};
     }
-    if (QString why = sys::copyFileAtomically(source, fresh); !why.isEmpty()) {
+    QString why;
+    if (content) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!content->save(&buffer, suffix.toLower().toLatin1().constData())) {
+            why = QStringLiteral("the tiled picture could not be encoded");
+        } else if (sys::replaceFileAtomically(fresh, bytes, &why) &&
+                   !sys::replaceFileAtomically(fresh + kTiledNote, {}, &why)) {
+            QFile::remove(fresh);
+        }
+    } else {
+        why = sys::copyFileAtomically(source, fresh);
+        QFile::remove(fresh + kTiledNote);
+    }
+    if (!why.isEmpty()) {
         QFile::remove(note);
         *error = why;
         return {};
@@ -229,6 +256,7 @@ QString makeFreshCopy(const QString& source, const QString& directory,
         if (old != fresh && !stillShown.contains(old)) {
             QFile::remove(old);
             QFile::remove(old + kSourceNote);
+            QFile::remove(old + kTiledNote);
         }
     }
     return fresh;

@@ -3,6 +3,7 @@
 // copies": desktops that ignore a path they already show, or that cannot load
 // bitmaps, are handed a fresh copy beside the picture instead of the picture.
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -49,8 +50,15 @@ QString makeShownCopy(const QString& source, const QString& shown, CopyFormat fo
 // handed a path it showed once. Earlier such copies of the same name are
 // removed, except the paths in `stillShown`. Empty with `error` set when it
 // cannot be written.
+// With `content`, the copy holds that picture instead of the source's bytes
+// (in the source's format where Qt writes it, else as PNG), and a note
+// ("<copy>.tiled") says it is the source tiled over the whole screen.
 QString makeFreshCopy(const QString& source, const QString& directory,
-                      const QStringList& stillShown, QString* error);
+                      const QStringList& stillShown, QString* error,
+                      const QImage* content = nullptr);
+
+// Whether `path` is a fresh copy holding its picture tiled over the screen.
+bool isTiledScreenCopy(const QString& path);
 
 // What to hand a desktop that ignores a path it already shows: `source`
 // itself when the desktop shows another path and `source` is not a file of

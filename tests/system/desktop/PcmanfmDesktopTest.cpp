@@ -14,6 +14,8 @@
 #include "DesktopSessions.h"
 #include "system/desktop/DesktopFactory.h"
 #include "system/desktop/DesktopText.h"
+#include "system/desktop/LxdeBackend.h"
+#include "system/desktop/WallpaperFiles.h"
 
 using namespace desktoptest;
 using desktop::KeyFileDialect;
@@ -135,9 +137,13 @@ TEST_F(LxdeTest, OnePictureForAllWorkspacesIsTiledThenCentred) {
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     // pcmanfm 1.4 crashes on a path it showed before: each time a new name
     EXPECT_EQ(saved(QStringLiteral("wallpaper")), freshCopy(picture, 3));
-    EXPECT_EQ(saved(QStringLiteral("wallpaper_mode")), QStringLiteral("tile"));
+    // tile, or with GTK 3 (which draws one tile) the picture tiled over the
+    // screen, spanned
+    EXPECT_EQ(saved(QStringLiteral("wallpaper_mode")) == QStringLiteral("screen"),
+              desktop::isTiledScreenCopy(freshCopy(picture, 3)));
     EXPECT_EQ(lxde->liveWallpaper(), picture);
     EXPECT_EQ(lxde->liveTiled(), true);
+    EXPECT_EQ(lxde->livePictureMode(), desktop::PictureMode::Tiled);
     expectDrawn(true);
 
     result = lxde->apply(picture, false);
@@ -221,3 +227,17 @@ TEST_F(LxqtTest, AFreshSessionShowsTheSystemProfileAndTakesTheCalendar) {
 }
 
 }  // namespace
+
+// Each monitor tiles from its own corner; the screen outside them is black.
+TEST(LxdeTiles, EachMonitorTilesFromItsCorner) {
+    QImage tile(4, 3, QImage::Format_RGB32);
+    tile.fill(Qt::blue);
+    tile.setPixelColor(0, 0, Qt::red);
+    const QImage out = desktop::LxdeBackend::tiledOverScreen(
+        tile, {30, 20}, {QRect(0, 0, 10, 10), QRect(13, 5, 10, 10)});
+    ASSERT_EQ(out.size(), QSize(30, 20));
+    EXPECT_EQ(out.pixelColor(8, 9), QColor(Qt::red));    // (2, 3) tiles into the first
+    EXPECT_EQ(out.pixelColor(13 + 8, 5 + 9), QColor(Qt::red));  // and from the second's corner
+    EXPECT_EQ(out.pixelColor(12, 0), QColor(Qt::black));  // between them
+    EXPECT_EQ(out.pixelColor(10, 9), QColor(Qt::black));
+}
