@@ -41,9 +41,9 @@
     </message>
     <message>
         <source>The window is too small to show the calendar, so there is nothing to place.
-Make the window larger and press "Drag Calendar" again.</source>
+Make the window larger and press &quot;Drag Calendar&quot; again.</source>
         <translation>The window is too small to show the calendar, so there is nothing to place.
-Make the window larger and press "Drag Calendar" again.</translation>
+Make the window larger and press &quot;Drag Calendar&quot; again.</translation>
     </message>
     <message>
         <source>Tessaryn Info.</source>
@@ -71,18 +71,18 @@ Make the window larger and press "Drag Calendar" again.</translation>
     </message>
     <message>
         <source>
-The rest of the wallpaper lies beyond the screen's edge.
+The rest of the wallpaper lies beyond the screen&apos;s edge.
 Make the window smaller for a smaller calendar.</source>
         <translation>
-The rest of the wallpaper lies beyond the screen's edge.
+The rest of the wallpaper lies beyond the screen&apos;s edge.
 Make the window smaller for a smaller calendar.</translation>
     </message>
     <message>
         <source>
-At its origin (%1, %2) the rest of the wallpaper lies beyond the screen's edge.
+At its origin (%1, %2) the rest of the wallpaper lies beyond the screen&apos;s edge.
 Choose an origin that brings more of it onto the screen, or make the window smaller for a smaller calendar.</source>
         <translation>
-At its origin (%1, %2) the rest of the wallpaper lies beyond the screen's edge.
+At its origin (%1, %2) the rest of the wallpaper lies beyond the screen&apos;s edge.
 Choose an origin that brings more of it onto the screen, or make the window smaller for a smaller calendar.</translation>
     </message>
     <message>
@@ -147,10 +147,10 @@ tessaryn forget N        forgets calendar N; the next refresh draws without it
 tessaryn compose         draws one calendar onto a picture, without any desktop
     --base PICTURE       the picture to draw on
     --year Y --month M   the month to show
-    --at X,Y             the calendar's top-left corner, in the picture's pixels
+    --at X,Y             the calendar&apos;s top-left corner, in the picture&apos;s pixels
                          (-1000000 to 1000000)
-    --font FACE          the face (default "ＭＳ Ｐゴシック")
-    --size PT            the size in points, 1 to 2000 (default 13, the preview's at its
+    --font FACE          the face (default &quot;ＭＳ Ｐゴシック&quot;)
+    --size PT            the size in points, 1 to 2000 (default 13, the preview&apos;s at its
                          design size)
     --style STYLE        regular (the default), or any of bold,italic,underline,strikeout
     --color KIND=0xBBGGRR  the colour of month, sunday, saturday or weekday (repeatable;
@@ -179,10 +179,10 @@ tessaryn forget N        forgets calendar N; the next refresh draws without it
 tessaryn compose         draws one calendar onto a picture, without any desktop
     --base PICTURE       the picture to draw on
     --year Y --month M   the month to show
-    --at X,Y             the calendar's top-left corner, in the picture's pixels
+    --at X,Y             the calendar&apos;s top-left corner, in the picture&apos;s pixels
                          (-1000000 to 1000000)
-    --font FACE          the face (default "ＭＳ Ｐゴシック")
-    --size PT            the size in points, 1 to 2000 (default 13, the preview's at its
+    --font FACE          the face (default &quot;ＭＳ Ｐゴシック&quot;)
+    --size PT            the size in points, 1 to 2000 (default 13, the preview&apos;s at its
                          design size)
     --style STYLE        regular (the default), or any of bold,italic,underline,strikeout
     --color KIND=0xBBGGRR  the colour of month, sunday, saturday or weekday (repeatable;
@@ -194,8 +194,8 @@ Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.
 </translation>
     </message>
     <message>
-        <source>refresh takes no argument "%1"</source>
-        <translation>refresh takes no argument "%1"</translation>
+        <source>refresh takes no argument &quot;%1&quot;</source>
+        <translation>refresh takes no argument &quot;%1&quot;</translation>
     </message>
     <message>
         <source>--enable-timer and --disable-timer exclude each other</source>
@@ -206,68 +206,68 @@ Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.
         <translation>--enable-autostart and --disable-autostart exclude each other</translation>
     </message>
     <message>
-        <source>--date wants a day as YYYY-MM-DD, not "%1"</source>
-        <translation>--date wants a day as YYYY-MM-DD, not "%1"</translation>
+        <source>--date wants a day as YYYY-MM-DD, not &quot;%1&quot;</source>
+        <translation>--date wants a day as YYYY-MM-DD, not &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>compose takes no argument "%1"</source>
-        <translation>compose takes no argument "%1"</translation>
+        <source>compose takes no argument &quot;%1&quot;</source>
+        <translation>compose takes no argument &quot;%1&quot;</translation>
     </message>
     <message>
         <source>compose needs --%1</source>
         <translation>compose needs --%1</translation>
     </message>
     <message>
-        <source>--year wants a year from 100 to 9998, not "%1"</source>
-        <translation>--year wants a year from 100 to 9998, not "%1"</translation>
+        <source>--year wants a year from 100 to 9998, not &quot;%1&quot;</source>
+        <translation>--year wants a year from 100 to 9998, not &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>--month wants 1 to 12, not "%1"</source>
-        <translation>--month wants 1 to 12, not "%1"</translation>
+        <source>--month wants 1 to 12, not &quot;%1&quot;</source>
+        <translation>--month wants 1 to 12, not &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>--at wants X,Y in pixels from -1000000 to 1000000, not "%1"</source>
-        <translation>--at wants X,Y in pixels from -1000000 to 1000000, not "%1"</translation>
+        <source>--at wants X,Y in pixels from -1000000 to 1000000, not &quot;%1&quot;</source>
+        <translation>--at wants X,Y in pixels from -1000000 to 1000000, not &quot;%1&quot;</translation>
     </message>
     <message>
         <source>--font wants a face name</source>
         <translation>--font wants a face name</translation>
     </message>
     <message>
-        <source>--size wants points from 1 to 2000, not "%1"</source>
-        <translation>--size wants points from 1 to 2000, not "%1"</translation>
+        <source>--size wants points from 1 to 2000, not &quot;%1&quot;</source>
+        <translation>--size wants points from 1 to 2000, not &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>--style knows regular, bold, italic, underline, strikeout, not "%1"</source>
-        <translation>--style knows regular, bold, italic, underline, strikeout, not "%1"</translation>
+        <source>--style knows regular, bold, italic, underline, strikeout, not &quot;%1&quot;</source>
+        <translation>--style knows regular, bold, italic, underline, strikeout, not &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>--color wants month, sunday, saturday or weekday =0xBBGGRR, not "%1"</source>
-        <translation>--color wants month, sunday, saturday or weekday =0xBBGGRR, not "%1"</translation>
+        <source>--color wants month, sunday, saturday or weekday =0xBBGGRR, not &quot;%1&quot;</source>
+        <translation>--color wants month, sunday, saturday or weekday =0xBBGGRR, not &quot;%1&quot;</translation>
     </message>
     <message>
         <source>forget wants the number of one calendar (see tessaryn list)</source>
         <translation>forget wants the number of one calendar (see tessaryn list)</translation>
     </message>
     <message>
-        <source>%1 takes no argument "%2"</source>
-        <translation>%1 takes no argument "%2"</translation>
+        <source>%1 takes no argument &quot;%2&quot;</source>
+        <translation>%1 takes no argument &quot;%2&quot;</translation>
     </message>
     <message>
-        <source>the argument "%1" is not valid UTF-8; names must be UTF-8</source>
-        <translation>the argument "%1" is not valid UTF-8; names must be UTF-8</translation>
+        <source>the argument &quot;%1&quot; is not valid UTF-8; names must be UTF-8</source>
+        <translation>the argument &quot;%1&quot; is not valid UTF-8; names must be UTF-8</translation>
     </message>
     <message>
-        <source>unknown command "%1"</source>
-        <translation>unknown command "%1"</translation>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>unknown command &quot;%1&quot;</translation>
     </message>
     <message>
         <source>no display: set DISPLAY or WAYLAND_DISPLAY, or use tessaryn refresh / compose</source>
         <translation>no display: set DISPLAY or WAYLAND_DISPLAY, or use tessaryn refresh / compose</translation>
     </message>
     <message>
-        <source>no picture format is known for the extension ".%1"</source>
-        <translation>no picture format is known for the extension ".%1"</translation>
+        <source>no picture format is known for the extension &quot;.%1&quot;</source>
+        <translation>no picture format is known for the extension &quot;.%1&quot;</translation>
     </message>
     <message>
         <source>the picture %1 cannot be used: %2</source>
@@ -286,8 +286,8 @@ Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.
         <translation>%1; it was left as it is</translation>
     </message>
     <message>
-        <source>the recorded desktop "%1" is not known</source>
-        <translation>the recorded desktop "%1" is not known</translation>
+        <source>the recorded desktop &quot;%1&quot; is not known</source>
+        <translation>the recorded desktop &quot;%1&quot; is not known</translation>
     </message>
     <message>
         <source>cannot reach the desktop (%1): %2</source>
@@ -410,8 +410,8 @@ Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.
         <translation>the unit files are missing from this build</translation>
     </message>
     <message>
-        <source>the program's path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</source>
-        <translation>the program's path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</translation>
+        <source>the program&apos;s path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</source>
+        <translation>the program&apos;s path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</translation>
     </message>
     <message>
         <source>cannot write the unit files into %1: %2</source>
@@ -474,6 +474,170 @@ Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.
 Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or install feh to draw the wallpaper on a plain X session, and start Tessaryn again.</source>
         <translation>no desktop was found to show it, so the screen stays as it was.
 Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or install feh to draw the wallpaper on a plain X session, and start Tessaryn again.</translation>
+    </message>
+    <message>
+        <source>no picture was given</source>
+        <translation>no picture was given</translation>
+    </message>
+    <message>
+        <source>the picture &quot;%1&quot; does not exist</source>
+        <translation>the picture &quot;%1&quot; does not exist</translation>
+    </message>
+    <message>
+        <source>the picture &quot;%1&quot; cannot be read</source>
+        <translation>the picture &quot;%1&quot; cannot be read</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; is not valid UTF-8</source>
+        <translation>the name &quot;%1&quot; is not valid UTF-8</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>it is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>it is a FIFO, not a regular file</source>
+        <translation>it is a FIFO, not a regular file</translation>
+    </message>
+    <message>
+        <source>it is a socket, not a regular file</source>
+        <translation>it is a socket, not a regular file</translation>
+    </message>
+    <message>
+        <source>it is a device, not a regular file</source>
+        <translation>it is a device, not a regular file</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>it names no file</source>
+        <translation>it names no file</translation>
+    </message>
+    <message>
+        <source>its symbolic link cannot be read</source>
+        <translation>its symbolic link cannot be read</translation>
+    </message>
+    <message>
+        <source>its symbolic link points to a name that is not valid UTF-8</source>
+        <translation>its symbolic link points to a name that is not valid UTF-8</translation>
+    </message>
+    <message>
+        <source>its symbolic links go round in a loop</source>
+        <translation>its symbolic links go round in a loop</translation>
+    </message>
+    <message>
+        <source>%1 is no background description</source>
+        <translation>%1 is no background description</translation>
+    </message>
+    <message>
+        <source>the background description %1 cannot be read (line %2: %3)</source>
+        <translation>the background description %1 cannot be read (line %2: %3)</translation>
+    </message>
+    <message>
+        <source>the background description %1 names no picture</source>
+        <translation>the background description %1 names no picture</translation>
+    </message>
+    <message>
+        <source>the background description %1 names no picture for now</source>
+        <translation>the background description %1 names no picture for now</translation>
+    </message>
+    <message>
+        <source>the bitmap file ends inside its header</source>
+        <translation>the bitmap file ends inside its header</translation>
+    </message>
+    <message>
+        <source>the bitmap header has an unknown size (%1 bytes)</source>
+        <translation>the bitmap header has an unknown size (%1 bytes)</translation>
+    </message>
+    <message>
+        <source>the bitmap has an impossible size (%1 x %2 pixels)</source>
+        <translation>the bitmap has an impossible size (%1 x %2 pixels)</translation>
+    </message>
+    <message>
+        <source>the picture is too large (%1 x %2 pixels)</source>
+        <translation>the picture is too large (%1 x %2 pixels)</translation>
+    </message>
+    <message>
+        <source>the bitmap file ends inside its colour masks</source>
+        <translation>the bitmap file ends inside its colour masks</translation>
+    </message>
+    <message>
+        <source>a compressed bitmap cannot be stored top-down</source>
+        <translation>a compressed bitmap cannot be stored top-down</translation>
+    </message>
+    <message>
+        <source>the bitmap&apos;s pixel data would start inside its header</source>
+        <translation>the bitmap&apos;s pixel data would start inside its header</translation>
+    </message>
+    <message>
+        <source>the bitmap file is cut short: it holds %1 of %2 bytes of pixels</source>
+        <translation>the bitmap file is cut short: it holds %1 of %2 bytes of pixels</translation>
+    </message>
+    <message>
+        <source>the bitmap file is cut short</source>
+        <translation>the bitmap file is cut short</translation>
+    </message>
+    <message>
+        <source>there is not enough memory for a picture of %1 x %2 pixels</source>
+        <translation>there is not enough memory for a picture of %1 x %2 pixels</translation>
+    </message>
+    <message>
+        <source>it is a %1 picture, and Qt has no %1 reader here (on Debian 13 and later: kimageformat6-plugins)</source>
+        <translation>it is a %1 picture, and Qt has no %1 reader here (on Debian 13 and later: kimageformat6-plugins)</translation>
+    </message>
+    <message>
+        <source>it is not a picture in a known format</source>
+        <translation>it is not a picture in a known format</translation>
+    </message>
+    <message>
+        <source>there is not enough memory for the picture</source>
+        <translation>there is not enough memory for the picture</translation>
+    </message>
+    <message>
+        <source>the background description %1 is larger than %2 MiB</source>
+        <translation>the background description %1 is larger than %2 MiB</translation>
+    </message>
+    <message>
+        <source>the picture %1 that %2 shows cannot be read: %3</source>
+        <translation>the picture %1 that %2 shows cannot be read: %3</translation>
+    </message>
+    <message>
+        <source>no file name was given</source>
+        <translation>no file name was given</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>the file is cut short</source>
+        <translation>the file is cut short</translation>
+    </message>
+    <message>
+        <source>it is a background description itself</source>
+        <translation>it is a background description itself</translation>
+    </message>
+    <message>
+        <source>there is no picture to save</source>
+        <translation>there is no picture to save</translation>
+    </message>
+    <message>
+        <source>there is not enough memory to convert the picture</source>
+        <translation>there is not enough memory to convert the picture</translation>
+    </message>
+    <message>
+        <source>no file can be created in %1: %2</source>
+        <translation>no file can be created in %1: %2</translation>
+    </message>
+    <message>
+        <source>it draws %1, and %2</source>
+        <translation>it draws %1, and %2</translation>
+    </message>
+    <message>
+        <source>it draws drawings nested more than %1 deep</source>
+        <translation>it draws drawings nested more than %1 deep</translation>
     </message>
 </context>
 <context>

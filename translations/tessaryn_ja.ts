@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>The window is too small to show the calendar, so there is nothing to place.
-Make the window larger and press "Drag Calendar" again.</source>
+Make the window larger and press &quot;Drag Calendar&quot; again.</source>
         <translation>ウィンドウが小さすぎてカレンダーを表示できないため、配置するものがありません。
 ウィンドウを大きくしてから、もう一度「カレンダー配置」を押して下さい。</translation>
     </message>
@@ -71,7 +71,7 @@ Make the window larger and press "Drag Calendar" again.</source>
     </message>
     <message>
         <source>
-The rest of the wallpaper lies beyond the screen's edge.
+The rest of the wallpaper lies beyond the screen&apos;s edge.
 Make the window smaller for a smaller calendar.</source>
         <translation>
 壁紙の残りの部分は画面の外にあります。
@@ -79,7 +79,7 @@ Make the window smaller for a smaller calendar.</source>
     </message>
     <message>
         <source>
-At its origin (%1, %2) the rest of the wallpaper lies beyond the screen's edge.
+At its origin (%1, %2) the rest of the wallpaper lies beyond the screen&apos;s edge.
 Choose an origin that brings more of it onto the screen, or make the window smaller for a smaller calendar.</source>
         <translation>
 原点 (%1, %2) では、壁紙の残りの部分が画面の外にあります。
@@ -147,10 +147,10 @@ tessaryn forget N        forgets calendar N; the next refresh draws without it
 tessaryn compose         draws one calendar onto a picture, without any desktop
     --base PICTURE       the picture to draw on
     --year Y --month M   the month to show
-    --at X,Y             the calendar's top-left corner, in the picture's pixels
+    --at X,Y             the calendar&apos;s top-left corner, in the picture&apos;s pixels
                          (-1000000 to 1000000)
-    --font FACE          the face (default "ＭＳ Ｐゴシック")
-    --size PT            the size in points, 1 to 2000 (default 13, the preview's at its
+    --font FACE          the face (default &quot;ＭＳ Ｐゴシック&quot;)
+    --size PT            the size in points, 1 to 2000 (default 13, the preview&apos;s at its
                          design size)
     --style STYLE        regular (the default), or any of bold,italic,underline,strikeout
     --color KIND=0xBBGGRR  the colour of month, sunday, saturday or weekday (repeatable;
@@ -181,7 +181,7 @@ tessaryn compose         デスクトップを使わずに、画像に一つの�
     --year Y --month M   表示する年と月
     --at X,Y             カレンダーの左上の角 (画像のピクセル単位、
                          -1000000 から 1000000)
-    --font FACE          フォント名 (既定は "ＭＳ Ｐゴシック")
+    --font FACE          フォント名 (既定は &quot;ＭＳ Ｐゴシック&quot;)
     --size PT            ポイント単位の大きさ、1 から 2000 (既定は 13、設計時の大きさの
                          プレビューと同じ)
     --style STYLE        regular (既定)、または bold,italic,underline,strikeout の組み合わせ
@@ -194,8 +194,8 @@ tessaryn compose         デスクトップを使わずに、画像に一つの�
 </translation>
     </message>
     <message>
-        <source>refresh takes no argument "%1"</source>
-        <translation>refresh は引数 "%1" を取りません</translation>
+        <source>refresh takes no argument &quot;%1&quot;</source>
+        <translation>refresh は引数 &quot;%1&quot; を取りません</translation>
     </message>
     <message>
         <source>--enable-timer and --disable-timer exclude each other</source>
@@ -206,68 +206,68 @@ tessaryn compose         デスクトップを使わずに、画像に一つの�
         <translation>--enable-autostart と --disable-autostart は同時に指定できません</translation>
     </message>
     <message>
-        <source>--date wants a day as YYYY-MM-DD, not "%1"</source>
-        <translation>--date には YYYY-MM-DD 形式の日付を指定して下さい ("%1" は使えません)</translation>
+        <source>--date wants a day as YYYY-MM-DD, not &quot;%1&quot;</source>
+        <translation>--date には YYYY-MM-DD 形式の日付を指定して下さい (&quot;%1&quot; は使えません)</translation>
     </message>
     <message>
-        <source>compose takes no argument "%1"</source>
-        <translation>compose は引数 "%1" を取りません</translation>
+        <source>compose takes no argument &quot;%1&quot;</source>
+        <translation>compose は引数 &quot;%1&quot; を取りません</translation>
     </message>
     <message>
         <source>compose needs --%1</source>
         <translation>compose には --%1 が必要です</translation>
     </message>
     <message>
-        <source>--year wants a year from 100 to 9998, not "%1"</source>
-        <translation>--year には 100 から 9998 までの年を指定して下さい ("%1" は使えません)</translation>
+        <source>--year wants a year from 100 to 9998, not &quot;%1&quot;</source>
+        <translation>--year には 100 から 9998 までの年を指定して下さい (&quot;%1&quot; は使えません)</translation>
     </message>
     <message>
-        <source>--month wants 1 to 12, not "%1"</source>
-        <translation>--month には 1 から 12 までを指定して下さい ("%1" は使えません)</translation>
+        <source>--month wants 1 to 12, not &quot;%1&quot;</source>
+        <translation>--month には 1 から 12 までを指定して下さい (&quot;%1&quot; は使えません)</translation>
     </message>
     <message>
-        <source>--at wants X,Y in pixels from -1000000 to 1000000, not "%1"</source>
-        <translation>--at には -1000000 から 1000000 までのピクセル数で X,Y を指定して下さい ("%1" は使えません)</translation>
+        <source>--at wants X,Y in pixels from -1000000 to 1000000, not &quot;%1&quot;</source>
+        <translation>--at には -1000000 から 1000000 までのピクセル数で X,Y を指定して下さい (&quot;%1&quot; は使えません)</translation>
     </message>
     <message>
         <source>--font wants a face name</source>
         <translation>--font にはフォント名を指定して下さい</translation>
     </message>
     <message>
-        <source>--size wants points from 1 to 2000, not "%1"</source>
-        <translation>--size には 1 から 2000 までのポイント数を指定して下さい ("%1" は使えません)</translation>
+        <source>--size wants points from 1 to 2000, not &quot;%1&quot;</source>
+        <translation>--size には 1 から 2000 までのポイント数を指定して下さい (&quot;%1&quot; は使えません)</translation>
     </message>
     <message>
-        <source>--style knows regular, bold, italic, underline, strikeout, not "%1"</source>
-        <translation>--style に指定できるのは regular, bold, italic, underline, strikeout です ("%1" は使えません)</translation>
+        <source>--style knows regular, bold, italic, underline, strikeout, not &quot;%1&quot;</source>
+        <translation>--style に指定できるのは regular, bold, italic, underline, strikeout です (&quot;%1&quot; は使えません)</translation>
     </message>
     <message>
-        <source>--color wants month, sunday, saturday or weekday =0xBBGGRR, not "%1"</source>
-        <translation>--color には month, sunday, saturday, weekday のいずれかと =0xBBGGRR を指定して下さい ("%1" は使えません)</translation>
+        <source>--color wants month, sunday, saturday or weekday =0xBBGGRR, not &quot;%1&quot;</source>
+        <translation>--color には month, sunday, saturday, weekday のいずれかと =0xBBGGRR を指定して下さい (&quot;%1&quot; は使えません)</translation>
     </message>
     <message>
         <source>forget wants the number of one calendar (see tessaryn list)</source>
         <translation>forget にはカレンダーの番号を一つ指定して下さい (tessaryn list で確認できます)</translation>
     </message>
     <message>
-        <source>%1 takes no argument "%2"</source>
-        <translation>%1 は引数 "%2" を取りません</translation>
+        <source>%1 takes no argument &quot;%2&quot;</source>
+        <translation>%1 は引数 &quot;%2&quot; を取りません</translation>
     </message>
     <message>
-        <source>the argument "%1" is not valid UTF-8; names must be UTF-8</source>
-        <translation>引数 "%1" は正しい UTF-8 ではありません。名前は UTF-8 で指定して下さい</translation>
+        <source>the argument &quot;%1&quot; is not valid UTF-8; names must be UTF-8</source>
+        <translation>引数 &quot;%1&quot; は正しい UTF-8 ではありません。名前は UTF-8 で指定して下さい</translation>
     </message>
     <message>
-        <source>unknown command "%1"</source>
-        <translation>不明なコマンド "%1"</translation>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>不明なコマンド &quot;%1&quot;</translation>
     </message>
     <message>
         <source>no display: set DISPLAY or WAYLAND_DISPLAY, or use tessaryn refresh / compose</source>
         <translation>ディスプレイがありません: DISPLAY か WAYLAND_DISPLAY を設定するか、tessaryn refresh / compose を使って下さい</translation>
     </message>
     <message>
-        <source>no picture format is known for the extension ".%1"</source>
-        <translation>拡張子 ".%1" に対応する画像形式がありません</translation>
+        <source>no picture format is known for the extension &quot;.%1&quot;</source>
+        <translation>拡張子 &quot;.%1&quot; に対応する画像形式がありません</translation>
     </message>
     <message>
         <source>the picture %1 cannot be used: %2</source>
@@ -286,8 +286,8 @@ tessaryn compose         デスクトップを使わずに、画像に一つの�
         <translation>%1。そのままにしてあります</translation>
     </message>
     <message>
-        <source>the recorded desktop "%1" is not known</source>
-        <translation>記録されたデスクトップ "%1" は不明です</translation>
+        <source>the recorded desktop &quot;%1&quot; is not known</source>
+        <translation>記録されたデスクトップ &quot;%1&quot; は不明です</translation>
     </message>
     <message>
         <source>cannot reach the desktop (%1): %2</source>
@@ -410,7 +410,7 @@ tessaryn compose         デスクトップを使わずに、画像に一つの�
         <translation>このビルドにはユニットファイルがありません</translation>
     </message>
     <message>
-        <source>the program's path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</source>
+        <source>the program&apos;s path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</source>
         <translation>プログラムのパス %1 には改行などの制御文字が含まれており、systemd のユニットに書けません。何も書き込んでいません</translation>
     </message>
     <message>
@@ -474,6 +474,170 @@ tessaryn compose         デスクトップを使わずに、画像に一つの�
 Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or install feh to draw the wallpaper on a plain X session, and start Tessaryn again.</source>
         <translation>表示するデスクトップが見つからないため、画面はそのままです。
 環境変数 TESSARYN_DESKTOP にデスクトップ名 (%1 または %2) を設定するか、X のみのセッションで壁紙を描くために feh をインストールしてから、Tessaryn をもう一度起動して下さい。</translation>
+    </message>
+    <message>
+        <source>no picture was given</source>
+        <translation>画像が指定されていません</translation>
+    </message>
+    <message>
+        <source>the picture &quot;%1&quot; does not exist</source>
+        <translation>画像 &quot;%1&quot; がありません</translation>
+    </message>
+    <message>
+        <source>the picture &quot;%1&quot; cannot be read</source>
+        <translation>画像 &quot;%1&quot; を読めません</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; is not valid UTF-8</source>
+        <translation>名前 &quot;%1&quot; は正しい UTF-8 ではありません</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>ファイルではなくフォルダーです</translation>
+    </message>
+    <message>
+        <source>it is a FIFO, not a regular file</source>
+        <translation>通常のファイルではなく FIFO です</translation>
+    </message>
+    <message>
+        <source>it is a socket, not a regular file</source>
+        <translation>通常のファイルではなくソケットです</translation>
+    </message>
+    <message>
+        <source>it is a device, not a regular file</source>
+        <translation>通常のファイルではなくデバイスです</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>it names no file</source>
+        <translation>ファイル名がありません</translation>
+    </message>
+    <message>
+        <source>its symbolic link cannot be read</source>
+        <translation>シンボリックリンクを読めません</translation>
+    </message>
+    <message>
+        <source>its symbolic link points to a name that is not valid UTF-8</source>
+        <translation>シンボリックリンクの指す名前が正しい UTF-8 ではありません</translation>
+    </message>
+    <message>
+        <source>its symbolic links go round in a loop</source>
+        <translation>シンボリックリンクが循環しています</translation>
+    </message>
+    <message>
+        <source>%1 is no background description</source>
+        <translation>%1 は背景の記述ファイルではありません</translation>
+    </message>
+    <message>
+        <source>the background description %1 cannot be read (line %2: %3)</source>
+        <translation>背景の記述ファイル %1 を読めません (%2 行目: %3)</translation>
+    </message>
+    <message>
+        <source>the background description %1 names no picture</source>
+        <translation>背景の記述ファイル %1 には画像の指定がありません</translation>
+    </message>
+    <message>
+        <source>the background description %1 names no picture for now</source>
+        <translation>背景の記述ファイル %1 には現在の時刻の画像の指定がありません</translation>
+    </message>
+    <message>
+        <source>the bitmap file ends inside its header</source>
+        <translation>ビットマップファイルがヘッダーの途中で終わっています</translation>
+    </message>
+    <message>
+        <source>the bitmap header has an unknown size (%1 bytes)</source>
+        <translation>ビットマップのヘッダーの大きさ (%1 バイト) が不明です</translation>
+    </message>
+    <message>
+        <source>the bitmap has an impossible size (%1 x %2 pixels)</source>
+        <translation>ビットマップの大きさ (%1 x %2 ピクセル) が正しくありません</translation>
+    </message>
+    <message>
+        <source>the picture is too large (%1 x %2 pixels)</source>
+        <translation>画像が大きすぎます (%1 x %2 ピクセル)</translation>
+    </message>
+    <message>
+        <source>the bitmap file ends inside its colour masks</source>
+        <translation>ビットマップファイルがカラーマスクの途中で終わっています</translation>
+    </message>
+    <message>
+        <source>a compressed bitmap cannot be stored top-down</source>
+        <translation>圧縮されたビットマップは上から下への順に格納できません</translation>
+    </message>
+    <message>
+        <source>the bitmap&apos;s pixel data would start inside its header</source>
+        <translation>ビットマップのピクセルデータの開始位置がヘッダーの中にあります</translation>
+    </message>
+    <message>
+        <source>the bitmap file is cut short: it holds %1 of %2 bytes of pixels</source>
+        <translation>ビットマップファイルが途中で切れています: ピクセルの %2 バイトのうち %1 バイトしかありません</translation>
+    </message>
+    <message>
+        <source>the bitmap file is cut short</source>
+        <translation>ビットマップファイルが途中で切れています</translation>
+    </message>
+    <message>
+        <source>there is not enough memory for a picture of %1 x %2 pixels</source>
+        <translation>%1 x %2 ピクセルの画像のためのメモリが足りません</translation>
+    </message>
+    <message>
+        <source>it is a %1 picture, and Qt has no %1 reader here (on Debian 13 and later: kimageformat6-plugins)</source>
+        <translation>%1 形式の画像ですが、Qt にこの形式の読み込み機能がありません (Debian 13 以降では kimageformat6-plugins)</translation>
+    </message>
+    <message>
+        <source>it is not a picture in a known format</source>
+        <translation>既知の形式の画像ではありません</translation>
+    </message>
+    <message>
+        <source>there is not enough memory for the picture</source>
+        <translation>画像のためのメモリが足りません</translation>
+    </message>
+    <message>
+        <source>the background description %1 is larger than %2 MiB</source>
+        <translation>背景の記述ファイル %1 は %2 MiB より大きいです</translation>
+    </message>
+    <message>
+        <source>the picture %1 that %2 shows cannot be read: %3</source>
+        <translation>%2 が表示する画像 %1 を読めません: %3</translation>
+    </message>
+    <message>
+        <source>no file name was given</source>
+        <translation>ファイル名が指定されていません</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>ファイルが空です</translation>
+    </message>
+    <message>
+        <source>the file is cut short</source>
+        <translation>ファイルが途中で切れています</translation>
+    </message>
+    <message>
+        <source>it is a background description itself</source>
+        <translation>それ自体が背景の記述ファイルです</translation>
+    </message>
+    <message>
+        <source>there is no picture to save</source>
+        <translation>保存する画像がありません</translation>
+    </message>
+    <message>
+        <source>there is not enough memory to convert the picture</source>
+        <translation>画像を変換するためのメモリが足りません</translation>
+    </message>
+    <message>
+        <source>no file can be created in %1: %2</source>
+        <translation>%1 にファイルを作成できません: %2</translation>
+    </message>
+    <message>
+        <source>it draws %1, and %2</source>
+        <translation>%1 を描画しますが、%2</translation>
+    </message>
+    <message>
+        <source>it draws drawings nested more than %1 deep</source>
+        <translation>%1 段より深く入れ子になった図を描画します</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,7 @@
 #include "system/desktop/PngCopy.h"
 #include "system/desktop/SessionEnvironment.h"
 #include "system/profile/AtomicWrite.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -92,14 +93,14 @@ QString fileUriOf(const QString& path) {
 
 CheckedPicture checkPicture(const QString& path) {
     if (path.isEmpty()) {
-        return {{}, QStringLiteral("no picture was given")};
+        return {{}, tk::Text::tr("no picture was given")};
     }
     const QFileInfo info(path);
     if (!info.isFile()) {
-        return {{}, QStringLiteral("the picture \"%1\" does not exist").arg(path)};
+        return {{}, tk::Text::tr("the picture \"%1\" does not exist").arg(path)};
     }
     if (!info.isReadable()) {
-        return {{}, QStringLiteral("the picture \"%1\" cannot be read").arg(path)};
+        return {{}, tk::Text::tr("the picture \"%1\" cannot be read").arg(path)};
     }
     return {info.absoluteFilePath(), {}};
 }

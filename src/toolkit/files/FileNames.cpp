@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <algorithm>
 
+#include "toolkit/Translations.h"
+
 namespace files {
 
 std::optional<QString> decodeName(const QByteArray& bytes) {
@@ -42,7 +44,7 @@ QString shownBytes(const QByteArray& bytes) {
 }
 
 QString notUtf8(const QByteArray& bytes) {
-    return QStringLiteral("the name \"%1\" is not valid UTF-8").arg(shownBytes(bytes));
+    return tk::Text::tr("the name \"%1\" is not valid UTF-8").arg(shownBytes(bytes));
 }
 
 }  // namespace files

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "toolkit/Translations.h"
+
 namespace files {
 
 QString notRegular(mode_t mode) {
@@ -16,18 +18,18 @@ QString notRegular(mode_t mode) {
         return {};
     }
     if (S_ISDIR(mode)) {
-        return QStringLiteral("it is a folder, not a file");
+        return tk::Text::tr("it is a folder, not a file");
     }
     if (S_ISFIFO(mode)) {
-        return QStringLiteral("it is a FIFO, not a regular file");
+        return tk::Text::tr("it is a FIFO, not a regular file");
     }
     if (S_ISSOCK(mode)) {
-        return QStringLiteral("it is a socket, not a regular file");
+        return tk::Text::tr("it is a socket, not a regular file");
     }
     if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return QStringLiteral("it is a device, not a regular file");
+        return tk::Text::tr("it is a device, not a regular file");
     }
-    return QStringLiteral("it is not a regular file");
+    return tk::Text::tr("it is not a regular file");
 }
 
 int openRegularFile(const QString& path, QString* error) {

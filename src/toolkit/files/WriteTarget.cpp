@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "toolkit/Translations.h"
 #include "toolkit/files/FileNames.h"
 #include "toolkit/files/RegularFiles.h"
 
@@ -17,7 +18,7 @@ namespace files {
 WriteTarget resolveWriteTarget(const QString& path) {
     WriteTarget t;
     if (path.isEmpty() || path.endsWith(QLatin1Char('/'))) {
-        t.error = QStringLiteral("it names no file");
+        t.error = tk::Text::tr("it names no file");
         return t;
     }
     QString current = QFileInfo(path).absoluteFilePath();
@@ -42,18 +43,18 @@ WriteTarget resolveWriteTarget(const QString& path) {
         QByteArray link(st.st_size > 0 ? st.st_size + 1 : 4096, '\0');
         const ssize_t n = ::readlink(native.constData(), link.data(), size_t(link.size()));
         if (n < 0 || n >= link.size()) {
-            t.error = QStringLiteral("its symbolic link cannot be read");
+            t.error = tk::Text::tr("its symbolic link cannot be read");
             return t;
         }
         link.truncate(n);
         const std::optional<QString> next = decodeName(link);
         if (!next) {
-            t.error = QStringLiteral("its symbolic link points to a name that is not valid UTF-8");
+            t.error = tk::Text::tr("its symbolic link points to a name that is not valid UTF-8");
             return t;
         }
         current = QDir::cleanPath(QFileInfo(current).absoluteDir().absoluteFilePath(*next));
     }
-    t.error = QStringLiteral("its symbolic links go round in a loop");
+    t.error = tk::Text::tr("its symbolic links go round in a loop");
     return t;
 }
 

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "toolkit/Translations.h"
+
 namespace tk {
 
 namespace {
@@ -154,7 +156,7 @@ BackgroundChoice chooseBackground(const QByteArray& bytes, const QString& xmlPat
     Description d;
     QXmlStreamReader xml(bytes);
     if (!xml.readNextStartElement() || xml.name() != QLatin1String("background")) {
-        return {{}, QStringLiteral("%1 is no background description").arg(shownName)};
+        return {{}, tk::Text::tr("%1 is no background description").arg(shownName)};
     }
     while (xml.readNextStartElement()) {
         if (xml.name() == QLatin1String("starttime")) {
@@ -169,14 +171,13 @@ BackgroundChoice chooseBackground(const QByteArray& bytes, const QString& xmlPat
     }
     if (xml.hasError()) {
         return {{},
-                QStringLiteral("the background description %1 cannot be read (line %2: %3)")
+                tk::Text::tr("the background description %1 cannot be read (line %2: %3)")
                     .arg(shownName)
                     .arg(xml.lineNumber())
                     .arg(xml.errorString())};
     }
     if (d.slides.empty()) {
-        return {{},
-                QStringLiteral("the background description %1 names no picture").arg(shownName)};
+        return {{}, tk::Text::tr("the background description %1 names no picture").arg(shownName)};
     }
 
     // The slide under way: the time since the start, around the loop.
@@ -207,9 +208,9 @@ BackgroundChoice chooseBackground(const QByteArray& bytes, const QString& xmlPat
         file = bestVariant(slide->variants, monitor);
     }
     if (file.isEmpty()) {
-        return {{},
-                QStringLiteral("the background description %1 names no picture for now")
-                    .arg(shownName)};
+        return {
+            {},
+            tk::Text::tr("the background description %1 names no picture for now").arg(shownName)};
     }
     if (QFileInfo(file).isRelative()) {
         file = QFileInfo(xmlPath).absoluteDir().filePath(file);

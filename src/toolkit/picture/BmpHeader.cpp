@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "toolkit/Translations.h"
+
 namespace tk::bmp {
 
 namespace {
@@ -51,7 +53,7 @@ Parsed parseHeader(const uint8_t* data, std::size_t available, uint64_t fileSize
         return {};  // not a bitmap: the generic reader looks at it
     }
     if (available < kFileHeaderSize + 4) {
-        return invalid(QStringLiteral("the bitmap file ends inside its header"));
+        return invalid(tk::Text::tr("the bitmap file ends inside its header"));
     }
     const uint32_t infoSize = u32(data + 14);
     if (infoSize == 12) {
@@ -59,10 +61,10 @@ Parsed parseHeader(const uint8_t* data, std::size_t available, uint64_t fileSize
     }
     if (!knownInfoSize(infoSize)) {
         return invalid(
-            QStringLiteral("the bitmap header has an unknown size (%1 bytes)").arg(infoSize));
+            tk::Text::tr("the bitmap header has an unknown size (%1 bytes)").arg(infoSize));
     }
     if (available < kFileHeaderSize + infoSize) {
-        return invalid(QStringLiteral("the bitmap file ends inside its header"));
+        return invalid(tk::Text::tr("the bitmap file ends inside its header"));
     }
     const uint8_t* info = data + kFileHeaderSize;
     const int32_t width = i32(info + 4);
@@ -71,7 +73,7 @@ Parsed parseHeader(const uint8_t* data, std::size_t available, uint64_t fileSize
     const uint32_t compression = u32(info + 16);
 
     if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) {
-        return invalid(QStringLiteral("the bitmap has an impossible size (%1 x %2 pixels)")
+        return invalid(tk::Text::tr("the bitmap has an impossible size (%1 x %2 pixels)")
                            .arg(width)
                            .arg(rawHeight));
     }
@@ -79,7 +81,7 @@ Parsed parseHeader(const uint8_t* data, std::size_t available, uint64_t fileSize
     if (width > kMaxSide || height > kMaxSide ||
         uint64_t(width) * uint64_t(height) * 4 > kMaxImageBytes) {
         return invalid(
-            QStringLiteral("the picture is too large (%1 x %2 pixels)").arg(width).arg(height));
+            tk::Text::tr("the picture is too large (%1 x %2 pixels)").arg(width).arg(height));
     }
 
     bool fast = false;
@@ -93,7 +95,7 @@ Parsed parseHeader(const uint8_t* data, std::size_t available, uint64_t fileSize
             headerEnd += 12;
         }
         if (available < kFileHeaderSize + kInfoHeaderSize + 12) {
-            return invalid(QStringLiteral("the bitmap file ends inside its colour masks"));
+            return invalid(tk::Text::tr("the bitmap file ends inside its colour masks"));
         }
         const uint8_t* masks = info + kInfoHeaderSize;
         fast = u32(masks) == 0x00FF0000u && u32(masks + 4) == 0x0000FF00u &&
@@ -101,7 +103,7 @@ Parsed parseHeader(const uint8_t* data, std::size_t available, uint64_t fileSize
     }
     if (!fast) {
         if (rawHeight < 0 && compression != BI_RGB && compression != BI_BITFIELDS) {
-            return invalid(QStringLiteral("a compressed bitmap cannot be stored top-down"));
+            return invalid(tk::Text::tr("a compressed bitmap cannot be stored top-down"));
         }
         return {};  // palettes, 16-bit, RLE, other masks
     }
@@ -115,12 +117,12 @@ Parsed parseHeader(const uint8_t* data, std::size_t available, uint64_t fileSize
     l.pixelBytes = l.rowStride * uint64_t(height);
     l.pixelOffset = u32(data + 10);
     if (l.pixelOffset < headerEnd) {
-        return invalid(QStringLiteral("the bitmap's pixel data would start inside its header"));
+        return invalid(tk::Text::tr("the bitmap's pixel data would start inside its header"));
     }
     if (l.pixelOffset > fileSize || l.pixelBytes > fileSize - l.pixelOffset) {
         const uint64_t have = l.pixelOffset > fileSize ? 0 : fileSize - l.pixelOffset;
         return invalid(
-            QStringLiteral("the bitmap file is cut short: it holds %1 of %2 bytes of pixels")
+            tk::Text::tr("the bitmap file is cut short: it holds %1 of %2 bytes of pixels")
                 .arg(have)
                 .arg(l.pixelBytes));
     }

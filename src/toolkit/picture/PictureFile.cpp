@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "toolkit/Translations.h"
 #include "toolkit/Units.h"
 #include "toolkit/files/RegularFiles.h"
 #include "toolkit/files/WriteTarget.h"
@@ -211,7 +212,7 @@ bool convertRows(int fd, const bmp::Layout& l, RowTarget image, uint64_t first, 
 
 LoadedPicture readFastBitmap(int fd, const bmp::Layout& l, uint64_t fileSize) {
     const auto readFailure = [] {
-        return failure(errno == 0 ? QStringLiteral("the bitmap file is cut short")
+        return failure(errno == 0 ? tk::Text::tr("the bitmap file is cut short")
                                   : systemError(errno));
     };
     ContentHasher hasher;
@@ -220,7 +221,7 @@ LoadedPicture readFastBitmap(int fd, const bmp::Layout& l, uint64_t fileSize) {
     }
     QImage image = newRgb32(l.width, l.height);
     if (image.isNull()) {
-        return failure(QStringLiteral("there is not enough memory for a picture of %1 x %2 pixels")
+        return failure(tk::Text::tr("there is not enough memory for a picture of %1 x %2 pixels")
                            .arg(l.width)
                            .arg(l.height));
     }
@@ -350,7 +351,7 @@ LoadedPicture readWithQt(const QString& path, const PictureTarget& target) {
     if (size.isValid() &&
         (size.width() > bmp::kMaxSide || size.height() > bmp::kMaxSide ||
          uint64_t(size.width()) * uint64_t(size.height()) * 4 > bmp::kMaxImageBytes)) {
-        return failure(QStringLiteral("the picture is too large (%1 x %2 pixels)")
+        return failure(tk::Text::tr("the picture is too large (%1 x %2 pixels)")
                            .arg(size.width())
                            .arg(size.height()));
     }
@@ -367,18 +368,18 @@ LoadedPicture readWithQt(const QString& path, const PictureTarget& target) {
             const QString name =
                 head.open(QIODevice::ReadOnly) ? formatNeedingPlugin(head.read(16)) : QString();
             if (!name.isEmpty()) {
-                return failure(QStringLiteral("it is a %1 picture, and Qt has no %1 reader here "
-                                              "(on Debian 13 and later: kimageformat6-plugins)")
+                return failure(tk::Text::tr("it is a %1 picture, and Qt has no %1 reader here "
+                                            "(on Debian 13 and later: kimageformat6-plugins)")
                                    .arg(name));
             }
-            return failure(QStringLiteral("it is not a picture in a known format"));
+            return failure(tk::Text::tr("it is not a picture in a known format"));
         }
         return failure(reader.errorString());
     }
     if (image.format() != QImage::Format_RGB32) {
         image = image.convertToFormat(QImage::Format_RGB32);
         if (image.isNull()) {
-            return failure(QStringLiteral("there is not enough memory for the picture"));
+            return failure(tk::Text::tr("there is not enough memory for the picture"));
         }
     }
     LoadedPicture p;
@@ -396,7 +397,7 @@ LoadedPicture readBackgroundXml(const QString& path, const PictureTarget& target
         return failure(read.error);
     }
     if (!read.whole) {
-        return failure(QStringLiteral("the background description %1 is larger than %2 MiB")
+        return failure(tk::Text::tr("the background description %1 is larger than %2 MiB")
                            .arg(shown(path))
                            .arg(kMaxDescription >> 20));
     }
@@ -410,7 +411,7 @@ LoadedPicture readBackgroundXml(const QString& path, const PictureTarget& target
     LoadedPicture picture = loadPictureFile(choice.file, target, false);
     picture.contentHash.clear();  // not the description's own bytes
     if (!picture.ok()) {
-        picture.error = QStringLiteral("the picture %1 that %2 shows cannot be read: %3")
+        picture.error = tk::Text::tr("the picture %1 that %2 shows cannot be read: %3")
                             .arg(shown(choice.file), shown(path), picture.error);
     }
     return picture;
@@ -419,7 +420,7 @@ LoadedPicture readBackgroundXml(const QString& path, const PictureTarget& target
 LoadedPicture loadPictureFile(const QString& path, const PictureTarget& target,
                               bool descriptionAllowed) {
     if (path.isEmpty()) {
-        return failure(QStringLiteral("no file name was given"));
+        return failure(tk::Text::tr("no file name was given"));
     }
     LoadedPicture result;
     {
@@ -434,13 +435,12 @@ LoadedPicture loadPictureFile(const QString& path, const PictureTarget& target,
         }
         const uint64_t fileSize = static_cast<uint64_t>(st.st_size);
         if (fileSize == 0) {
-            return failure(QStringLiteral("the file is empty"));
+            return failure(tk::Text::tr("the file is empty"));
         }
         uint8_t head[bmp::kHeaderPeek] = {};
         const uint64_t peek = std::min<uint64_t>(sizeof head, fileSize);
         if (!readAt(fd.get(), head, peek, 0)) {
-            return failure(errno == 0 ? QStringLiteral("the file is cut short")
-                                      : systemError(errno));
+            return failure(errno == 0 ? tk::Text::tr("the file is cut short") : systemError(errno));
         }
         const bmp::Parsed parsed = bmp::parseHeader(head, static_cast<std::size_t>(peek), fileSize);
         switch (parsed.verdict) {
@@ -455,7 +455,7 @@ LoadedPicture loadPictureFile(const QString& path, const PictureTarget& target,
         if (!result.ok() && result.error.isEmpty() && head[0] != 'B' &&
             looksLikeBackgroundXml(startOf(fd.get(), fileSize))) {
             if (!descriptionAllowed) {
-                return failure(QStringLiteral("it is a background description itself"));
+                return failure(tk::Text::tr("it is a background description itself"));
             }
             return readBackgroundXml(path, target);
         }
@@ -567,7 +567,7 @@ bool writeBitmapRows(int fd, const QImage& source, uint64_t stride) {
 SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
     SaveResult result;
     if (picture.isNull()) {
-        result.error = QStringLiteral("there is no picture to save");
+        result.error = tk::Text::tr("there is no picture to save");
         return result;
     }
     const QImage source =
@@ -575,7 +575,7 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
             ? picture
             : picture.convertToFormat(QImage::Format_RGB32);
     if (source.isNull()) {
-        result.error = QStringLiteral("there is not enough memory to convert the picture");
+        result.error = tk::Text::tr("there is not enough memory to convert the picture");
         return result;
     }
     const files::WriteTarget resolved = files::resolveWriteTarget(path);
@@ -605,7 +605,7 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
     }
     if (rawFd < 0) {
         result.error =
-            QStringLiteral("no file can be created in %1: %2").arg(shown(dir), systemError(errno));
+            tk::Text::tr("no file can be created in %1: %2").arg(shown(dir), systemError(errno));
         return result;
     }
     Fd fd(rawFd);

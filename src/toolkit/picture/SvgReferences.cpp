@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <QXmlStreamReader>
 
+#include "toolkit/Translations.h"
 #include "toolkit/files/RegularFiles.h"
 
 namespace tk {
@@ -87,11 +88,11 @@ QString problemIn(const QString& path, int depth) {
             }
             const QString shown = QDir::toNativeSeparators(file);
             if (QString why = files::notRegular(st.st_mode); !why.isEmpty()) {
-                return QStringLiteral("it draws %1, and %2").arg(shown, why);
+                return tk::Text::tr("it draws %1, and %2").arg(shown, why);
             }
             if (isDrawing(file)) {
                 if (depth >= kMaxNesting) {
-                    return QStringLiteral("it draws drawings nested more than %1 deep")
+                    return tk::Text::tr("it draws drawings nested more than %1 deep")
                         .arg(kMaxNesting);
                 }
                 if (QString why = problemIn(file, depth + 1); !why.isEmpty()) {
