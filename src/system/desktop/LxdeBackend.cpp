@@ -129,14 +129,7 @@ std::optional<LxdeBackend::State> LxdeBackend::state() const {
 }
 
 int LxdeBackend::currentWorkspace() const {
-    if (!context_.env.has(QStringLiteral("DISPLAY")) ||
-        !tools_.available(QStringLiteral("xprop"))) {
-        return 0;
-    }
-    const ToolResult r = tools_.run(
-        QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CURRENT_DESKTOP")});
-    // "_NET_CURRENT_DESKTOP(CARDINAL) = 1"
-    return r.ok() ? r.out.section(QLatin1Char('='), 1).trimmed().toInt() : 0;
+    return currentX11Workspace(context_.env, tools_);
 }
 
 std::optional<QString> LxdeBackend::liveWallpaper() {

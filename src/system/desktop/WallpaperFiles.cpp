@@ -219,8 +219,7 @@ QString makeFreshCopy(const QString& source, const QString& directory,
     }
     // Numbers 1 and 2 are the alternating copies other desktops get.
     QString suffix = QFileInfo(source).suffix();
-    const QByteArray format = suffix.toLower().toLatin1();
-    if (content && !QImageWriter::supportedImageFormats().contains(format)) {
+    if (content && !QImageWriter::supportedImageFormats().contains(suffix.toLower().toLatin1())) {
         suffix = QStringLiteral("png");
     }
     const QString fresh = dir.filePath(prefix + QString::number(std::max<qulonglong>(last, 2) + 1) +
