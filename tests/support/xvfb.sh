@@ -17,9 +17,11 @@ xvfb_start() {
         grep -q " @/tmp/.X11-unix/X$n\$" /proc/net/unix && continue
         Xvfb ":$n" -screen 0 "$geometry" -nolisten tcp -nolisten local >"$log" 2>&1 &
         XVFB_PID=$!
-        # Ready once its lock file names it and its socket is there.
+        # Ready once its lock file names it and a client gets through: its
+        # socket file is there from bind(), before Xvfb listens on it.
         for _ in $(seq 200); do
-            if [[ -S /tmp/.X11-unix/X$n ]] && [[ $(tr -d ' \n' </tmp/.X$n-lock 2>/dev/null) == "$XVFB_PID" ]]; then
+            if [[ -S /tmp/.X11-unix/X$n ]] && [[ $(tr -d ' \n' </tmp/.X$n-lock 2>/dev/null) == "$XVFB_PID" ]] &&
+                xdpyinfo -display ":$n" >/dev/null 2>&1; then
                 export DISPLAY=":$n"
                 return 0
             fi

@@ -156,6 +156,17 @@ namespace {
 QString socketPath(int display) {
     return QStringLiteral("/tmp/.X11-unix/X%1").arg(display);
 }
+// Whether a client gets through to the X server on display `n`.
+bool answers(int n) {
+    QProcess probe;
+    probe.setStandardOutputFile(QProcess::nullDevice());
+    probe.setStandardErrorFile(QProcess::nullDevice());
+    probe.start(QStringLiteral("xdpyinfo"),
+                {QStringLiteral("-display"), QStringLiteral(":%1").arg(n)});
+    return probe.waitForFinished(5000) && probe.exitStatus() == QProcess::NormalExit &&
+           probe.exitCode() == 0;
+}
+
 QString lockPath(int display) {
     return QStringLiteral("/tmp/.X%1-lock").arg(display);
 }
@@ -202,11 +213,12 @@ VirtualDisplay::VirtualDisplay() {
             error_ = QStringLiteral("Xvfb did not start: ") + server_.errorString();
             return;
         }
-        // Ready once its lock file names it and its socket is there.
+        // Ready once its lock file names it and a client gets through: its
+        // socket file is there from bind(), before Xvfb listens on it.
         for (int i = 0; i < 200 && !server_.waitForFinished(50); ++i) {
             QFile lock(lockPath(n));
             if (QFileInfo::exists(socketPath(n)) && lock.open(QIODevice::ReadOnly) &&
-                lock.readAll().trimmed().toLongLong() == server_.processId()) {
+                lock.readAll().trimmed().toLongLong() == server_.processId() && answers(n)) {
                 display_ = QStringLiteral(":%1").arg(n);
                 break;
             }
