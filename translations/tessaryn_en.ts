@@ -41,9 +41,9 @@
     </message>
     <message>
         <source>The window is too small to show the calendar, so there is nothing to place.
-Make the window larger and press &quot;Drag Calendar&quot; again.</source>
+Make the window larger and press "Drag Calendar" again.</source>
         <translation>The window is too small to show the calendar, so there is nothing to place.
-Make the window larger and press &quot;Drag Calendar&quot; again.</translation>
+Make the window larger and press "Drag Calendar" again.</translation>
     </message>
     <message>
         <source>Tessaryn Info.</source>
@@ -71,18 +71,18 @@ Make the window larger and press &quot;Drag Calendar&quot; again.</translation>
     </message>
     <message>
         <source>
-The rest of the wallpaper lies beyond the screen&apos;s edge.
+The rest of the wallpaper lies beyond the screen's edge.
 Make the window smaller for a smaller calendar.</source>
         <translation>
-The rest of the wallpaper lies beyond the screen&apos;s edge.
+The rest of the wallpaper lies beyond the screen's edge.
 Make the window smaller for a smaller calendar.</translation>
     </message>
     <message>
         <source>
-At its origin (%1, %2) the rest of the wallpaper lies beyond the screen&apos;s edge.
+At its origin (%1, %2) the rest of the wallpaper lies beyond the screen's edge.
 Choose an origin that brings more of it onto the screen, or make the window smaller for a smaller calendar.</source>
         <translation>
-At its origin (%1, %2) the rest of the wallpaper lies beyond the screen&apos;s edge.
+At its origin (%1, %2) the rest of the wallpaper lies beyond the screen's edge.
 Choose an origin that brings more of it onto the screen, or make the window smaller for a smaller calendar.</translation>
     </message>
     <message>
@@ -147,10 +147,10 @@ tessaryn forget N        forgets calendar N; the next refresh draws without it
 tessaryn compose         draws one calendar onto a picture, without any desktop
     --base PICTURE       the picture to draw on
     --year Y --month M   the month to show
-    --at X,Y             the calendar&apos;s top-left corner, in the picture&apos;s pixels
+    --at X,Y             the calendar's top-left corner, in the picture's pixels
                          (-1000000 to 1000000)
-    --font FACE          the face (default &quot;ＭＳ Ｐゴシック&quot;)
-    --size PT            the size in points, 1 to 2000 (default 13, the preview&apos;s at its
+    --font FACE          the face (default "ＭＳ Ｐゴシック")
+    --size PT            the size in points, 1 to 2000 (default 13, the preview's at its
                          design size)
     --style STYLE        regular (the default), or any of bold,italic,underline,strikeout
     --color KIND=0xBBGGRR  the colour of month, sunday, saturday or weekday (repeatable;
@@ -179,10 +179,10 @@ tessaryn forget N        forgets calendar N; the next refresh draws without it
 tessaryn compose         draws one calendar onto a picture, without any desktop
     --base PICTURE       the picture to draw on
     --year Y --month M   the month to show
-    --at X,Y             the calendar&apos;s top-left corner, in the picture&apos;s pixels
+    --at X,Y             the calendar's top-left corner, in the picture's pixels
                          (-1000000 to 1000000)
-    --font FACE          the face (default &quot;ＭＳ Ｐゴシック&quot;)
-    --size PT            the size in points, 1 to 2000 (default 13, the preview&apos;s at its
+    --font FACE          the face (default "ＭＳ Ｐゴシック")
+    --size PT            the size in points, 1 to 2000 (default 13, the preview's at its
                          design size)
     --style STYLE        regular (the default), or any of bold,italic,underline,strikeout
     --color KIND=0xBBGGRR  the colour of month, sunday, saturday or weekday (repeatable;
@@ -194,8 +194,8 @@ Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.
 </translation>
     </message>
     <message>
-        <source>refresh takes no argument &quot;%1&quot;</source>
-        <translation>refresh takes no argument &quot;%1&quot;</translation>
+        <source>refresh takes no argument "%1"</source>
+        <translation>refresh takes no argument "%1"</translation>
     </message>
     <message>
         <source>--enable-timer and --disable-timer exclude each other</source>
@@ -206,68 +206,68 @@ Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.
         <translation>--enable-autostart and --disable-autostart exclude each other</translation>
     </message>
     <message>
-        <source>--date wants a day as YYYY-MM-DD, not &quot;%1&quot;</source>
-        <translation>--date wants a day as YYYY-MM-DD, not &quot;%1&quot;</translation>
+        <source>--date wants a day as YYYY-MM-DD, not "%1"</source>
+        <translation>--date wants a day as YYYY-MM-DD, not "%1"</translation>
     </message>
     <message>
-        <source>compose takes no argument &quot;%1&quot;</source>
-        <translation>compose takes no argument &quot;%1&quot;</translation>
+        <source>compose takes no argument "%1"</source>
+        <translation>compose takes no argument "%1"</translation>
     </message>
     <message>
         <source>compose needs --%1</source>
         <translation>compose needs --%1</translation>
     </message>
     <message>
-        <source>--year wants a year from 100 to 9998, not &quot;%1&quot;</source>
-        <translation>--year wants a year from 100 to 9998, not &quot;%1&quot;</translation>
+        <source>--year wants a year from 100 to 9998, not "%1"</source>
+        <translation>--year wants a year from 100 to 9998, not "%1"</translation>
     </message>
     <message>
-        <source>--month wants 1 to 12, not &quot;%1&quot;</source>
-        <translation>--month wants 1 to 12, not &quot;%1&quot;</translation>
+        <source>--month wants 1 to 12, not "%1"</source>
+        <translation>--month wants 1 to 12, not "%1"</translation>
     </message>
     <message>
-        <source>--at wants X,Y in pixels from -1000000 to 1000000, not &quot;%1&quot;</source>
-        <translation>--at wants X,Y in pixels from -1000000 to 1000000, not &quot;%1&quot;</translation>
+        <source>--at wants X,Y in pixels from -1000000 to 1000000, not "%1"</source>
+        <translation>--at wants X,Y in pixels from -1000000 to 1000000, not "%1"</translation>
     </message>
     <message>
         <source>--font wants a face name</source>
         <translation>--font wants a face name</translation>
     </message>
     <message>
-        <source>--size wants points from 1 to 2000, not &quot;%1&quot;</source>
-        <translation>--size wants points from 1 to 2000, not &quot;%1&quot;</translation>
+        <source>--size wants points from 1 to 2000, not "%1"</source>
+        <translation>--size wants points from 1 to 2000, not "%1"</translation>
     </message>
     <message>
-        <source>--style knows regular, bold, italic, underline, strikeout, not &quot;%1&quot;</source>
-        <translation>--style knows regular, bold, italic, underline, strikeout, not &quot;%1&quot;</translation>
+        <source>--style knows regular, bold, italic, underline, strikeout, not "%1"</source>
+        <translation>--style knows regular, bold, italic, underline, strikeout, not "%1"</translation>
     </message>
     <message>
-        <source>--color wants month, sunday, saturday or weekday =0xBBGGRR, not &quot;%1&quot;</source>
-        <translation>--color wants month, sunday, saturday or weekday =0xBBGGRR, not &quot;%1&quot;</translation>
+        <source>--color wants month, sunday, saturday or weekday =0xBBGGRR, not "%1"</source>
+        <translation>--color wants month, sunday, saturday or weekday =0xBBGGRR, not "%1"</translation>
     </message>
     <message>
         <source>forget wants the number of one calendar (see tessaryn list)</source>
         <translation>forget wants the number of one calendar (see tessaryn list)</translation>
     </message>
     <message>
-        <source>%1 takes no argument &quot;%2&quot;</source>
-        <translation>%1 takes no argument &quot;%2&quot;</translation>
+        <source>%1 takes no argument "%2"</source>
+        <translation>%1 takes no argument "%2"</translation>
     </message>
     <message>
-        <source>the argument &quot;%1&quot; is not valid UTF-8; names must be UTF-8</source>
-        <translation>the argument &quot;%1&quot; is not valid UTF-8; names must be UTF-8</translation>
+        <source>the argument "%1" is not valid UTF-8; names must be UTF-8</source>
+        <translation>the argument "%1" is not valid UTF-8; names must be UTF-8</translation>
     </message>
     <message>
-        <source>unknown command &quot;%1&quot;</source>
-        <translation>unknown command &quot;%1&quot;</translation>
+        <source>unknown command "%1"</source>
+        <translation>unknown command "%1"</translation>
     </message>
     <message>
         <source>no display: set DISPLAY or WAYLAND_DISPLAY, or use tessaryn refresh / compose</source>
         <translation>no display: set DISPLAY or WAYLAND_DISPLAY, or use tessaryn refresh / compose</translation>
     </message>
     <message>
-        <source>no picture format is known for the extension &quot;.%1&quot;</source>
-        <translation>no picture format is known for the extension &quot;.%1&quot;</translation>
+        <source>no picture format is known for the extension ".%1"</source>
+        <translation>no picture format is known for the extension ".%1"</translation>
     </message>
     <message>
         <source>the picture %1 cannot be used: %2</source>
@@ -286,8 +286,8 @@ Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.
         <translation>%1; it was left as it is</translation>
     </message>
     <message>
-        <source>the recorded desktop &quot;%1&quot; is not known</source>
-        <translation>the recorded desktop &quot;%1&quot; is not known</translation>
+        <source>the recorded desktop "%1" is not known</source>
+        <translation>the recorded desktop "%1" is not known</translation>
     </message>
     <message>
         <source>cannot reach the desktop (%1): %2</source>
@@ -410,8 +410,8 @@ Exit status: 0 done (or nothing to do), 1 failed, 2 bad arguments.
         <translation>the unit files are missing from this build</translation>
     </message>
     <message>
-        <source>the program&apos;s path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</source>
-        <translation>the program&apos;s path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</translation>
+        <source>the program's path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</source>
+        <translation>the program's path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</translation>
     </message>
     <message>
         <source>cannot write the unit files into %1: %2</source>
@@ -480,16 +480,16 @@ Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or in
         <translation>no picture was given</translation>
     </message>
     <message>
-        <source>the picture &quot;%1&quot; does not exist</source>
-        <translation>the picture &quot;%1&quot; does not exist</translation>
+        <source>the picture "%1" does not exist</source>
+        <translation>the picture "%1" does not exist</translation>
     </message>
     <message>
-        <source>the picture &quot;%1&quot; cannot be read</source>
-        <translation>the picture &quot;%1&quot; cannot be read</translation>
+        <source>the picture "%1" cannot be read</source>
+        <translation>the picture "%1" cannot be read</translation>
     </message>
     <message>
-        <source>the name &quot;%1&quot; is not valid UTF-8</source>
-        <translation>the name &quot;%1&quot; is not valid UTF-8</translation>
+        <source>the name "%1" is not valid UTF-8</source>
+        <translation>the name "%1" is not valid UTF-8</translation>
     </message>
     <message>
         <source>it is a folder, not a file</source>
@@ -568,8 +568,8 @@ Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or in
         <translation>a compressed bitmap cannot be stored top-down</translation>
     </message>
     <message>
-        <source>the bitmap&apos;s pixel data would start inside its header</source>
-        <translation>the bitmap&apos;s pixel data would start inside its header</translation>
+        <source>the bitmap's pixel data would start inside its header</source>
+        <translation>the bitmap's pixel data would start inside its header</translation>
     </message>
     <message>
         <source>the bitmap file is cut short: it holds %1 of %2 bytes of pixels</source>
@@ -638,6 +638,366 @@ Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or in
     <message>
         <source>it draws drawings nested more than %1 deep</source>
         <translation>it draws drawings nested more than %1 deep</translation>
+    </message>
+    <message>
+        <source>the registry hive %1 cannot be used: %2</source>
+        <translation>the registry hive %1 cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>the composition record (HKCU\%1) is damaged: %2</source>
+        <translation>the composition record (HKCU\%1) is damaged: %2</translation>
+    </message>
+    <message>
+        <source>no value "%1"</source>
+        <translation>no value "%1"</translation>
+    </message>
+    <message>
+        <source>the kept copy's hash, size or time is missing</source>
+        <translation>the kept copy's hash, size or time is missing</translation>
+    </message>
+    <message>
+        <source>the calendars are not numbered 1, 2, 3, ...</source>
+        <translation>the calendars are not numbered 1, 2, 3, ...</translation>
+    </message>
+    <message>
+        <source>the kept copy of the original wallpaper, %1, is missing and the original %2 is not the picture it kept; place the calendar again with "Drag Calendar"</source>
+        <translation>the kept copy of the original wallpaper, %1, is missing and the original %2 is not the picture it kept; place the calendar again with "Drag Calendar"</translation>
+    </message>
+    <message>
+        <source>the kept copy of the original wallpaper, %1, was changed since it was recorded; place the calendar again with "Drag Calendar"</source>
+        <translation>the kept copy of the original wallpaper, %1, was changed since it was recorded; place the calendar again with "Drag Calendar"</translation>
+    </message>
+    <message>
+        <source>the kept copy %1 cannot be read: %2</source>
+        <translation>the kept copy %1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>the wallpaper was our own picture without a record of its original; it cannot be renewed</source>
+        <translation>the wallpaper was our own picture without a record of its original; it cannot be renewed</translation>
+    </message>
+    <message>
+        <source>the kept copy %1 could not be made again: %2</source>
+        <translation>the kept copy %1 could not be made again: %2</translation>
+    </message>
+    <message>
+        <source>the original changed</source>
+        <translation>the original changed</translation>
+    </message>
+    <message>
+        <source>the kept original %1 cannot be loaded: %2</source>
+        <translation>the kept original %1 cannot be loaded: %2</translation>
+    </message>
+    <message>
+        <source>cannot open the lock file %1: %2</source>
+        <translation>cannot open the lock file %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot lock %1: %2</source>
+        <translation>cannot lock %1: %2</translation>
+    </message>
+    <message>
+        <source>another tessaryn is changing the wallpaper now</source>
+        <translation>another tessaryn is changing the wallpaper now</translation>
+    </message>
+    <message>
+        <source>this desktop keeps no places</source>
+        <translation>this desktop keeps no places</translation>
+    </message>
+    <message>
+        <source>feh did not record the new wallpaper in ~/.fehbg</source>
+        <translation>feh did not record the new wallpaper in ~/.fehbg</translation>
+    </message>
+    <message>
+        <source>gsettings gave no text for %1 %2</source>
+        <translation>gsettings gave no text for %1 %2</translation>
+    </message>
+    <message>
+        <source>the settings schema %1 is not installed</source>
+        <translation>the settings schema %1 is not installed</translation>
+    </message>
+    <message>
+        <source>the desktop did not keep the new setting (%1 %2 is still %3)</source>
+        <translation>the desktop did not keep the new setting (%1 %2 is still %3)</translation>
+    </message>
+    <message>
+        <source>the saved places name an unknown key %1</source>
+        <translation>the saved places name an unknown key %1</translation>
+    </message>
+    <message>
+        <source>the desktop did not keep %1 %2</source>
+        <translation>the desktop did not keep %1 %2</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>hyprpaper cannot be given a path with a comma ("%1")</source>
+        <translation>hyprpaper cannot be given a path with a comma ("%1")</translation>
+    </message>
+    <message>
+        <source>hyprpaper did not take the new wallpaper (it shows "%1")</source>
+        <translation>hyprpaper did not take the new wallpaper (it shows "%1")</translation>
+    </message>
+    <message>
+        <source>hyprpaper %1 (%2)</source>
+        <translation>hyprpaper %1 (%2)</translation>
+    </message>
+    <message>
+        <source>hyprpaper does not tell</source>
+        <translation>hyprpaper does not tell</translation>
+    </message>
+    <message>
+        <source>plasmashell cannot be asked: </source>
+        <translation>plasmashell cannot be asked: </translation>
+    </message>
+    <message>
+        <source>plasmashell gave an answer that is not understood: </source>
+        <translation>plasmashell gave an answer that is not understood: </translation>
+    </message>
+    <message>
+        <source>plasmashell has no desktop</source>
+        <translation>plasmashell has no desktop</translation>
+    </message>
+    <message>
+        <source>plasmashell refused the new wallpaper: </source>
+        <translation>plasmashell refused the new wallpaper: </translation>
+    </message>
+    <message>
+        <source>the desktop did not keep the new wallpaper (it shows "%1")</source>
+        <translation>the desktop did not keep the new wallpaper (it shows "%1")</translation>
+    </message>
+    <message>
+        <source>the desktop has no wallpaper: its plugin %1 is not installed</source>
+        <translation>the desktop has no wallpaper: its plugin %1 is not installed</translation>
+    </message>
+    <message>
+        <source>tiling is not available: Plasma tiles with the wallpaper plugin org.kde.tiled (package kdeplasma-addons), which is not installed</source>
+        <translation>tiling is not available: Plasma tiles with the wallpaper plugin org.kde.tiled (package kdeplasma-addons), which is not installed</translation>
+    </message>
+    <message>
+        <source>Plasma desktop %1 (%2)</source>
+        <translation>Plasma desktop %1 (%2)</translation>
+    </message>
+    <message>
+        <source>plasmashell refused: </source>
+        <translation>plasmashell refused: </translation>
+    </message>
+    <message>
+        <source>Plasma desktop %1 did not take back what it showed</source>
+        <translation>Plasma desktop %1 did not take back what it showed</translation>
+    </message>
+    <message>
+        <source>pcmanfm draws a tiled picture only once, and the screen's monitors or the picture could not be read to tile it for pcmanfm</source>
+        <translation>pcmanfm draws a tiled picture only once, and the screen's monitors or the picture could not be read to tile it for pcmanfm</translation>
+    </message>
+    <message>
+        <source>pcmanfm did not take the new wallpaper</source>
+        <translation>pcmanfm did not take the new wallpaper</translation>
+    </message>
+    <message>
+        <source>pcmanfm-qt did not take the new wallpaper</source>
+        <translation>pcmanfm-qt did not take the new wallpaper</translation>
+    </message>
+    <message>
+        <source>nitrogen did not save the new wallpaper in %1</source>
+        <translation>nitrogen did not save the new wallpaper in %1</translation>
+    </message>
+    <message>
+        <source>the picture cannot be loaded</source>
+        <translation>the picture cannot be loaded</translation>
+    </message>
+    <message>
+        <source>the D-Bus session bus cannot be reached</source>
+        <translation>the D-Bus session bus cannot be reached</translation>
+    </message>
+    <message>
+        <source>no answer over D-Bus</source>
+        <translation>no answer over D-Bus</translation>
+    </message>
+    <message>
+        <source>sway refused the command</source>
+        <translation>sway refused the command</translation>
+    </message>
+    <message>
+        <source>sway did not start swaybg with the new wallpaper</source>
+        <translation>sway did not start swaybg with the new wallpaper</translation>
+    </message>
+    <message>
+        <source>sway output %1 (%2)</source>
+        <translation>sway output %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is not installed (not found on PATH)</source>
+        <translation>%1 is not installed (not found on PATH)</translation>
+    </message>
+    <message>
+        <source>%1 could not be started: %2</source>
+        <translation>%1 could not be started: %2</translation>
+    </message>
+    <message>
+        <source>%1 did not answer within %2 s</source>
+        <translation>%1 did not answer within %2 s</translation>
+    </message>
+    <message>
+        <source>%1 crashed</source>
+        <translation>%1 crashed</translation>
+    </message>
+    <message>
+        <source>%1 failed with exit status %2</source>
+        <translation>%1 failed with exit status %2</translation>
+    </message>
+    <message>
+        <source>the picture "%1" has a line break in its name, which %2 would read as two lines; rename the file</source>
+        <translation>the picture "%1" has a line break in its name, which %2 would read as two lines; rename the file</translation>
+    </message>
+    <message>
+        <source>cannot make the folder "%1"</source>
+        <translation>cannot make the folder "%1"</translation>
+    </message>
+    <message>
+        <source>cannot write "%1": %2</source>
+        <translation>cannot write "%1": %2</translation>
+    </message>
+    <message>
+        <source>the tiled picture could not be encoded</source>
+        <translation>the tiled picture could not be encoded</translation>
+    </message>
+    <message>
+        <source>xrandr lists no active monitor</source>
+        <translation>xrandr lists no active monitor</translation>
+    </message>
+    <message>
+        <source>xfconfd cannot be asked: </source>
+        <translation>xfconfd cannot be asked: </translation>
+    </message>
+    <message>
+        <source>xfconfd gave no answer</source>
+        <translation>xfconfd gave no answer</translation>
+    </message>
+    <message>
+        <source>xfdesktop's monitors are not known: </source>
+        <translation>xfdesktop's monitors are not known: </translation>
+    </message>
+    <message>
+        <source>xfconfd refused %1: %2</source>
+        <translation>xfconfd refused %1: %2</translation>
+    </message>
+    <message>
+        <source>the desktop did not keep the new setting (%1 is "%2")</source>
+        <translation>the desktop did not keep the new setting (%1 is "%2")</translation>
+    </message>
+    <message>
+        <source>Xfce %1 (%2)</source>
+        <translation>Xfce %1 (%2)</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>the folder %1 cannot be made</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>the file is read-only</translation>
+    </message>
+    <message>
+        <source>no file can be made in %1: %2</source>
+        <translation>no file can be made in %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>cannot open the hive (%1)</source>
+        <translation>cannot open the hive (%1)</translation>
+    </message>
+    <message>
+        <source>cannot write the hive (%1)</source>
+        <translation>cannot write the hive (%1)</translation>
+    </message>
+    <message>
+        <source>cannot set up the hive (%1)</source>
+        <translation>cannot set up the hive (%1)</translation>
+    </message>
+    <message>
+        <source>cannot check the hive (%1)</source>
+        <translation>cannot check the hive (%1)</translation>
+    </message>
+    <message>
+        <source>cannot read the hive (%1)</source>
+        <translation>cannot read the hive (%1)</translation>
+    </message>
+    <message>
+        <source>not a registry hive (%1)</source>
+        <translation>not a registry hive (%1)</translation>
+    </message>
+    <message>
+        <source>another process keeps the hive busy (%1)</source>
+        <translation>another process keeps the hive busy (%1)</translation>
+    </message>
+    <message>
+        <source>the hive is damaged (%1); move the file aside to start a fresh hive (the program then reads the desktop's live settings again)</source>
+        <translation>the hive is damaged (%1); move the file aside to start a fresh hive (the program then reads the desktop's live settings again)</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>is a folder, not a hive file</source>
+        <translation>is a folder, not a hive file</translation>
+    </message>
+    <message>
+        <source>holds a database that is not a registry hive</source>
+        <translation>holds a database that is not a registry hive</translation>
+    </message>
+    <message>
+        <source>Unsupported system parameter %1.</source>
+        <translation>Unsupported system parameter %1.</translation>
+    </message>
+    <message>
+        <source>No wallpaper file was given.</source>
+        <translation>No wallpaper file was given.</translation>
+    </message>
+    <message>
+        <source>The wallpaper file %1 cannot be read.</source>
+        <translation>The wallpaper file %1 cannot be read.</translation>
+    </message>
+    <message>
+        <source>The desktop (%1) did not accept the wallpaper.</source>
+        <translation>The desktop (%1) did not accept the wallpaper.</translation>
+    </message>
+    <message>
+        <source>The wallpaper path could not be recorded in %1.</source>
+        <translation>The wallpaper path could not be recorded in %1.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be replaced: %2</source>
+        <translation>%1 cannot be replaced: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write beside %1: %2</source>
+        <translation>cannot write beside %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 could not be written: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be flushed to the disk: %2</source>
+        <translation>%1 could not be flushed to the disk: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be replaced: %2</source>
+        <translation>%1 could not be replaced: %2</translation>
     </message>
 </context>
 <context>

@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>The window is too small to show the calendar, so there is nothing to place.
-Make the window larger and press &quot;Drag Calendar&quot; again.</source>
+Make the window larger and press "Drag Calendar" again.</source>
         <translation>ウィンドウが小さすぎてカレンダーを表示できないため、配置するものがありません。
 ウィンドウを大きくしてから、もう一度「カレンダー配置」を押して下さい。</translation>
     </message>
@@ -71,7 +71,7 @@ Make the window larger and press &quot;Drag Calendar&quot; again.</source>
     </message>
     <message>
         <source>
-The rest of the wallpaper lies beyond the screen&apos;s edge.
+The rest of the wallpaper lies beyond the screen's edge.
 Make the window smaller for a smaller calendar.</source>
         <translation>
 壁紙の残りの部分は画面の外にあります。
@@ -79,7 +79,7 @@ Make the window smaller for a smaller calendar.</source>
     </message>
     <message>
         <source>
-At its origin (%1, %2) the rest of the wallpaper lies beyond the screen&apos;s edge.
+At its origin (%1, %2) the rest of the wallpaper lies beyond the screen's edge.
 Choose an origin that brings more of it onto the screen, or make the window smaller for a smaller calendar.</source>
         <translation>
 原点 (%1, %2) では、壁紙の残りの部分が画面の外にあります。
@@ -147,10 +147,10 @@ tessaryn forget N        forgets calendar N; the next refresh draws without it
 tessaryn compose         draws one calendar onto a picture, without any desktop
     --base PICTURE       the picture to draw on
     --year Y --month M   the month to show
-    --at X,Y             the calendar&apos;s top-left corner, in the picture&apos;s pixels
+    --at X,Y             the calendar's top-left corner, in the picture's pixels
                          (-1000000 to 1000000)
-    --font FACE          the face (default &quot;ＭＳ Ｐゴシック&quot;)
-    --size PT            the size in points, 1 to 2000 (default 13, the preview&apos;s at its
+    --font FACE          the face (default "ＭＳ Ｐゴシック")
+    --size PT            the size in points, 1 to 2000 (default 13, the preview's at its
                          design size)
     --style STYLE        regular (the default), or any of bold,italic,underline,strikeout
     --color KIND=0xBBGGRR  the colour of month, sunday, saturday or weekday (repeatable;
@@ -181,7 +181,7 @@ tessaryn compose         デスクトップを使わずに、画像に一つの�
     --year Y --month M   表示する年と月
     --at X,Y             カレンダーの左上の角 (画像のピクセル単位、
                          -1000000 から 1000000)
-    --font FACE          フォント名 (既定は &quot;ＭＳ Ｐゴシック&quot;)
+    --font FACE          フォント名 (既定は "ＭＳ Ｐゴシック")
     --size PT            ポイント単位の大きさ、1 から 2000 (既定は 13、設計時の大きさの
                          プレビューと同じ)
     --style STYLE        regular (既定)、または bold,italic,underline,strikeout の組み合わせ
@@ -194,8 +194,8 @@ tessaryn compose         デスクトップを使わずに、画像に一つの�
 </translation>
     </message>
     <message>
-        <source>refresh takes no argument &quot;%1&quot;</source>
-        <translation>refresh は引数 &quot;%1&quot; を取りません</translation>
+        <source>refresh takes no argument "%1"</source>
+        <translation>refresh は引数 "%1" を取りません</translation>
     </message>
     <message>
         <source>--enable-timer and --disable-timer exclude each other</source>
@@ -206,68 +206,68 @@ tessaryn compose         デスクトップを使わずに、画像に一つの�
         <translation>--enable-autostart と --disable-autostart は同時に指定できません</translation>
     </message>
     <message>
-        <source>--date wants a day as YYYY-MM-DD, not &quot;%1&quot;</source>
-        <translation>--date には YYYY-MM-DD 形式の日付を指定して下さい (&quot;%1&quot; は使えません)</translation>
+        <source>--date wants a day as YYYY-MM-DD, not "%1"</source>
+        <translation>--date には YYYY-MM-DD 形式の日付を指定して下さい ("%1" は使えません)</translation>
     </message>
     <message>
-        <source>compose takes no argument &quot;%1&quot;</source>
-        <translation>compose は引数 &quot;%1&quot; を取りません</translation>
+        <source>compose takes no argument "%1"</source>
+        <translation>compose は引数 "%1" を取りません</translation>
     </message>
     <message>
         <source>compose needs --%1</source>
         <translation>compose には --%1 が必要です</translation>
     </message>
     <message>
-        <source>--year wants a year from 100 to 9998, not &quot;%1&quot;</source>
-        <translation>--year には 100 から 9998 までの年を指定して下さい (&quot;%1&quot; は使えません)</translation>
+        <source>--year wants a year from 100 to 9998, not "%1"</source>
+        <translation>--year には 100 から 9998 までの年を指定して下さい ("%1" は使えません)</translation>
     </message>
     <message>
-        <source>--month wants 1 to 12, not &quot;%1&quot;</source>
-        <translation>--month には 1 から 12 までを指定して下さい (&quot;%1&quot; は使えません)</translation>
+        <source>--month wants 1 to 12, not "%1"</source>
+        <translation>--month には 1 から 12 までを指定して下さい ("%1" は使えません)</translation>
     </message>
     <message>
-        <source>--at wants X,Y in pixels from -1000000 to 1000000, not &quot;%1&quot;</source>
-        <translation>--at には -1000000 から 1000000 までのピクセル数で X,Y を指定して下さい (&quot;%1&quot; は使えません)</translation>
+        <source>--at wants X,Y in pixels from -1000000 to 1000000, not "%1"</source>
+        <translation>--at には -1000000 から 1000000 までのピクセル数で X,Y を指定して下さい ("%1" は使えません)</translation>
     </message>
     <message>
         <source>--font wants a face name</source>
         <translation>--font にはフォント名を指定して下さい</translation>
     </message>
     <message>
-        <source>--size wants points from 1 to 2000, not &quot;%1&quot;</source>
-        <translation>--size には 1 から 2000 までのポイント数を指定して下さい (&quot;%1&quot; は使えません)</translation>
+        <source>--size wants points from 1 to 2000, not "%1"</source>
+        <translation>--size には 1 から 2000 までのポイント数を指定して下さい ("%1" は使えません)</translation>
     </message>
     <message>
-        <source>--style knows regular, bold, italic, underline, strikeout, not &quot;%1&quot;</source>
-        <translation>--style に指定できるのは regular, bold, italic, underline, strikeout です (&quot;%1&quot; は使えません)</translation>
+        <source>--style knows regular, bold, italic, underline, strikeout, not "%1"</source>
+        <translation>--style に指定できるのは regular, bold, italic, underline, strikeout です ("%1" は使えません)</translation>
     </message>
     <message>
-        <source>--color wants month, sunday, saturday or weekday =0xBBGGRR, not &quot;%1&quot;</source>
-        <translation>--color には month, sunday, saturday, weekday のいずれかと =0xBBGGRR を指定して下さい (&quot;%1&quot; は使えません)</translation>
+        <source>--color wants month, sunday, saturday or weekday =0xBBGGRR, not "%1"</source>
+        <translation>--color には month, sunday, saturday, weekday のいずれかと =0xBBGGRR を指定して下さい ("%1" は使えません)</translation>
     </message>
     <message>
         <source>forget wants the number of one calendar (see tessaryn list)</source>
         <translation>forget にはカレンダーの番号を一つ指定して下さい (tessaryn list で確認できます)</translation>
     </message>
     <message>
-        <source>%1 takes no argument &quot;%2&quot;</source>
-        <translation>%1 は引数 &quot;%2&quot; を取りません</translation>
+        <source>%1 takes no argument "%2"</source>
+        <translation>%1 は引数 "%2" を取りません</translation>
     </message>
     <message>
-        <source>the argument &quot;%1&quot; is not valid UTF-8; names must be UTF-8</source>
-        <translation>引数 &quot;%1&quot; は正しい UTF-8 ではありません。名前は UTF-8 で指定して下さい</translation>
+        <source>the argument "%1" is not valid UTF-8; names must be UTF-8</source>
+        <translation>引数 "%1" は正しい UTF-8 ではありません。名前は UTF-8 で指定して下さい</translation>
     </message>
     <message>
-        <source>unknown command &quot;%1&quot;</source>
-        <translation>不明なコマンド &quot;%1&quot;</translation>
+        <source>unknown command "%1"</source>
+        <translation>不明なコマンド "%1"</translation>
     </message>
     <message>
         <source>no display: set DISPLAY or WAYLAND_DISPLAY, or use tessaryn refresh / compose</source>
         <translation>ディスプレイがありません: DISPLAY か WAYLAND_DISPLAY を設定するか、tessaryn refresh / compose を使って下さい</translation>
     </message>
     <message>
-        <source>no picture format is known for the extension &quot;.%1&quot;</source>
-        <translation>拡張子 &quot;.%1&quot; に対応する画像形式がありません</translation>
+        <source>no picture format is known for the extension ".%1"</source>
+        <translation>拡張子 ".%1" に対応する画像形式がありません</translation>
     </message>
     <message>
         <source>the picture %1 cannot be used: %2</source>
@@ -286,8 +286,8 @@ tessaryn compose         デスクトップを使わずに、画像に一つの�
         <translation>%1。そのままにしてあります</translation>
     </message>
     <message>
-        <source>the recorded desktop &quot;%1&quot; is not known</source>
-        <translation>記録されたデスクトップ &quot;%1&quot; は不明です</translation>
+        <source>the recorded desktop "%1" is not known</source>
+        <translation>記録されたデスクトップ "%1" は不明です</translation>
     </message>
     <message>
         <source>cannot reach the desktop (%1): %2</source>
@@ -410,7 +410,7 @@ tessaryn compose         デスクトップを使わずに、画像に一つの�
         <translation>このビルドにはユニットファイルがありません</translation>
     </message>
     <message>
-        <source>the program&apos;s path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</source>
+        <source>the program's path %1 holds a line break or another control character, which a systemd unit cannot name; nothing was written</source>
         <translation>プログラムのパス %1 には改行などの制御文字が含まれており、systemd のユニットに書けません。何も書き込んでいません</translation>
     </message>
     <message>
@@ -480,16 +480,16 @@ Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or in
         <translation>画像が指定されていません</translation>
     </message>
     <message>
-        <source>the picture &quot;%1&quot; does not exist</source>
-        <translation>画像 &quot;%1&quot; がありません</translation>
+        <source>the picture "%1" does not exist</source>
+        <translation>画像 "%1" がありません</translation>
     </message>
     <message>
-        <source>the picture &quot;%1&quot; cannot be read</source>
-        <translation>画像 &quot;%1&quot; を読めません</translation>
+        <source>the picture "%1" cannot be read</source>
+        <translation>画像 "%1" を読めません</translation>
     </message>
     <message>
-        <source>the name &quot;%1&quot; is not valid UTF-8</source>
-        <translation>名前 &quot;%1&quot; は正しい UTF-8 ではありません</translation>
+        <source>the name "%1" is not valid UTF-8</source>
+        <translation>名前 "%1" は正しい UTF-8 ではありません</translation>
     </message>
     <message>
         <source>it is a folder, not a file</source>
@@ -568,7 +568,7 @@ Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or in
         <translation>圧縮されたビットマップは上から下への順に格納できません</translation>
     </message>
     <message>
-        <source>the bitmap&apos;s pixel data would start inside its header</source>
+        <source>the bitmap's pixel data would start inside its header</source>
         <translation>ビットマップのピクセルデータの開始位置がヘッダーの中にあります</translation>
     </message>
     <message>
@@ -638,6 +638,366 @@ Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or in
     <message>
         <source>it draws drawings nested more than %1 deep</source>
         <translation>%1 段より深く入れ子になった図を描画します</translation>
+    </message>
+    <message>
+        <source>the registry hive %1 cannot be used: %2</source>
+        <translation>レジストリハイブ %1 を使用できません: %2</translation>
+    </message>
+    <message>
+        <source>the composition record (HKCU\%1) is damaged: %2</source>
+        <translation>合成の記録 (HKCU\%1) が壊れています: %2</translation>
+    </message>
+    <message>
+        <source>no value "%1"</source>
+        <translation>値 "%1" がありません</translation>
+    </message>
+    <message>
+        <source>the kept copy's hash, size or time is missing</source>
+        <translation>保存したコピーのハッシュ、サイズ、または時刻がありません</translation>
+    </message>
+    <message>
+        <source>the calendars are not numbered 1, 2, 3, ...</source>
+        <translation>カレンダーの番号が 1, 2, 3, ... の順になっていません</translation>
+    </message>
+    <message>
+        <source>the kept copy of the original wallpaper, %1, is missing and the original %2 is not the picture it kept; place the calendar again with "Drag Calendar"</source>
+        <translation>元の壁紙の保存したコピー %1 が見つからず、元の %2 も保存した画像ではありません。「カレンダー配置」でカレンダーを配置し直して下さい</translation>
+    </message>
+    <message>
+        <source>the kept copy of the original wallpaper, %1, was changed since it was recorded; place the calendar again with "Drag Calendar"</source>
+        <translation>元の壁紙の保存したコピー %1 が記録後に変更されています。「カレンダー配置」でカレンダーを配置し直して下さい</translation>
+    </message>
+    <message>
+        <source>the kept copy %1 cannot be read: %2</source>
+        <translation>保存したコピー %1 を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>the wallpaper was our own picture without a record of its original; it cannot be renewed</source>
+        <translation>壁紙は Tessaryn が作成した画像ですが、元の壁紙の記録がありません。更新できません</translation>
+    </message>
+    <message>
+        <source>the kept copy %1 could not be made again: %2</source>
+        <translation>保存したコピー %1 を作り直せませんでした: %2</translation>
+    </message>
+    <message>
+        <source>the original changed</source>
+        <translation>元の壁紙が変更されました</translation>
+    </message>
+    <message>
+        <source>the kept original %1 cannot be loaded: %2</source>
+        <translation>保存した元の壁紙 %1 を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>cannot open the lock file %1: %2</source>
+        <translation>ロックファイル %1 を開けません: %2</translation>
+    </message>
+    <message>
+        <source>cannot lock %1: %2</source>
+        <translation>%1 をロックできません: %2</translation>
+    </message>
+    <message>
+        <source>another tessaryn is changing the wallpaper now</source>
+        <translation>別の tessaryn が壁紙を変更中です</translation>
+    </message>
+    <message>
+        <source>this desktop keeps no places</source>
+        <translation>このデスクトップには壁紙の表示場所の記録がありません</translation>
+    </message>
+    <message>
+        <source>feh did not record the new wallpaper in ~/.fehbg</source>
+        <translation>feh が新しい壁紙を ~/.fehbg に記録しませんでした</translation>
+    </message>
+    <message>
+        <source>gsettings gave no text for %1 %2</source>
+        <translation>gsettings が %1 %2 の値を返しませんでした</translation>
+    </message>
+    <message>
+        <source>the settings schema %1 is not installed</source>
+        <translation>設定スキーマ %1 がインストールされていません</translation>
+    </message>
+    <message>
+        <source>the desktop did not keep the new setting (%1 %2 is still %3)</source>
+        <translation>デスクトップが新しい設定を保持しませんでした (%1 %2 は %3 のままです)</translation>
+    </message>
+    <message>
+        <source>the saved places name an unknown key %1</source>
+        <translation>保存した表示場所に不明なキー %1 があります</translation>
+    </message>
+    <message>
+        <source>the desktop did not keep %1 %2</source>
+        <translation>デスクトップが %1 %2 を保持しませんでした</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>応答がありません</translation>
+    </message>
+    <message>
+        <source>hyprpaper cannot be given a path with a comma ("%1")</source>
+        <translation>hyprpaper にはカンマを含むパスを渡せません ("%1")</translation>
+    </message>
+    <message>
+        <source>hyprpaper did not take the new wallpaper (it shows "%1")</source>
+        <translation>hyprpaper が新しい壁紙を受け付けませんでした ("%1" を表示しています)</translation>
+    </message>
+    <message>
+        <source>hyprpaper %1 (%2)</source>
+        <translation>hyprpaper %1 (%2)</translation>
+    </message>
+    <message>
+        <source>hyprpaper does not tell</source>
+        <translation>hyprpaper から取得できません</translation>
+    </message>
+    <message>
+        <source>plasmashell cannot be asked: </source>
+        <translation>plasmashell に問い合わせできません: </translation>
+    </message>
+    <message>
+        <source>plasmashell gave an answer that is not understood: </source>
+        <translation>plasmashell の応答を解釈できません: </translation>
+    </message>
+    <message>
+        <source>plasmashell has no desktop</source>
+        <translation>plasmashell にデスクトップがありません</translation>
+    </message>
+    <message>
+        <source>plasmashell refused the new wallpaper: </source>
+        <translation>plasmashell が新しい壁紙を拒否しました: </translation>
+    </message>
+    <message>
+        <source>the desktop did not keep the new wallpaper (it shows "%1")</source>
+        <translation>デスクトップが新しい壁紙を保持しませんでした ("%1" を表示しています)</translation>
+    </message>
+    <message>
+        <source>the desktop has no wallpaper: its plugin %1 is not installed</source>
+        <translation>デスクトップに壁紙がありません: プラグイン %1 がインストールされていません</translation>
+    </message>
+    <message>
+        <source>tiling is not available: Plasma tiles with the wallpaper plugin org.kde.tiled (package kdeplasma-addons), which is not installed</source>
+        <translation>並べて表示は使用できません: Plasma の並べて表示には壁紙プラグイン org.kde.tiled (パッケージ kdeplasma-addons) が必要ですが、インストールされていません</translation>
+    </message>
+    <message>
+        <source>Plasma desktop %1 (%2)</source>
+        <translation>Plasma デスクトップ %1 (%2)</translation>
+    </message>
+    <message>
+        <source>plasmashell refused: </source>
+        <translation>plasmashell が拒否しました: </translation>
+    </message>
+    <message>
+        <source>Plasma desktop %1 did not take back what it showed</source>
+        <translation>Plasma デスクトップ %1 が元の表示に戻りませんでした</translation>
+    </message>
+    <message>
+        <source>pcmanfm draws a tiled picture only once, and the screen's monitors or the picture could not be read to tile it for pcmanfm</source>
+        <translation>pcmanfm は並べて表示の画像を 1 枚しか描画しません。pcmanfm 用に並べるための画面のモニター情報または画像を読み込めませんでした</translation>
+    </message>
+    <message>
+        <source>pcmanfm did not take the new wallpaper</source>
+        <translation>pcmanfm が新しい壁紙を受け付けませんでした</translation>
+    </message>
+    <message>
+        <source>pcmanfm-qt did not take the new wallpaper</source>
+        <translation>pcmanfm-qt が新しい壁紙を受け付けませんでした</translation>
+    </message>
+    <message>
+        <source>nitrogen did not save the new wallpaper in %1</source>
+        <translation>nitrogen が新しい壁紙を %1 に保存しませんでした</translation>
+    </message>
+    <message>
+        <source>the picture cannot be loaded</source>
+        <translation>画像を読み込めません</translation>
+    </message>
+    <message>
+        <source>the D-Bus session bus cannot be reached</source>
+        <translation>D-Bus セッションバスに接続できません</translation>
+    </message>
+    <message>
+        <source>no answer over D-Bus</source>
+        <translation>D-Bus で応答がありません</translation>
+    </message>
+    <message>
+        <source>sway refused the command</source>
+        <translation>sway がコマンドを拒否しました</translation>
+    </message>
+    <message>
+        <source>sway did not start swaybg with the new wallpaper</source>
+        <translation>sway が新しい壁紙で swaybg を起動しませんでした</translation>
+    </message>
+    <message>
+        <source>sway output %1 (%2)</source>
+        <translation>sway の出力 %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is not installed (not found on PATH)</source>
+        <translation>%1 がインストールされていません (PATH に見つかりません)</translation>
+    </message>
+    <message>
+        <source>%1 could not be started: %2</source>
+        <translation>%1 を起動できませんでした: %2</translation>
+    </message>
+    <message>
+        <source>%1 did not answer within %2 s</source>
+        <translation>%1 が %2 秒以内に応答しませんでした</translation>
+    </message>
+    <message>
+        <source>%1 crashed</source>
+        <translation>%1 が異常終了しました</translation>
+    </message>
+    <message>
+        <source>%1 failed with exit status %2</source>
+        <translation>%1 が終了ステータス %2 で失敗しました</translation>
+    </message>
+    <message>
+        <source>the picture "%1" has a line break in its name, which %2 would read as two lines; rename the file</source>
+        <translation>画像 "%1" の名前に改行が含まれており、%2 が 2 行として読んでしまいます。ファイル名を変更して下さい</translation>
+    </message>
+    <message>
+        <source>cannot make the folder "%1"</source>
+        <translation>フォルダー "%1" を作成できません</translation>
+    </message>
+    <message>
+        <source>cannot write "%1": %2</source>
+        <translation>"%1" に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>the tiled picture could not be encoded</source>
+        <translation>並べた画像を符号化できませんでした</translation>
+    </message>
+    <message>
+        <source>xrandr lists no active monitor</source>
+        <translation>xrandr が有効なモニターを返しません</translation>
+    </message>
+    <message>
+        <source>xfconfd cannot be asked: </source>
+        <translation>xfconfd に問い合わせできません: </translation>
+    </message>
+    <message>
+        <source>xfconfd gave no answer</source>
+        <translation>xfconfd が応答しませんでした</translation>
+    </message>
+    <message>
+        <source>xfdesktop's monitors are not known: </source>
+        <translation>xfdesktop のモニターが分かりません: </translation>
+    </message>
+    <message>
+        <source>xfconfd refused %1: %2</source>
+        <translation>xfconfd が %1 を拒否しました: %2</translation>
+    </message>
+    <message>
+        <source>the desktop did not keep the new setting (%1 is "%2")</source>
+        <translation>デスクトップが新しい設定を保持しませんでした (%1 は "%2" です)</translation>
+    </message>
+    <message>
+        <source>Xfce %1 (%2)</source>
+        <translation>Xfce %1 (%2)</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>フォルダー %1 を作成できません</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>ファイルは読み取り専用です</translation>
+    </message>
+    <message>
+        <source>no file can be made in %1: %2</source>
+        <translation>%1 にファイルを作成できません: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>cannot open the hive (%1)</source>
+        <translation>ハイブを開けません (%1)</translation>
+    </message>
+    <message>
+        <source>cannot write the hive (%1)</source>
+        <translation>ハイブに書き込めません (%1)</translation>
+    </message>
+    <message>
+        <source>cannot set up the hive (%1)</source>
+        <translation>ハイブを準備できません (%1)</translation>
+    </message>
+    <message>
+        <source>cannot check the hive (%1)</source>
+        <translation>ハイブを検査できません (%1)</translation>
+    </message>
+    <message>
+        <source>cannot read the hive (%1)</source>
+        <translation>ハイブを読み込めません (%1)</translation>
+    </message>
+    <message>
+        <source>not a registry hive (%1)</source>
+        <translation>レジストリハイブではありません (%1)</translation>
+    </message>
+    <message>
+        <source>another process keeps the hive busy (%1)</source>
+        <translation>別のプロセスがハイブを使用中です (%1)</translation>
+    </message>
+    <message>
+        <source>the hive is damaged (%1); move the file aside to start a fresh hive (the program then reads the desktop's live settings again)</source>
+        <translation>ハイブが壊れています (%1)。ファイルを別の場所へ移すと新しいハイブで始められます (その後はデスクトップの現在の設定を読み直します)</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1</source>
+        <translation>フォルダー %1 を作成できません</translation>
+    </message>
+    <message>
+        <source>is a folder, not a hive file</source>
+        <translation>はフォルダーで、ハイブファイルではありません</translation>
+    </message>
+    <message>
+        <source>holds a database that is not a registry hive</source>
+        <translation>はレジストリハイブではないデータベースです</translation>
+    </message>
+    <message>
+        <source>Unsupported system parameter %1.</source>
+        <translation>システムパラメーター %1 には対応していません。</translation>
+    </message>
+    <message>
+        <source>No wallpaper file was given.</source>
+        <translation>壁紙ファイルが指定されていません。</translation>
+    </message>
+    <message>
+        <source>The wallpaper file %1 cannot be read.</source>
+        <translation>壁紙ファイル %1 を読み込めません。</translation>
+    </message>
+    <message>
+        <source>The desktop (%1) did not accept the wallpaper.</source>
+        <translation>デスクトップ (%1) が壁紙を受け付けませんでした。</translation>
+    </message>
+    <message>
+        <source>The wallpaper path could not be recorded in %1.</source>
+        <translation>壁紙のパスを %1 に記録できませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be replaced: %2</source>
+        <translation>%1 を置き換えられません: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>cannot write beside %1: %2</source>
+        <translation>%1 と同じ場所に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 に書き込めませんでした: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be flushed to the disk: %2</source>
+        <translation>%1 をディスクに書き出せませんでした: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be replaced: %2</source>
+        <translation>%1 を置き換えられませんでした: %2</translation>
     </message>
 </context>
 <context>

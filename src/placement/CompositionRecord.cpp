@@ -11,6 +11,7 @@
 #include "system/desktop/WallpaperFiles.h"
 #include "system/registry/Hive.h"
 #include "system/wallpaper/WindowsDirectory.h"
+#include "toolkit/Translations.h"
 #include "toolkit/picture/ContentHash.h"
 
 namespace composition {
@@ -33,7 +34,7 @@ QString stringOf(const reg::Value& v) {
 }
 
 QString hiveFailure(const reg::Hive& hive) {
-    return QStringLiteral("the registry hive %1 cannot be used: %2")
+    return tk::Text::tr("the registry hive %1 cannot be used: %2")
         .arg(hive.path(), hive.errorText());
 }
 
@@ -227,14 +228,14 @@ ReadResult readRecord() {
     }
     auto damaged = [&](const QString& why) {
         result.state = ReadResult::State::Damaged;
-        result.error = QStringLiteral("the composition record (HKCU\\%1) is damaged: %2")
+        result.error = tk::Text::tr("the composition record (HKCU\\%1) is damaged: %2")
                            .arg(QString::fromLatin1(kRecordKey), why);
         return result;
     };
     Record& rec = result.record;
     for (const char* need : {"original", "kept", "desktop", "output"}) {
         if (values.value(QLatin1String(need)).isEmpty()) {
-            return damaged(QStringLiteral("no value \"%1\"").arg(QLatin1String(need)));
+            return damaged(tk::Text::tr("no value \"%1\"").arg(QLatin1String(need)));
         }
     }
     rec.original = values[QStringLiteral("original")];
@@ -252,7 +253,7 @@ ReadResult readRecord() {
     const auto size = integer(values.value(QStringLiteral("keptsize")));
     const auto modified = integer(values.value(QStringLiteral("keptmodified")));
     if (rec.keptHash.isEmpty() && (!size || !modified)) {
-        return damaged(QStringLiteral("the kept copy's hash, size or time is missing"));
+        return damaged(tk::Text::tr("the kept copy's hash, size or time is missing"));
     }
     rec.places = values.value(QStringLiteral("places"));
     rec.locale = values.value(QStringLiteral("locale"));
@@ -290,7 +291,7 @@ ReadResult readRecord() {
     });
     if (strays != static_cast<qsizetype>(rec.calendars.size() + result.damagedCalendars.size())) {
         result.damagedCalendars.clear();
-        return damaged(QStringLiteral("the calendars are not numbered 1, 2, 3, ..."));
+        return damaged(tk::Text::tr("the calendars are not numbered 1, 2, 3, ..."));
     }
     if (!result.damagedCalendars.empty()) {
         const int first = result.damagedCalendars.front();
@@ -386,14 +387,14 @@ bool isOurOutput(const QString& path, const QString& recordedOutput) {
 }
 
 QString keptCopyMissing(const Record& rec) {
-    return QStringLiteral(
+    return tk::Text::tr(
                "the kept copy of the original wallpaper, %1, is missing and the original %2 is "
                "not the picture it kept; place the calendar again with \"Drag Calendar\"")
         .arg(rec.kept, rec.original);
 }
 
 QString keptCopyChanged(const Record& rec) {
-    return QStringLiteral(
+    return tk::Text::tr(
                "the kept copy of the original wallpaper, %1, was changed since it was recorded; "
                "place the calendar again with \"Drag Calendar\"")
         .arg(rec.kept);
@@ -407,7 +408,7 @@ QString keptCopyProblem(const Record& rec) {
     if (!rec.keptHash.isEmpty()) {
         QFile file(rec.kept);
         if (!file.open(QIODevice::ReadOnly)) {
-            return QStringLiteral("the kept copy %1 cannot be read: %2")
+            return tk::Text::tr("the kept copy %1 cannot be read: %2")
                 .arg(rec.kept, file.errorString());
         }
         tk::ContentHasher hasher;

@@ -113,7 +113,7 @@ FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
         // drawn afresh on the kept original, not on the picture as loaded.
         if (!plan.previous) {
             plan.message = existing.state == ReadResult::State::Missing
-                               ? QStringLiteral(
+                               ? tk::Text::tr(
                                      "the wallpaper was our own picture without a record "
                                      "of its original; it cannot be renewed")
                                : existing.error;

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "toolkit/Translations.h"
 #include "toolkit/picture/ContentHash.h"
 #include "toolkit/picture/PictureFile.h"
 
@@ -19,9 +20,9 @@ KeptOriginal loadKeptOriginal(Record* rec) {
         const tk::HashedCopy copy = tk::copyFileHashed(rec->original, rec->kept);
         if (!copy.error.isEmpty() || copy.hash != rec->keptHash) {
             result.error =
-                QStringLiteral("the kept copy %1 could not be made again: %2")
-                    .arg(rec->kept, copy.error.isEmpty() ? QStringLiteral("the original changed")
-                                                         : copy.error);
+                tk::Text::tr("the kept copy %1 could not be made again: %2")
+                    .arg(rec->kept,
+                         copy.error.isEmpty() ? tk::Text::tr("the original changed") : copy.error);
             return result;
         }
         result.image = std::move(original.image);
@@ -37,7 +38,7 @@ KeptOriginal loadKeptOriginal(Record* rec) {
     tk::LoadedPicture kept = tk::LoadPicture(rec->kept);
     if (!kept.ok()) {
         result.error =
-            QStringLiteral("the kept original %1 cannot be loaded: %2").arg(rec->kept, kept.error);
+            tk::Text::tr("the kept original %1 cannot be loaded: %2").arg(rec->kept, kept.error);
         return result;
     }
     if (rec->keptHash.isEmpty()) {

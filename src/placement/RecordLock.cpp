@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "system/wallpaper/WindowsDirectory.h"
+#include "toolkit/Translations.h"
 
 namespace composition {
 
@@ -29,7 +30,7 @@ bool RecordLock::acquire(int waitMs) {
     fd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd_ < 0) {
         error_ =
-            QStringLiteral("cannot open the lock file %1: %2")
+            tk::Text::tr("cannot open the lock file %1: %2")
                 .arg(QString::fromLocal8Bit(path), QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
@@ -38,13 +39,13 @@ bool RecordLock::acquire(int waitMs) {
             return true;
         }
         if (errno != EWOULDBLOCK && errno != EINTR) {
-            error_ = QStringLiteral("cannot lock %1: %2")
+            error_ = tk::Text::tr("cannot lock %1: %2")
                          .arg(QString::fromLocal8Bit(path),
                               QString::fromLocal8Bit(std::strerror(errno)));
             break;
         }
         if (waited >= waitMs) {
-            error_ = QStringLiteral("another tessaryn is changing the wallpaper now");
+            error_ = tk::Text::tr("another tessaryn is changing the wallpaper now");
             break;
         }
         QThread::msleep(50);

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "system/desktop/PictureMode.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -77,7 +78,7 @@ public:
     };
     virtual PlacesResult restorePlaces(const PlacesRestore& request) {
         (void)request;
-        return {{false, QStringLiteral("this desktop keeps no places")}, 0, {}};
+        return {{false, tk::Text::tr("this desktop keeps no places")}, 0, {}};
     }
 };
 

@@ -3,6 +3,7 @@
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/PictureModeNames.h"
 #include "system/desktop/WallpaperFiles.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -76,7 +77,7 @@ ApplyResult FehBackend::apply(const QString& path, bool tiled) {
     }
     const std::optional<State> after = state();
     if (!after || after->picture != picture.path || after->mode != mode) {
-        return {false, QStringLiteral("feh did not record the new wallpaper in ~/.fehbg")};
+        return {false, tk::Text::tr("feh did not record the new wallpaper in ~/.fehbg")};
     }
     return {true, {}};
 }

@@ -7,6 +7,7 @@
 #include "system/desktop/PictureModeNames.h"
 #include "system/desktop/SessionBus.h"
 #include "system/desktop/WallpaperFiles.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -37,7 +38,7 @@ std::optional<QString> GSettingsDesktop::get(const QString& schema, const QStrin
     }
     const std::optional<QString> value = parseGVariantString(r.out);
     if (!value && failure) {
-        *failure = QStringLiteral("gsettings gave no text for %1 %2").arg(schema, key);
+        *failure = tk::Text::tr("gsettings gave no text for %1 %2").arg(schema, key);
     }
     return value;
 }
@@ -99,7 +100,7 @@ ApplyResult GSettingsDesktop::apply(const QString& path, bool tiled) {
     if (!keys.ok()) {
         if (keys.finished && keys.err.contains(QStringLiteral("No such schema"))) {
             return {false,
-                    QStringLiteral("the settings schema %1 is not installed").arg(layout_.schema)};
+                    tk::Text::tr("the settings schema %1 is not installed").arg(layout_.schema)};
         }
         return {false, keys.failure};
     }
@@ -143,7 +144,7 @@ ApplyResult GSettingsDesktop::apply(const QString& path, bool tiled) {
         }
         if (*stored != text) {
             return {false,
-                    QStringLiteral("the desktop did not keep the new setting (%1 %2 is still %3)")
+                    tk::Text::tr("the desktop did not keep the new setting (%1 %2 is still %3)")
                         .arg(layout_.schema, key, gvariantString(*stored))};
         }
     }
@@ -189,7 +190,7 @@ DesktopBackend::PlacesResult GSettingsDesktop::restorePlaces(const PlacesRestore
             continue;
         }
         if (key != layout_.pictureKey && key != layout_.darkPictureKey) {
-            return failed(QStringLiteral("the saved places name an unknown key %1").arg(key));
+            return failed(tk::Text::tr("the saved places name an unknown key %1").arg(key));
         }
         QString failure;
         const std::optional<QString> now = get(layout_.schema, key, &failure);
@@ -226,8 +227,7 @@ DesktopBackend::PlacesResult GSettingsDesktop::restorePlaces(const PlacesRestore
             return failed(r.failure);
         }
         if (get(layout_.schema, key) != text) {
-            return failed(
-                QStringLiteral("the desktop did not keep %1 %2").arg(layout_.schema, key));
+            return failed(tk::Text::tr("the desktop did not keep %1 %2").arg(layout_.schema, key));
         }
     }
     result.applied = {true, {}};

@@ -8,6 +8,7 @@
 
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/WallpaperFiles.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -271,7 +272,7 @@ QString HyprlandBackend::run(const QStringList& args, Generation generation) con
     // 0.7 answers "ok"; 0.8 prints nothing on success and "error: ..." otherwise.
     if (generation == Generation::Socket07 ? answer != QStringLiteral("ok") : !answer.isEmpty()) {
         return QStringLiteral("hyprpaper: ") +
-               (answer.isEmpty() ? QStringLiteral("no answer") : answer);
+               (answer.isEmpty() ? tk::Text::tr("no answer") : answer);
     }
     return {};
 }
@@ -340,7 +341,7 @@ ApplyResult HyprlandBackend::apply(const QString& path, bool tiled) {
     }
     if (png.contains(QLatin1Char(','))) {
         return {false,
-                QStringLiteral("hyprpaper cannot be given a path with a comma (\"%1\")").arg(png)};
+                tk::Text::tr("hyprpaper cannot be given a path with a comma (\"%1\")").arg(png)};
     }
 
     for (Active& target : targets) {

@@ -5,6 +5,7 @@
 
 #include "system/desktop/HyprlandBackend.h"
 #include "system/desktop/WallpaperFiles.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -80,7 +81,7 @@ QString HyprlandBackend::show(const QList<Active>& targets, const Shown& before)
                 std::find_if(after->monitors.cbegin(), after->monitors.cend(),
                              [&](const Active& a) { return a.monitor == target.monitor; });
             if (now == after->monitors.cend() || !samePicture(now->picture, target.picture)) {
-                return QStringLiteral("hyprpaper did not take the new wallpaper (it shows \"%1\")")
+                return tk::Text::tr("hyprpaper did not take the new wallpaper (it shows \"%1\")")
                     .arg(now == after->monitors.cend() ? QString() : now->picture);
             }
         }
@@ -139,10 +140,10 @@ DesktopBackend::PlacesResult HyprlandBackend::restorePlaces(const PlacesRestore&
             continue;  // showing its own picture still
         }
         if (!request.force && (unknown || !request.ours(now->picture))) {
-            result.leftAlone << QStringLiteral("hyprpaper %1 (%2)")
+            result.leftAlone << tk::Text::tr("hyprpaper %1 (%2)")
                                     .arg(now->monitor,
-                                         unknown ? QStringLiteral("hyprpaper does not tell")
-                                         : now->picture.isEmpty() ? QStringLiteral("no picture")
+                                         unknown ? tk::Text::tr("hyprpaper does not tell")
+                                         : now->picture.isEmpty() ? tk::Text::tr("no picture")
                                                                   : now->picture);
             continue;
         }
@@ -160,9 +161,8 @@ DesktopBackend::PlacesResult HyprlandBackend::restorePlaces(const PlacesRestore&
                 return failed(error);
             }
             if (picture.contains(QLatin1Char(','))) {
-                return failed(
-                    QStringLiteral("hyprpaper cannot be given a path with a comma (\"%1\")")
-                        .arg(picture));
+                return failed(tk::Text::tr("hyprpaper cannot be given a path with a comma (\"%1\")")
+                                  .arg(picture));
             }
         }
         targets << Active{now->monitor, picture, place.mode.isEmpty() ? kCover : place.mode};

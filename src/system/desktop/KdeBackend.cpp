@@ -13,6 +13,7 @@
 #include "system/desktop/SessionBus.h"
 #include "system/desktop/ToolRunner.h"
 #include "system/desktop/WallpaperFiles.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -162,13 +163,13 @@ std::optional<KdeBackend::Shell> KdeBackend::askPlasma(const SessionBus& bus,
                                                        QString* failure) const {
     const QDBusMessage reply = bus.call(scriptCall(kReadScript), failure);
     if (!failure->isEmpty()) {
-        *failure = QStringLiteral("plasmashell cannot be asked: ") + *failure;
+        *failure = tk::Text::tr("plasmashell cannot be asked: ") + *failure;
         return std::nullopt;
     }
     const QString text = reply.arguments().value(0).toString();
     std::optional<Shell> shell = parseScriptOutput(text);
     if (!shell) {
-        *failure = QStringLiteral("plasmashell gave an answer that is not understood: ") +
+        *failure = tk::Text::tr("plasmashell gave an answer that is not understood: ") +
                    firstLine(text).left(120);
     }
     return shell;
@@ -316,7 +317,7 @@ ApplyResult KdeBackend::apply(const QString& path, bool tiled) {
         targets << places.at(i);
     }
     if (targets.isEmpty()) {
-        return {false, QStringLiteral("plasmashell has no desktop")};
+        return {false, tk::Text::tr("plasmashell has no desktop")};
     }
     // plasmashell ignores a picture it already shows, even when the file changed.
     QString error;
@@ -335,7 +336,7 @@ ApplyResult KdeBackend::apply(const QString& path, bool tiled) {
     }
     failure = write(bus, wanted);
     if (!failure.isEmpty()) {
-        return {false, QStringLiteral("plasmashell refused the new wallpaper: ") + failure};
+        return {false, tk::Text::tr("plasmashell refused the new wallpaper: ") + failure};
     }
 
     const std::optional<Shell> after = askPlasma(bus, &failure);
@@ -353,13 +354,13 @@ ApplyResult KdeBackend::apply(const QString& path, bool tiled) {
                            fillModeOf(*now) == w.value(QStringLiteral("fillMode")).toString());
         if (!kept) {
             return {false,
-                    QStringLiteral("the desktop did not keep the new wallpaper (it shows \"%1\")")
+                    tk::Text::tr("the desktop did not keep the new wallpaper (it shows \"%1\")")
                         .arg(now == after->desktops.cend() ? QString() : pictureOf(*now))};
         }
         // Plasma keeps a plugin it cannot load and shows no wallpaper at all.
         if (!wallpaperPluginInstalled(context_.env, now->plugin)) {
-            return {false, QStringLiteral("the desktop has no wallpaper: its plugin %1 is not "
-                                          "installed")
+            return {false, tk::Text::tr("the desktop has no wallpaper: its plugin %1 is not "
+                                        "installed")
                                .arg(now->plugin)};
         }
     }
@@ -367,8 +368,8 @@ ApplyResult KdeBackend::apply(const QString& path, bool tiled) {
     if (tiled && before->tilesWithOwnPlugin() && !tiledPlugin) {
         return {true,
                 {},
-                QStringLiteral("tiling is not available: Plasma tiles with the wallpaper plugin "
-                               "org.kde.tiled (package kdeplasma-addons), which is not installed")};
+                tk::Text::tr("tiling is not available: Plasma tiles with the wallpaper plugin "
+                             "org.kde.tiled (package kdeplasma-addons), which is not installed")};
     }
     return {true, {}};
 }

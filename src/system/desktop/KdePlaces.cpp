@@ -5,6 +5,7 @@
 #include "system/desktop/KdeBackend.h"
 #include "system/desktop/SessionBus.h"
 #include "system/desktop/WallpaperFiles.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -50,7 +51,7 @@ DesktopBackend::PlacesResult KdeBackend::restorePlaces(const PlacesRestore& requ
         }
         const QString shownNow = pictureOf(*now);
         if (!request.force && !request.ours(shownNow)) {
-            result.leftAlone << QStringLiteral("Plasma desktop %1 (%2)")
+            result.leftAlone << tk::Text::tr("Plasma desktop %1 (%2)")
                                     .arg(QString::number(saved.id),
                                          shownNow.isEmpty() ? now->plugin : shownNow);
             continue;
@@ -69,7 +70,7 @@ DesktopBackend::PlacesResult KdeBackend::restorePlaces(const PlacesRestore& requ
     if (!targets.isEmpty()) {
         failure = write(bus, wanted);
         if (!failure.isEmpty()) {
-            result.applied = {false, QStringLiteral("plasmashell refused: ") + failure};
+            result.applied = {false, tk::Text::tr("plasmashell refused: ") + failure};
             return result;
         }
         const std::optional<Shell> after = askPlasma(bus, &failure);
@@ -82,9 +83,9 @@ DesktopBackend::PlacesResult KdeBackend::restorePlaces(const PlacesRestore& requ
                                           [&](const Desktop& d) { return d.id == target.id; });
             if (now == after->desktops.cend() || now->plugin != target.plugin ||
                 pictureOf(*now) != pictureOf(target)) {
-                result.applied = {
-                    false, QStringLiteral("Plasma desktop %1 did not take back what it showed")
-                               .arg(target.id)};
+                result.applied = {false,
+                                  tk::Text::tr("Plasma desktop %1 did not take back what it showed")
+                                      .arg(target.id)};
                 return result;
             }
         }

@@ -7,6 +7,7 @@
 #include "system/desktop/ImageLoaders.h"
 #include "system/desktop/WallpaperFiles.h"
 #include "system/desktop/X11Screen.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -194,9 +195,9 @@ ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
         const QImage tile(readable);
         if (screen.isEmpty() || outputs.rects.isEmpty() || outputs.rects.contains(QRect()) ||
             tile.isNull()) {
-            return {false, QStringLiteral("pcmanfm draws a tiled picture only once, and the "
-                                          "screen's monitors or the picture could not be read "
-                                          "to tile it for pcmanfm")};
+            return {false, tk::Text::tr("pcmanfm draws a tiled picture only once, and the "
+                                        "screen's monitors or the picture could not be read "
+                                        "to tile it for pcmanfm")};
         }
         tiles = tiledOverScreen(tile, screen, outputs.rects);
         mode = QStringLiteral("screen");
@@ -218,7 +219,7 @@ ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
         return after && after->pictureOn(workspace) == handed && after->mode == mode;
     });
     if (!kept) {
-        return {false, QStringLiteral("pcmanfm did not take the new wallpaper")};
+        return {false, tk::Text::tr("pcmanfm did not take the new wallpaper")};
     }
     return {true, {}};
 }

@@ -4,6 +4,7 @@
 
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/WallpaperFiles.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -129,7 +130,7 @@ ApplyResult LxqtBackend::apply(const QString& path, bool tiled) {
         return after && after->picture == copy;
     });
     if (!kept) {
-        return {false, QStringLiteral("pcmanfm-qt did not take the new wallpaper")};
+        return {false, tk::Text::tr("pcmanfm-qt did not take the new wallpaper")};
     }
     told_ = State{copy, mode};
     return {true, {}};

@@ -3,6 +3,7 @@
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/PictureModeNames.h"
 #include "system/desktop/WallpaperFiles.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -73,7 +74,7 @@ ApplyResult NitrogenBackend::apply(const QString& path, bool tiled) {
     const std::optional<State> after = state();
     if (!after || after->picture != picture.path || after->mode != mode) {
         return {false,
-                QStringLiteral("nitrogen did not save the new wallpaper in %1").arg(savedFile())};
+                tk::Text::tr("nitrogen did not save the new wallpaper in %1").arg(savedFile())};
     }
     return {true, {}};
 }

@@ -1,4 +1,5 @@
 #include "system/desktop/PngCopy.h"
+#include "toolkit/Translations.h"
 
 #include <QFile>
 #include <QImage>
@@ -192,7 +193,7 @@ QString writePngCopy(const QString& source, const QString& target) {
         const QImage image = QImage(source).convertToFormat(QImage::Format_RGB888);
         if (image.isNull()) {
             out.cancelWriting();
-            return QStringLiteral("the picture cannot be loaded");
+            return tk::Text::tr("the picture cannot be loaded");
         }
         png.begin(image.width(), image.height());
         for (int y = 0; y < image.height(); ++y) {

@@ -1,4 +1,5 @@
 #include "system/desktop/SessionBus.h"
+#include "toolkit/Translations.h"
 
 #include <QDBusConnectionInterface>
 #include <atomic>
@@ -16,14 +17,14 @@ SessionBus::SessionBus(const SessionEnvironment& env, int timeoutMs)
     : name_(nextConnectionName()), connection_(name_), timeoutMs_(timeoutMs) {
     const QString address = env.sessionBusAddress();
     if (address.isEmpty()) {
-        error_ = QStringLiteral("no D-Bus session bus (DBUS_SESSION_BUS_ADDRESS is not set)");
+        error_ = tk::Text::tr("no D-Bus session bus (DBUS_SESSION_BUS_ADDRESS is not set)");
         return;
     }
     connection_ = QDBusConnection::connectToBus(address, name_);
     connected_ = connection_.isConnected();
     if (!connected_) {
         const QString why = connection_.lastError().message();
-        error_ = QStringLiteral("the D-Bus session bus cannot be reached") +
+        error_ = tk::Text::tr("the D-Bus session bus cannot be reached") +
                  (why.isEmpty() ? QString() : QStringLiteral(": ") + why);
     }
 }
@@ -68,7 +69,7 @@ QDBusMessage SessionBus::call(const QDBusMessage& message, QString* failure) con
         }
         *failure = text.section(QLatin1Char('\n'), 0, 0);
     } else if (reply.type() != QDBusMessage::ReplyMessage) {
-        *failure = QStringLiteral("no answer over D-Bus");
+        *failure = tk::Text::tr("no answer over D-Bus");
     }
     return reply;
 }

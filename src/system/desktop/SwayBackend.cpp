@@ -14,6 +14,7 @@
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/ImageLoaders.h"
 #include "system/desktop/WallpaperFiles.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -34,7 +35,7 @@ QString refusal(const QString& reply) {
         const QJsonObject o = v.toObject();
         if (o.contains(QStringLiteral("success")) && !o.value(QStringLiteral("success")).toBool()) {
             const QString why = o.value(QStringLiteral("error")).toString();
-            return why.isEmpty() ? QStringLiteral("sway refused the command")
+            return why.isEmpty() ? tk::Text::tr("sway refused the command")
                                  : QStringLiteral("sway: ") + why;
         }
     }
@@ -244,7 +245,7 @@ QString SwayBackend::show(const QList<Background>& targets) const {
         }
         return true;
     });
-    return kept ? QString() : QStringLiteral("sway did not start swaybg with the new wallpaper");
+    return kept ? QString() : tk::Text::tr("sway did not start swaybg with the new wallpaper");
 }
 
 ApplyResult SwayBackend::apply(const QString& path, bool tiled) {
@@ -314,9 +315,9 @@ DesktopBackend::PlacesResult SwayBackend::restorePlaces(const PlacesRestore& req
             continue;  // gone, or showing its own picture still
         }
         if (!request.force && !request.ours(output->picture)) {
-            result.leftAlone << QStringLiteral("sway output %1 (%2)")
+            result.leftAlone << tk::Text::tr("sway output %1 (%2)")
                                     .arg(output->output, output->picture.isEmpty()
-                                                             ? QStringLiteral("no picture")
+                                                             ? tk::Text::tr("no picture")
                                                              : output->picture);
             continue;
         }

@@ -1,4 +1,5 @@
 #include "system/desktop/ToolRunner.h"
+#include "toolkit/Translations.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -7,7 +8,7 @@
 namespace desktop {
 
 QString missingToolMessage(const QString& program) {
-    return QStringLiteral("%1 is not installed (not found on PATH)").arg(program);
+    return tk::Text::tr("%1 is not installed (not found on PATH)").arg(program);
 }
 
 bool waitUntil(int timeoutMs, const std::function<bool()>& done) {
@@ -46,20 +47,20 @@ ToolResult ToolRunner::run(const QString& program, const QStringList& args) cons
     process.start();
     if (!process.waitForStarted(timeoutMs_)) {
         result.failure =
-            QStringLiteral("%1 could not be started: %2").arg(program, process.errorString());
+            tk::Text::tr("%1 could not be started: %2").arg(program, process.errorString());
         return result;
     }
     if (!process.waitForFinished(timeoutMs_)) {
         process.kill();
         process.waitForFinished(1000);
         result.failure =
-            QStringLiteral("%1 did not answer within %2 s").arg(program).arg(timeoutMs_ / 1000.0);
+            tk::Text::tr("%1 did not answer within %2 s").arg(program).arg(timeoutMs_ / 1000.0);
         return result;
     }
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
     if (process.exitStatus() != QProcess::NormalExit) {
-        result.failure = QStringLiteral("%1 crashed").arg(program);
+        result.failure = tk::Text::tr("%1 crashed").arg(program);
         return result;
     }
     result.finished = true;
@@ -70,7 +71,7 @@ ToolResult ToolRunner::run(const QString& program, const QStringList& args) cons
             why = firstLine(result.out);
         }
         result.failure =
-            QStringLiteral("%1 failed with exit status %2").arg(program).arg(result.exitCode);
+            tk::Text::tr("%1 failed with exit status %2").arg(program).arg(result.exitCode);
         if (!why.isEmpty()) {
             result.failure += QStringLiteral(": ") + why;
         }

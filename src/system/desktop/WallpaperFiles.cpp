@@ -108,14 +108,14 @@ CheckedPicture checkPicture(const QString& path) {
 CheckedPicture checkPictureForX11(const QString& path, const SessionEnvironment& env) {
     CheckedPicture picture = checkPicture(path);
     if (picture.error.isEmpty() && !env.has(QStringLiteral("DISPLAY"))) {
-        picture.error = QStringLiteral("no X display (DISPLAY is not set)");
+        picture.error = tk::Text::tr("no X display (DISPLAY is not set)");
     }
     return picture;
 }
 
 CheckedPicture refuseLineBreak(CheckedPicture picture, const QString& keeper) {
     if (picture.error.isEmpty() && sys::hasLineBreak(picture.path)) {
-        picture.error = QStringLiteral(
+        picture.error = tk::Text::tr(
                             "the picture \"%1\" has a line break in its name, which %2 would "
                             "read as two lines; rename the file")
                             .arg(sys::printable(picture.path), keeper);
@@ -156,7 +156,7 @@ QString makeShownCopy(const QString& source, const QString& shown, CopyFormat fo
     QString name = info.fileName();
     name.replace(QLatin1Char(','), QLatin1Char('_'));
     if (!QDir().mkpath(directory)) {
-        *error = QStringLiteral("cannot make the folder \"%1\"").arg(directory);
+        *error = tk::Text::tr("cannot make the folder \"%1\"").arg(directory);
         return {};
     }
     const QString base = directory + QStringLiteral("/.") + name + QStringLiteral(".shown-");
@@ -169,13 +169,13 @@ QString makeShownCopy(const QString& source, const QString& shown, CopyFormat fo
         QFile::remove(note);
     } else if (QString why;
                !sys::replaceFileAtomically(note, info.absoluteFilePath().toUtf8(), &why)) {
-        *error = QStringLiteral("cannot write \"%1\": %2").arg(note, why);
+        *error = tk::Text::tr("cannot write \"%1\": %2").arg(note, why);
         return {};
     }
     if (format == CopyFormat::Png) {
         const QString why = writePngCopy(source, target);
         if (!why.isEmpty()) {
-            *error = QStringLiteral("cannot write \"%1\": %2").arg(target, why);
+            *error = tk::Text::tr("cannot write \"%1\": %2").arg(target, why);
             return {};
         }
         return target;
@@ -200,7 +200,7 @@ QString pathToHand(const QString& source, const QString& shown, const QString& d
 QString makeFreshCopy(const QString& source, const QString& directory,
                       const QStringList& stillShown, QString* error, const QImage* content) {
     if (!QDir().mkpath(directory)) {
-        *error = QStringLiteral("cannot make the folder \"%1\"").arg(directory);
+        *error = tk::Text::tr("cannot make the folder \"%1\"").arg(directory);
         return {};
     }
     QString name = QFileInfo(source).fileName();
@@ -229,7 +229,7 @@ QString makeFreshCopy(const QString& source, const QString& directory,
         QFile::remove(note);
     } else if (QString why; !sys::replaceFileAtomically(
                    note, QFileInfo(source).absoluteFilePath().toUtf8(), &why)) {
-        *error = QStringLiteral("cannot write \"%1\": %2").arg(note, why);
+        *error = tk::Text::tr("cannot write \"%1\": %2").arg(note, why);
         return {};
     }
     QString why;
@@ -238,7 +238,7 @@ QString makeFreshCopy(const QString& source, const QString& directory,
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         if (!content->save(&buffer, suffix.toLower().toLatin1().constData())) {
-            why = QStringLiteral("the tiled picture could not be encoded");
+            why = tk::Text::tr("the tiled picture could not be encoded");
         } else if (sys::replaceFileAtomically(fresh, bytes, &why) &&
                    !sys::replaceFileAtomically(fresh + kTiledNote, {}, &why)) {
             QFile::remove(fresh);

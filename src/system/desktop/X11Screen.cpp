@@ -1,4 +1,5 @@
 #include "system/desktop/X11Screen.h"
+#include "toolkit/Translations.h"
 
 #include <QRegularExpression>
 
@@ -7,7 +8,7 @@ namespace desktop {
 X11Outputs randrOutputs(const SessionEnvironment& env, const ToolRunner& tools) {
     const QString xrandr = QStringLiteral("xrandr");
     if (!env.has(QStringLiteral("DISPLAY"))) {
-        return {{}, QStringLiteral("no X display (DISPLAY is not set)"), {}};
+        return {{}, tk::Text::tr("no X display (DISPLAY is not set)"), {}};
     }
     if (!tools.available(xrandr)) {
         return {{}, missingToolMessage(xrandr), {}};
@@ -36,7 +37,7 @@ X11Outputs randrOutputs(const SessionEnvironment& env, const ToolRunner& tools) 
         }
     }
     if (outputs.names.isEmpty()) {
-        outputs.failure = QStringLiteral("xrandr lists no active monitor");
+        outputs.failure = tk::Text::tr("xrandr lists no active monitor");
     }
     return outputs;
 }

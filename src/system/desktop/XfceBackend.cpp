@@ -11,6 +11,7 @@
 #include "system/desktop/SessionBus.h"
 #include "system/desktop/WallpaperFiles.h"
 #include "system/desktop/X11Screen.h"
+#include "toolkit/Translations.h"
 
 namespace desktop {
 
@@ -87,11 +88,11 @@ std::optional<QVariantMap> XfceBackend::backdrop(const SessionBus& bus, QString*
         return QVariantMap();
     }
     if (!failure->isEmpty()) {
-        *failure = QStringLiteral("xfconfd cannot be asked: ") + *failure;
+        *failure = tk::Text::tr("xfconfd cannot be asked: ") + *failure;
         return std::nullopt;
     }
     if (reply.arguments().isEmpty()) {
-        *failure = QStringLiteral("xfconfd gave no answer");
+        *failure = tk::Text::tr("xfconfd gave no answer");
         return std::nullopt;
     }
     return qdbus_cast<QVariantMap>(reply.arguments().first());
@@ -106,7 +107,7 @@ std::optional<XfceBackend::Shown> XfceBackend::shown(const SessionBus& bus,
     Shown s{std::move(*props), {}, {}};
     const X11Outputs outputs = randrOutputs(context_.env, tools_);
     if (!outputs.failure.isEmpty()) {
-        s.failure = QStringLiteral("xfdesktop's monitors are not known: ") + outputs.failure;
+        s.failure = tk::Text::tr("xfdesktop's monitors are not known: ") + outputs.failure;
         return s;
     }
     // xfdesktop-backdrop-manager.c, build_property_prefix.
@@ -214,13 +215,13 @@ ApplyResult XfceBackend::apply(const QString& path, bool tiled) {
         for (const QString& value : {QString(), handed}) {
             failure = setProperty(bus, key, value);
             if (!failure.isEmpty()) {
-                return {false, QStringLiteral("xfconfd refused %1: %2").arg(key, failure)};
+                return {false, tk::Text::tr("xfconfd refused %1: %2").arg(key, failure)};
             }
         }
         const QString styleKey = styleKeyOf(key);
         failure = setProperty(bus, styleKey, styles.value(styleKey));
         if (!failure.isEmpty()) {
-            return {false, QStringLiteral("xfconfd refused %1: %2").arg(styleKey, failure)};
+            return {false, tk::Text::tr("xfconfd refused %1: %2").arg(styleKey, failure)};
         }
     }
 
@@ -232,7 +233,7 @@ ApplyResult XfceBackend::apply(const QString& path, bool tiled) {
         const QString styleKey = styleKeyOf(key);
         if (after->value(key).toString() != handed ||
             after->value(styleKey).toInt() != styles.value(styleKey)) {
-            return {false, QStringLiteral("the desktop did not keep the new setting (%1 is \"%2\")")
+            return {false, tk::Text::tr("the desktop did not keep the new setting (%1 is \"%2\")")
                                .arg(key, after->value(key).toString())};
         }
     }
@@ -274,7 +275,7 @@ DesktopBackend::PlacesResult XfceBackend::restorePlaces(const PlacesRestore& req
             continue;  // not ours to set, or showing its own picture still
         }
         if (!request.force && !request.ours(shownNow)) {
-            result.leftAlone << QStringLiteral("Xfce %1 (%2)").arg(key, shownNow);
+            result.leftAlone << tk::Text::tr("Xfce %1 (%2)").arg(key, shownNow);
             continue;
         }
         if (!request.gone.isEmpty() && picture == request.gone) {
@@ -289,7 +290,7 @@ DesktopBackend::PlacesResult XfceBackend::restorePlaces(const PlacesRestore& req
             failure = setProperty(bus, styleKeyOf(key), style.toInt());
         }
         if (!failure.isEmpty()) {
-            result.applied = {false, QStringLiteral("xfconfd refused %1: %2").arg(key, failure)};
+            result.applied = {false, tk::Text::tr("xfconfd refused %1: %2").arg(key, failure)};
             return result;
         }
         ++result.restored;

@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "toolkit/Translations.h"
 #include "toolkit/files/RegularFiles.h"
 #include "toolkit/files/WriteTarget.h"
 
@@ -75,7 +76,7 @@ QString replaceWith(const QString& path, const std::function<bool(int)>& fill, i
     const QFileInfo info(target.path);
     const QString dirPath = info.absolutePath();
     if (!QDir().mkpath(dirPath)) {
-        return QStringLiteral("the folder %1 cannot be made").arg(dirPath);
+        return tk::Text::tr("the folder %1 cannot be made").arg(dirPath);
     }
     const QByteArray native = QFile::encodeName(target.path);
     // A file made read-only stays as it is, as an in-place write would. A
@@ -84,13 +85,13 @@ QString replaceWith(const QString& path, const std::function<bool(int)>& fill, i
     struct stat old {};
     const bool exists = ::stat(native.constData(), &old) == 0;
     if (exists && ((old.st_mode & 0222) == 0 || ::access(native.constData(), W_OK) != 0)) {
-        return QStringLiteral("the file is read-only");
+        return tk::Text::tr("the file is read-only");
     }
     const QByteArray dir = QFile::encodeName(dirPath);
     QByteArray temp;
     const int fd = createTemporary(dir, QFile::encodeName(info.fileName()), temp);
     if (fd < 0) {
-        return QStringLiteral("no file can be made in %1: %2").arg(dirPath, systemError());
+        return tk::Text::tr("no file can be made in %1: %2").arg(dirPath, systemError());
     }
     const mode_t newMode = mode >= 0 ? mode_t(mode) : old.st_mode & 07777;
     bool ok = ((mode < 0 && !exists) || ::fchmod(fd, newMode) == 0) && fill(fd) && ::fsync(fd) == 0;
@@ -126,7 +127,7 @@ QString copyFileAtomically(const QString& from, const QString& to) {
     QString error;
     const int in = files::openRegularFile(from, &error);
     if (in < 0) {
-        return QStringLiteral("%1 cannot be read: %2").arg(from, error);
+        return tk::Text::tr("%1 cannot be read: %2").arg(from, error);
     }
     bool readFailed = false;
     const auto copy = [&](int out) {
@@ -148,9 +149,9 @@ QString copyFileAtomically(const QString& from, const QString& to) {
     error = replaceWith(to, copy, 0644);
     ::close(in);
     if (readFailed) {
-        return QStringLiteral("%1 cannot be read: %2").arg(from, error);
+        return tk::Text::tr("%1 cannot be read: %2").arg(from, error);
     }
-    return error.isEmpty() ? QString() : QStringLiteral("%1 was not written: %2").arg(to, error);
+    return error.isEmpty() ? QString() : tk::Text::tr("%1 was not written: %2").arg(to, error);
 }
 
 }  // namespace sys

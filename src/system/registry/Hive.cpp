@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "toolkit/Translations.h"
 #include "toolkit/files/RegularFiles.h"
 
 namespace reg {
@@ -223,22 +224,42 @@ int32_t Hive::fail(int32_t code, const QString& what) {
     return code;
 }
 
+namespace {
+
+// What could not be done to the hive, as one whole sentence for translators.
+QString cannotText(const char* doing) {
+    const QLatin1String step(doing);
+    if (step == QLatin1String("open")) {
+        return tk::Text::tr("cannot open the hive (%1)");
+    }
+    if (step == QLatin1String("write")) {
+        return tk::Text::tr("cannot write the hive (%1)");
+    }
+    if (step == QLatin1String("set up")) {
+        return tk::Text::tr("cannot set up the hive (%1)");
+    }
+    if (step == QLatin1String("check")) {
+        return tk::Text::tr("cannot check the hive (%1)");
+    }
+    return tk::Text::tr("cannot read the hive (%1)");
+}
+
+}  // namespace
+
 int32_t Hive::sqliteFailure(int rc, const char* doing) {
     const QString detail = db_ != nullptr ? QString::fromUtf8(sqlite3_errmsg(db_))
                                           : QString::fromUtf8(sqlite3_errstr(rc));
     switch (rc & 0xff) {
         case SQLITE_NOTADB:
-            return fail(ERROR_BADDB, QStringLiteral("not a registry hive (%1)").arg(detail));
+            return fail(ERROR_BADDB, tk::Text::tr("not a registry hive (%1)").arg(detail));
         case SQLITE_CORRUPT:
             return damaged(detail);
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
             return fail(ERROR_REGISTRY_IO_FAILED,
-                        QStringLiteral("another process keeps the hive busy (%1)").arg(detail));
+                        tk::Text::tr("another process keeps the hive busy (%1)").arg(detail));
         default:
-            return fail(
-                ERROR_REGISTRY_IO_FAILED,
-                QStringLiteral("cannot %1 the hive (%2)").arg(QLatin1String(doing), detail));
+            return fail(ERROR_REGISTRY_IO_FAILED, cannotText(doing).arg(detail));
     }
 }
 
@@ -246,8 +267,8 @@ int32_t Hive::damaged(const QString& detail) {
     QString what = detail;
     what.remove(QStringLiteral("*** in database main *** "));
     return fail(ERROR_BADDB,
-                QStringLiteral("the hive is damaged (%1); move the file aside to start a fresh "
-                               "hive (the program then reads the desktop's live settings again)")
+                tk::Text::tr("the hive is damaged (%1); move the file aside to start a fresh "
+                             "hive (the program then reads the desktop's live settings again)")
                     .arg(what.simplified()));
 }
 
@@ -260,12 +281,12 @@ bool Hive::openFile(Mode mode) {
         }
     } else if (!QDir().mkpath(info.absolutePath())) {
         status_ =
-            fail(ERROR_REGISTRY_IO_FAILED, QStringLiteral("cannot create the folder %1")
+            fail(ERROR_REGISTRY_IO_FAILED, tk::Text::tr("cannot create the folder %1")
                                                .arg(QDir::toNativeSeparators(info.absolutePath())));
         return false;
     }
     if (info.isDir()) {
-        status_ = fail(ERROR_REGISTRY_IO_FAILED, QStringLiteral("is a folder, not a hive file"));
+        status_ = fail(ERROR_REGISTRY_IO_FAILED, tk::Text::tr("is a folder, not a hive file"));
         return false;
     }
     // SQLite would wait for ever on a FIFO.
@@ -325,7 +346,7 @@ bool Hive::prepareSchema(Mode mode) {
     }
     const bool empty = appId == 0 && objects == 0;
     if (appId != kApplicationId && !empty) {
-        status_ = fail(ERROR_BADDB, QStringLiteral("holds a database that is not a registry hive"));
+        status_ = fail(ERROR_BADDB, tk::Text::tr("holds a database that is not a registry hive"));
         return false;
     }
     if (empty) {
@@ -361,7 +382,7 @@ bool Hive::prepareSchema(Mode mode) {
             sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
             inTransaction_ = false;
             status_ =
-                fail(ERROR_BADDB, QStringLiteral("holds a database that is not a registry hive"));
+                fail(ERROR_BADDB, tk::Text::tr("holds a database that is not a registry hive"));
             return false;
         }
         if (rc == SQLITE_OK) {

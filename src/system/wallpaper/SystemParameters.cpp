@@ -8,6 +8,7 @@
 #include "system/registry/Hive.h"
 #include "system/registry/RegApi.h"
 #include "toolkit/Rounding.h"
+#include "toolkit/Translations.h"
 
 namespace sys {
 
@@ -57,27 +58,28 @@ int32_t SystemParametersInfoA(uint32_t uiAction, uint32_t /*uiParam*/, void* pvP
         why->clear();
     }
     if (uiAction != SPI_SETDESKWALLPAPER) {
-        return failed(why, QStringLiteral("Unsupported system parameter %1.").arg(uiAction));
+        return failed(why, tk::Text::tr("Unsupported system parameter %1.").arg(uiAction));
     }
     const QByteArray path(pvParam != nullptr ? static_cast<const char*>(pvParam) : "");
     const QString file = QString::fromLocal8Bit(path);
     if (file.isEmpty()) {
-        return failed(why, QStringLiteral("No wallpaper file was given."));
+        return failed(why, tk::Text::tr("No wallpaper file was given."));
     }
     if (!QFileInfo(file).isFile() || !QFileInfo(file).isReadable()) {
-        return failed(why, QStringLiteral("The wallpaper file %1 cannot be read.")
+        return failed(why, tk::Text::tr("The wallpaper file %1 cannot be read.")
                                .arg(QDir::toNativeSeparators(file)));
     }
     desktop::DesktopBackend& backend = desktop::activeDesktop();
     const desktop::ApplyResult applied = backend.apply(file, storedTiling());
     if (!applied.ok) {
-        return failed(why, applied.error.isEmpty()
-                               ? QStringLiteral("The desktop (%1) did not accept the wallpaper.")
-                                     .arg(backend.name())
-                               : applied.error);
+        return failed(
+            why,
+            applied.error.isEmpty()
+                ? tk::Text::tr("The desktop (%1) did not accept the wallpaper.").arg(backend.name())
+                : applied.error);
     }
     if ((fWinIni & SPIF_UPDATEINIFILE) != 0 && !recordPath(path)) {
-        return failed(why, QStringLiteral("The wallpaper path could not be recorded in %1.")
+        return failed(why, tk::Text::tr("The wallpaper path could not be recorded in %1.")
                                .arg(QDir::toNativeSeparators(reg::hivePath())));
     }
     if (why != nullptr) {

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <vector>
 
+#include "toolkit/Translations.h"
 #include "toolkit/files/RegularFiles.h"
 #include "toolkit/files/WriteTarget.h"
 #include "toolkit/picture/TemporaryFiles.h"
@@ -49,12 +50,12 @@ HashedCopy copyFileHashed(const QString& from, const QString& to) {
     QString refused;
     const files::WriteTarget resolved = files::resolveWriteTarget(to);
     if (!resolved.ok()) {
-        result.error = QStringLiteral("%1 cannot be replaced: %2").arg(to, resolved.error);
+        result.error = tk::Text::tr("%1 cannot be replaced: %2").arg(to, resolved.error);
         return result;
     }
     const int in = files::openRegularFile(from, &refused);
     if (in < 0) {
-        result.error = QStringLiteral("cannot read %1: %2").arg(from, refused);
+        result.error = tk::Text::tr("cannot read %1: %2").arg(from, refused);
         return result;
     }
     const QFileInfo target(resolved.path);
@@ -66,7 +67,7 @@ HashedCopy copyFileHashed(const QString& from, const QString& to) {
         lockTemporary(out);
     }
     if (out < 0) {
-        result.error = QStringLiteral("cannot write beside %1: %2").arg(to, why());
+        result.error = tk::Text::tr("cannot write beside %1: %2").arg(to, why());
         ::close(in);
         return result;
     }
@@ -104,7 +105,7 @@ HashedCopy copyFileHashed(const QString& from, const QString& to) {
     }
     ::unlink(name.constData());
     errno = err;
-    result.error = QStringLiteral("cannot write %1: %2").arg(to, why());
+    result.error = tk::Text::tr("cannot write %1: %2").arg(to, why());
     return result;
 }
 

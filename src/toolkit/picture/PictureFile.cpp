@@ -580,7 +580,7 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
     }
     const files::WriteTarget resolved = files::resolveWriteTarget(path);
     if (!resolved.ok()) {
-        result.error = QStringLiteral("%1 cannot be replaced: %2").arg(shown(path), resolved.error);
+        result.error = tk::Text::tr("%1 cannot be replaced: %2").arg(shown(path), resolved.error);
         return result;
     }
     const QFileInfo target(resolved.path);
@@ -611,13 +611,12 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
     Fd fd(rawFd);
     lockTemporary(fd.get());
     const QByteArray temporaryName = QFile::encodeName(temporary);
-    auto fail = [&](const QString& step, int err) {
+    auto fail = [&](const QString& text, int err) {
         if (fd.get() >= 0) {
             fd.close();
         }
         ::unlink(temporaryName.constData());
-        result.error =
-            QStringLiteral("%1 could not be %2: %3").arg(shown(path), step, systemError(err));
+        result.error = QString(text).arg(shown(path), systemError(err));
         return result;
     };
 
@@ -633,19 +632,19 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
     uint8_t header[bmp::kFileHeaderSize + bmp::kInfoHeaderSize + 16] = {};
     bmp::writeHeader24(header, width, height, source.dotsPerMeterX(), source.dotsPerMeterY());
     if (!writeAll(fd.get(), header, bmp::kFileHeaderSize + bmp::kInfoHeaderSize)) {
-        return fail(QStringLiteral("written"), errno);
+        return fail(tk::Text::tr("%1 could not be written: %2"), errno);
     }
     if (!writeBitmapRows(fd.get(), source, stride)) {
-        return fail(QStringLiteral("written"), errno);
+        return fail(tk::Text::tr("%1 could not be written: %2"), errno);
     }
     if (::fsync(fd.get()) != 0) {
-        return fail(QStringLiteral("flushed to the disk"), errno);
+        return fail(tk::Text::tr("%1 could not be flushed to the disk: %2"), errno);
     }
     if (fd.close() != 0) {
-        return fail(QStringLiteral("written"), errno);
+        return fail(tk::Text::tr("%1 could not be written: %2"), errno);
     }
     if (::rename(temporaryName.constData(), targetName.constData()) != 0) {
-        return fail(QStringLiteral("replaced"), errno);
+        return fail(tk::Text::tr("%1 could not be replaced: %2"), errno);
     }
     // Make the rename itself durable; the new file is complete either way.
     const int dirFd =
