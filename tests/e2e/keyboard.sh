@@ -11,6 +11,18 @@ read -r x y w h < <(window_geometry "$MAIN_WIN")
 alive() { [[ "$(ps -o stat= -p "$PROG_PID" 2>/dev/null || true)" =~ ^[^Z] ]]; }
 # Pixels that differ below the two lists, where an open list shows.
 below_lists() { "$PIXELPROBE" diff "$1" "$2" $((x + 168)) $((y + 30)) 141 90; }
+# Waits up to 5 s for the area below the lists to be open (more than 200
+# pixels changed) or closed (none), as $1 says; a busy machine draws late.
+lists_become() {
+    for _ in $(seq 20); do
+        sleep 0.25
+        local now n
+        now=$(shot "$1-$cx-$kind")
+        n=$(below_lists "$closed" "$now")
+        if [[ $1 == open ]]; then ((n > 200)) && return 0; else ((n == 0)) && return 0; fi
+    done
+    return 1
+}
 
 closed=$(shot closed)
 # Open by mouse (month, then year) and by keyboard (alt+Down on the year
@@ -22,14 +34,10 @@ for how in "276 mouse" "206 mouse" "206 keyboard"; do
     else
         xdotool key alt+Down
     fi
-    sleep 0.5
-    open=$(shot "open-$cx-$kind")
-    (( $(below_lists "$closed" "$open") > 200 )) || fail "the list did not open ($cx, $kind)"
+    lists_become open || fail "the list did not open ($cx, $kind)"
     xdotool key Escape
-    sleep 0.5
+    lists_become closed || fail "Esc left the list open ($cx, $kind)"
     alive || fail "Esc on an open list ($cx, $kind) ended the program"
-    after=$(shot "after-$cx-$kind")
-    (( $(below_lists "$closed" "$after") == 0 )) || fail "Esc left the list open ($cx, $kind)"
 done
 
 # The year list has the focus; five tabs reach the font button, and Return
@@ -44,7 +52,10 @@ xdotool type --delay 20 "DejaVu Serif"
 xdotool key shift+Tab
 sleep 0.2
 xdotool key Return
-sleep 0.8
+for _ in $(seq 40); do
+    xdotool search --onlyvisible --name '^Font$' >/dev/null 2>&1 || break
+    sleep 0.2
+done
 xdotool search --onlyvisible --name '^Font$' >/dev/null 2>&1 && fail "Return on Cancel left the dialog open"
 unchanged=$(shot unchanged)
 # The preview and the font button's caption (not its focus frame) are as before.
