@@ -7,6 +7,7 @@
 #include <new>
 
 #include "calendar/MonthCalendar.h"
+#include "toolkit/CoveredPixels.h"
 #include "toolkit/PictureSurface.h"
 #include "toolkit/Rounding.h"
 #include "toolkit/SerialDate.h"
@@ -50,8 +51,8 @@ void drawCalendar(const std::shared_ptr<tk::PictureSurface>& surface, const Plac
 
 // The calendar as the desktop's device pixels show it, over a wallpaper the
 // size of `device`: drawn once on black and once on white, which gives each
-// pixel's coverage as well as its colour.
-QImage deviceLayer(const PlacedCalendar& c, QSize device) {
+// pixel's coverage as well as its colour. `ink` gets the pixels it covers.
+QImage deviceLayer(const PlacedCalendar& c, QSize device, QRect* ink) {
     auto drawnOn = [&](Qt::GlobalColor ground) {
         QImage plain(device, QImage::Format_RGB32);
         plain.fill(ground);
@@ -65,6 +66,10 @@ QImage deviceLayer(const PlacedCalendar& c, QSize device) {
     const QImage black = drawnOn(Qt::black);
     const QImage white = drawnOn(Qt::white);
     QImage layer(device, QImage::Format_ARGB32_Premultiplied);
+    int left = device.width();
+    int right = -1;
+    int top = device.height();
+    int bottom = -1;
     for (int y = 0; y < device.height(); ++y) {
         const auto* b = reinterpret_cast<const QRgb*>(black.constScanLine(y));
         const auto* w = reinterpret_cast<const QRgb*>(white.constScanLine(y));
@@ -76,44 +81,70 @@ QImage deviceLayer(const PlacedCalendar& c, QSize device) {
             const int a = std::clamp(cover, 0, 255);
             out[x] = qRgba(std::min(qRed(b[x]), a), std::min(qGreen(b[x]), a),
                            std::min(qBlue(b[x]), a), a);
+            if (a > 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
         }
     }
+    *ink = right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
     return layer;
 }
 
-QImage drawCalendars(QImage wallpaper, const std::vector<PlacedCalendar>& calendars) {
-    // Sized by the picture, and drawn on its own pixels: no wallpaper-sized
-    // background is painted first, and a wallpaper the caller has let go of
-    // is not copied.
-    const QSize size = wallpaper.size();
+// `picture` handed to a picture surface, `c` drawn on it when there is one,
+// and the picture handed back, also when the drawing throws: in the format
+// and resolution the surface gives it, drawn on its own pixels where nothing
+// else holds them. False when something could not be drawn.
+bool drawOnSurface(QImage& picture, const PlacedCalendar* c, tk::CoveredPixels* covered) {
+    // Sized by the picture: no picture-sized background is painted first.
     auto surface = std::make_shared<tk::PictureSurface>();
     surface->setAutoSize(true);
-    surface->setPictureToDrawOn(std::move(wallpaper));
+    struct HandBack {
+        QImage& picture;
+        tk::PictureSurface& surface;
+        ~HandBack() { picture = surface.Image(); }
+    } handBack{picture, *surface};
+    surface->setPictureToDrawOn(std::move(picture));
     surface->setScaleMode(tk::Unit::Points);
+    surface->keepCoveredIn(covered);
+    if (c != nullptr) {
+        drawCalendar(surface, *c, c->at, c->fontPixels);
+    }
+    return !surface->drawingFailed();
+}
+
+bool drawCalendars(QImage& picture, const std::vector<PlacedCalendar>& calendars,
+                   tk::CoveredPixels* covered) {
     for (const PlacedCalendar& c : calendars) {
-        if (c.uneven()) {
-            // Drawn as the desktop will show it, then squashed into the
-            // picture's pixels.
-            const QSize device(static_cast<int>(std::ceil(size.width() * c.kx)),
-                               static_cast<int>(std::ceil(size.height() * c.ky)));
-            QImage picture = surface->Image().convertToFormat(QImage::Format_RGB32);
-            {
-                QPainter p(&picture);
-                p.setRenderHint(QPainter::SmoothPixmapTransform);
-                p.drawImage(QRectF(0, 0, device.width() / c.kx, device.height() / c.ky),
-                            deviceLayer(c, device));
+        if (!c.uneven()) {
+            if (!drawOnSurface(picture, &c, covered)) {
+                return false;
             }
-            surface->setPictureToDrawOn(std::move(picture));
             continue;
         }
-        drawCalendar(surface, c, c.at, c.fontPixels);
-        if (surface->drawingFailed()) {
-            return {};
+        // Drawn as the desktop will show it, then squashed into the
+        // picture's pixels.
+        if (!drawOnSurface(picture, nullptr, nullptr)) {
+            return false;
         }
-        // The next calendar's Display clears back to the picture: keep this one.
-        surface->setPictureToDrawOn(surface->Image());
+        const QSize device(static_cast<int>(std::ceil(picture.width() * c.kx)),
+                           static_cast<int>(std::ceil(picture.height() * c.ky)));
+        QRect ink;
+        const QImage layer = deviceLayer(c, device, &ink);
+        if (covered != nullptr && !ink.isEmpty()) {
+            // Smoothing reaches a pixel beyond the ink on either side.
+            covered->keep(picture, QRectF((ink.left() - 2) / c.kx, (ink.top() - 2) / c.ky,
+                                          (ink.width() + 4) / c.kx, (ink.height() + 4) / c.ky)
+                                       .toAlignedRect()
+                                       .adjusted(-2, -2, 2, 2));
+        }
+        QPainter p(&picture);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRectF(0, 0, device.width() / c.kx, device.height() / c.ky), layer);
     }
-    return surface->drawingFailed() ? QImage() : surface->Image();
+    return true;
 }
 
 }  // namespace
@@ -123,10 +154,25 @@ QImage composeCalendars(QImage wallpaper, const std::vector<PlacedCalendar>& cal
         return wallpaper;
     }
     try {
-        return drawCalendars(std::move(wallpaper), calendars);
+        return drawCalendars(wallpaper, calendars, nullptr) ? wallpaper : QImage();
     } catch (const std::bad_alloc&) {
         return {};
     } catch (const tk::OverflowError&) {
         return {};  // a size or place beyond what the drawing can take
     }
+}
+
+bool drawCalendarsOn(QImage& picture, const std::vector<PlacedCalendar>& calendars,
+                     tk::CoveredPixels& covered) {
+    covered.clear();
+    bool drawn = false;
+    try {
+        drawn = drawCalendars(picture, calendars, &covered);
+    } catch (const std::bad_alloc&) {
+    } catch (const tk::OverflowError&) {
+    }
+    if (!drawn) {
+        covered.restore(picture);
+    }
+    return drawn;
 }

@@ -13,6 +13,10 @@
 
 #include "toolkit/Translations.h"
 
+namespace tk {
+class CoveredPixels;
+}
+
 // Why composeCalendars gave no picture, as the commands and the finish say it.
 inline QString drawingFailure() {
     return tk::Text::tr("the calendar could not be drawn: not enough memory for the picture");
@@ -43,3 +47,11 @@ struct PlacedCalendar {
 // the drawing failed (out of memory). Drawn on the wallpaper's own pixels
 // when the caller moves it in, else on a copy.
 QImage composeCalendars(QImage wallpaper, const std::vector<PlacedCalendar>& calendars);
+
+// The calendars drawn on `picture` itself (on a copy of its pixels where
+// something else holds them too), the same as composeCalendars draws them.
+// `covered` starts afresh and keeps the pixels the drawing may change, as
+// they were: covered.restore(picture) takes the calendars off again. False
+// when the drawing failed; `picture` is then as it was.
+bool drawCalendarsOn(QImage& picture, const std::vector<PlacedCalendar>& calendars,
+                     tk::CoveredPixels& covered);

@@ -19,6 +19,7 @@
 #include "system/wallpaper/WallpaperSettings.h"
 #include "system/wallpaper/WindowsDirectory.h"
 #include "toolkit/Colors.h"
+#include "toolkit/CoveredPixels.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/PictureBox.h"
@@ -445,9 +446,22 @@ void PlacementWindow::previewPlacement() {
         QSizeF(calendarPicture->size() - QSize(2, 2) * calendarPicture->borderWidth()) * dpr_;
     previewComposed_ = QImage();
     previewLayout_ = layoutFor(preview_);
-    previewComposed_ = placement::composeLayout(wallpaper_, previewLayout_, {*preview_});
-    const QImage view =
-        previewComposed_.isNull() ? QImage() : viewOf(previewComposed_, previewLayout_);
+    QImage view;
+    if (previewLayout_.isOriginal()) {
+        // Drawn on the wallpaper itself and taken off again once the window
+        // has its view: a wallpaper of 8K is not copied for a preview.
+        tk::CoveredPixels covered;
+        if (drawCalendarsOn(wallpaper_, {*preview_}, covered)) {
+            view = viewOf(wallpaper_);
+            covered.restore(wallpaper_);
+        }
+    } else {
+        // A block of tiles or a monitor-sized picture: no larger than the screen.
+        previewComposed_ = placement::composeLayout(wallpaper_, previewLayout_, {*preview_});
+        if (!previewComposed_.isNull()) {
+            view = viewOf(previewComposed_, previewLayout_);
+        }
+    }
     if (view.isNull()) {
         preview_.reset();
         previewComposed_ = QImage();
@@ -462,7 +476,11 @@ void PlacementWindow::previewPlacement() {
 
 void PlacementWindow::finishPlacement() {
     tk::setMousePointer(tk::PointerShape::Busy);
-    auto giveUp = [this](const QString& why) {
+    // What the finish draws on the wallpaper itself, taken off again when it
+    // gives up: the window stays as it was.
+    tk::CoveredPixels covered;
+    auto giveUp = [this, &covered](const QString& why) {
+        covered.restore(wallpaper_);
         tk::setMousePointer(tk::PointerShape::Default);
         tk::MsgBox(tk::Text::tr("The new wallpaper could not be saved; nothing was changed.\n%1")
                        .arg(sentence(sys::printable(why))),
@@ -487,18 +505,31 @@ void PlacementWindow::finishPlacement() {
         wallpaperSettings_->picture, wallpaper_, wallpaperHash_, desktop::activeDesktop().name(),
         preview_, wallpaperSettings_->tile, previewed);
     const placement::PictureLayout layout = plan.layout;
-    // The preview composed exactly this already when it is the one calendar
-    // on the picture as loaded.
+    // Where the preview's calendar is the one calendar on the picture as
+    // loaded, the picture is what the preview showed.
     const bool asPreviewed = plan.baseIsLoaded && preview_ && plan.calendars.size() == 1 &&
-                             plan.calendars.front().at == preview_->at &&
-                             !previewComposed_.isNull();
-    const QImage composed =
-        asPreviewed ? previewComposed_
-                    : placement::composeLayout(std::move(plan.base), layout, plan.calendars);
-    if (composed.isNull()) {
-        giveUp(drawingFailure());
-        return;
+                             plan.calendars.front().at == preview_->at;
+    const std::vector<PlacedCalendar> calendars =
+        asPreviewed ? std::vector<PlacedCalendar>{*preview_} : plan.calendars;
+    // The loaded picture itself is drawn on, not a copy of it.
+    const bool onWallpaper = plan.baseIsLoaded && layout.isOriginal();
+    QImage separate;
+    if (onWallpaper) {
+        plan.base = QImage();
+        if (!drawCalendarsOn(wallpaper_, calendars, covered)) {
+            giveUp(drawingFailure());
+            return;
+        }
+    } else {
+        separate = asPreviewed && !previewComposed_.isNull()
+                       ? previewComposed_
+                       : placement::composeLayout(std::move(plan.base), layout, calendars);
+        if (separate.isNull()) {
+            giveUp(drawingFailure());
+            return;
+        }
     }
+    const QImage& composed = onWallpaper ? wallpaper_ : separate;
     const bool tiled = mapping_.tiled() && (layout.isOriginal() || layout.tiled);
     // On our own picture the new one lies where the old one does.
     placement::PictureLayout viewLayout = layout;

@@ -130,14 +130,16 @@ private:
     bool fullScreen_ = false;
     bool reported_ = false;
 
-    QImage wallpaper_;  // full resolution
+    QImage wallpaper_;  // full resolution, as loaded: a preview's drawing is taken off again
     placement::WallpaperMapping mapping_;
     double dpr_ = 1;
     bool hasWallpaper_ = false;
     std::optional<PlacedCalendar> preview_;
     QSizeF previewSize_;  // the preview's calendar picture, device pixels
     placement::PictureLayout previewLayout_;
-    QImage previewComposed_;         // the picture the finish writes for the preview's calendar
+    // The picture the finish writes for the preview's calendar where that is
+    // not the wallpaper itself: a block of tiles or a monitor-sized picture.
+    QImage previewComposed_;
     placement::WallpaperShow show_;  // with setTiling
     placement::Monitor monitor_;
     QByteArray wallpaperHash_;

@@ -3,8 +3,10 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QtMath>
 
 #include "toolkit/Colors.h"
+#include "toolkit/CoveredPixels.h"
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
 
@@ -32,6 +34,7 @@ void PictureSurface::resize(QSize pixels) {
         return;
     }
     endPainting();
+    covered_ = nullptr;
     if (image_.isNull() && !picture_.isNull() && picture_.size() == pixels) {
         // A fresh image exactly covered by the picture: share its pixels.
         image_ = picture_;
@@ -92,6 +95,7 @@ void PictureSurface::setPictureToDrawOn(QImage picture) {
 
 void PictureSurface::setPicture(const QImage& picture) {
     endPainting();
+    covered_ = nullptr;
     pictureIsDrawnOn_ = false;
     picture_ = picture.format() == QImage::Format_RGB32
                    ? picture
@@ -118,6 +122,7 @@ void PictureSurface::PaintPicture(const QImage& picture, QPoint pixel) {
         QImage plain = picture;
         plain.setDevicePixelRatio(1);
         if (QPainter* p = painter()) {
+            covering(QRect(pixel, plain.size()));
             p->drawImage(pixel, plain);
         }
     }
@@ -147,6 +152,7 @@ void PictureSurface::Cls() {
             image_ = picture_;
             setDpm(image_);
         } else if (QPainter* p = painter()) {
+            covering(image_.rect());
             paintBackground(*p);
         }
     }
@@ -180,8 +186,18 @@ void PictureSurface::Print(const QString& text) {
         if (fm.height() > kCachedTextAbovePx) {
             printLarge(text, color);
         } else if (QPainter* p = painter()) {
+            const QPointF origin(xPx_, yPx_ + fm.ascent());
+            if (covered_ != nullptr) {
+                // The ink, with the line box that underline and strikeout
+                // cross, and a line's height around it for antialiased edges
+                // and glyphs that reach beyond the font's metrics.
+                const QRectF ink = fm.boundingRect(text).translated(origin).united(
+                    QRectF(xPx_, yPx_, fm.horizontalAdvance(text), fm.height()));
+                const int room = qCeil(fm.height()) + 2;
+                covering(ink.toAlignedRect().adjusted(-room, -room, room, room));
+            }
             p->setPen(color);
-            p->drawText(QPointF(xPx_, yPx_ + fm.ascent()), text);
+            p->drawText(origin, text);
         }
     }
     xPx_ = 0;
@@ -225,7 +241,9 @@ void PictureSurface::printLarge(const QString& text, const QColor& color) {
         }
     }
     if (QPainter* p = painter()) {
-        p->drawImage(whole ? target.topLeft() : part.topLeft(), ink);
+        const QPoint at = whole ? target.topLeft() : part.topLeft();
+        covering(QRect(at, ink.size()));
+        p->drawImage(at, ink);
     }
 }
 
@@ -302,6 +320,12 @@ QPainter* PictureSurface::painter() {
         painter_->setRenderHint(QPainter::TextAntialiasing);
     }
     return painter_.get();
+}
+
+void PictureSurface::covering(const QRect& area) {
+    if (covered_ != nullptr) {
+        covered_->keep(image_, area);
+    }
 }
 
 void PictureSurface::endPainting() const {

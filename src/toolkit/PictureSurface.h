@@ -17,6 +17,8 @@ class QPainter;
 
 namespace tk {
 
+class CoveredPixels;
+
 class PictureSurface : public DrawingSurface {
 public:
     explicit PictureSurface(QSize pixels = QSize());
@@ -56,6 +58,11 @@ public:
     // The persistent image: background plus everything drawn since Cls.
     const QImage& Image() const;
 
+    // From now until the next setPicture or resize, each drawing first keeps
+    // in `covered` the pixels it may change, as they were; null: none kept.
+    // `covered` must outlive that.
+    void keepCoveredIn(CoveredPixels* covered) { covered_ = covered; }
+
     // True when something since the last setPicture could not be drawn: an
     // image could not be made or painted on (too large, out of memory).
     bool drawingFailed() const { return failed_; }
@@ -90,6 +97,8 @@ private:
     void paintBackground(QPainter& p);
     void changed() const;
     void setDpm(QImage& img) const;
+    // Before a drawing on `area` of the image.
+    void covering(const QRect& area);
 
     // Large text is drawn by the raster engine as outlines, which is slow;
     // above this many pixels of line height each text is rendered once into
@@ -124,6 +133,7 @@ private:
     bool failed_ = false;
     bool pictureIsDrawnOn_ = false;
     qsizetype textCacheBytes_ = 0;
+    CoveredPixels* covered_ = nullptr;
     std::function<void()> onChanged_;
     std::function<void()> onResized_;
     QHash<QString, CachedText> textCache_;

@@ -64,6 +64,7 @@ private slots:
     void pictureSticksOutOverTheEdge();
     void cancelWritesNothing_data();
     void cancelWritesNothing();
+    void aFailedSaveKeepsTheWindowOpenAndChangesNothing_data();
     void aFailedSaveKeepsTheWindowOpenAndChangesNothing();
     void aDesktopThatRefusesIsToldAfterTheFileIsWritten();
 
@@ -426,15 +427,29 @@ void PlacementWindowTest::cancelWritesNothing() {
     QCOMPARE(settings.picture, QStringLiteral("/old/wallpaper.bmp"));
 }
 
+void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing_data() {
+    QTest::addColumn<bool>("afterTheDrawing");
+    QTest::addColumn<QString>("reason");
+    // Where the Windows directory would be created there is a plain file.
+    QTest::newRow("before the drawing") << false << QStringLiteral("Not a directory");
+    // The calendar is drawn, and a folder has the output's name.
+    QTest::newRow("after the drawing") << true << QStringLiteral("it is a folder");
+}
+
 void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
+    QFETCH(bool, afterTheDrawing);
+    QFETCH(QString, reason);
     PointerRecorder pointer;
     MessageRecorder messages;
     setDesktopValue(QStringLiteral("TileWallpaper"), QStringLiteral("1"));
     const QStringList before = desktopValues();
-    // Where the Windows directory would be created there is a plain file.
     QFile blocker(home->dataHome() + QStringLiteral("/tessaryn"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    if (afterTheDrawing) {
+        QVERIFY(QDir().mkpath(outputPath() + QStringLiteral("/in the way")));
+    } else {
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+    }
 
     QVERIFY(open(wallpaper));
     QTest::mouseDClick(window(), Qt::LeftButton, {}, pictureCenter());  // a preview
@@ -443,8 +458,7 @@ void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
 
     QCOMPARE(int(messages.shown.size()), 1);
     QCOMPARE(messages.shown[0].title, kTitle);
-    QVERIFY2(messages.shown[0].prompt.contains(QStringLiteral("Not a directory")),
-             qPrintable(messages.shown[0].prompt));
+    QVERIFY2(messages.shown[0].prompt.contains(reason), qPrintable(messages.shown[0].prompt));
     QVERIFY(messages.shown[0].prompt.contains(QStringLiteral("nothing was changed")));
     QCOMPARE(pointer.codes.front(), tk::PointerShape::Busy);
     QCOMPARE(pointer.codes.back(), tk::PointerShape::Default);
@@ -459,7 +473,7 @@ void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
     QCOMPARE(differingPixels(form->wallpaperView->surface()->Picture(), wallpaper), 0LL);
 
     // With the folder back, the same window finishes.
-    QVERIFY(blocker.remove());
+    QVERIFY(afterTheDrawing ? QDir(outputPath()).removeRecursively() : blocker.remove());
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
     QCOMPARE(int(messages.shown.size()), 1);
     QCOMPARE(differingPixels(QImage(outputPath()), previewed), 0LL);
