@@ -12,7 +12,7 @@ set -euo pipefail
 # default configuration (tests and benchmarks on) works.
 BUILD_PKGS=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libsqlite3-dev zlib1g-dev libxxhash-dev
+    qt6-base-dev libsqlite3-dev zlib1g-dev libxxhash-dev libxcb1-dev libxcb-randr0-dev
     qt6-tools-dev qt6-l10n-tools
     libgtest-dev libbenchmark-dev
 )

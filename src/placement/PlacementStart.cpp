@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <optional>
 
 #include "placement/CalendarChoice.h"
 #include "placement/PlacementRules.h"
@@ -13,6 +14,7 @@
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/NativeGeometry.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Translations.h"
 #include "toolkit/picture/PictureFile.h"
@@ -40,6 +42,16 @@ PlacementWindow& placementWindow(const CalendarChoice& choice, sys::WallpaperSet
     return *window;
 }
 
+// The monitor as Qt shows it, with its device size where the window system
+// tells it.
+placement::Monitor monitorOf(const QScreen* screen) {
+    if (screen == nullptr) {
+        return {QRect(0, 0, 1024, 768), 1.0};
+    }
+    const std::optional<QRect> device = tk::nativeScreenGeometry(screen);
+    return {screen->geometry(), screen->devicePixelRatio(), device ? device->size() : QSize()};
+}
+
 }  // namespace
 
 PlacementWindow* loadedPlacementWindow() {
@@ -64,16 +76,14 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     const QScreen* screen = owner != nullptr && owner->screen() != nullptr
                                 ? owner->screen()
                                 : QGuiApplication::primaryScreen();
-    const placement::Monitor monitor{
-        screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768),
-        screen != nullptr ? screen->devicePixelRatio() : 1.0};
+    const placement::Monitor monitor = monitorOf(screen);
     placement::WallpaperShow show;
     show.mode = desktop::activeDesktop().livePictureMode().value_or(
         settings.tile != 0 ? desktop::PictureMode::Tiled : desktop::PictureMode::Centered);
     show.atOrigin = settings.originX != 0 || settings.originY != 0 || settings.tile != 0;
     show.origin = QPoint(settings.originX, settings.originY);
     for (const QScreen* s : QGuiApplication::screens()) {
-        show.span |= placement::Monitor{s->geometry(), s->devicePixelRatio()}.deviceRect();
+        show.span |= monitorOf(s).deviceRect();
     }
     // A desktop shows a tiled picture all over the monitor; the hive alone
     // (no desktop) is placed on as one tile.
@@ -142,7 +152,8 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     const bool fullScreen = screen != nullptr && !screen->availableGeometry().contains(window) &&
                             whole.contains(window);
     const QColor around(desktop::activeDesktop().liveBackgroundColor().value_or(QString()));
-    form.coverRegion(window, whole, fullScreen, around.isValid() ? around : QColor(Qt::black));
+    form.coverRegion(window, whole, fullScreen, around.isValid() ? around : QColor(Qt::black),
+                     mapping.visible().translated(monitor.geometry.topLeft()));
 
     // Modal: back here once the user finished or cancelled.
     form.showModal();

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "placement/CalendarBounds.h"
@@ -22,6 +23,7 @@
 #include "toolkit/CoveredPixels.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/MousePointer.h"
+#include "toolkit/NativeGeometry.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Rounding.h"
 #include "toolkit/SerialDate.h"
@@ -160,11 +162,16 @@ void PlacementWindow::addHints() {
 }
 
 void PlacementWindow::coverRegion(const QRect& region, const QRect& monitor, bool fullScreen,
-                                  const QColor& around) {
+                                  const QColor& around, const QRect& device) {
     region_ = region;
     fullScreen_ = fullScreen;
     reported_ = false;
     setGeometry(fullScreen ? monitor : region);
+    if (!fullScreen && !device.isEmpty() && dpr_ != std::floor(dpr_)) {
+        // Logical pixels times a fractional ratio miss the device pixels by
+        // one (683 x 1.5 is 1024.5, and Qt rounds that to 1025).
+        tk::setNativeGeometry(this, device);
+    }
     if (fullScreen) {
         QPalette pal = palette();
         pal.setColor(QPalette::Window, around);
@@ -405,10 +412,12 @@ QImage PlacementWindow::viewOf(const QImage& picture,
 }
 
 PlacedCalendar PlacementWindow::calendarUnderPicture() const {
-    // The calendar starts at the picture's image, inside its border.
-    const QPointF inner = QPointF(calendarPicture->pos()) +
-                          QPointF(calendarPicture->borderWidth(), calendarPicture->borderWidth());
-    const QPointF device = QPointF(mapping_.visible().topLeft()) + inner * dpr_;
+    // The calendar starts at the picture's image, inside its border, where
+    // the window shows it: device pixels from the wallpaper's corner.
+    const int border = calendarPicture->deviceBorderWidth();
+    const QPoint inner = calendarPicture->deviceRect().topLeft() + QPoint(border, border) -
+                         wallpaperView->deviceRect().topLeft();
+    const QPointF device(mapping_.visible().topLeft() + inner);
     const QFont font = wallpaperView->surface()->font();
     PlacedCalendar c;
     c.at = mapping_.toWallpaper(device);

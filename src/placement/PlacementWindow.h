@@ -60,9 +60,11 @@ public:
     // the whole monitor `monitor` (the one state every window manager lets
     // reach over its panels) and shows `around` beside the wallpaper, as the
     // desktop does. Wherever the window manager really puts the window, the
-    // wallpaper stays at `region` on the screen.
+    // wallpaper stays at `region` on the screen. `device` is the region in
+    // device pixels, which at a fractional scale no logical rectangle is: the
+    // window covers exactly that where the window system lets it.
     void coverRegion(const QRect& region, const QRect& monitor, bool fullScreen,
-                     const QColor& around);
+                     const QColor& around, const QRect& device = {});
     // The part of the region the window really covers now.
     QRect coveredRegion() const;
 

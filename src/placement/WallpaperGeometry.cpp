@@ -8,6 +8,9 @@ namespace placement {
 using desktop::PictureMode;
 
 QSize Monitor::deviceSize() const {
+    if (device.isValid()) {
+        return device;
+    }
     return {static_cast<int>(std::lround(geometry.width() * dpr)),
             static_cast<int>(std::lround(geometry.height() * dpr))};
 }

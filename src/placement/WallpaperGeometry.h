@@ -6,7 +6,7 @@
 // corner. A monitor is given as the window system reports it: its top-left
 // corner in the virtual screen's native pixels, its size in logical pixels,
 // and its device pixel ratio (so its device size is the logical size times
-// the ratio).
+// the ratio, unless the window system tells it).
 
 #include <QPointF>
 #include <QRect>
@@ -18,9 +18,18 @@
 namespace placement {
 
 struct Monitor {
+    Monitor() = default;
+    Monitor(const QRect& where, double ratio, QSize devicePixels = {})
+        : geometry(where), dpr(ratio), device(devicePixels) {}
+
     QRect geometry;  // top-left native, size logical
     double dpr = 1;
+    // The size in device pixels, where the window system tells it: at a
+    // fractional ratio the logical size is rounded (1024 device pixels at 1.5
+    // are 683 logical), and times the ratio it misses by a pixel.
+    QSize device;
 
+    // `device`, or else the logical size times the ratio.
     QSize deviceSize() const;
     // The monitor in the virtual screen's native pixels.
     QRect deviceRect() const { return {geometry.topLeft(), deviceSize()}; }

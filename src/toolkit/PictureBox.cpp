@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
+#include <algorithm>
 
 #include "toolkit/Units.h"
 
@@ -87,6 +88,26 @@ void PictureBox::fitToSurface() {
     fitting_ = false;
 }
 
+namespace {
+
+QRect nearestPixels(const QRectF& r) {
+    const int left = qRound(r.left());
+    const int top = qRound(r.top());
+    return {left, top, qRound(r.right()) - left, qRound(r.bottom()) - top};
+}
+
+}  // namespace
+
+int PictureBox::deviceBorderWidth() const {
+    return border_ * std::max(1, qFloor(devicePixelRatioF()));
+}
+
+QRect PictureBox::deviceRect() const {
+    const double ratio = devicePixelRatioF();
+    return nearestPixels(
+        QRectF(QPointF(mapTo(window(), QPoint(0, 0))) * ratio, QSizeF(size()) * ratio));
+}
+
 QPointF PictureBox::toUnits(QPointF px) const {
     const int mode = surface_->scaleMode();
     return {(px.x() - border_) / pixelsPerUnitX(mode), (px.y() - border_) / pixelsPerUnitY(mode)};
@@ -99,19 +120,34 @@ QPointF PictureBox::toPixels(QPointF units) const {
 
 void PictureBox::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    const QImage& img = surface_->Image();
-    const QRect inner = rect().adjusted(border_, border_, -border_, -border_);
     p.fillRect(e->rect(), palette().color(QPalette::Window));
-    if (deviceScale_ == 1) {
-        p.drawImage(inner.topLeft(), img, QRect(QPoint(0, 0), inner.size()));
+    // Drawn in device pixels, one to one: at a fractional ratio, logical
+    // coordinates would put the image and the border between pixels.
+    const QTransform toDevice = p.deviceTransform();
+    const double ratio = toDevice.m11();
+    const QRect box =
+        nearestPixels(QRectF(toDevice.dx(), toDevice.dy(), width() * ratio, height() * ratio));
+    p.setWorldTransform(toDevice.inverted());
+    const int b = deviceBorderWidth();
+    const QRect inner = box.adjusted(b, b, -b, -b);
+    const QImage& img = surface_->Image();
+    // A pixel of the surface is 1 / deviceScale_ of a logical pixel.
+    const double k = ratio / deviceScale_;
+    p.save();
+    p.setClipRect(inner, Qt::IntersectClip);
+    if (qFuzzyCompare(k, 1.0)) {
+        p.drawImage(inner.topLeft(), img);
     } else {
-        // Device pixels of the surface onto device pixels of the screen.
-        p.drawImage(QRectF(inner), img,
-                    QRectF(0, 0, inner.width() * deviceScale_, inner.height() * deviceScale_));
+        p.drawImage(
+            QRect(inner.topLeft(), QSize(qRound(img.width() * k), qRound(img.height() * k))), img);
     }
-    if (border_ > 0) {
-        p.setPen(Qt::black);
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.restore();
+    if (b > 0) {
+        const QColor black(Qt::black);
+        p.fillRect(QRect(box.left(), box.top(), box.width(), b), black);
+        p.fillRect(QRect(box.left(), box.bottom() - b + 1, box.width(), b), black);
+        p.fillRect(QRect(box.left(), box.top(), b, box.height()), black);
+        p.fillRect(QRect(box.right() - b + 1, box.top(), b, box.height()), black);
     }
 }
 

@@ -36,6 +36,13 @@ public:
 
     void setBorder(bool singleLine);
     int borderWidth() const { return border_; }
+    // The border on the screen: whole device pixels, as many as fit in its
+    // logical width (one at a ratio of 1.5, two at 2).
+    int deviceBorderWidth() const;
+    // Where the box lies in its window's device pixels. At a fractional
+    // ratio a logical pixel covers no whole number of them: each edge is the
+    // nearest device pixel, as Qt clips the box's painting.
+    QRect deviceRect() const;
 
     // Background picture; with auto-size on the box takes the picture's size.
     void setPicture(const QImage& picture) { surface_->setPicture(picture); }
