@@ -114,9 +114,13 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     }
 
     // 5, 6. The calendar must fit on the wallpaper as the desktop shows it,
-    // and on the part of it that is on the screen; both in device pixels.
+    // and on the part of it that is on the screen; both in device pixels. A
+    // desktop that tiles shows the picture all over the monitor, however
+    // small one tile is.
     const QSizeF calendar = QSizeF(preview.size()) * monitor.dpr;
-    if (!placement::calendarFitsShown(calendar, mapping.shown().size())) {
+    const QSizeF shown =
+        mapping.tiled() ? QSizeF(mapping.visible().size()) : mapping.shown().size();
+    if (!placement::calendarFitsShown(calendar, shown)) {
         wallpaper = {};
         tk::MsgBox(
             tk::Text::tr("壁紙のサイズがカレンダーより小さいようです。\r\n再設定して下さい。"),

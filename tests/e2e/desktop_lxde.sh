@@ -78,4 +78,77 @@ COPY="$XDG_DATA_HOME/tessaryn/.wall.bmp.shown-3.bmp"
 grep -qxF "wallpaper0=$COPY" "$CONF" && cmp -s "$COPY" "$WALL" && [[ $(cat "$COPY.source") == "$WALL" ]] ||
     fail "pcmanfm did not get the original back: $(grep wallpaper "$CONF")"
 kill -0 "$PCMANFM_PID" || fail "pcmanfm ended"
+
+# Tiled: pcmanfm repeats a 300 x 200 grid tile from the screen's corner. The
+# calendar, dropped across the tiles' edges, shows on the desktop where it
+# was dropped, and every tile away from it stays as it was.
+TILE="$E2E_TMP/tile.png"
+lines="line 0,100 300,100 line 100,0 100,200 line 200,0 200,200"
+convert -size 300x200 xc:'#404040' -fill none -stroke '#a0a0a0' -draw "$lines" \
+    -fill '#707070' -stroke none -draw 'rectangle 20,20 50,40' -depth 8 "PNG24:$TILE"
+pcmanfm --set-wallpaper="$TILE" --wallpaper-mode=tile
+for _ in $(seq 50); do
+    before=$(shot tiled-before)
+    (($(count_colour "$before" 920 220 30 20 707070 8) == 600)) && break  # the tile at 900,200
+    sleep 0.1
+done
+(($(count_colour "$before" 920 220 30 20 707070 8) == 600)) || fail "pcmanfm does not tile the grid"
+INKS=(FF0000 0000FF FFFF00)
+ink() { "$PIXELPROBE" ink "$1" "$2" "$3" "$4" "$5" 90 "${INKS[@]}"; }
+start_program
+read -r mx my _ _ < <(window_geometry "$MAIN_WIN")
+click_at $((mx + 118)) $((my + 14))  # "Drag Calendar"
+FORM=$(wait_placement) || fail "tiled: the placement window did not open"
+sleep 0.5
+read -r fx fy fw fh < <(window_geometry "$FORM")
+[[ "$fx $fy $fw $fh" == "0 0 1280 800" ]] || fail "tiled: placement window $fx,$fy ${fw}x$fh, not the screen"
+TX=540 TY=160
+xdotool mousemove --sync 40 30 mousedown 1
+xdotool mousemove --sync 140 130
+xdotool mousemove --sync $((TX + 40)) $((TY + 30))
+sleep 0.2
+xdotool mouseup 1
+xdotool mousemove 1279 799
+sleep 0.5
+dropped=$(ink "$(shot tiled-dropped)" $((TX - 10)) $((TY - 10)) 330 190)
+xdotool mousemove --sync $((TX + 150)) $((TY + 80)) click --repeat 2 --delay 80 1
+sleep 0.5
+xdotool mousemove --sync 100 600 click --repeat 2 --delay 80 1
+for _ in $(seq 50); do
+    placement_open || break
+    sleep 0.1
+done
+placement_open && fail "tiled: the window stayed open after finishing"
+click_at $((mx + 36)) $((my + 14))  # "Close"
+wait_exit 10 || fail "tiled: the program did not end"
+read -r dx dy dw dh <<<"$dropped"
+[[ "$dx" != none ]] || fail "tiled: no calendar picture where it was dropped"
+for _ in $(seq 50); do
+    after=$(shot tiled-after)
+    read -r px py pw ph <<<"$(ink "$after" $((TX - 40)) $((TY - 40)) 400 260)"
+    [[ "$px" != none ]] && ((px - dx <= 1 && dx - px <= 1 && py - dy <= 1 && dy - py <= 1)) && break
+    sleep 0.1
+done
+echo "tiled: ink dropped $dropped, on the desktop $px $py $pw $ph; Tessavel.bmp" \
+    "$(identify -format '%wx%h' "$OUT"), $(grep wallpaper_mode "$CONF")"
+[[ "$px" != none ]] || fail "tiled: pcmanfm does not show the calendar"
+((px - dx <= 1 && dx - px <= 1 && py - dy <= 1 && dy - py <= 1 && pw - dw <= 1 && dw - pw <= 1 &&
+    ph - dh <= 1 && dh - ph <= 1)) || fail "tiled: the calendar shows at $px,$py ${pw}x$ph, dropped $dropped"
+# Tessavel.bmp is a block of whole tiles that pcmanfm repeats: the calendar
+# shows once in each copy of the block. Everything else is as it was: the
+# before-shot's pixels put over each copy of the calendar's box (its ink and
+# the white title line above it) must give the after-shot.
+read -r bw bh < <("$PIXELPROBE" size "$OUT")
+box="$((pw + 24))x$((ph + 62))"
+masked="$E2E_TMP/tiled-masked.png"
+cp "$after" "$masked"
+for ((y = (py - 50) % bh - bh; y < 800; y += bh)); do
+    for ((x = (px - 12) % bw - bw; x < 1280; x += bw)); do
+        convert "$masked" \( "$before" -crop "$box+$((x < 0 ? 0 : x))+$((y < 0 ? 0 : y))" +repage \) \
+            -geometry "+$((x < 0 ? 0 : x))+$((y < 0 ? 0 : y))" -composite "$masked"
+    done
+done
+changed=$("$PIXELPROBE" diff "$before" "$masked" 0 0 1280 800)
+echo "tiled: $changed pixels changed away from the calendar"
+((changed == 0)) || fail "tiled: the tiles away from the calendar changed ($changed pixels in $("$PIXELPROBE" bbox "$before" "$masked"))"
 echo "PASS"
