@@ -125,7 +125,7 @@ TEST_F(KdeRealPlasmaTest, OnlyTheDesktopShowingThePlacedPictureChanges) {
     const std::optional<QString> started = kde.liveWallpaper();
     ASSERT_TRUE(started == own || started == other) << started.value_or(QString()).toStdString();
     const QString keeps = started == own ? other : own;
-    const QString calendar = home.writePicture(QStringLiteral("Tessavel.bmp"));
+    const QString calendar = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
     const desktop::ApplyResult result = kde.apply(calendar, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(kde.liveWallpaper(), calendar);
