@@ -52,15 +52,11 @@ QString keepHashedOriginal(const QString& originalPath, const QImage& loaded, Re
         rec->keptHash = copy.hash;
     } else {
         rec->kept = keptPathFor(QStringLiteral("bmp"));
-        const tk::SaveResult saved = tk::SavePictureAsBitmap(loaded, rec->kept);
+        const tk::SaveResult saved = tk::SavePictureAsBitmap(loaded, rec->kept, true);
         if (!saved.ok) {
             return saved.error;
         }
-        const tk::LoadedPicture written = tk::LoadPicture(rec->kept);
-        if (!written.ok()) {
-            return written.error;
-        }
-        rec->keptHash = written.contentHash;
+        rec->keptHash = saved.contentHash;
     }
     const QFileInfo info(rec->kept);
     rec->keptSize = info.size();
