@@ -81,7 +81,8 @@ void dropOtherKeptCopies(const QString& kept) {
 FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
                       const QByteArray& loadedHash, const QString& backendName,
                       const std::optional<PlacedCalendar>& calendar, int16_t tile,
-                      const placement::PictureLayout& layout) {
+                      const placement::PictureLayout& layout,
+                      const std::function<void()>& letGoOfLoaded) {
     FinishPlan plan;
     plan.base = loadedOriginal;
     plan.layout = layout;
@@ -116,8 +117,14 @@ FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
             return plan;
         }
         rec = *plan.previous;
+        // Not held beside the original while that is loaded: both may be 8K.
+        plan.base = QImage();
+        if (letGoOfLoaded) {
+            letGoOfLoaded();
+        }
         KeptOriginal kept = loadKeptOriginal(&rec);
         if (!kept.error.isEmpty()) {
+            plan.base = loadedOriginal;
             plan.message = kept.error;
             return plan;
         }
