@@ -114,6 +114,10 @@ Please set it up again.</translation>
 %1</translation>
     </message>
     <message>
+        <source>The wallpaper %1 changed meanwhile; the placement ends.</source>
+        <translation>The wallpaper %1 changed meanwhile; the placement ends.</translation>
+    </message>
+    <message>
         <source>the folder for %1 could not be determined</source>
         <translation>the folder for %1 could not be determined</translation>
     </message>

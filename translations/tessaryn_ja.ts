@@ -114,6 +114,10 @@ Choose an origin that brings more of it onto the screen, or make the window smal
 %1</translation>
     </message>
     <message>
+        <source>The wallpaper %1 changed meanwhile; the placement ends.</source>
+        <translation>壁紙 %1 がその間に変更されたため、配置を終了します。</translation>
+    </message>
+    <message>
         <source>the folder for %1 could not be determined</source>
         <translation>%1 を保存するフォルダーが分かりませんでした</translation>
     </message>

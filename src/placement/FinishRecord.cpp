@@ -52,15 +52,11 @@ QString keepHashedOriginal(const QString& originalPath, const QImage& loaded, Re
         rec->keptHash = copy.hash;
     } else {
         rec->kept = keptPathFor(QStringLiteral("bmp"));
-        const tk::SaveResult saved = tk::SavePictureAsBitmap(loaded, rec->kept);
+        const tk::SaveResult saved = tk::SavePictureAsBitmap(loaded, rec->kept, true);
         if (!saved.ok) {
             return saved.error;
         }
-        const tk::LoadedPicture written = tk::LoadPicture(rec->kept);
-        if (!written.ok()) {
-            return written.error;
-        }
-        rec->keptHash = written.contentHash;
+        rec->keptHash = saved.contentHash;
     }
     const QFileInfo info(rec->kept);
     rec->keptSize = info.size();
@@ -85,7 +81,8 @@ void dropOtherKeptCopies(const QString& kept) {
 FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
                       const QByteArray& loadedHash, const QString& backendName,
                       const std::optional<PlacedCalendar>& calendar, int16_t tile,
-                      const placement::PictureLayout& layout) {
+                      const placement::PictureLayout& layout,
+                      const std::function<void()>& letGoOfLoaded) {
     FinishPlan plan;
     plan.base = loadedOriginal;
     plan.layout = layout;
@@ -120,8 +117,14 @@ FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
             return plan;
         }
         rec = *plan.previous;
+        // Not held beside the original while that is loaded: both may be 8K.
+        plan.base = QImage();
+        if (letGoOfLoaded) {
+            letGoOfLoaded();
+        }
         KeptOriginal kept = loadKeptOriginal(&rec);
         if (!kept.error.isEmpty()) {
+            plan.base = loadedOriginal;
             plan.message = kept.error;
             return plan;
         }

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -36,11 +37,15 @@ struct FinishPlan {
 // of a tiled original. When the placement started from our own output, the
 // calendar joins the record of that output and its layout; from any other
 // picture, a new record starts with that picture as the original. May write
-// the kept copy of a new original.
+// the kept copy of a new original. Before the kept original of our output is
+// loaded, `letGoOfLoaded` (where given) is called: the caller may let go of
+// `loadedOriginal` then. Where the kept original cannot be used after that,
+// the plan's base is `loadedOriginal` as it is by then.
 FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
                       const QByteArray& loadedHash, const QString& backendName,
                       const std::optional<PlacedCalendar>& calendar, int16_t tile,
-                      const placement::PictureLayout& layout = {});
+                      const placement::PictureLayout& layout = {},
+                      const std::function<void()>& letGoOfLoaded = {});
 // Before the picture is saved: the planned record, marked as still to be
 // composed, so that a finish cut short is composed again by the next refresh.
 QString beginFinish(const FinishPlan& plan);

@@ -371,6 +371,17 @@ void PlacementWindow::ensureWallpaper() {
     hasWallpaper_ = true;
 }
 
+bool PlacementWindow::reloadWallpaper() {
+    // The same bytes load to the same pixels; a drawing is also rendered at
+    // the size it had.
+    tk::LoadedPicture again = tk::LoadPicture(wallpaperSettings_->picture);
+    if (!again.ok() || again.contentHash != wallpaperHash_ || again.image.size() != loadedSize_) {
+        return false;
+    }
+    wallpaper_ = std::move(again.image);
+    return true;
+}
+
 QImage PlacementWindow::viewOf(const QImage& picture,
                                const placement::PictureLayout& layout) const {
     const QRect visible = mapping_.visible();
@@ -488,12 +499,26 @@ void PlacementWindow::finishPlacement() {
     // What the finish draws on the wallpaper itself, taken off again when it
     // gives up: the window stays as it was.
     tk::CoveredPixels covered;
-    auto giveUp = [this, &covered](const QString& why) {
+    // Composed on the kept original instead, the wallpaper as loaded is let
+    // go of first (an 8K one is not held twice) and loaded again from its
+    // file where the finish gives up or cannot use that original.
+    bool letGo = false;
+    auto giveUp = [this, &covered, &letGo](const QString& why) {
         covered.restore(wallpaper_);
+        const bool lost = letGo && wallpaper_.isNull() && !reloadWallpaper();
         tk::setMousePointer(tk::PointerShape::Default);
-        tk::MsgBox(tk::Text::tr("The new wallpaper could not be saved; nothing was changed.\n%1")
-                       .arg(sentence(sys::printable(why))),
-                   tk::MessageCode::Exclamation, title(), this);
+        QString message =
+            tk::Text::tr("The new wallpaper could not be saved; nothing was changed.\n%1")
+                .arg(sentence(sys::printable(why)));
+        if (lost) {
+            message += QLatin1Char('\n') +
+                       tk::Text::tr("The wallpaper %1 changed meanwhile; the placement ends.")
+                           .arg(sys::printable(wallpaperSettings_->picture));
+        }
+        tk::MsgBox(message, tk::MessageCode::Exclamation, title(), this);
+        if (lost) {
+            closeWindow();
+        }
     };
 
     ensureWallpaper();
@@ -510,9 +535,26 @@ void PlacementWindow::finishPlacement() {
     // of tiles that holds them.
     const placement::PictureLayout previewed =
         preview_ ? previewLayout_ : placement::PictureLayout{};
+    // Only a wallpaper whose file tells by its hash that it loads the same
+    // pixels again is let go of.
+    auto letGoOfWallpaper = [this, &letGo] {
+        if (!wallpaperHash_.isEmpty()) {
+            loadedSize_ = wallpaper_.size();
+            wallpaper_ = QImage();
+            letGo = true;
+        }
+    };
     composition::FinishPlan plan = composition::planFinish(
         wallpaperSettings_->picture, wallpaper_, wallpaperHash_, desktop::activeDesktop().name(),
-        preview_, wallpaperSettings_->tile, previewed);
+        preview_, wallpaperSettings_->tile, previewed, letGoOfWallpaper);
+    if (plan.baseIsLoaded && wallpaper_.isNull() && letGo) {
+        // The kept original cannot be used: drawn on the picture as loaded.
+        if (!reloadWallpaper()) {
+            giveUp(plan.message);
+            return;
+        }
+        plan.base = wallpaper_;
+    }
     const placement::PictureLayout layout = plan.layout;
     // Where the preview's calendar is the one calendar on the picture as
     // loaded, the picture is what the preview showed.

@@ -113,6 +113,9 @@ private:
     void createControls();
     void dropped(QWidget* target, QPoint pointer);
     void ensureWallpaper();
+    // wallpaper_ as it was loaded, from its file again; false where the file
+    // no longer gives that picture.
+    bool reloadWallpaper();
     // Keeps wallpaperView at the region's place on the screen.
     void followRealGeometry();
     // Says once when the window manager keeps part of the region out of reach.
@@ -145,4 +148,5 @@ private:
     placement::WallpaperShow show_;  // with setTiling
     placement::Monitor monitor_;
     QByteArray wallpaperHash_;
+    QSize loadedSize_;  // wallpaper_'s size when the finish let go of it
 };

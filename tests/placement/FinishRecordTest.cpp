@@ -208,7 +208,9 @@ void FinishRecordTest::aVectorPictureIsKeptAsRendered() {
     QCOMPARE(rec.kept, home->dataHome() + QStringLiteral("/tessaryn/original.bmp"));
     QCOMPARE(rec.desktop, QStringLiteral("gnome"));
     QVERIFY(rec.calendars.empty());
-    QCOMPARE(differingPixels(tk::LoadPicture(rec.kept).image, rendered), 0LL);
+    const tk::LoadedPicture kept = tk::LoadPicture(rec.kept);
+    QCOMPARE(differingPixels(kept.image, rendered), 0LL);
+    QCOMPARE(rec.keptHash, kept.contentHash);  // the hash of the bytes as they were written
 }
 
 QTEST_MAIN(FinishRecordTest)

@@ -3,6 +3,7 @@
 // window's place on the screen, the calendar picture at the corner on every
 // placement, and the modal show that returns only when the window closes.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QScreen>
@@ -11,6 +12,7 @@
 #include <functional>
 
 #include "PlacementFixture.h"
+#include "placement/CompositionRecord.h"
 #include "placement/PlacementStart.h"
 #include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
@@ -45,6 +47,7 @@ private slots:
     void anOriginOutOfReachIsToldAndNoWindowShown();
     void pictureStartsAtTheCornerOnEveryPlacement();
     void theWholeRoadTwice();
+    void aFailedFinishOnOurOutputLeavesTheWindowAsItWas();
 
 private:
     // Runs the start; `whileShown` acts on the shown window from inside the
@@ -329,6 +332,41 @@ void PlacementStartTest::theWholeRoadTwice() {
         QCOMPARE(f.pos(), QPoint(100, 175));
         QCOMPARE(differingPixels(f.wallpaperView->surface()->Image(), composed), 0LL);
     }));
+}
+
+void PlacementStartTest::aFailedFinishOnOurOutputLeavesTheWindowAsItWas() {
+    const QImage wall = makeWallpaper(600, 450);
+    seed(wall);
+    QVERIFY(start([](PlacementWindow& f) {
+        QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, QPoint(590, 440));
+    }));
+    // Our output, where the record says it is; a folder has the name the
+    // finish saves to.
+    const QString output = home->dataHome() + QStringLiteral("/tessaryn/Tessavel.bmp");
+    const QString shown = home->root() + QStringLiteral("/shown.bmp");
+    QVERIFY(QFile::rename(output, shown));
+    QCOMPARE(composition::setRecordValue(QStringLiteral("Output"), shown), QString());
+    setDesktopValue(QStringLiteral("Wallpaper"), shown);
+    QVERIFY(QDir().mkpath(output + QStringLiteral("/in the way")));
+
+    const QImage withCalendar = wallpaperWithCalendar(wall, choice, 0.75f, 0.75f);
+    QVERIFY(start([&](PlacementWindow& f) {
+        const QImage before = f.wallpaperView->surface()->Image().copy();
+        QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, QPoint(590, 440));
+        QCOMPARE(int(messages->shown.size()), 1);
+        QVERIFY(messages->shown[0].prompt.contains(QStringLiteral("nothing was changed")));
+        QVERIFY(f.isVisible());
+        QCOMPARE(differingPixels(f.wallpaperView->surface()->Image(), before), 0LL);
+        // The picture as loaded is back under the window: a preview draws on it.
+        QVERIFY(QDir(output).removeRecursively());
+        QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {},
+                           f.calendarPicture->geometry().center());
+        QCOMPARE(int(messages->shown.size()), 1);
+        QCOMPARE(differingPixels(f.wallpaperView->surface()->Image(), withCalendar), 0LL);
+        QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, QPoint(590, 440));
+    }));
+    QCOMPARE(int(messages->shown.size()), 1);
+    QCOMPARE(differingPixels(QImage(output), withCalendar), 0LL);
 }
 
 QTEST_MAIN(PlacementStartTest)

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <future>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -515,9 +516,10 @@ void fileRows(const QImage& source, uint64_t stride, int32_t first, int32_t last
     }
 }
 
-// Writes the picture's rows as a 24-bit bitmap's pixels. For a large picture
-// the next chunk is converted on a second thread while this one is written.
-bool writeBitmapRows(int fd, const QImage& source, uint64_t stride) {
+// Writes the picture's rows as a 24-bit bitmap's pixels, and feeds them to
+// `hasher` when there is one. For a large picture the next chunk is converted
+// on a second thread while this one is written.
+bool writeBitmapRows(int fd, const QImage& source, uint64_t stride, ContentHasher* hasher) {
     const int32_t height = source.height();
     const auto rowsPerChunk = int32_t(std::max<uint64_t>(1, kChunkBytes / stride));
     std::vector<uint8_t> buffers[2];
@@ -545,6 +547,9 @@ bool writeBitmapRows(int fd, const QImage& source, uint64_t stride) {
             }
         }
         const int32_t rows = std::min(height, following) - first;
+        if (hasher != nullptr) {
+            hasher->add(buffers[which].data(), static_cast<std::size_t>(uint64_t(rows) * stride));
+        }
         const bool written = writeAll(fd, buffers[which].data(), uint64_t(rows) * stride);
         const int err = errno;
         if (following < height) {
@@ -564,7 +569,7 @@ bool writeBitmapRows(int fd, const QImage& source, uint64_t stride) {
 
 }  // namespace
 
-SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
+SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path, bool hashed) {
     SaveResult result;
     if (picture.isNull()) {
         result.error = tk::Text::tr("there is no picture to save");
@@ -631,10 +636,14 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
     const uint64_t stride = bmp::rowStride24(width);
     uint8_t header[bmp::kFileHeaderSize + bmp::kInfoHeaderSize + 16] = {};
     bmp::writeHeader24(header, width, height, source.dotsPerMeterX(), source.dotsPerMeterY());
+    std::optional<ContentHasher> hasher;
+    if (hashed) {
+        hasher.emplace().add(header, bmp::kFileHeaderSize + bmp::kInfoHeaderSize);
+    }
     if (!writeAll(fd.get(), header, bmp::kFileHeaderSize + bmp::kInfoHeaderSize)) {
         return fail(tk::Text::tr("%1 could not be written: %2"), errno);
     }
-    if (!writeBitmapRows(fd.get(), source, stride)) {
+    if (!writeBitmapRows(fd.get(), source, stride, hasher ? &*hasher : nullptr)) {
         return fail(tk::Text::tr("%1 could not be written: %2"), errno);
     }
     if (::fsync(fd.get()) != 0) {
@@ -652,6 +661,9 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path) {
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
+    }
+    if (hasher) {
+        result.contentHash = hasher->hex();
     }
     result.ok = true;
     return result;

@@ -53,12 +53,15 @@ QImage CopyPicture(const QImage& picture);
 struct SaveResult {
     bool ok = false;
     QString error;  // why nothing was written; empty on success
+    // With `hashed`: the content hash of the bytes written, as LoadPicture
+    // gives it for the file.
+    QByteArray contentHash;
 };
 
 // Saves `picture` as an uncompressed 24-bit bitmap at `path`. The file is
 // replaced as a whole: the pixels go to a temporary file in the same
 // directory, are flushed to the disk, and the temporary file is renamed over
 // `path`. On failure `path` is untouched and no temporary file remains.
-SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path);
+SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path, bool hashed = false);
 
 }  // namespace tk
