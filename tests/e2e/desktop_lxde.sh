@@ -50,11 +50,7 @@ read -r fx fy fw fh < <(window_geometry "$FORM")
 xdotool mousemove --sync $((fx + 40)) $((fy + 30)) click --repeat 2 --delay 80 1
 sleep 0.5
 xdotool mousemove --sync $((fx + 600)) $((fy + 500)) click --repeat 2 --delay 80 1
-for _ in $(seq 50); do
-    placement_open || break
-    sleep 0.1
-done
-placement_open && fail "the window stayed open after finishing"
+placement_closes || fail "the window stayed open after finishing"
 
 OUT="$XDG_DATA_HOME/tessaryn/Tessavel.bmp"
 [[ -s "$OUT" ]] || fail "no Tessavel.bmp"
@@ -114,11 +110,7 @@ dropped=$(ink "$(shot tiled-dropped)" $((TX - 10)) $((TY - 10)) 330 190)
 xdotool mousemove --sync $((TX + 150)) $((TY + 80)) click --repeat 2 --delay 80 1
 sleep 0.5
 xdotool mousemove --sync 100 600 click --repeat 2 --delay 80 1
-for _ in $(seq 50); do
-    placement_open || break
-    sleep 0.1
-done
-placement_open && fail "tiled: the window stayed open after finishing"
+placement_closes || fail "tiled: the window stayed open after finishing"
 click_at $((mx + 36)) $((my + 14))  # "Close"
 wait_exit 10 || fail "tiled: the program did not end"
 read -r dx dy dw dh <<<"$dropped"

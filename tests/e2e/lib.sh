@@ -131,6 +131,16 @@ placement_windows() {
 # placement_open: whether a placement window is showing.
 placement_open() { [[ -n "$(placement_windows)" ]]; }
 
+# placement_closes: waits up to 5 s for the placement window to go; false
+# when it is still open.
+placement_closes() {
+    for _ in $(seq 50); do
+        placement_open || return 0
+        sleep 0.1
+    done
+    ! placement_open
+}
+
 # wait_placement: prints the id of the placement window, waiting up to 10 s.
 wait_placement() {
     local id

@@ -86,11 +86,7 @@ place() {
     xdotool mousemove --sync $((tx + 150)) $((ty + 80)) click --repeat 2 --delay 80 1
     sleep 0.5
     xdotool mousemove --sync 600 400 click --repeat 2 --delay 80 1
-    for _ in $(seq 50); do
-        placement_open || break
-        sleep 0.1
-    done
-    placement_open && fail "$wm: the window stayed open after finishing"
+    placement_closes || fail "$wm: the window stayed open after finishing"
     file=$(ink "$OUT" $((tx - 10)) $((ty - 10)) 330 190)
     echo "$wm: ink dropped $dropped, in Tessavel.bmp $file"
     local dx dy dw dh px py pw ph
