@@ -103,7 +103,8 @@ our_windows() {
 start_program() {
     "$PROGRAM_DIR/tessaryn" >"$E2E_TMP/program.log" 2>&1 &
     PROG_PID=$!
-    MAIN_WIN=$(wait_window '^Tessaryn$') || fail "main window did not appear"
+    MAIN_WIN=$(wait_window '^Tessaryn$') ||
+        fail "main window did not appear; the program said: $(tail -5 "$E2E_TMP/program.log")"
     sleep 0.5  # first paint
 }
 
