@@ -3,7 +3,9 @@
 #   scripts/test-desktops.sh kde      installs Debian's plasmashell (plasma-workspace
 #                                     and the plasma-desktop shell, about 400
 #                                     packages) and runs the KDE backend against it
-#                                     on a virtual X server and a private bus.
+#                                     on a virtual X server and a private bus, then
+#                                     one placement under kwin_x11 with Plasma's
+#                                     panel (tests/e2e/panels.sh kde).
 #   scripts/test-desktops.sh gnome    installs what scripts/test.sh does (gnome-shell
 #                                     among it) and runs tests/e2e/desktop_gnome.sh
 #                                     alone (scripts/test.sh runs it too): the
@@ -129,15 +131,20 @@ main() {
     case "${1:-}" in
     kde)
         scripts/deps.sh --test
-        if ! command -v plasmashell >/dev/null || [[ ! -d /usr/share/plasma/shells/org.kde.plasma.desktop ]]; then
+        if ! command -v plasmashell kwin_x11 >/dev/null ||
+            [[ ! -d /usr/share/plasma/shells/org.kde.plasma.desktop ]]; then
             SUDO=""
             [[ $(id -u) -ne 0 ]] && SUDO="sudo"
             $SUDO apt-get -o DPkg::Lock::Timeout=300 update -qq
             $SUDO env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 \
-                install -y -qq --no-install-recommends plasma-workspace plasma-desktop
+                install -y -qq --no-install-recommends plasma-workspace plasma-desktop kwin-x11
         fi
         scripts/build.sh
-        "${BUILD_DIR:-build}/tests/system/desktop/desktop_kde_real_test"
+        local build
+        build=$(cd "${BUILD_DIR:-build}" && pwd)
+        "$build/tests/system/desktop/desktop_kde_real_test"
+        TESSARYN="$build/src/app/tessaryn" TESSARYN_REG="$build/src/app/tessaryn-reg" \
+            PIXELPROBE="$build/tests/e2e/pixelprobe" bash tests/e2e/panels.sh kde
         ;;
     gnome)
         scripts/deps.sh --test
