@@ -22,10 +22,10 @@
 #include <functional>
 #include <vector>
 
+#include "cli/RecordCommands.h"
+#include "composition/FinishRecord.h"
 #include "placement/CalendarChoice.h"
-#include "placement/FinishRecord.h"
 #include "placement/PlacementWindow.h"
-#include "refresh/RecordCommands.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 
@@ -132,10 +132,10 @@ int main(int argc, char** argv) {
         finish.push_back(timedFinish(wallFile, font));
         // Each refresh renews for another month than the picture shows.
         for (int m = 1; m <= 2; ++m) {
-            refresh::RefreshOptions o;
+            cli::RefreshOptions o;
             o.date = today.addMonths(m);
             const double ms = timed([&] {
-                if (refresh::refreshWallpaper(o) != 0) {
+                if (cli::refreshWallpaper(o) != 0) {
                     std::fprintf(stderr, "refresh failed\n");
                     std::exit(2);
                 }

@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "cli/CommandLine.h"
 #include "mainwindow/MainWindow.h"
-#include "refresh/CommandLine.h"
 #include "system/QtMessageFilter.h"
 #include "system/desktop/DesktopFactory.h"
 #include "toolkit/FontSubstitutes.h"
@@ -39,5 +39,5 @@ int runWindow(int argc, char** argv) {
 int main(int argc, char** argv) {
     sys::dropRuntimeDirWarning();
     // refresh, restore, list, forget and compose run without the window.
-    return refresh::runCommandLine(argc, argv, runWindow);
+    return cli::runCommandLine(argc, argv, runWindow);
 }

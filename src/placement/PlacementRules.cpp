@@ -1,6 +1,6 @@
 #include "placement/PlacementRules.h"
 
-#include "placement/WallpaperGeometry.h"
+#include "composition/WallpaperGeometry.h"
 #include "toolkit/Translations.h"
 
 namespace placement {
@@ -35,7 +35,7 @@ QString partlyOnScreenMessage(QSize calendar, QSize onScreen, std::optional<QPoi
                       .arg(origin->y());
 }
 
-tk::PictureTarget pictureTarget(desktop::PictureMode mode, const Monitor& monitor,
+tk::PictureTarget pictureTarget(desktop::PictureMode mode, const composition::Monitor& monitor,
                                 const QRect& span) {
     using desktop::PictureMode;
     tk::PictureTarget target;

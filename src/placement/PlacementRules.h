@@ -11,9 +11,11 @@
 #include "system/desktop/PictureMode.h"
 #include "toolkit/picture/PictureFile.h"
 
-namespace placement {
-
+namespace composition {
 struct Monitor;
+}
+
+namespace placement {
 
 // The calendar (its size on the screen) fits on the part of the wallpaper
 // the screen shows when neither side is larger; equal sizes fit. Both in
@@ -29,7 +31,7 @@ QString partlyOnScreenMessage(QSize calendar, QSize onScreen, std::optional<QPoi
 // How a picture in `mode` is sized for `monitor`: drawings are rendered at
 // the size the desktop shows them, background descriptions pick the variant
 // for the monitor. `span`: all monitors, native pixels.
-tk::PictureTarget pictureTarget(desktop::PictureMode mode, const Monitor& monitor,
+tk::PictureTarget pictureTarget(desktop::PictureMode mode, const composition::Monitor& monitor,
                                 const QRect& span);
 
 }  // namespace placement

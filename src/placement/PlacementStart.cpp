@@ -6,10 +6,10 @@
 #include <QScreen>
 #include <optional>
 
+#include "composition/WallpaperGeometry.h"
 #include "placement/CalendarChoice.h"
 #include "placement/PlacementRules.h"
 #include "placement/PlacementWindow.h"
-#include "placement/WallpaperGeometry.h"
 #include "system/PrintableText.h"
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
@@ -44,7 +44,7 @@ PlacementWindow& placementWindow(const CalendarChoice& choice, sys::WallpaperSet
 
 // The monitor as Qt shows it, with its device size where the window system
 // tells it.
-placement::Monitor monitorOf(const QScreen* screen) {
+composition::Monitor monitorOf(const QScreen* screen) {
     if (screen == nullptr) {
         return {QRect(0, 0, 1024, 768), 1.0};
     }
@@ -76,8 +76,8 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     const QScreen* screen = owner != nullptr && owner->screen() != nullptr
                                 ? owner->screen()
                                 : QGuiApplication::primaryScreen();
-    const placement::Monitor monitor = monitorOf(screen);
-    placement::WallpaperShow show;
+    const composition::Monitor monitor = monitorOf(screen);
+    composition::WallpaperShow show;
     show.mode = desktop::activeDesktop().livePictureMode().value_or(
         settings.tile != 0 ? desktop::PictureMode::Tiled : desktop::PictureMode::Centered);
     show.atOrigin = settings.originX != 0 || settings.originY != 0 || settings.tile != 0;
@@ -104,7 +104,7 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
         return;
     }
     show.picture = wallpaper.image.size();
-    const placement::WallpaperMapping mapping(show, monitor);
+    const composition::WallpaperMapping mapping(show, monitor);
     if (mapping.visible().isEmpty()) {
         wallpaper = {};
         cannotBeUsed(tk::Text::tr("at its origin (%1, %2) no part of it is on the screen")
@@ -151,7 +151,7 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     // below its top bar), so a region reaching beyond the part they leave
     // to windows is covered by a full-screen window instead, with the
     // desktop's own colour beside the wallpaper.
-    const QRect window = placement::logicalWindowRect(monitor, mapping.visible());
+    const QRect window = composition::logicalWindowRect(monitor, mapping.visible());
     const QRect whole = screen != nullptr ? screen->geometry() : window;
     const bool fullScreen = screen != nullptr && !screen->availableGeometry().contains(window) &&
                             whole.contains(window);

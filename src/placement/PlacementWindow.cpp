@@ -10,11 +10,11 @@
 #include <cmath>
 #include <vector>
 
-#include "placement/CalendarBounds.h"
+#include "composition/CalendarBounds.h"
+#include "composition/FinishRecord.h"
+#include "composition/RecordLock.h"
 #include "placement/CalendarChoice.h"
-#include "placement/FinishRecord.h"
 #include "placement/ManualDrag.h"
-#include "placement/RecordLock.h"
 #include "system/PrintableText.h"
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
@@ -331,7 +331,7 @@ void PlacementWindow::wallpaperPressed(int Button, int /*Shift*/, float /*X*/, f
 }
 
 void PlacementWindow::setWallpaper(const QImage& wallpaper,
-                                   const placement::WallpaperMapping& mapping, double dpr) {
+                                   const composition::WallpaperMapping& mapping, double dpr) {
     wallpaper_ = wallpaper;
     mapping_ = mapping;
     dpr_ = dpr > 0 ? dpr : 1;
@@ -342,19 +342,19 @@ void PlacementWindow::setWallpaper(const QImage& wallpaper,
     wallpaperView->setPicture(viewOf(wallpaper_));
 }
 
-void PlacementWindow::setTiling(const placement::WallpaperShow& show,
-                                const placement::Monitor& monitor) {
+void PlacementWindow::setTiling(const composition::WallpaperShow& show,
+                                const composition::Monitor& monitor) {
     show_ = show;
     monitor_ = monitor;
 }
 
-placement::PictureLayout PlacementWindow::layoutFor(
-    const std::optional<PlacedCalendar>& calendar) const {
+composition::PictureLayout PlacementWindow::layoutFor(
+    const std::optional<composition::PlacedCalendar>& calendar) const {
     if (!mapping_.tiled() || !calendar) {
         return {};
     }
-    return placement::tiledLayout(show_, monitor_,
-                                  QRectF(mapping_.toScreen(calendar->at), previewSize_));
+    return composition::tiledLayout(show_, monitor_,
+                                    QRectF(mapping_.toScreen(calendar->at), previewSize_));
 }
 
 void PlacementWindow::ensureWallpaper() {
@@ -363,10 +363,10 @@ void PlacementWindow::ensureWallpaper() {
     }
     // Shown one to one: wallpaperView's picture is the wallpaper.
     wallpaper_ = wallpaperView->surface()->Picture();
-    placement::WallpaperShow show;
+    composition::WallpaperShow show;
     show.picture = wallpaper_.size();
     show.atOrigin = true;
-    mapping_ = placement::WallpaperMapping(show, {QRect(QPoint(0, 0), wallpaper_.size()), 1});
+    mapping_ = composition::WallpaperMapping(show, {QRect(QPoint(0, 0), wallpaper_.size()), 1});
     dpr_ = 1;
     hasWallpaper_ = true;
 }
@@ -383,7 +383,7 @@ bool PlacementWindow::reloadWallpaper() {
 }
 
 QImage PlacementWindow::viewOf(const QImage& picture,
-                               const placement::PictureLayout& layout) const {
+                               const composition::PictureLayout& layout) const {
     const QRect visible = mapping_.visible();
     if (mapping_.tiled()) {
         // 1:1, from where the desktop starts its tiles, or the monitor-sized
@@ -422,7 +422,7 @@ QImage PlacementWindow::viewOf(const QImage& picture,
     return view;
 }
 
-PlacedCalendar PlacementWindow::calendarUnderPicture() const {
+composition::PlacedCalendar PlacementWindow::calendarUnderPicture() const {
     // The calendar starts at the picture's image, inside its border, where
     // the window shows it: device pixels from the wallpaper's corner.
     const int border = calendarPicture->deviceBorderWidth();
@@ -430,10 +430,10 @@ PlacedCalendar PlacementWindow::calendarUnderPicture() const {
                          wallpaperView->deviceRect().topLeft();
     const QPointF device(mapping_.visible().topLeft() + inner);
     const QFont font = wallpaperView->surface()->font();
-    PlacedCalendar c;
+    composition::PlacedCalendar c;
     c.at = mapping_.toWallpaper(device);
     c.fontPixels = std::min(font.pointSizeF() * tk::dpiY() / 72.0 * dpr_ * mapping_.scaleY(),
-                            placement::kMaxFontPixels);
+                            composition::kMaxFontPixels);
     c.kx = 1 / mapping_.scaleX();
     c.ky = 1 / mapping_.scaleY();
     if (!c.uneven()) {
@@ -471,13 +471,13 @@ void PlacementWindow::previewPlacement() {
         // Drawn on the wallpaper itself and taken off again once the window
         // has its view: a wallpaper of 8K is not copied for a preview.
         tk::CoveredPixels covered;
-        if (drawCalendarsOn(wallpaper_, {*preview_}, covered)) {
+        if (composition::drawCalendarsOn(wallpaper_, {*preview_}, covered)) {
             view = viewOf(wallpaper_);
             covered.restore(wallpaper_);
         }
     } else {
         // A block of tiles or a monitor-sized picture: no larger than the screen.
-        previewComposed_ = placement::composeLayout(wallpaper_, previewLayout_, {*preview_});
+        previewComposed_ = composition::composeLayout(wallpaper_, previewLayout_, {*preview_});
         if (!previewComposed_.isNull()) {
             view = viewOf(previewComposed_, previewLayout_);
         }
@@ -486,7 +486,8 @@ void PlacementWindow::previewPlacement() {
         preview_.reset();
         previewComposed_ = QImage();
         calendarPicture->setVisible(true);
-        tk::MsgBox(sentence(drawingFailure()), tk::MessageCode::Exclamation, title(), this);
+        tk::MsgBox(sentence(composition::drawingFailure()), tk::MessageCode::Exclamation, title(),
+                   this);
         return;
     }
     tk::PictureSurface& wall = *wallpaperView->surface();
@@ -533,8 +534,8 @@ void PlacementWindow::finishPlacement() {
     // large as it was previewed, in wallpaper pixels), drawn on the kept
     // original as a refresh draws them; on a tiled wallpaper, into the block
     // of tiles that holds them.
-    const placement::PictureLayout previewed =
-        preview_ ? previewLayout_ : placement::PictureLayout{};
+    const composition::PictureLayout previewed =
+        preview_ ? previewLayout_ : composition::PictureLayout{};
     // Only a wallpaper whose file tells by its hash that it loads the same
     // pixels again is let go of.
     auto letGoOfWallpaper = [this, &letGo] {
@@ -555,35 +556,35 @@ void PlacementWindow::finishPlacement() {
         }
         plan.base = wallpaper_;
     }
-    const placement::PictureLayout layout = plan.layout;
+    const composition::PictureLayout layout = plan.layout;
     // Where the preview's calendar is the one calendar on the picture as
     // loaded, the picture is what the preview showed.
     const bool asPreviewed = plan.baseIsLoaded && preview_ && plan.calendars.size() == 1 &&
                              plan.calendars.front().at == preview_->at;
-    const std::vector<PlacedCalendar> calendars =
-        asPreviewed ? std::vector<PlacedCalendar>{*preview_} : plan.calendars;
+    const std::vector<composition::PlacedCalendar> calendars =
+        asPreviewed ? std::vector<composition::PlacedCalendar>{*preview_} : plan.calendars;
     // The loaded picture itself is drawn on, not a copy of it.
     const bool onWallpaper = plan.baseIsLoaded && layout.isOriginal();
     QImage separate;
     if (onWallpaper) {
         plan.base = QImage();
-        if (!drawCalendarsOn(wallpaper_, calendars, covered)) {
-            giveUp(drawingFailure());
+        if (!composition::drawCalendarsOn(wallpaper_, calendars, covered)) {
+            giveUp(composition::drawingFailure());
             return;
         }
     } else {
         separate = asPreviewed && !previewComposed_.isNull()
                        ? previewComposed_
-                       : placement::composeLayout(std::move(plan.base), layout, calendars);
+                       : composition::composeLayout(std::move(plan.base), layout, calendars);
         if (separate.isNull()) {
-            giveUp(drawingFailure());
+            giveUp(composition::drawingFailure());
             return;
         }
     }
     const QImage& composed = onWallpaper ? wallpaper_ : separate;
     const bool tiled = mapping_.tiled() && (layout.isOriginal() || layout.tiled);
     // On our own picture the new one lies where the old one does.
-    placement::PictureLayout viewLayout = layout;
+    composition::PictureLayout viewLayout = layout;
     if (plan.onOurOutput) {
         viewLayout.offset = QPoint();
     }

@@ -13,9 +13,9 @@
 #include <optional>
 #include <vector>
 
-#include "placement/CalendarComposition.h"
-#include "placement/TiledLayout.h"
-#include "placement/WallpaperGeometry.h"
+#include "composition/CalendarComposition.h"
+#include "composition/TiledLayout.h"
+#include "composition/WallpaperGeometry.h"
 #include "system/wallpaper/WallpaperSettings.h"
 
 class CalendarChoice;
@@ -49,11 +49,11 @@ public:
     // ratio `dpr`, and wallpaperView shows that part as the desktop does, in
     // device pixels. Without this call the window shows wallpaperView's picture
     // one to one, and that picture is the wallpaper.
-    void setWallpaper(const QImage& wallpaper, const placement::WallpaperMapping& mapping,
+    void setWallpaper(const QImage& wallpaper, const composition::WallpaperMapping& mapping,
                       double dpr);
     // Where the mapping shows the whole tiled monitor: how the desktop shows
     // it, so that the finish can write a picture it tiles the same way.
-    void setTiling(const placement::WallpaperShow& show, const placement::Monitor& monitor);
+    void setTiling(const composition::WallpaperShow& show, const composition::Monitor& monitor);
 
     // Where the window shows the wallpaper: `region`, in the logical
     // coordinates windows are placed in. With `fullScreen` the window covers
@@ -74,7 +74,7 @@ public:
 
     // The calendar the last preview drew, in wallpaper pixels; nothing
     // before the first preview.
-    const std::optional<PlacedCalendar>& lastPreview() const { return preview_; }
+    const std::optional<composition::PlacedCalendar>& lastPreview() const { return preview_; }
 
     // Shows the window modally and returns once it is closed.
     void showModal();
@@ -121,11 +121,12 @@ private:
     // Says once when the window manager keeps part of the region out of reach.
     void reportUncovered();
     // The calendar as it would be drawn with calendarPicture's picture where it is now.
-    PlacedCalendar calendarUnderPicture() const;
+    composition::PlacedCalendar calendarUnderPicture() const;
     // `picture` (the wallpaper, or it composed) as the window shows it.
-    QImage viewOf(const QImage& picture, const placement::PictureLayout& layout = {}) const;
+    QImage viewOf(const QImage& picture, const composition::PictureLayout& layout = {}) const;
     // The picture the finish writes for the preview's calendar, if any.
-    placement::PictureLayout layoutFor(const std::optional<PlacedCalendar>& calendar) const;
+    composition::PictureLayout layoutFor(
+        const std::optional<composition::PlacedCalendar>& calendar) const;
 
     const CalendarChoice* choice_;
     sys::WallpaperSettings* wallpaperSettings_;
@@ -136,17 +137,17 @@ private:
     bool reported_ = false;
 
     QImage wallpaper_;  // full resolution, as loaded: a preview's drawing is taken off again
-    placement::WallpaperMapping mapping_;
+    composition::WallpaperMapping mapping_;
     double dpr_ = 1;
     bool hasWallpaper_ = false;
-    std::optional<PlacedCalendar> preview_;
+    std::optional<composition::PlacedCalendar> preview_;
     QSizeF previewSize_;  // the preview's calendar picture, device pixels
-    placement::PictureLayout previewLayout_;
+    composition::PictureLayout previewLayout_;
     // The picture the finish writes for the preview's calendar where that is
     // not the wallpaper itself: a block of tiles or a monitor-sized picture.
     QImage previewComposed_;
-    placement::WallpaperShow show_;  // with setTiling
-    placement::Monitor monitor_;
+    composition::WallpaperShow show_;  // with setTiling
+    composition::Monitor monitor_;
     QByteArray wallpaperHash_;
     QSize loadedSize_;  // wallpaper_'s size when the finish let go of it
 };

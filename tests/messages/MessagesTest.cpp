@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "composition/CompositionRecord.h"
 #include "mainwindow/WindowHarness.h"
-#include "placement/CompositionRecord.h"
 #include "placement/PlacementFixture.h"
 #include "placement/PlacementStart.h"
 #include "placement/PlacementWindow.h"

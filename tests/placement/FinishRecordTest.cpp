@@ -11,8 +11,8 @@
 #include <QtTest>
 
 #include "PlacementFixture.h"
-#include "placement/CompositionRecord.h"
-#include "placement/FinishRecord.h"
+#include "composition/CompositionRecord.h"
+#include "composition/FinishRecord.h"
 #include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
 #include "toolkit/PictureBox.h"
@@ -141,7 +141,7 @@ void FinishRecordTest::composingTheRecordGivesTheFinishsPixels() {
 
     const tk::LoadedPicture original = tk::LoadPicture(rec.kept);
     QVERIFY(original.ok());
-    const QImage composed = composeCalendars(original.image, {c.forMonth(c.placedIn)});
+    const QImage composed = composition::composeCalendars(original.image, {c.forMonth(c.placedIn)});
     const tk::LoadedPicture finished = tk::LoadPicture(outputPath());
     QCOMPARE(differingPixels(composed, finished.image), 0LL);
     QVERIFY(differingPixels(wall, finished.image) > 1000);
@@ -163,13 +163,14 @@ void FinishRecordTest::aPlacementOnOurOutputJoinsTheRecord() {
     QCOMPARE(r.record.original, path);
     QCOMPARE(r.record.kept, keptBefore);
     QCOMPARE(r.record.calendars.size(), size_t{2});
-    std::vector<PlacedCalendar> both;
+    std::vector<composition::PlacedCalendar> both;
     for (const auto& c : r.record.calendars) {
         both.push_back(c.forMonth(c.placedIn));
     }
     QCOMPARE(both[1].at, QPointF(231, 201));
     QCOMPARE(both[1].month, 9);
-    const QImage composed = composeCalendars(tk::LoadPicture(r.record.kept).image, both);
+    const QImage composed =
+        composition::composeCalendars(tk::LoadPicture(r.record.kept).image, both);
     QCOMPARE(differingPixels(composed, tk::LoadPicture(outputPath()).image), 0LL);
 
     // A picture the user chose meanwhile starts a new record.

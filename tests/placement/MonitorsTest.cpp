@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "PlacementFixture.h"
-#include "placement/CalendarComposition.h"
+#include "composition/CalendarComposition.h"
 #include "placement/PlacementStart.h"
 #include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
@@ -66,7 +66,7 @@ void MonitorsTest::placementOnTheMonitorOfTheMainWindow() {
     auto preview = makePreview(QSize(301, 145), choice);
 
     QRect shown;
-    std::optional<PlacedCalendar> placed;
+    std::optional<composition::PlacedCalendar> placed;
     QImage onScreen;
     QTimer::singleShot(0, [&] {
         PlacementWindow* f = loadedPlacementWindow();
@@ -95,7 +95,7 @@ void MonitorsTest::placementOnTheMonitorOfTheMainWindow() {
     QCOMPARE(placed->fontPixels, calendarFont().pointSizeF() * 96.0 / 72.0 * dpr);
     const QImage saved(home.dataHome() + QStringLiteral("/tessaryn/Tessavel.bmp"));
     QCOMPARE(saved.size(), QSize(800, 600));
-    QCOMPARE(differingPixels(saved, composeCalendars(wall, {*placed})), 0LL);
+    QCOMPARE(differingPixels(saved, composition::composeCalendars(wall, {*placed})), 0LL);
     // What the screen showed is what was saved.
     QCOMPARE(differingPixels(saved, onScreen), 0LL);
     QVERIFY(differingPixels(saved, wall) > 1000);

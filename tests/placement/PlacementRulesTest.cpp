@@ -4,9 +4,9 @@
 
 #include <cmath>
 
+#include "composition/WallpaperGeometry.h"
 #include "placement/DragTrack.h"
 #include "placement/PlacementRules.h"
-#include "placement/WallpaperGeometry.h"
 #include "toolkit/Units.h"
 
 namespace {
@@ -26,7 +26,7 @@ TEST(CalendarFitsShown, EqualFitsOneMoreDoesNot) {
 }
 
 TEST(PictureTarget, DrawingsAreRenderedAtTheSizeTheModeShows) {
-    const placement::Monitor monitor{QRect(0, 0, 960, 540), 2};
+    const composition::Monitor monitor{QRect(0, 0, 960, 540), 2};
     const QRect span(0, 0, 3840, 1080);
     using desktop::PictureMode;
     using Fit = tk::PictureTarget::Fit;

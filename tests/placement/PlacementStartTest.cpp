@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "PlacementFixture.h"
-#include "placement/CompositionRecord.h"
+#include "composition/CompositionRecord.h"
 #include "placement/PlacementStart.h"
 #include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
