@@ -17,8 +17,8 @@
 
 #include <functional>
 
+#include "support/MessageRecorder.h"
 #include "toolkit/FontSubstitutes.h"
-#include "toolkit/MessageBox.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 #include "toolkit/fontdialog/FontDialogWidget.h"
 
@@ -168,6 +168,7 @@ private:
     QString latinFace2_;  // another one
     QString nonLatinFace_;
     QString bitmapFace_;
+    MessageRecorder messages_;
 };
 
 namespace {
@@ -264,7 +265,7 @@ void FontDialogTest::prefillShowsAndKeepsFields() {
     QFETCH(QString, colorText);
     QFETCH(QColor, shownColor);
 
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     dialog.CancelError = true;
     fill(dialog, given);
@@ -323,7 +324,7 @@ void FontDialogTest::confirmReturnsChoice() {
     QFETCH(QColor, customColor);
     QFETCH(Fields, expected);
 
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     dialog.CancelError = true;
     // Start from the opposite of the expected style and effects, in red.
@@ -373,7 +374,7 @@ void FontDialogTest::cancelKeepsFields() {
     QFETCH(bool, cancelError);
     QFETCH(int, how);
     const Fields before{latinFace_, 12.0F, false, false, false, false, 0x00FFFF};
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     dialog.CancelError = cancelError;
     fill(dialog, before);
@@ -401,7 +402,7 @@ void FontDialogTest::cancelKeepsFields() {
 }
 
 void FontDialogTest::strikethroughKeptForNextOpening() {
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
     QList<bool> shown;
@@ -432,7 +433,7 @@ void FontDialogTest::effectsFollowFlag() {
     QFETCH(int32_t, flags);
     QFETCH(bool, shown);
     const Fields given{latinFace_, 12.0F, false, false, true, true, 0x0000FF};
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = flags;
     fill(dialog, given);
     CommonDialog::setTestResponder([&](FontDialogWidget& w) {
@@ -489,7 +490,7 @@ void FontDialogTest::facesFollowFlags() {
 }
 
 void FontDialogTest::noFontsIsAFailure() {
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = 0x40500;  // filters and effects, but no screen fonts
     dialog.CancelError = true;
     bool asked = false;
@@ -511,12 +512,7 @@ void FontDialogTest::onlyListedFacesAreTaken() {
     if (typed.isEmpty()) {
         QFAIL("no outline font without Latin coverage (fonts-droid-fallback) is installed");
     }
-    QStringList messages;
-    tk::setMessageBoxResponder([&](const tk::MessageRequest& m) {
-        messages << m.prompt;
-        return tk::MessageCode::Ok;
-    });
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
     CommonDialog::setTestResponder([&](FontDialogWidget& w) {
@@ -532,8 +528,12 @@ void FontDialogTest::onlyListedFacesAreTaken() {
         return w.result() == QDialog::Accepted;
     });
     const bool confirmed = dialog.ShowFont();
-    tk::setMessageBoxResponder({});
     QVERIFY(confirmed);
+    QStringList messages;
+    for (const ShownMessage& m : messages_.shown) {
+        QVERIFY(m.kind == tk::MessageKind::Warning);
+        messages << m.prompt;
+    }
     QCOMPARE(messages, QStringList{"There is no font with that name. Choose a font from the list "
                                    "of fonts."});
     QCOMPARE(dialog.FontName, latinFace2_);
@@ -600,7 +600,7 @@ void FontDialogTest::modalLoopAnsweredByKeys_data() {
 
 void FontDialogTest::modalLoopAnsweredByKeys() {
     QFETCH(int, how);
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     dialog.CancelError = true;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
@@ -628,7 +628,7 @@ void FontDialogTest::modalLoopAnsweredByKeys() {
 }
 
 void FontDialogTest::customColorThroughColorDialog() {
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0xFF0000});
     QColor initial;
