@@ -176,7 +176,7 @@ TEST(CalendarDrawing, BusyPointerWhileDrawingAlsoWhenItFails) {
     EXPECT_EQ(pointer, (std::vector<int>{tk::PointerShape::Busy, tk::PointerShape::Default}));
 
     pointer.clear();
-    MonthCalendar noPaper;
+    MonthCalendar noPaper(QDate(2026, 12, 1));
     EXPECT_THROW(noPaper.Display(), ObjectVariableNotSet);
     EXPECT_EQ(pointer, (std::vector<int>{tk::PointerShape::Busy, tk::PointerShape::Default}));
     tk::setMousePointerObserver(nullptr);

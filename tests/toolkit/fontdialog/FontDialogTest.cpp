@@ -480,7 +480,7 @@ void FontDialogTest::facesFollowFlags() {
     }
     QVERIFY(QFontDatabase::families().contains(face));
 
-    FontDialogWidget w(flags);
+    FontDialogWidget w(flags, messages_);
     w.show();
     QCOMPARE(w.faceList()->findItems(face, Qt::MatchExactly).size(), offered ? 1 : 0);
     // Typing the face's name does not reach a face that is not offered.
@@ -550,7 +550,7 @@ void FontDialogTest::onlyListedFacesAreTaken() {
 // One entry per family: no foundry tags, no generic aliases, and the shipped
 // faces under their own names.
 void FontDialogTest::eachFamilyListedOnce() {
-    const QStringList faces = FontDialogWidget(kProgramFlags).listedFaces();
+    const QStringList faces = FontDialogWidget(kProgramFlags, messages_).listedFaces();
     for (const char* alias : {"Sans Serif", "Serif", "Monospace"}) {
         QVERIFY2(!faces.contains(QLatin1String(alias)), alias);
     }
@@ -566,7 +566,7 @@ void FontDialogTest::eachFamilyListedOnce() {
 }
 
 void FontDialogTest::typingFollowsFaceList() {
-    FontDialogWidget w(kProgramFlags);
+    FontDialogWidget w(kProgramFlags, messages_);
     w.show();
     const QString prefix = latinFace_.left(3).toLower();
     QTest::keyClicks(w.faceEdit(), prefix);
