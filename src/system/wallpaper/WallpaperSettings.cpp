@@ -38,9 +38,14 @@ bool readsLive(const desktop::DesktopBackend& desktop) {
 // A live setting as a read of the hive's text value gives it: empty when it
 // is longer than such a read takes.
 QString asValueText(const QString& setting) {
-    const QByteArray bytes = setting.toLocal8Bit();
-    return bytes.size() < kLongestValue ? QString::fromLocal8Bit(bytes.left(bytes.indexOf('\0')))
-                                        : QString();
+    QByteArray bytes = setting.toLocal8Bit();
+    if (bytes.size() >= kLongestValue) {
+        return {};
+    }
+    if (const qsizetype end = bytes.indexOf('\0'); end >= 0) {
+        bytes.truncate(end);
+    }
+    return QString::fromLocal8Bit(bytes);
 }
 
 // An origin in pixels: the text's value rounded, or 0 when it is no number.

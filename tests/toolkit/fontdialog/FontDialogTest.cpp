@@ -512,6 +512,7 @@ void FontDialogTest::onlyListedFacesAreTaken() {
     if (typed.isEmpty()) {
         QFAIL("no outline font without Latin coverage (fonts-droid-fallback) is installed");
     }
+    messages_.shown.clear();
     CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
