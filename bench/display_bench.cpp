@@ -26,7 +26,7 @@ void drawMonths(benchmark::State& state, QSize pixels) {
     paper->setFontSize(a < b ? a : b);
     state.counters["font_pt"] = paper->fontSize();
 
-    MonthCalendar cal;
+    MonthCalendar cal(QDate::currentDate());
     cal.setPaper(paper);
     const int32_t colours[] = {0x00FFFFFF, 0x000000FF, 0x00FF0000, 0x0000FFFF};
     for (int16_t k = 0; k < 4; ++k) {

@@ -28,7 +28,10 @@
 
 #include "placement/CalendarChoice.h"
 #include "placement/PlacementWindow.h"
+#include "system/desktop/NoneBackend.h"
 #include "system/desktop/WallpaperFiles.h"
+#include "toolkit/Clock.h"
+#include "toolkit/Messages.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 
@@ -136,7 +139,10 @@ int main(int argc, char** argv) {
 
         // A window as the placement leaves it after a preview (not timed).
         sys::WallpaperSettings settings;
-        auto* form = new PlacementWindow(choice, settings);
+        desktop::NoneBackend none;
+        tk::MessageBoxes messages;
+        const tk::SystemClock clock;
+        auto* form = new PlacementWindow(choice, settings, {none, messages, clock});
         form->wallpaperView->surface()->setFont(font);
         form->wallpaperView->setPicture(tk::LoadPicture(wallFile).image);
         form->resize(form->wallpaperView->size());

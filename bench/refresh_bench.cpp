@@ -26,6 +26,9 @@
 #include "composition/FinishRecord.h"
 #include "placement/CalendarChoice.h"
 #include "placement/PlacementWindow.h"
+#include "system/desktop/NoneBackend.h"
+#include "toolkit/Clock.h"
+#include "toolkit/Messages.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 
@@ -54,7 +57,10 @@ double timedFinish(const QString& wallFile, const QFont& font) {
     Choice choice;
     sys::WallpaperSettings settings;
     settings.picture = wallFile;  // as the placement start reads it
-    auto* form = new PlacementWindow(choice, settings);
+    desktop::NoneBackend none;
+    tk::MessageBoxes messages;
+    const tk::SystemClock clock;
+    auto* form = new PlacementWindow(choice, settings, {none, messages, clock});
     form->wallpaperView->surface()->setFont(font);
     {
         const tk::LoadedPicture loaded = tk::LoadPicture(wallFile);

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "system/desktop/NoneBackend.h"
 #include "system/registry/Hive.h"
 #include "system/registry/RegString.h"
 #include "system/wallpaper/WallpaperSettings.h"
@@ -67,8 +68,9 @@ void LoadWallpaperSettingsFullHive(benchmark::State& state) {
          {"Wallpaper", "WallpaperOriginX", "WallpaperOriginY", "TileWallpaper"}) {
         sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QLatin1String(name), QStringLiteral("1"));
     }
+    desktop::NoneBackend none;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(sys::LoadWallpaperSettings());
+        benchmark::DoNotOptimize(sys::LoadWallpaperSettings(none));
     }
 }
 BENCHMARK(LoadWallpaperSettingsFullHive)->Unit(benchmark::kMicrosecond);

@@ -8,7 +8,9 @@
 
 #include "mainwindow/MainWindow.h"
 #include "system/desktop/DesktopFactory.h"
+#include "toolkit/Clock.h"
 #include "toolkit/FontSubstitutes.h"
+#include "toolkit/Messages.h"
 #include "toolkit/PictureBox.h"
 
 namespace {
@@ -40,8 +42,10 @@ private:
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tk::registerFontSubstitutes();
-    desktop::installDesktopFromEnvironment();
-    MainWindow form;
+    const std::unique_ptr<desktop::DesktopBackend> desktop = desktop::desktopFromEnvironment();
+    tk::MessageBoxes messages;
+    const tk::SystemClock clock;
+    MainWindow form({*desktop, messages, clock});
     FirstPaint probe;
     form.preview->installEventFilter(&probe);
     form.load();

@@ -6,7 +6,9 @@
 #include "mainwindow/MainWindow.h"
 #include "system/QtMessageFilter.h"
 #include "system/desktop/DesktopFactory.h"
+#include "toolkit/Clock.h"
 #include "toolkit/FontSubstitutes.h"
+#include "toolkit/Messages.h"
 #include "toolkit/Translations.h"
 
 namespace {
@@ -25,9 +27,11 @@ int runWindow(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaryn.png")));
     tk::registerFontSubstitutes();
     tk::installTranslations();
-    desktop::installDesktopFromEnvironment();
+    const std::unique_ptr<desktop::DesktopBackend> desktop = desktop::desktopFromEnvironment();
+    tk::MessageBoxes messages;
+    const tk::SystemClock clock;
 
-    MainWindow form;
+    MainWindow form({*desktop, messages, clock});
     QObject::connect(&form, &MainWindow::unloaded, &app, [] { QCoreApplication::exit(0); });
     form.load();
     form.show();

@@ -22,9 +22,8 @@ public:
 
 }  // namespace
 
-MonthCalendar::MonthCalendar() {
-    const tk::Ymd today = tk::ymdOf(tk::Today());
-    displayMonth_ = tk::makeSerialDate(today.year, today.month, 1);
+MonthCalendar::MonthCalendar(const QDate& today) {
+    displayMonth_ = tk::makeSerialDate(today.year(), today.month(), 1);
     PrepareMonth();
 }
 

@@ -6,6 +6,7 @@
 // have their own colour. Callers set everything through the properties, then
 // call Display.
 
+#include <QDate>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -37,7 +38,8 @@ public:
 
 class MonthCalendar {
 public:
-    MonthCalendar();
+    // Shows the month of `today` until another is set.
+    explicit MonthCalendar(const QDate& today);
     ~MonthCalendar();
     MonthCalendar(const MonthCalendar&) = delete;
     MonthCalendar& operator=(const MonthCalendar&) = delete;

@@ -64,17 +64,17 @@ Loaded loadRecord(const QString& whenMissing, int missingStatus, bool partlyDama
     return l;
 }
 
-// Makes the recorded desktop the active one. Empty when it can be used.
-QString useDesktop(const Record& rec) {
+// The recorded desktop's backend, in `backend`. Empty when it can be used.
+QString useDesktop(const Record& rec, std::unique_ptr<desktop::DesktopBackend>* backend) {
     const desktop::DesktopContext context;
-    auto backend = desktop::createDesktopBackend(rec.desktop, context);
-    if (!backend) {
+    auto made = desktop::createDesktopBackend(rec.desktop, context);
+    if (!made) {
         return Text::tr("the recorded desktop \"%1\" is not known").arg(rec.desktop);
     }
     if (const QString missing = missingForDesktop(rec.desktop, context.env); !missing.isEmpty()) {
         return Text::tr("cannot reach the desktop (%1): %2").arg(rec.desktop, missing);
     }
-    desktop::setActiveDesktop(std::move(backend));
+    *backend = std::move(made);
     return {};
 }
 
@@ -84,11 +84,12 @@ bool samePath(const QString& a, const QString& b) {
                QFileInfo(b).absoluteFilePath();
 }
 
-// Hands `picture` to the active desktop as the placement's finish does.
-QString apply(const QString& picture, bool tiled) {
-    sys::WallpaperSettings settings = sys::LoadWallpaperSettings();
+// Hands `picture` to the desktop as the placement's finish does.
+QString apply(desktop::DesktopBackend& desktop, const QString& picture, bool tiled) {
+    sys::WallpaperSettings settings = sys::LoadWallpaperSettings(desktop);
     settings.picture = picture;
-    const sys::WallpaperResult applied = sys::SetWallpaper(settings, -1, 0, tiled ? -1 : 0);
+    const sys::WallpaperResult applied =
+        sys::SetWallpaper(desktop, settings, -1, 0, tiled ? -1 : 0);
     if (applied.ok && !applied.note.isEmpty()) {
         say(Text::tr("The desktop: %1.").arg(applied.note));
     }
@@ -153,11 +154,12 @@ int refreshWallpaper(const RefreshOptions& options) {
                 .arg(composition::monthText(target)));
         return 0;
     }
-    if (const QString e = useDesktop(rec); !e.isEmpty()) {
+    std::unique_ptr<desktop::DesktopBackend> backend;
+    if (const QString e = useDesktop(rec, &backend); !e.isEmpty()) {
         complain(Text::tr("%1; nothing was changed").arg(e));
         return 1;
     }
-    const QString shown = sys::LoadWallpaperSettings().picture;
+    const QString shown = sys::LoadWallpaperSettings(*backend).picture;
     const bool ours = composition::isOurOutput(shown, rec.output);
     const bool original = samePath(shown, rec.original) || samePath(shown, rec.kept);
     if (!ours && !(resuming && original)) {
@@ -187,7 +189,7 @@ int refreshWallpaper(const RefreshOptions& options) {
         complain(Text::tr("cannot write %1: %2; nothing was changed").arg(rec.output, saved.error));
         return 1;
     }
-    if (const QString e = apply(rec.output, rec.layout.tiled); !e.isEmpty()) {
+    if (const QString e = apply(*backend, rec.output, rec.layout.tiled); !e.isEmpty()) {
         complain(Text::tr("%1 was renewed, but the desktop (%2) did not take it: %3")
                      .arg(rec.output, rec.desktop, e));
         return 1;
@@ -240,7 +242,8 @@ int restoreOriginal(bool force) {
         }
         picture = rec.kept;
     }
-    if (const QString e = useDesktop(rec); !e.isEmpty()) {
+    std::unique_ptr<desktop::DesktopBackend> backend;
+    if (const QString e = useDesktop(rec, &backend); !e.isEmpty()) {
         complain(Text::tr("%1; nothing was changed").arg(e));
         return 1;
     }
@@ -251,7 +254,7 @@ int restoreOriginal(bool force) {
     int restored = 0;
     if (!rec.places.isEmpty()) {
         // Each place gets back what it showed before the first finish.
-        const auto r = desktop::activeDesktop().restorePlaces(
+        const auto r = backend->restorePlaces(
             {rec.places, ours, force, picture != rec.original ? rec.original : QString(), picture});
         if (!r.applied.ok) {
             complain(Text::tr("the desktop (%1) did not take back what it showed: %2")
@@ -261,12 +264,12 @@ int restoreOriginal(bool force) {
         restored = r.restored;
         leftAlone = r.leftAlone;
     } else {
-        const QString shown = sys::LoadWallpaperSettings().picture;
+        const QString shown = sys::LoadWallpaperSettings(*backend).picture;
         if (samePath(shown, rec.original) || samePath(shown, rec.kept)) {
             // Shows the original already.
         } else if (!force && !ours(shown)) {
             leftAlone << (shown.isEmpty() ? Text::tr("no picture") : shown);
-        } else if (const QString e = apply(picture, rec.tile != 0); !e.isEmpty()) {
+        } else if (const QString e = apply(*backend, picture, rec.tile != 0); !e.isEmpty()) {
             complain(Text::tr("the desktop (%1) did not take %2: %3").arg(rec.desktop, picture, e));
             return 1;
         } else {

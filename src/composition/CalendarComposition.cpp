@@ -39,7 +39,7 @@ void drawCalendar(const std::shared_ptr<tk::PictureSurface>& surface, const Plac
     // hair off a whole point would place a few glyph edges differently.
     surface->setFontSize(std::round(fontPixels * pointsPerPixelY * 1e6) / 1e6);
 
-    MonthCalendar calendar;
+    MonthCalendar calendar(QDate(c.year, c.month, 1));
     calendar.setPaper(surface);
     calendar.setFontName(c.face);
     for (int16_t k = 0; k <= 3; ++k) {

@@ -79,7 +79,7 @@ void dropOtherKeptCopies(const QString& kept) {
 }  // namespace
 
 FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
-                      const QByteArray& loadedHash, const QString& backendName,
+                      const QByteArray& loadedHash, desktop::DesktopBackend& desktop,
                       const std::optional<PlacedCalendar>& calendar, int16_t tile,
                       const PictureLayout& layout, const std::function<void()>& letGoOfLoaded) {
     FinishPlan plan;
@@ -138,7 +138,7 @@ FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
         }
     } else {
         rec.original = originalPath;
-        rec.places = desktop::activeDesktop().savePlaces();
+        rec.places = desktop.savePlaces();
         rec.tile = tile != 0 ? 1 : 0;
         rec.layout = layout;
         rec.output = outputPath();
@@ -168,7 +168,7 @@ FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
             plan.baseIsLoaded = false;
         }
     }
-    rec.desktop = backendName;
+    rec.desktop = desktop.name();
     rec.locale = QLocale().name();  // this finish draws every month title in it
     rec.restored = false;
     rec.composedFor = current;

@@ -12,6 +12,10 @@
 #include "composition/CompositionRecord.h"
 #include "composition/TiledLayout.h"
 
+namespace desktop {
+class DesktopBackend;
+}
+
 namespace composition {
 
 // The finish, made under the record lock (the caller holds a RecordLock from
@@ -31,7 +35,8 @@ struct FinishPlan {
 
 // `originalPath` is the wallpaper the placement started from and
 // `loadedOriginal` that picture as the placement loaded it, `loadedHash` the
-// content hash of its file (empty when unknown); `calendar` is the calendar
+// content hash of its file (empty when unknown); `desktop` the desktop the
+// picture goes to, whose name and places the record keeps; `calendar` is the calendar
 // of the last preview (none when it was finished without a preview), `tile`
 // the tiling the wallpaper had (0 untiled) and `layout` what the output makes
 // of a tiled original. When the placement started from our own output, the
@@ -42,7 +47,7 @@ struct FinishPlan {
 // `loadedOriginal` then. Where the kept original cannot be used after that,
 // the plan's base is `loadedOriginal` as it is by then.
 FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
-                      const QByteArray& loadedHash, const QString& backendName,
+                      const QByteArray& loadedHash, desktop::DesktopBackend& desktop,
                       const std::optional<PlacedCalendar>& calendar, int16_t tile,
                       const PictureLayout& layout = {},
                       const std::function<void()>& letGoOfLoaded = {});

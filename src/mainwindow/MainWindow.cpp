@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "calendar/MonthCalendar.h"
+#include "toolkit/Clock.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Rounding.h"
@@ -37,7 +38,8 @@ QString listText(const QComboBox* list) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(const Services& services, QWidget* parent)
+    : QWidget(parent), services_(services), placement_(services) {
     initialize();
     createControls();
 }
@@ -130,7 +132,7 @@ void MainWindow::createControls() {
     }
     kindButtons[kindWeekday]->setChecked(true);
 
-    fontDialog = std::make_unique<tk::CommonDialog>(this);
+    fontDialog = std::make_unique<tk::CommonDialog>(services_.messages, this);
 
     // Tab order as designed.
     QWidget* order[] = {yearList,   monthList,      dragButton,     closeButton,    preview,
@@ -161,11 +163,11 @@ void MainWindow::load() {
 
 void MainWindow::restoreState() {
     loadSettings();
-    const int year = tk::Year(tk::Today());
-    yearList->setItemText(0, QString::number(year));
-    yearList->setItemText(1, QString::number(year + 1));
+    const QDate today = services_.clock.today();
+    yearList->setItemText(0, QString::number(today.year()));
+    yearList->setItemText(1, QString::number(today.year() + 1));
     yearList->setCurrentIndex(0);
-    monthList->setCurrentIndex(tk::Month(tk::Today()) - 1);
+    monthList->setCurrentIndex(today.month() - 1);
     showFontName();
     drawPreview();
 }
@@ -208,7 +210,7 @@ void MainWindow::drawPreview() {
     tk::PictureSurface& paper = *preview->surface();
     paper.setFontSize(size);
     if (!calendar_) {
-        calendar_ = std::make_unique<MonthCalendar>();
+        calendar_ = std::make_unique<MonthCalendar>(services_.clock.today());
     }
     calendar_->setPaper(preview->surface());
     for (int16_t k = 0; k <= 3; ++k) {

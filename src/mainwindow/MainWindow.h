@@ -10,6 +10,8 @@
 #include <memory>
 
 #include "placement/CalendarChoice.h"
+#include "placement/PlacementStart.h"
+#include "placement/Services.h"
 #include "system/wallpaper/WallpaperSettings.h"
 
 class QComboBox;
@@ -26,7 +28,9 @@ class PictureBox;
 class MainWindow : public QWidget, public CalendarChoice {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // `services` (the desktop, the message boxes, the clock) must outlive the
+    // window.
+    explicit MainWindow(const Services& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Loads the window (settings, lists, selections, font button, preview).
@@ -96,6 +100,8 @@ private:
     void loadSettings();
     void saveSettings();
 
+    Services services_;
+    PlacementStart placement_;
     std::unique_ptr<MonthCalendar> calendar_;
     QString settingsPath_;
     // The desktop wallpaper as the last "Drag Calendar" read it.

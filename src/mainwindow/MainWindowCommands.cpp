@@ -4,8 +4,7 @@
 
 #include "calendar/MonthCalendar.h"
 #include "mainwindow/MainWindow.h"
-#include "placement/PlacementStart.h"
-#include "toolkit/MessageBox.h"
+#include "toolkit/Messages.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Translations.h"
@@ -16,13 +15,13 @@ void MainWindow::startPlacement() {
     // shows no calendar, and a picture left from an earlier size would be
     // placed in its stead.
     if (previewCalendarSize() < 1) {
-        tk::MsgBox(tk::Text::tr("The window is too small to show the calendar, so there is "
-                                "nothing to place.\nMake the window larger and press \"Drag "
-                                "Calendar\" again."),
-                   tk::MessageCode::Information, tk::Text::tr("Tessaryn Info."), this);
+        services_.messages.inform(
+            tk::Text::tr("The window is too small to show the calendar, so there is nothing to "
+                         "place.\nMake the window larger and press \"Drag Calendar\" again."),
+            tk::Text::tr("Tessaryn Info."), this);
         return;
     }
-    StartPlacement(*preview, *this, wallpaper_, this);
+    placement_.start(*preview, *this, wallpaper_, this);
 }
 
 void MainWindow::chooseFont() {

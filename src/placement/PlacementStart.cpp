@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QPointer>
 #include <QScreen>
 #include <optional>
 
@@ -13,7 +12,7 @@
 #include "system/PrintableText.h"
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
-#include "toolkit/MessageBox.h"
+#include "toolkit/Messages.h"
 #include "toolkit/NativeGeometry.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Translations.h"
@@ -23,23 +22,6 @@ namespace {
 
 QString title() {
     return tk::Text::tr("Tessaryn Info.");
-}
-
-// The placement window of this process: there is at most one, as it covers
-// the wallpaper's place on the screen. Null once it is destroyed.
-QPointer<PlacementWindow>& processPlacementWindow() {
-    static QPointer<PlacementWindow> window;
-    return window;
-}
-
-// The window is created and loaded the first time it is touched.
-PlacementWindow& placementWindow(const CalendarChoice& choice, sys::WallpaperSettings& settings,
-                                 QWidget* owner) {
-    QPointer<PlacementWindow>& window = processPlacementWindow();
-    if (!window || window->isClosing()) {
-        window = new PlacementWindow(choice, settings, owner);
-    }
-    return *window;
 }
 
 // The monitor as Qt shows it, with its device size where the window system
@@ -54,19 +36,26 @@ composition::Monitor monitorOf(const QScreen* screen) {
 
 }  // namespace
 
-PlacementWindow* loadedPlacementWindow() {
-    const QPointer<PlacementWindow>& window = processPlacementWindow();
-    return window && !window->isClosing() ? window.data() : nullptr;
+PlacementWindow& PlacementStart::window(const CalendarChoice& choice,
+                                        sys::WallpaperSettings& settings, QWidget* owner) {
+    if (!window_ || window_->isClosing()) {
+        window_ = new PlacementWindow(choice, settings, services_, owner);
+    }
+    return *window_;
 }
 
-void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
-                    sys::WallpaperSettings& settings, QWidget* owner) {
+PlacementWindow* PlacementStart::loadedWindow() const {
+    return window_ && !window_->isClosing() ? window_.data() : nullptr;
+}
+
+void PlacementStart::start(tk::PictureBox& preview, const CalendarChoice& choice,
+                           sys::WallpaperSettings& settings, QWidget* owner) {
     // 1. The calendar is drawn on the wallpaper in the preview's font.
-    PlacementWindow& form = placementWindow(choice, settings, owner);
+    PlacementWindow& form = window(choice, settings, owner);
     form.wallpaperView->surface()->setFont(preview.surface()->font());
 
     // 2, 3. No wallpaper, nothing to do.
-    settings = sys::LoadWallpaperSettings(settings);
+    settings = sys::LoadWallpaperSettings(services_.desktop, settings);
     if (settings.picture.isEmpty()) {
         return;
     }
@@ -78,7 +67,7 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
                                 : QGuiApplication::primaryScreen();
     const composition::Monitor monitor = monitorOf(screen);
     composition::WallpaperShow show;
-    show.mode = desktop::activeDesktop().livePictureMode().value_or(
+    show.mode = services_.desktop.livePictureMode().value_or(
         settings.tile != 0 ? desktop::PictureMode::Tiled : desktop::PictureMode::Centered);
     show.atOrigin = settings.originX != 0 || settings.originY != 0 || settings.tile != 0;
     show.origin = QPoint(settings.originX, settings.originY);
@@ -87,17 +76,17 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     }
     // A desktop shows a tiled picture all over the monitor; the hive alone
     // (no desktop) is placed on as one tile.
-    show.wholeTiledMonitor = desktop::activeDesktop().name() != QStringLiteral("none");
+    show.wholeTiledMonitor = services_.desktop.name() != QStringLiteral("none");
 
     // 4. The wallpaper picture, at the size the desktop draws it where it
     // can choose (drawings, background descriptions).
     tk::LoadedPicture wallpaper =
         tk::LoadPicture(settings.picture, placement::pictureTarget(show.mode, monitor, show.span));
     auto cannotBeUsed = [&](const QString& why) {
-        tk::MsgBox(tk::Text::tr("The wallpaper %1 cannot be used: %2.")
-                       .arg(sys::printable(QDir::toNativeSeparators(settings.picture)),
-                            sys::printable(why)),
-                   tk::MessageCode::Exclamation, title(), owner);
+        services_.messages.warn(tk::Text::tr("The wallpaper %1 cannot be used: %2.")
+                                    .arg(sys::printable(QDir::toNativeSeparators(settings.picture)),
+                                         sys::printable(why)),
+                                title(), owner);
     };
     if (!wallpaper.ok()) {
         cannotBeUsed(wallpaper.error);
@@ -122,17 +111,17 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
         mapping.tiled() ? QSizeF(mapping.visible().size()) : mapping.shown().size();
     if (!placement::calendarFitsShown(calendar, shown)) {
         wallpaper = {};
-        tk::MsgBox(
+        services_.messages.inform(
             tk::Text::tr("壁紙のサイズがカレンダーより小さいようです。\r\n再設定して下さい。"),
-            tk::MessageCode::Information, title(), owner);
+            title(), owner);
         return;
     }
     if (!placement::calendarFitsShown(calendar, mapping.visible().size())) {
         wallpaper = {};
-        tk::MsgBox(placement::partlyOnScreenMessage(
-                       calendar.toSize(), mapping.visible().size(),
-                       show.atOrigin ? std::optional(show.origin) : std::nullopt),
-                   tk::MessageCode::Information, title(), owner);
+        services_.messages.inform(placement::partlyOnScreenMessage(
+                                      calendar.toSize(), mapping.visible().size(),
+                                      show.atOrigin ? std::optional(show.origin) : std::nullopt),
+                                  title(), owner);
         return;
     }
 
@@ -155,7 +144,7 @@ void StartPlacement(tk::PictureBox& preview, const CalendarChoice& choice,
     const QRect whole = screen != nullptr ? screen->geometry() : window;
     const bool fullScreen = screen != nullptr && !screen->availableGeometry().contains(window) &&
                             whole.contains(window);
-    const QColor around(desktop::activeDesktop().liveBackgroundColor().value_or(QString()));
+    const QColor around(services_.desktop.liveBackgroundColor().value_or(QString()));
     form.coverRegion(window, whole, fullScreen, around.isValid() ? around : QColor(Qt::black),
                      mapping.visible().translated(monitor.geometry.topLeft()));
 

@@ -21,7 +21,7 @@
 #include "system/wallpaper/WindowsDirectory.h"
 #include "toolkit/Colors.h"
 #include "toolkit/CoveredPixels.h"
-#include "toolkit/MessageBox.h"
+#include "toolkit/Messages.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/NativeGeometry.h"
 #include "toolkit/PictureBox.h"
@@ -72,9 +72,10 @@ QString sentence(QString text) {
 }  // namespace
 
 PlacementWindow::PlacementWindow(const CalendarChoice& choice, sys::WallpaperSettings& wallpaper,
-                                 QWidget* owner)
+                                 const Services& services, QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::FramelessWindowHint),
       choice_(&choice),
+      services_(services),
       wallpaperSettings_(&wallpaper) {
     createControls();
     addHints();
@@ -486,8 +487,7 @@ void PlacementWindow::previewPlacement() {
         preview_.reset();
         previewComposed_ = QImage();
         calendarPicture->setVisible(true);
-        tk::MsgBox(sentence(composition::drawingFailure()), tk::MessageCode::Exclamation, title(),
-                   this);
+        services_.messages.warn(sentence(composition::drawingFailure()), title(), this);
         return;
     }
     tk::PictureSurface& wall = *wallpaperView->surface();
@@ -516,7 +516,7 @@ void PlacementWindow::finishPlacement() {
                        tk::Text::tr("The wallpaper %1 changed meanwhile; the placement ends.")
                            .arg(sys::printable(wallpaperSettings_->picture));
         }
-        tk::MsgBox(message, tk::MessageCode::Exclamation, title(), this);
+        services_.messages.warn(message, title(), this);
         if (lost) {
             closeWindow();
         }
@@ -546,8 +546,8 @@ void PlacementWindow::finishPlacement() {
         }
     };
     composition::FinishPlan plan = composition::planFinish(
-        wallpaperSettings_->picture, wallpaper_, wallpaperHash_, desktop::activeDesktop().name(),
-        preview_, wallpaperSettings_->tile, previewed, letGoOfWallpaper);
+        wallpaperSettings_->picture, wallpaper_, wallpaperHash_, services_.desktop, preview_,
+        wallpaperSettings_->tile, previewed, letGoOfWallpaper);
     if (plan.baseIsLoaded && wallpaper_.isNull() && letGo) {
         // The kept original cannot be used: drawn on the picture as loaded.
         if (!reloadWallpaper()) {
@@ -619,8 +619,8 @@ void PlacementWindow::finishPlacement() {
     wallpaperView->setPicture(viewOf(composed, viewLayout));
 
     wallpaperSettings_->picture = path;
-    const sys::WallpaperResult applied =
-        sys::SetWallpaper(*wallpaperSettings_, kUseOrigin, kKeepOrigin, tiled ? kTiled : kUntiled);
+    const sys::WallpaperResult applied = sys::SetWallpaper(
+        services_.desktop, *wallpaperSettings_, kUseOrigin, kKeepOrigin, tiled ? kTiled : kUntiled);
     // Remembered so that the calendar can be renewed and the original restored.
     if (plan.recorded) {
         if (const QString e = composition::completeFinish(plan); !e.isEmpty()) {
@@ -635,14 +635,15 @@ void PlacementWindow::finishPlacement() {
     }
     tk::setMousePointer(tk::PointerShape::Default);
     if (!applied.ok) {
-        tk::MsgBox(tk::Text::tr("%1 was saved, but the desktop could not show it.\n%2")
-                       .arg(sys::printable(path), sentence(sys::printable(applied.error))),
-                   tk::MessageCode::Exclamation, title(), this);
-    } else if (const QString unseen = desktop::activeDesktop().unseenReason(); !unseen.isEmpty()) {
-        tk::MsgBox(tk::Text::tr("%1 was saved, but %2").arg(sys::printable(path), unseen),
-                   tk::MessageCode::Exclamation, title(), this);
+        services_.messages.warn(
+            tk::Text::tr("%1 was saved, but the desktop could not show it.\n%2")
+                .arg(sys::printable(path), sentence(sys::printable(applied.error))),
+            title(), this);
+    } else if (const QString unseen = services_.desktop.unseenReason(); !unseen.isEmpty()) {
+        services_.messages.warn(
+            tk::Text::tr("%1 was saved, but %2").arg(sys::printable(path), unseen), title(), this);
     } else if (!applied.note.isEmpty()) {
-        tk::MsgBox(sentence(applied.note), tk::MessageCode::Information, title(), this);
+        services_.messages.inform(sentence(applied.note), title(), this);
     }
     closeWindow();
 }

@@ -16,6 +16,7 @@
 #include "composition/CalendarComposition.h"
 #include "composition/TiledLayout.h"
 #include "composition/WallpaperGeometry.h"
+#include "placement/Services.h"
 #include "system/wallpaper/WallpaperSettings.h"
 
 class CalendarChoice;
@@ -30,10 +31,11 @@ class PlacementWindow : public QWidget {
 public:
     // `choice` (the main window) gives the month and the colours of a
     // preview; `wallpaper` is the desktop wallpaper the placement started
-    // from, and the finish makes its picture the composed bitmap. Both must
-    // outlive the window.
+    // from, and the finish makes its picture the composed bitmap; `services`
+    // gives the desktop it goes to and the message boxes. All must outlive
+    // the window.
     PlacementWindow(const CalendarChoice& choice, sys::WallpaperSettings& wallpaper,
-                    QWidget* owner = nullptr);
+                    const Services& services, QWidget* owner = nullptr);
     ~PlacementWindow() override;
 
     tk::PictureBox* wallpaperView = nullptr;
@@ -129,6 +131,7 @@ private:
         const std::optional<composition::PlacedCalendar>& calendar) const;
 
     const CalendarChoice* choice_;
+    Services services_;
     sys::WallpaperSettings* wallpaperSettings_;
     QPointer<ManualDrag> drag_;
     bool unloading_ = false;

@@ -1,10 +1,8 @@
 #include "toolkit/SerialDate.h"
 
-#include <QDate>
 #include <QLocale>
 #include <chrono>
 #include <cmath>
-#include <optional>
 
 namespace tk {
 
@@ -13,13 +11,6 @@ namespace {
 using namespace std::chrono;
 
 constexpr sys_days kEpoch = sys_days{year{1899} / December / 30};
-
-// The process-wide test seam for "today": the day tests pin it to, or none
-// while the clock is used.
-std::optional<Ymd>& todayTestSeam() {
-    static std::optional<Ymd> pinned;
-    return pinned;
-}
 
 // The whole-day part; the fraction of a negative date is its time of day too.
 long long dayNumber(SerialDate date) {
@@ -56,22 +47,6 @@ int Day(SerialDate date) {
 int Weekday(SerialDate date) {
     const weekday wd{kEpoch + days{dayNumber(date)}};
     return static_cast<int>(wd.c_encoding()) + 1;
-}
-
-SerialDate Today() {
-    if (const std::optional<Ymd>& pinned = todayTestSeam()) {
-        return makeSerialDate(pinned->year, pinned->month, pinned->day);
-    }
-    const QDate local = QDate::currentDate();  // the local calendar day
-    return makeSerialDate(local.year(), local.month(), local.day());
-}
-
-void overrideToday(const Ymd* ymd) {
-    if (ymd != nullptr) {
-        todayTestSeam() = *ymd;
-    } else {
-        todayTestSeam().reset();
-    }
 }
 
 QString FormatMonthYear(SerialDate date) {

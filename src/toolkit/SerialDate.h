@@ -25,10 +25,6 @@ int Day(SerialDate date);
 // 1 = Sunday ... 7 = Saturday.
 int Weekday(SerialDate date);
 
-// The system date, without time of day. Tests may pin it.
-SerialDate Today();
-void overrideToday(const Ymd* ymd);  // nullptr restores the clock
-
 // "mmmm yyyy": the month's full stand-alone name from the system locale,
 // a space, and the four-digit year.
 QString FormatMonthYear(SerialDate date);

@@ -20,7 +20,7 @@ struct Drawn {
 
 Drawn draw(int year, int month, double pointSize = 12, float x0 = 0, float y0 = 0) {
     auto paper = std::make_shared<RecordingSurface>(pointSize);
-    MonthCalendar cal;
+    MonthCalendar cal(QDate(1999, 1, 1));
     cal.setPaper(paper);
     const int32_t colours[] = {kTitle, kSunday, kSaturday, kWeekday};
     for (int16_t k = 0; k < 4; ++k) {
@@ -176,7 +176,7 @@ TEST(CalendarDrawing, BusyPointerWhileDrawingAlsoWhenItFails) {
     EXPECT_EQ(pointer, (std::vector<int>{tk::PointerShape::Busy, tk::PointerShape::Default}));
 
     pointer.clear();
-    MonthCalendar noPaper;
+    MonthCalendar noPaper(QDate(2026, 12, 1));
     EXPECT_THROW(noPaper.Display(), ObjectVariableNotSet);
     EXPECT_EQ(pointer, (std::vector<int>{tk::PointerShape::Busy, tk::PointerShape::Default}));
     tk::setMousePointerObserver(nullptr);

@@ -17,7 +17,7 @@ class CalendarMonth : public ::testing::TestWithParam<MonthCase> {};
 
 TEST_P(CalendarMonth, KeepsFirstDayAndDescribesTheMonth) {
     const MonthCase& c = GetParam();
-    MonthCalendar cal;
+    MonthCalendar cal(QDate(1999, 1, 1));
     cal.setDisplayMonth(tk::makeSerialDate(c.written.year, c.written.month, c.written.day));
     EXPECT_EQ(cal.DisplayMonth(), tk::makeSerialDate(c.first.year, c.first.month, 1));
     EXPECT_EQ(cal.FirstWeekday(), c.firstWeekday);
@@ -36,17 +36,14 @@ INSTANTIATE_TEST_SUITE_P(
                       MonthCase{{2026, 4, 30}, {2026, 4, 1}, 4, 30}));
 
 TEST(CalendarObject, StartsAtTheCurrentMonth) {
-    const tk::Ymd today{2026, 3, 5};
-    tk::overrideToday(&today);
-    MonthCalendar cal;
-    tk::overrideToday(nullptr);
+    MonthCalendar cal(QDate(2026, 3, 5));
     EXPECT_EQ(cal.DisplayMonth(), tk::makeSerialDate(2026, 3, 1));
     EXPECT_EQ(cal.FirstWeekday(), 1);  // 1 March 2026 is a Sunday
     EXPECT_EQ(cal.DaysInMonth(), 31);
 }
 
 TEST(CalendarObject, AFirstOfMonthWithATimeOfDayStillHoldsTheMonth) {
-    MonthCalendar cal;
+    MonthCalendar cal(QDate(1999, 1, 1));
     cal.setDisplayMonth(tk::makeSerialDate(1999, 3, 1) + 0.75);
     EXPECT_EQ(tk::Day(cal.DisplayMonth()), 1);
     EXPECT_EQ(tk::Month(cal.DisplayMonth()), 3);
@@ -54,7 +51,7 @@ TEST(CalendarObject, AFirstOfMonthWithATimeOfDayStillHoldsTheMonth) {
 }
 
 TEST(CalendarObject, ColourIndexOutsideTheFourKindsFailsAndStoresNothing) {
-    MonthCalendar cal;
+    MonthCalendar cal(QDate(1999, 1, 1));
     const int32_t colours[] = {0x00FFFFFF, 0x000000FF, 0x00FF0000,
                                static_cast<int32_t>(0x80000011u)};
     for (int16_t k = 0; k < 4; ++k) {
@@ -73,7 +70,7 @@ TEST(CalendarObject, HoldsOneCountedReferenceToItsPaper) {
     auto first = std::make_shared<tk::PictureSurface>(QSize(10, 10));
     auto second = std::make_shared<tk::PictureSurface>(QSize(10, 10));
     {
-        MonthCalendar cal;
+        MonthCalendar cal(QDate(1999, 1, 1));
         cal.setPaper(first);
         EXPECT_EQ(first.use_count(), 2);
         cal.setPaper(second);

@@ -46,7 +46,7 @@ TEST_F(CalendarPixels, KindColoursLandInTheirColumnsOverTheBackgroundPicture) {
     paper->setFont(font);
     paper->setScaleMode(tk::Unit::Twips);
 
-    MonthCalendar cal;
+    MonthCalendar cal(QDate(1999, 1, 1));
     cal.setPaper(paper);
     cal.setFontColor(0, 0x00FFFFFF);  // white title
     cal.setFontColor(1, 0x000000FF);  // red Sunday

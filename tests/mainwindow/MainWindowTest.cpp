@@ -22,10 +22,7 @@ private:
 
 private slots:
     void init() { home_ = std::make_unique<TempHome>(); }
-    void cleanup() {
-        tk::overrideToday(nullptr);
-        home_.reset();
-    }
+    void cleanup() { home_.reset(); }
 
     void controlsAtTheirDesignPlaces() {
         auto form = startForm(ini());
@@ -68,9 +65,7 @@ private slots:
     void startsOnTodaysMonth() {
         QFETCH(int, year);
         QFETCH(int, month);
-        const tk::Ymd today{year, month, 5};
-        tk::overrideToday(&today);
-        auto form = startForm(ini());
+        auto form = startForm(ini(), QDate(year, month, 5));
         QCOMPARE(form->yearList->count(), 2);
         QCOMPARE(form->yearList->itemText(0), QString::number(year));
         QCOMPARE(form->yearList->itemText(1), QString::number(year + 1));
@@ -81,9 +76,7 @@ private slots:
     }
 
     void choosingAnotherMonthOrYearRedraws() {
-        const tk::Ymd today{2026, 12, 7};
-        tk::overrideToday(&today);
-        auto form = startForm(ini());
+        auto form = startForm(ini(), QDate(2026, 12, 7));
         form->yearList->setCurrentIndex(1);
         QCOMPARE(form->preview->surface()->Image(), expectedPreview(*form, 2027, 12));
         form->monthList->setCurrentIndex(0);

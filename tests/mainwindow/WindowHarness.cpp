@@ -8,9 +8,25 @@
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 
-std::unique_ptr<MainWindow> startForm(const QString& iniFile) {
+namespace {
+
+// The fakes come first, so that they are made before the window and outlive it.
+struct OwnFakes {
+    explicit OwnFakes(QDate today) { fakes.clock = FixedClock(today); }
+    FakeServices fakes;
+};
+
+class HarnessWindow : private OwnFakes, public MainWindow {
+public:
+    explicit HarnessWindow(QDate today) : OwnFakes(today), MainWindow(fakes.services()) {}
+    using OwnFakes::fakes;
+};
+
+}  // namespace
+
+std::unique_ptr<MainWindow> startForm(const QString& iniFile, QDate today) {
     tk::registerFontSubstitutes();  // as the program does at start
-    auto form = std::make_unique<MainWindow>();
+    std::unique_ptr<MainWindow> form = std::make_unique<HarnessWindow>(today);
     form->setSettingsPath(iniFile);
     form->load();
     form->show();
@@ -20,6 +36,10 @@ std::unique_ptr<MainWindow> startForm(const QString& iniFile) {
     return form;
 }
 
+FakeServices& fakesOf(MainWindow& form) {
+    return dynamic_cast<HarnessWindow&>(form).fakes;
+}
+
 QImage expectedPreview(MainWindow& form, int year, int month) {
     const tk::PictureSurface& shown = *form.preview->surface();
     auto paper = std::make_shared<tk::PictureSurface>(shown.pixelSize());
@@ -27,7 +47,7 @@ QImage expectedPreview(MainWindow& form, int year, int month) {
     paper->setBackColor(shown.backColor());
     paper->setFont(shown.font());
     paper->Cls();
-    MonthCalendar cal;
+    MonthCalendar cal(QDate(year, month, 1));
     cal.setPaper(paper);
     for (int16_t k = 0; k < 4; ++k) {
         cal.setFontColor(k, form.kindButtons[static_cast<size_t>(k)]->ForeColor());

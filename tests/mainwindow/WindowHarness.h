@@ -6,10 +6,16 @@
 #include <QString>
 #include <memory>
 
-#include "mainwindow/MainWindow.h"
+#include <QDate>
 
-// Creates, loads and shows the main window with `iniFile` as its settings.
-std::unique_ptr<MainWindow> startForm(const QString& iniFile);
+#include "mainwindow/MainWindow.h"
+#include "support/FakeServices.h"
+
+// Creates, loads and shows the main window with `iniFile` as its settings,
+// with fakes of its own for what main hands it; `today` is the clock's day.
+std::unique_ptr<MainWindow> startForm(const QString& iniFile, QDate today = QDate::currentDate());
+// The fakes a window from startForm was given.
+FakeServices& fakesOf(MainWindow& form);
 
 // The preview box's picture as a fresh calendar draws the given month with
 // the window's current font and colours.

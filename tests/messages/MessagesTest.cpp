@@ -26,17 +26,13 @@ QByteArray run(const QString& program, const QStringList& args) {
     p.waitForFinished(60000);
     return p.readAll();
 }
-void closePlacement() {
-    if (PlacementWindow* f = loadedPlacementWindow()) {
-        f->closeWindow();
-    }
-}
 }  // namespace
 
 class MessagesTest : public QObject {
     Q_OBJECT
     std::unique_ptr<TempHome> home;
-    std::unique_ptr<MessageRecorder> said;
+    std::unique_ptr<FakeServices> fakes;
+    MessageRecorder* said = nullptr;
 
     // "Drag Calendar" on a wallpaper of `size` at `origin`, `act` run on the
     // window when it is shown. Whether it was.
@@ -46,9 +42,10 @@ class MessagesTest : public QObject {
         setDesktopValue(QStringLiteral("Wallpaper"), file);
         setDesktopValue(QStringLiteral("WallpaperOriginX"), QString::number(origin.x()));
         setDesktopValue(QStringLiteral("WallpaperOriginY"), QString::number(origin.y()));
+        PlacementStart start(fakes->services());
         bool shown = false;
         QTimer::singleShot(0, [&] {
-            if (PlacementWindow* f = loadedPlacementWindow(); f && f->isVisible()) {
+            if (PlacementWindow* f = start.loadedWindow(); f && f->isVisible()) {
                 shown = true;
                 act ? act(*f) : f->closeWindow();
             }
@@ -56,16 +53,16 @@ class MessagesTest : public QObject {
         FakeChoice choice;
         auto preview = makePreview(QSize(301, 145), choice);
         sys::WallpaperSettings settings;
-        StartPlacement(*preview, choice, settings, nullptr);
+        start.start(*preview, choice, settings, nullptr);
         return shown;
     }
 
 private slots:
     void init() {
-        said.reset();  // before its successor: each undoes what it set
         home.reset();
         home = std::make_unique<TempHome>();
-        said = std::make_unique<MessageRecorder>();
+        fakes = std::make_unique<FakeServices>();
+        said = &fakes->messages;
     }
 
     void printedPathsAreEscaped() {
@@ -129,10 +126,16 @@ private slots:
         // A window too small to draw the calendar has none to place.
         auto form = startForm(home->root() + QStringLiteral("/Tessaryn.ini"));
         form->resize(312, 99);
-        QTimer::singleShot(3000, closePlacement);  // one that opened all the same
+        QTimer::singleShot(3000, form.get(), [&form] {  // one that opened all the same
+            if (auto* f = form->findChild<PlacementWindow*>()) {
+                f->closeWindow();
+            }
+        });
         form->dragButton->click();
-        QCOMPARE(said->shown.size(), size_t(3));
-        QVERIFY(said->shown[2].prompt.startsWith("The window is too small"));
+        const std::vector<ShownMessage>& formSaid = fakesOf(*form).messages.shown;
+        QCOMPARE(formSaid.size(), size_t(1));
+        QVERIFY(formSaid[0].prompt.startsWith("The window is too small"));
+        QVERIFY(form->findChild<PlacementWindow*>() == nullptr);
 
         // A finish no desktop shows says so, unless "none" was chosen.
         for (const char* chosen : {"", "none"}) {
@@ -141,12 +144,14 @@ private slots:
                 qunsetenv(name);
             }
             qputenv("TESSARYN_DESKTOP", chosen);
-            desktop::installDesktopFromEnvironment();
+            const std::unique_ptr<desktop::DesktopBackend> found =
+                desktop::desktopFromEnvironment();
+            fakes->desktop = found.get();
             QVERIFY(place(QSize(640, 480), {}, [](PlacementWindow& f) { f.finishPlacement(); }));
+            fakes->desktop = &fakes->none;
         }
-        desktop::setActiveDesktop(nullptr);
-        QCOMPARE(said->shown.size(), size_t(4));
-        const QString& hint = said->shown[3].prompt;
+        QCOMPARE(said->shown.size(), size_t(3));
+        const QString& hint = said->shown[2].prompt;
         QVERIFY2(hint.contains("Tessavel.bmp was saved, but no desktop was found to show it") &&
                      hint.contains("TESSARYN_DESKTOP") && hint.contains("install feh"),
                  qPrintable(hint));

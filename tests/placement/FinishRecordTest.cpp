@@ -23,9 +23,20 @@ using composition::ReadResult;
 
 namespace {
 
+// A desktop known by its name alone.
+class NamedDesktop : public desktop::NoneBackend {
+public:
+    explicit NamedDesktop(QString name) : name_(std::move(name)) {}
+    QString name() const override { return name_; }
+
+private:
+    QString name_;
+};
+
 // A finish without the window, as the window makes it.
 composition::FinishPlan recordFinish(const QString& path, const QImage& loaded,
-                                     const QString& desktop) {
+                                     const QString& desktopName) {
+    NamedDesktop desktop(desktopName);
     composition::FinishPlan plan =
         composition::planFinish(path, loaded, {}, desktop, std::nullopt, 0);
     if (plan.recorded) {
@@ -62,6 +73,7 @@ private:
     std::unique_ptr<TempHome> home;
     FakeChoice choice;
     sys::WallpaperSettings settings;  // the placement's start
+    FakeServices fakes;
     QPointer<PlacementWindow> form;
 };
 
@@ -81,7 +93,7 @@ void FinishRecordTest::cleanup() {
 
 void FinishRecordTest::placeAndFinish(const QImage& wall, const QString& path, QPoint corner) {
     settings.picture = path;
-    form = new PlacementWindow(choice, settings);
+    form = new PlacementWindow(choice, settings, fakes.services());
     form->wallpaperView->surface()->setFont(calendarFont());
     form->wallpaperView->setPicture(wall);
     form->wallpaperView->move(0, 0);

@@ -65,11 +65,13 @@ void MonitorsTest::placementOnTheMonitorOfTheMainWindow() {
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
     auto preview = makePreview(QSize(301, 145), choice);
 
+    FakeServices fakes;
+    PlacementStart start(fakes.services());
     QRect shown;
     std::optional<composition::PlacedCalendar> placed;
     QImage onScreen;
     QTimer::singleShot(0, [&] {
-        PlacementWindow* f = loadedPlacementWindow();
+        PlacementWindow* f = start.loadedWindow();
         QVERIFY(f != nullptr && QTest::qWaitForWindowExposed(f));
         shown = f->geometry();
         QCOMPARE(f->wallpaperView->deviceScale(), dpr);
@@ -85,7 +87,7 @@ void MonitorsTest::placementOnTheMonitorOfTheMainWindow() {
         onScreen = f->wallpaperView->surface()->Image().copy();
         QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(window.width() - 5, window.height() - 5));
     });
-    StartPlacement(*preview, choice, desktopWallpaper, &owner);
+    start.start(*preview, choice, desktopWallpaper, &owner);
     QCOMPARE(shown, window);
 
     // The image inside the picture's border: (101, 51) logical pixels, that

@@ -34,7 +34,7 @@ QFont calendarFont() {
 namespace {
 void drawCalendar(const std::shared_ptr<tk::PictureSurface>& paper, const FakeChoice& choice,
                   float x, float y) {
-    MonthCalendar cal;
+    MonthCalendar cal(QDate(choice.yearText().toInt(), choice.monthText().toInt(), 1));
     cal.setPaper(paper);
     cal.setFontName(paper->font().family());
     for (int16_t k = 0; k <= 3; ++k) {
@@ -83,16 +83,6 @@ long long differingPixels(const QImage& a, const QImage& b, const QRect& area) {
         }
     }
     return n;
-}
-
-MessageRecorder::MessageRecorder() {
-    tk::setMessageBoxResponder([this](const tk::MessageRequest& r) {
-        shown.push_back(r);
-        return tk::MessageCode::Ok;
-    });
-}
-MessageRecorder::~MessageRecorder() {
-    tk::setMessageBoxResponder(nullptr);
 }
 
 PointerRecorder::PointerRecorder() {

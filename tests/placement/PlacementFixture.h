@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "placement/CalendarChoice.h"
-#include "toolkit/MessageBox.h"
+#include "support/FakeServices.h"
 
 namespace tk {
 class PictureBox;
@@ -44,14 +44,6 @@ std::unique_ptr<tk::PictureBox> makePreview(QSize size, const FakeChoice& choice
 
 // Counts the pixels that differ, alpha ignored; -1 for different sizes.
 long long differingPixels(const QImage& a, const QImage& b, const QRect& area = QRect());
-
-// Message boxes answered without a window.
-class MessageRecorder {
-public:
-    MessageRecorder();
-    ~MessageRecorder();
-    std::vector<tk::MessageRequest> shown;
-};
 
 // Every change of the screen-wide mouse pointer.
 class PointerRecorder {

@@ -59,7 +59,9 @@ private:
     FakeChoice choice;
     sys::WallpaperSettings desktopWallpaper;  // what the main window keeps
     std::unique_ptr<tk::PictureBox> preview;
-    std::unique_ptr<MessageRecorder> messages;
+    std::unique_ptr<FakeServices> fakes;
+    MessageRecorder* messages = nullptr;
+    std::unique_ptr<PlacementStart> placement;
     QWidget owner;
     bool shownSeen = false;
     QRect shownGeometry;
@@ -73,19 +75,23 @@ void PlacementStartTest::initTestCase() {
 
 void PlacementStartTest::init() {
     home = std::make_unique<TempHome>();
-    messages = std::make_unique<MessageRecorder>();
+    fakes = std::make_unique<FakeServices>();
+    messages = &fakes->messages;
+    placement = std::make_unique<PlacementStart>(fakes->services());
     preview = makePreview(QSize(301, 145), choice);
     desktopWallpaper = {};
     shownSeen = false;
 }
 
 void PlacementStartTest::cleanup() {
-    if (PlacementWindow* f = loadedPlacementWindow()) {
+    if (PlacementWindow* f = placement->loadedWindow()) {
         f->closeWindow();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(loadedPlacementWindow() == nullptr);
-    messages.reset();
+    QVERIFY(placement->loadedWindow() == nullptr);
+    placement.reset();
+    messages = nullptr;
+    fakes.reset();
     preview.reset();
     home.reset();
 }
@@ -102,7 +108,7 @@ void PlacementStartTest::seed(const QImage& wall, int originX, int originY, int 
 bool PlacementStartTest::start(const std::function<void(PlacementWindow&)>& whileShown) {
     bool acted = false;
     QTimer::singleShot(0, [&] {
-        PlacementWindow* f = loadedPlacementWindow();
+        PlacementWindow* f = placement->loadedWindow();
         if (f == nullptr || !f->isVisible()) {
             return;  // the start did not show it: nothing to close
         }
@@ -114,20 +120,20 @@ bool PlacementStartTest::start(const std::function<void(PlacementWindow&)>& whil
         if (whileShown) {
             whileShown(*f);
         }
-        if (loadedPlacementWindow() != nullptr) {
-            loadedPlacementWindow()->closeWindow();
+        if (placement->loadedWindow() != nullptr) {
+            placement->loadedWindow()->closeWindow();
         }
     });
     // A start that forgot to return would hang: end it from outside.
     QTimer watchdog;
     watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] {
-        if (PlacementWindow* f = loadedPlacementWindow()) {
+    QObject::connect(&watchdog, &QTimer::timeout, [this] {
+        if (PlacementWindow* f = placement->loadedWindow()) {
             f->closeWindow();
         }
     });
     watchdog.start(10000);
-    StartPlacement(*preview, choice, desktopWallpaper, &owner);
+    placement->start(*preview, choice, desktopWallpaper, &owner);
     const bool waited = acted;
     QCoreApplication::processEvents();  // a timer the start did not wait for
     return waited;
@@ -147,7 +153,7 @@ void PlacementStartTest::noWallpaperDoesNothing() {
     QVERIFY(!start());
     QVERIFY(messages->shown.empty());
     // Loaded by the font step, never shown; the next click reuses it.
-    PlacementWindow* hidden = loadedPlacementWindow();
+    PlacementWindow* hidden = placement->loadedWindow();
     QVERIFY(hidden != nullptr);
     QVERIFY(!hidden->isVisible());
     QCOMPARE(hidden->wallpaperView->surface()->font(), preview->surface()->font());
@@ -181,9 +187,9 @@ void PlacementStartTest::sizeCheck() {
     } else {
         QCOMPARE(int(messages->shown.size()), 1);
         QCOMPARE(messages->shown[0].prompt, kTooSmall);
-        QCOMPARE(messages->shown[0].buttons, 64);
+        QVERIFY(messages->shown[0].kind == tk::MessageKind::Information);
         QCOMPARE(messages->shown[0].title, QStringLiteral("Tessaryn Info."));
-        QVERIFY(!loadedPlacementWindow()->isVisible());
+        QVERIFY(!placement->loadedWindow()->isVisible());
     }
 }
 
@@ -260,7 +266,7 @@ void PlacementStartTest::anUnloadablePictureIsToldAndNoWindowShown() {
     QVERIFY2(messages->shown[0].prompt.contains(file), qPrintable(messages->shown[0].prompt));
     QVERIFY2(messages->shown[0].prompt.contains(reasonPart, Qt::CaseInsensitive),
              qPrintable(messages->shown[0].prompt));
-    QVERIFY(!loadedPlacementWindow()->isVisible());
+    QVERIFY(!placement->loadedWindow()->isVisible());
 }
 
 void PlacementStartTest::anOriginOutOfReachIsToldAndNoWindowShown() {
@@ -276,9 +282,9 @@ void PlacementStartTest::anOriginOutOfReachIsToldAndNoWindowShown() {
     QCOMPARE(int(messages->shown.size()), 1);
     QCOMPARE(messages->shown[0].title, QStringLiteral("Tessaryn Info."));
     QVERIFY(messages->shown[0].prompt.contains(QStringLiteral("200000000")));
-    QVERIFY(!loadedPlacementWindow()->isVisible());
+    QVERIFY(!placement->loadedWindow()->isVisible());
     // The hidden window holds no wallpaper.
-    QVERIFY(loadedPlacementWindow()->wallpaperView->surface()->Picture().isNull());
+    QVERIFY(placement->loadedWindow()->wallpaperView->surface()->Picture().isNull());
 }
 
 void PlacementStartTest::pictureStartsAtTheCornerOnEveryPlacement() {
@@ -316,7 +322,7 @@ void PlacementStartTest::theWholeRoadTwice() {
         QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, QPoint(124, 94));
         QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, QPoint(140, 110));
         QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, QPoint(590, 440));
-        returnedBeforeClose = loadedPlacementWindow() != nullptr;
+        returnedBeforeClose = placement->loadedWindow() != nullptr;
     }));
     QVERIFY(!returnedBeforeClose);
     const QImage composed = wallpaperWithCalendar(wall, choice, 90.75f, 68.25f);  // 121, 91 px

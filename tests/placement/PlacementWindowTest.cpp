@@ -79,6 +79,7 @@ private:
     std::unique_ptr<TempHome> home;
     FakeChoice choice;
     sys::WallpaperSettings settings;  // the placement's start
+    std::unique_ptr<FakeServices> fakes;
     QPointer<PlacementWindow> form;
     QImage wallpaper;
     QImage pictureImage;
@@ -86,6 +87,7 @@ private:
 
 void PlacementWindowTest::init() {
     home = std::make_unique<TempHome>();
+    fakes = std::make_unique<FakeServices>();
     settings = {QStringLiteral("/old/wallpaper.bmp"), 12, -3, 0};
     wallpaper = makeWallpaper(520, 380);
     pictureImage = makePreview(QSize(301, 145), choice)->surface()->Image().copy();
@@ -99,11 +101,12 @@ void PlacementWindowTest::cleanup() {
     QVERIFY(form.isNull());
     QVERIFY(QWidget::mouseGrabber() == nullptr);
     tk::overrideDpi(0);
+    fakes.reset();
     home.reset();
 }
 
 bool PlacementWindowTest::open(const QImage& wall, QSize formExtra) {
-    form = new PlacementWindow(choice, settings);
+    form = new PlacementWindow(choice, settings, fakes->services());
     form->wallpaperView->surface()->setFont(calendarFont());
     form->wallpaperView->setPicture(wall);
     form->wallpaperView->move(0, 0);
@@ -327,7 +330,7 @@ void PlacementWindowTest::newPreviewErasesTheEarlierOne() {
 
 void PlacementWindowTest::finishWithoutPreviewSavesTheBareWallpaper() {
     PointerRecorder pointer;
-    MessageRecorder messages;
+    const MessageRecorder& messages = fakes->messages;
     QVERIFY(open(wallpaper));
     QSignalSpy closed(form.data(), &PlacementWindow::closed);
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
@@ -440,7 +443,7 @@ void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
     QFETCH(bool, afterTheDrawing);
     QFETCH(QString, reason);
     PointerRecorder pointer;
-    MessageRecorder messages;
+    const MessageRecorder& messages = fakes->messages;
     setDesktopValue(QStringLiteral("TileWallpaper"), QStringLiteral("1"));
     const QStringList before = desktopValues();
     QFile blocker(home->dataHome() + QStringLiteral("/tessaryn"));
@@ -481,12 +484,12 @@ void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
 }
 
 void PlacementWindowTest::aDesktopThatRefusesIsToldAfterTheFileIsWritten() {
-    MessageRecorder messages;
-    desktop::setActiveDesktop(std::make_unique<RefusingDesktop>());
+    const MessageRecorder& messages = fakes->messages;
+    RefusingDesktop refusing;
+    fakes->desktop = &refusing;
     QVERIFY(open(wallpaper));
     QSignalSpy closed(form.data(), &PlacementWindow::closed);
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
-    desktop::setActiveDesktop(nullptr);
 
     QCOMPARE(int(messages.shown.size()), 1);
     QCOMPARE(messages.shown[0].title, kTitle);

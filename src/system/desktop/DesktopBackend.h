@@ -1,7 +1,8 @@
 #pragma once
 // One desktop's wallpaper setting: how to read what it shows and how to make
-// it show another picture. One backend per desktop; the factory picks one at
-// start (TESSARYN_DESKTOP, or detected from the session).
+// it show another picture. One backend per desktop; main has the factory pick
+// one at start (TESSARYN_DESKTOP, or detected from the session) and hands it
+// to whatever changes the wallpaper.
 
 #include <QString>
 #include <QStringList>
@@ -81,9 +82,5 @@ public:
         return {{false, tk::Text::tr("this desktop keeps no places")}, 0, {}};
     }
 };
-
-// The backend in use for this run. Until one is installed, "none".
-DesktopBackend& activeDesktop();
-void setActiveDesktop(std::unique_ptr<DesktopBackend> backend);
 
 }  // namespace desktop

@@ -64,15 +64,18 @@ std::unique_ptr<DesktopBackend> createDesktopBackend(const QString& name, Deskto
     return nullptr;
 }
 
-QString installDesktopFromEnvironment() {
+std::unique_ptr<DesktopBackend> desktopFromEnvironment() {
     DesktopContext context;
     const Detection detected = detectDesktop(context.env);
     if (!detected.warning.isEmpty()) {
         std::fprintf(stderr, "tessaryn: %s\n", qPrintable(sys::printable(detected.warning)));
     }
-    setActiveDesktop(detected.fellBack ? std::make_unique<NoneBackend>(true)
-                                       : createDesktopBackend(detected.name, std::move(context)));
-    return detected.name;
+    if (detected.fellBack) {
+        return std::make_unique<NoneBackend>(true);
+    }
+    std::unique_ptr<DesktopBackend> backend =
+        createDesktopBackend(detected.name, std::move(context));
+    return backend ? std::move(backend) : std::make_unique<NoneBackend>();
 }
 
 }  // namespace desktop

@@ -1,6 +1,5 @@
 #pragma once
-// Builds the backend for a desktop name, and installs at start the one the
-// session calls for.
+// Builds the backend for a desktop name, or the one the session calls for.
 
 #include <QString>
 #include <memory>
@@ -15,8 +14,8 @@ std::unique_ptr<DesktopBackend> createDesktopBackend(const QString& name,
                                                      DesktopContext context = {});
 
 // Called once by main: detects the desktop from the program's environment,
-// reports an unknown TESSARYN_DESKTOP on stderr, and makes the backend the
-// active one. Returns its name.
-QString installDesktopFromEnvironment();
+// reports an unknown TESSARYN_DESKTOP on stderr, and builds its backend
+// ("none" where the name was not usable).
+std::unique_ptr<DesktopBackend> desktopFromEnvironment();
 
 }  // namespace desktop

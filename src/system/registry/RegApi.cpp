@@ -5,10 +5,8 @@
 #include <cstring>
 #include <map>
 #include <mutex>
-#include <optional>
 
 #include "system/PrintableText.h"
-#include "system/desktop/DesktopBackend.h"
 
 namespace reg {
 
@@ -88,38 +86,14 @@ bool asciiEqualNoCase(const QByteArray& a, const char* b) {
     return true;
 }
 
-bool liveDesktopActive() {
-    return desktop::activeDesktop().name() != QLatin1String("none");
-}
-
-// HKEY_CURRENT_USER\Control Panel\desktop or the key above it: while a live
-// desktop is active they exist even when the hive has never held them.
+// HKEY_CURRENT_USER\Control Panel\desktop or the key above it: a value
+// written there creates them where the hive has never held them.
 bool isLiveKey(HKEY root, const QList<QByteArray>& names) {
     if (root != HKEY_CURRENT_USER || names.isEmpty() || names.size() > 2) {
         return false;
     }
     return asciiEqualNoCase(names[0], "Control Panel") &&
            (names.size() == 1 || asciiEqualNoCase(names[1], "desktop"));
-}
-
-// The desktop's own setting for one of the two values it keeps, if any.
-std::optional<QByteArray> liveValue(const OpenKey& key, const QByteArray& name) {
-    QList<QByteArray> names;
-    if (!Hive::splitPath(key.path, &names) || !isLiveKey(key.root, names) || names.size() != 2 ||
-        !liveDesktopActive()) {
-        return std::nullopt;
-    }
-    desktop::DesktopBackend& backend = desktop::activeDesktop();
-    if (asciiEqualNoCase(name, "Wallpaper")) {
-        if (const auto path = backend.liveWallpaper()) {
-            return path->toLocal8Bit() + '\0';
-        }
-    } else if (asciiEqualNoCase(name, "TileWallpaper")) {
-        if (const auto tiled = backend.liveTiled()) {
-            return QByteArray(*tiled ? "1" : "0", 2);
-        }
-    }
-    return std::nullopt;
 }
 
 QByteArray joinPath(const QByteArray& base, const char* sub) {
@@ -155,15 +129,11 @@ int32_t openKey(HKEY hKey, const char* lpSubKey, HKEY* phkResult, bool create) {
     if (r == ERROR_SUCCESS) {
         r = create ? hive.createKey(key.root, key.path) : hive.keyExists(key.root, key.path);
     }
-    if (r == ERROR_FILE_NOT_FOUND && !create && isLiveKey(key.root, names) && liveDesktopActive()) {
-        key.live = true;
-        r = ERROR_SUCCESS;
-    }
     if (r != ERROR_SUCCESS) {
         reportHiveProblem(hive, r);
         return r;
     }
-    key.live = key.live || isLiveKey(key.root, names);
+    key.live = isLiveKey(key.root, names);
     // Like Windows, opening a root itself gives back the predefined handle.
     *phkResult = isPredefined(hKey) && names.isEmpty() ? hKey : addHandle(key);
     return ERROR_SUCCESS;
@@ -208,18 +178,14 @@ int32_t RegQueryValueExA(HKEY hKey, const char* lpValueName, uint32_t* lpReserve
     }
     const QByteArray name = lpValueName != nullptr ? QByteArray(lpValueName) : QByteArray();
     Value value;
-    if (const auto live = liveValue(key, name)) {
-        value = Value{name, REG_SZ, *live};
-    } else {
-        Hive hive(key.hive, Hive::Mode::Read);
-        int32_t r = hive.status();
-        if (r == ERROR_SUCCESS) {
-            r = hive.queryValue(key.root, key.path, name, &value);
-        }
-        if (r != ERROR_SUCCESS) {
-            reportHiveProblem(hive, r);
-            return r;
-        }
+    Hive hive(key.hive, Hive::Mode::Read);
+    int32_t r = hive.status();
+    if (r == ERROR_SUCCESS) {
+        r = hive.queryValue(key.root, key.path, name, &value);
+    }
+    if (r != ERROR_SUCCESS) {
+        reportHiveProblem(hive, r);
+        return r;
     }
     const auto size = static_cast<uint32_t>(value.data.size());
     if (lpType != nullptr) {

@@ -5,10 +5,6 @@
 // does not fit the buffer (the buffer is then left untouched), 6 for an
 // unknown handle. A hive that cannot be used gives 1009 or 1016 and one
 // message on standard error per run; the file itself is never touched.
-//
-// While a desktop with a live wallpaper setting is active, "Wallpaper" and
-// "TileWallpaper" under HKEY_CURRENT_USER\Control Panel\desktop read that
-// setting instead of the hive's copy.
 
 #include <QByteArray>
 #include <cstdint>
@@ -38,7 +34,7 @@ int32_t RegCloseKey(HKEY hKey);
 // Handles opened and not yet closed in this process.
 int openKeyCount();
 
-// The value as the hive stores it, bypassing the desktop's live setting.
+// The value as the hive stores it, read without opening a handle.
 // Reports an unusable hive like the calls above.
 int32_t storedValue(HKEY root, const QByteArray& subPath, const QByteArray& name, Value* out);
 

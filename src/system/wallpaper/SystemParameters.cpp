@@ -52,8 +52,8 @@ int32_t failed(QString* why, const QString& reason) {
 
 }  // namespace
 
-int32_t SystemParametersInfoA(uint32_t uiAction, uint32_t /*uiParam*/, void* pvParam,
-                              uint32_t fWinIni, QString* why) {
+int32_t SystemParametersInfoA(desktop::DesktopBackend& backend, uint32_t uiAction,
+                              uint32_t /*uiParam*/, void* pvParam, uint32_t fWinIni, QString* why) {
     if (why != nullptr) {
         why->clear();
     }
@@ -69,7 +69,6 @@ int32_t SystemParametersInfoA(uint32_t uiAction, uint32_t /*uiParam*/, void* pvP
         return failed(why, tk::Text::tr("The wallpaper file %1 cannot be read.")
                                .arg(QDir::toNativeSeparators(file)));
     }
-    desktop::DesktopBackend& backend = desktop::activeDesktop();
     const desktop::ApplyResult applied = backend.apply(file, storedTiling());
     if (!applied.ok) {
         return failed(

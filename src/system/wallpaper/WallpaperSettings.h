@@ -5,6 +5,10 @@
 #include <QString>
 #include <cstdint>
 
+namespace desktop {
+class DesktopBackend;
+}
+
 namespace sys {
 
 // The four desktop values a placement starts from.
@@ -18,17 +22,20 @@ struct WallpaperSettings {
 // Reads "Wallpaper", "WallpaperOriginX", "WallpaperOriginY" and
 // "TileWallpaper" under HKEY_CURRENT_USER\Control Panel\desktop. Origins that
 // are no number read as 0; a tiling that is no number keeps `earlier.tile`.
-WallpaperSettings LoadWallpaperSettings(const WallpaperSettings& earlier = {});
+// Where `desktop` is a live one that keeps its own picture and tiling, those
+// stand instead of the hive's copies.
+WallpaperSettings LoadWallpaperSettings(desktop::DesktopBackend& desktop,
+                                        const WallpaperSettings& earlier = {});
 
 // Writes "TileWallpaper", "WallpaperOriginX" and "WallpaperOriginY" (in that
-// order), then makes `settings.picture` the desktop wallpaper. The flags are
+// order), then makes `settings.picture` the wallpaper of `desktop`. The flags are
 // Booleans: 0 false, anything else true.
 struct WallpaperResult {
     bool ok = false;  // the desktop took the wallpaper
     QString error;    // one line for the user when it did not; empty on success
     QString note;     // on success, what the desktop could not do as asked
 };
-WallpaperResult SetWallpaper(const WallpaperSettings& settings, int16_t useOrigin,
-                             int16_t resetOrigin, int16_t tile);
+WallpaperResult SetWallpaper(desktop::DesktopBackend& desktop, const WallpaperSettings& settings,
+                             int16_t useOrigin, int16_t resetOrigin, int16_t tile);
 
 }  // namespace sys

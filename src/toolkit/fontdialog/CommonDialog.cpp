@@ -22,7 +22,7 @@ void CommonDialog::setTestResponder(TestResponder responder) {
 }
 
 bool CommonDialog::ShowFont() {
-    FontDialogWidget dialog(Flags, owner_);
+    FontDialogWidget dialog(Flags, *messages_, owner_);
     if (dialog.listedFaces().isEmpty()) {
         throw NoFontsError();
     }

@@ -39,11 +39,14 @@ public:
 };
 
 class FontDialogWidget;
+class Messages;
 
 class CommonDialog {
 public:
-    // The dialog opens over `owner` (may be null).
-    explicit CommonDialog(QWidget* owner = nullptr) : owner_(owner) {}
+    // The dialog opens over `owner` (may be null) and tells the user through
+    // `messages`, which must outlive it.
+    explicit CommonDialog(Messages& messages, QWidget* owner = nullptr)
+        : messages_(&messages), owner_(owner) {}
 
     QString FontName;
     float FontSize = 0.0F;  // points; 0 shows no size
@@ -69,6 +72,7 @@ public:
     static void setTestResponder(TestResponder responder);
 
 private:
+    Messages* messages_;
     QPointer<QWidget> owner_;
 };
 

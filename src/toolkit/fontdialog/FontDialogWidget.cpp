@@ -1,6 +1,6 @@
 #include "toolkit/fontdialog/FontDialogWidget.h"
 
-#include "toolkit/MessageBox.h"
+#include "toolkit/Messages.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 #include "toolkit/fontdialog/DialogColors.h"
 #include "toolkit/fontdialog/FontList.h"
@@ -93,8 +93,11 @@ void FontDialogWidget::setCustomColorPicker(ColorPicker picker) {
     colorPicker() = std::move(picker);
 }
 
-FontDialogWidget::FontDialogWidget(int32_t flags, QWidget* parent)
-    : QDialog(parent), flags_(flags), faces_(fontdialog::listFontFaces(flags)) {
+FontDialogWidget::FontDialogWidget(int32_t flags, Messages& messages, QWidget* parent)
+    : QDialog(parent),
+      messages_(messages),
+      flags_(flags),
+      faces_(fontdialog::listFontFaces(flags)) {
     setObjectName(QStringLiteral("fontDialog"));
     setWindowTitle(tr("Font"));
     setModal(true);
@@ -323,8 +326,8 @@ bool FontDialogWidget::takeListedFace(bool tell) {
         return true;
     }
     if (tell) {
-        MsgBox(tr("There is no font with that name. Choose a font from the list of fonts."),
-               MessageCode::Exclamation, windowTitle(), this);
+        messages_.warn(tr("There is no font with that name. Choose a font from the list of fonts."),
+                       windowTitle(), this);
         faceEdit_->setFocus();
         faceEdit_->selectAll();
     }

@@ -22,12 +22,14 @@ class QPushButton;
 namespace tk {
 
 class CommonDialog;
+class Messages;
 
 class FontDialogWidget : public QDialog {
     Q_OBJECT
 
 public:
-    explicit FontDialogWidget(int32_t flags, QWidget* parent = nullptr);
+    // `messages` tells the user about a face the list lacks.
+    FontDialogWidget(int32_t flags, Messages& messages, QWidget* parent = nullptr);
 
     // Shows the dialog's fields. A face the list lacks is shown as given (OK
     // then asks for a listed one); a colour the list lacks gets an entry of
@@ -85,6 +87,7 @@ private:
     void refillSizes();
     void refresh();
 
+    Messages& messages_;
     int32_t flags_;
     QStringList faces_;
     QString prefilledSizeText_;

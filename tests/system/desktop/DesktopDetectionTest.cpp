@@ -210,19 +210,16 @@ private:
     QByteArray old_;
 };
 
-TEST(Startup, InstallsTheChosenBackendAndReportsAnUnknownOne) {
+TEST(Startup, BuildsTheChosenBackendAndReportsAnUnknownOne) {
     {
         const ScopedEnv chosen("TESSARYN_DESKTOP", "xfce");
-        EXPECT_EQ(desktop::installDesktopFromEnvironment(), QStringLiteral("xfce"));
-        EXPECT_EQ(desktop::activeDesktop().name(), QStringLiteral("xfce"));
+        EXPECT_EQ(desktop::desktopFromEnvironment()->name(), QStringLiteral("xfce"));
     }
     const ScopedEnv chosen("TESSARYN_DESKTOP", "bogus");
     testing::internal::CaptureStderr();
-    EXPECT_EQ(desktop::installDesktopFromEnvironment(), QStringLiteral("none"));
+    EXPECT_EQ(desktop::desktopFromEnvironment()->name(), QStringLiteral("none"));
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(desktop::activeDesktop().name(), QStringLiteral("none"));
     EXPECT_NE(said.find("TESSARYN_DESKTOP=\"bogus\""), std::string::npos) << said;
-    desktop::setActiveDesktop(nullptr);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "HiveTestSupport.h"
 #include "support/TempHome.h"
+#include "system/desktop/NoneBackend.h"
 #include "system/registry/RegTool.h"
 #include "system/wallpaper/WallpaperSettings.h"
 
@@ -147,7 +148,8 @@ TEST_F(RegToolTest, TheBuiltToolSeedsWhatTheProgramReads) {
               0);
     EXPECT_EQ(out, QByteArray("\nHKEY_CURRENT_USER\\Control Panel\\desktop\n"
                               "    Wallpaper    REG_SZ    /tmp/w.bmp\n\n"));
-    EXPECT_EQ(sys::LoadWallpaperSettings().picture, QStringLiteral("/tmp/w.bmp"));
+    desktop::NoneBackend none;
+    EXPECT_EQ(sys::LoadWallpaperSettings(none).picture, QStringLiteral("/tmp/w.bmp"));
     EXPECT_NE(run({QStringLiteral("query"), QStringLiteral("HKCU\\Nothing")}, &out), 0);
 }
 

@@ -11,6 +11,7 @@
 
 #include "RecordingDesktop.h"
 #include "support/TempHome.h"
+#include "system/desktop/NoneBackend.h"
 #include "system/registry/Hive.h"
 #include "system/registry/RegString.h"
 #include "system/wallpaper/SystemParameters.h"
@@ -50,14 +51,15 @@ protected:
         f.write("BM");
         f.close();
         settings_ = {picture_, -8, 0, 0};
-        desktop::setActiveDesktop(std::make_unique<RecordingDesktop>(&script_));
     }
-    void TearDown() override { desktop::setActiveDesktop(nullptr); }
 
     TempHome home_;
     QString picture_;
     sys::WallpaperSettings settings_;
     DesktopScript script_;
+    RecordingDesktop recording_{&script_};
+    desktop::NoneBackend none_;
+    desktop::DesktopBackend* desktop_ = &recording_;
 };
 
 struct Row {
@@ -77,7 +79,7 @@ class SetWallpaperRow : public SetWallpaperTest, public ::testing::WithParamInte
 TEST_P(SetWallpaperRow, WritesTilingAndOriginInOrderThenAsksTheDesktop) {
     const Row& r = GetParam();
     const sys::WallpaperResult applied =
-        sys::SetWallpaper(settings_, r.useOrigin, r.resetOrigin, r.tile);
+        sys::SetWallpaper(*desktop_, settings_, r.useOrigin, r.resetOrigin, r.tile);
     EXPECT_TRUE(applied.ok);
     EXPECT_EQ(applied.error, QString());
     const QString tile = QStringLiteral("TileWallpaper=") + QLatin1String(r.tileText);
@@ -107,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SetWallpaperRow,
 
 TEST_F(SetWallpaperTest, TheDesktopGetsTheHivesTilingNotItsOwn) {
     script_.liveTiled = true;
-    ASSERT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0).ok);
+    ASSERT_TRUE(sys::SetWallpaper(*desktop_, settings_, -1, 0, 0).ok);
     ASSERT_EQ(script_.applies.size(), 1u);
     EXPECT_FALSE(script_.applies[0].tiled);
 }
@@ -116,19 +118,19 @@ TEST_F(SetWallpaperTest, ARefusalIsReportedAndThePathNotRecorded) {
     sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper"),
                       QStringLiteral("/old.bmp"));
     script_.result = {false, QStringLiteral("The desktop could not load the picture.")};
-    sys::WallpaperResult applied = sys::SetWallpaper(settings_, -1, 0, 0);
+    sys::WallpaperResult applied = sys::SetWallpaper(*desktop_, settings_, -1, 0, 0);
     EXPECT_FALSE(applied.ok);
     EXPECT_EQ(applied.error, QStringLiteral("The desktop could not load the picture."));
     EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")),
               QStringLiteral("/old.bmp"));
     // A refusal without words still gives the user a sentence.
     script_.result = {false, QString()};
-    applied = sys::SetWallpaper(settings_, -1, 0, 0);
+    applied = sys::SetWallpaper(*desktop_, settings_, -1, 0, 0);
     EXPECT_FALSE(applied.ok);
     EXPECT_TRUE(applied.error.contains(QLatin1String("recording"))) << applied.error.toStdString();
     // A success carries no message.
     script_.result = {true, QString()};
-    applied = sys::SetWallpaper(settings_, -1, 0, 0);
+    applied = sys::SetWallpaper(*desktop_, settings_, -1, 0, 0);
     EXPECT_TRUE(applied.ok);
     EXPECT_EQ(applied.error, QString());
 }
@@ -137,7 +139,7 @@ TEST_F(SetWallpaperTest, AMissingPictureIsNotHandedToTheDesktop) {
     for (const QString& path :
          {QString(), home_.root() + QStringLiteral("/gone.bmp"), home_.root()}) {
         settings_.picture = path;
-        const sys::WallpaperResult applied = sys::SetWallpaper(settings_, -1, 0, 0);
+        const sys::WallpaperResult applied = sys::SetWallpaper(*desktop_, settings_, -1, 0, 0);
         EXPECT_FALSE(applied.ok);
         EXPECT_FALSE(applied.error.isEmpty());
     }
@@ -147,16 +149,15 @@ TEST_F(SetWallpaperTest, AMissingPictureIsNotHandedToTheDesktop) {
 }
 
 TEST_F(SetWallpaperTest, WithoutADesktopThePathIsRecordedForTheNextLoad) {
-    desktop::setActiveDesktop(nullptr);
-    ASSERT_EQ(desktop::activeDesktop().name(), QStringLiteral("none"));
+    desktop_ = &none_;
     settings_.originX = 25;
     settings_.originY = -3;
-    ASSERT_TRUE(sys::SetWallpaper(settings_, -1, 0, 0).ok);
+    ASSERT_TRUE(sys::SetWallpaper(*desktop_, settings_, -1, 0, 0).ok);
     settings_.picture.clear();
     settings_.originX = 0;
     settings_.originY = 0;
     settings_.tile = 1;
-    settings_ = sys::LoadWallpaperSettings(settings_);
+    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
     EXPECT_EQ(settings_.picture, picture_);
     EXPECT_EQ(settings_.originX, 25);
     EXPECT_EQ(settings_.originY, -3);
@@ -164,13 +165,13 @@ TEST_F(SetWallpaperTest, WithoutADesktopThePathIsRecordedForTheNextLoad) {
 }
 
 TEST_F(SetWallpaperTest, AnUnusableHiveMakesTheCallFailWithoutDesktop) {
-    desktop::setActiveDesktop(nullptr);
+    desktop_ = &none_;
     QFile hive(reg::hivePath());
     QDir().mkpath(QFileInfo(hive).absolutePath());
     ASSERT_TRUE(hive.open(QIODevice::WriteOnly));
     hive.write("not a hive");
     hive.close();
-    const sys::WallpaperResult applied = sys::SetWallpaper(settings_, -1, 0, 0);
+    const sys::WallpaperResult applied = sys::SetWallpaper(*desktop_, settings_, -1, 0, 0);
     EXPECT_FALSE(applied.ok);
     EXPECT_TRUE(applied.error.contains(reg::hivePath())) << applied.error.toStdString();
     QFile check(reg::hivePath());

@@ -7,6 +7,7 @@
 
 #include "RecordingDesktop.h"
 #include "support/TempHome.h"
+#include "system/desktop/NoneBackend.h"
 #include "system/registry/Hive.h"
 #include "system/registry/RegString.h"
 #include "system/wallpaper/WallpaperSettings.h"
@@ -22,8 +23,9 @@ void put(const char* name, const QString& text) {
 class WallpaperSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override { settings_ = {QStringLiteral("/earlier.bmp"), 99, 99, 0}; }
-    void TearDown() override { desktop::setActiveDesktop(nullptr); }
     TempHome home_;
+    desktop::NoneBackend none_;
+    desktop::DesktopBackend* desktop_ = &none_;
     sys::WallpaperSettings settings_;  // as the last read left them
 };
 
@@ -47,7 +49,7 @@ TEST_P(OriginReading, RoundsNumbersAndTurnsEverythingElseIntoZero) {
         put("WallpaperOriginX", *c.text);
         put("WallpaperOriginY", *c.text);
     }
-    settings_ = sys::LoadWallpaperSettings(settings_);
+    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
     EXPECT_EQ(settings_.originX, c.expected);
     EXPECT_EQ(settings_.originY, c.expected);
 }
@@ -87,7 +89,7 @@ TEST_P(TileReading, KeepsZeroOrOneAndIgnoresWhatIsNoNumber) {
     if (c.text) {
         put("TileWallpaper", *c.text);
     }
-    settings_ = sys::LoadWallpaperSettings(settings_);
+    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
     EXPECT_EQ(settings_.tile, c.expected);
 }
 
@@ -109,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(WallpaperSettingsTest, AUserWithoutSettingsGetsNoWallpaperAndZeroOrigins) {
     settings_.tile = 1;
-    settings_ = sys::LoadWallpaperSettings(settings_);
+    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
     EXPECT_EQ(settings_.picture, QString());
     EXPECT_EQ(settings_.originX, 0);
     EXPECT_EQ(settings_.originY, 0);
@@ -126,8 +128,9 @@ TEST_F(WallpaperSettingsTest, ALiveDesktopAnswersForWallpaperAndTiling) {
     DesktopScript script;
     script.liveWallpaper = QStringLiteral("/live/picture.png");
     script.liveTiled = true;
-    desktop::setActiveDesktop(std::make_unique<RecordingDesktop>(&script));
-    settings_ = sys::LoadWallpaperSettings(settings_);
+    RecordingDesktop live(&script);
+    desktop_ = &live;
+    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
     EXPECT_EQ(settings_.picture, QStringLiteral("/live/picture.png"));
     EXPECT_EQ(settings_.tile, 1);
     EXPECT_EQ(settings_.originX, 5) << "origins always come from the hive";
@@ -135,7 +138,7 @@ TEST_F(WallpaperSettingsTest, ALiveDesktopAnswersForWallpaperAndTiling) {
     // Where the desktop has no setting of its own, the hive's copy holds.
     script.liveWallpaper.reset();
     script.liveTiled.reset();
-    settings_ = sys::LoadWallpaperSettings(settings_);
+    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
     EXPECT_EQ(settings_.picture, QStringLiteral("/hive.bmp"));
     EXPECT_EQ(settings_.tile, 0);
 }
@@ -145,15 +148,16 @@ TEST_F(WallpaperSettingsTest, ALiveDesktopIsReadEvenBeforeTheHiveHoldsTheKey) {
     script.liveWallpaper = QStringLiteral("/live.png");
     script.liveTiled = false;
     settings_.tile = 1;
-    desktop::setActiveDesktop(std::make_unique<RecordingDesktop>(&script));
-    settings_ = sys::LoadWallpaperSettings(settings_);
+    RecordingDesktop live(&script);
+    desktop_ = &live;
+    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
     EXPECT_EQ(settings_.picture, QStringLiteral("/live.png"));
     EXPECT_EQ(settings_.tile, 0);
     EXPECT_EQ(settings_.originX, 0);
+    // The hive itself holds only what was written to it.
     EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("CONTROL PANEL\\Desktop"),
                                 QStringLiteral("wallpaper")),
-              QStringLiteral("/live.png"));
-    // Other values and keys are still only what the hive holds.
+              QString());
     EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Pattern")),
               QString());
     EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\Colors"),

@@ -69,14 +69,6 @@ TEST(SerialDate, MonthTitleUsesTheLocaleAndFourDigitYear) {
     EXPECT_EQ(tk::FormatMonthYear(tk::makeSerialDate(987, 1, 1)).right(5), QStringLiteral(" 0987"));
 }
 
-TEST(SerialDate, PinnedToday) {
-    const tk::Ymd pinned{2026, 12, 31};
-    tk::overrideToday(&pinned);
-    EXPECT_EQ(tk::Today(), tk::makeSerialDate(2026, 12, 31));
-    tk::overrideToday(nullptr);
-    EXPECT_EQ(tk::Today(), std::trunc(tk::Today())) << "no time of day";
-}
-
 TEST(Units, ConversionsAtNinetySixDots) {
     tk::overrideDpi(96);
     EXPECT_DOUBLE_EQ(tk::twipsToPixelsX(1440), 96);

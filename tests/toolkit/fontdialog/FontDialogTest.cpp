@@ -17,8 +17,8 @@
 
 #include <functional>
 
+#include "support/MessageRecorder.h"
 #include "toolkit/FontSubstitutes.h"
-#include "toolkit/MessageBox.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 #include "toolkit/fontdialog/FontDialogWidget.h"
 
@@ -168,6 +168,7 @@ private:
     QString latinFace2_;  // another one
     QString nonLatinFace_;
     QString bitmapFace_;
+    MessageRecorder messages_;
 };
 
 namespace {
@@ -264,7 +265,7 @@ void FontDialogTest::prefillShowsAndKeepsFields() {
     QFETCH(QString, colorText);
     QFETCH(QColor, shownColor);
 
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     dialog.CancelError = true;
     fill(dialog, given);
@@ -323,7 +324,7 @@ void FontDialogTest::confirmReturnsChoice() {
     QFETCH(QColor, customColor);
     QFETCH(Fields, expected);
 
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     dialog.CancelError = true;
     // Start from the opposite of the expected style and effects, in red.
@@ -373,7 +374,7 @@ void FontDialogTest::cancelKeepsFields() {
     QFETCH(bool, cancelError);
     QFETCH(int, how);
     const Fields before{latinFace_, 12.0F, false, false, false, false, 0x00FFFF};
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     dialog.CancelError = cancelError;
     fill(dialog, before);
@@ -401,7 +402,7 @@ void FontDialogTest::cancelKeepsFields() {
 }
 
 void FontDialogTest::strikethroughKeptForNextOpening() {
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
     QList<bool> shown;
@@ -432,7 +433,7 @@ void FontDialogTest::effectsFollowFlag() {
     QFETCH(int32_t, flags);
     QFETCH(bool, shown);
     const Fields given{latinFace_, 12.0F, false, false, true, true, 0x0000FF};
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = flags;
     fill(dialog, given);
     CommonDialog::setTestResponder([&](FontDialogWidget& w) {
@@ -479,7 +480,7 @@ void FontDialogTest::facesFollowFlags() {
     }
     QVERIFY(QFontDatabase::families().contains(face));
 
-    FontDialogWidget w(flags);
+    FontDialogWidget w(flags, messages_);
     w.show();
     QCOMPARE(w.faceList()->findItems(face, Qt::MatchExactly).size(), offered ? 1 : 0);
     // Typing the face's name does not reach a face that is not offered.
@@ -489,7 +490,7 @@ void FontDialogTest::facesFollowFlags() {
 }
 
 void FontDialogTest::noFontsIsAFailure() {
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = 0x40500;  // filters and effects, but no screen fonts
     dialog.CancelError = true;
     bool asked = false;
@@ -511,12 +512,8 @@ void FontDialogTest::onlyListedFacesAreTaken() {
     if (typed.isEmpty()) {
         QFAIL("no outline font without Latin coverage (fonts-droid-fallback) is installed");
     }
-    QStringList messages;
-    tk::setMessageBoxResponder([&](const tk::MessageRequest& m) {
-        messages << m.prompt;
-        return tk::MessageCode::Ok;
-    });
-    CommonDialog dialog;
+    messages_.shown.clear();
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
     CommonDialog::setTestResponder([&](FontDialogWidget& w) {
@@ -532,8 +529,12 @@ void FontDialogTest::onlyListedFacesAreTaken() {
         return w.result() == QDialog::Accepted;
     });
     const bool confirmed = dialog.ShowFont();
-    tk::setMessageBoxResponder({});
     QVERIFY(confirmed);
+    QStringList messages;
+    for (const ShownMessage& m : messages_.shown) {
+        QVERIFY(m.kind == tk::MessageKind::Warning);
+        messages << m.prompt;
+    }
     QCOMPARE(messages, QStringList{"There is no font with that name. Choose a font from the list "
                                    "of fonts."});
     QCOMPARE(dialog.FontName, latinFace2_);
@@ -550,7 +551,7 @@ void FontDialogTest::onlyListedFacesAreTaken() {
 // One entry per family: no foundry tags, no generic aliases, and the shipped
 // faces under their own names.
 void FontDialogTest::eachFamilyListedOnce() {
-    const QStringList faces = FontDialogWidget(kProgramFlags).listedFaces();
+    const QStringList faces = FontDialogWidget(kProgramFlags, messages_).listedFaces();
     for (const char* alias : {"Sans Serif", "Serif", "Monospace"}) {
         QVERIFY2(!faces.contains(QLatin1String(alias)), alias);
     }
@@ -566,7 +567,7 @@ void FontDialogTest::eachFamilyListedOnce() {
 }
 
 void FontDialogTest::typingFollowsFaceList() {
-    FontDialogWidget w(kProgramFlags);
+    FontDialogWidget w(kProgramFlags, messages_);
     w.show();
     const QString prefix = latinFace_.left(3).toLower();
     QTest::keyClicks(w.faceEdit(), prefix);
@@ -600,7 +601,7 @@ void FontDialogTest::modalLoopAnsweredByKeys_data() {
 
 void FontDialogTest::modalLoopAnsweredByKeys() {
     QFETCH(int, how);
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     dialog.CancelError = true;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
@@ -628,7 +629,7 @@ void FontDialogTest::modalLoopAnsweredByKeys() {
 }
 
 void FontDialogTest::customColorThroughColorDialog() {
-    CommonDialog dialog;
+    CommonDialog dialog(messages_);
     dialog.Flags = kProgramFlags;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0xFF0000});
     QColor initial;
