@@ -15,7 +15,10 @@ xvfb_start() {
     for n in $(seq 20 199); do
         [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
         grep -q " @/tmp/.X11-unix/X$n\$" /proc/net/unix && continue
-        Xvfb ":$n" -screen 0 "$geometry" -nolisten tcp -nolisten local >"$log" 2>&1 &
+        # -noreset: without it the server resets when its last client leaves
+        # (the readiness probe below), and a client that connects during that
+        # reset is turned away; under load the program then could not start.
+        Xvfb ":$n" -screen 0 "$geometry" -noreset -nolisten tcp -nolisten local >"$log" 2>&1 &
         XVFB_PID=$!
         # Ready once its lock file names it and a client gets through: its
         # socket file is there from bind(), before Xvfb listens on it.
