@@ -15,7 +15,6 @@
 class QComboBox;
 class QGroupBox;
 class QPushButton;
-class MonthCalendar;
 
 namespace tk {
 class CommonDialog;
@@ -96,7 +95,6 @@ private:
     void loadSettings();
     void saveSettings();
 
-    std::unique_ptr<MonthCalendar> calendar_;
     QString settingsPath_;
     // The desktop wallpaper as the last "Drag Calendar" read it.
     sys::WallpaperSettings wallpaper_;

@@ -1,7 +1,6 @@
 #include "toolkit/SerialDate.h"
 
 #include <QDate>
-#include <QLocale>
 #include <chrono>
 #include <cmath>
 #include <optional>
@@ -72,13 +71,6 @@ void overrideToday(const Ymd* ymd) {
     } else {
         todayTestSeam().reset();
     }
-}
-
-QString FormatMonthYear(SerialDate date) {
-    const Ymd ymd = ymdOf(date);
-    // The default locale: the system's, unless the caller set another.
-    return QLocale().standaloneMonthName(ymd.month, QLocale::LongFormat) + u' ' +
-           QStringLiteral("%1").arg(ymd.year, 4, 10, QLatin1Char('0'));
 }
 
 }  // namespace tk

@@ -29,8 +29,4 @@ int Weekday(SerialDate date);
 SerialDate Today();
 void overrideToday(const Ymd* ymd);  // nullptr restores the clock
 
-// "mmmm yyyy": the month's full stand-alone name from the system locale,
-// a space, and the four-digit year.
-QString FormatMonthYear(SerialDate date);
-
 }  // namespace tk
