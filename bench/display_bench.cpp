@@ -5,7 +5,7 @@
 
 #include <QApplication>
 
-#include "calendar/MonthCalendar.h"
+#include "calendar/MonthDrawing.h"
 #include "toolkit/FontSubstitutes.h"
 #include "toolkit/PictureSurface.h"
 #include "toolkit/Rounding.h"
@@ -17,28 +17,26 @@ void drawMonths(benchmark::State& state, QSize pixels) {
     tk::overrideDpi(96);
     auto paper = std::make_shared<tk::PictureSurface>(pixels);
     paper->setBackColor(0x00FFFFFF);
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    paper->setFont(font);
     paper->setScaleMode(tk::Unit::Points);
     // The preview rule: 16 font sizes across, 9.5 down.
-    const int32_t a = tk::roundToInt32(paper->ScaleWidth() / 16);
-    const int32_t b = tk::roundToInt32(paper->ScaleHeight() / 9.5);
-    paper->setFontSize(a < b ? a : b);
-    state.counters["font_pt"] = paper->fontSize();
+    const int32_t a = tk::roundToInt32(paper->scaleWidth() / 16);
+    const int32_t b = tk::roundToInt32(paper->scaleHeight() / 9.5);
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPointSizeF(a < b ? a : b);
+    state.counters["font_pt"] = font.pointSizeF();
 
-    MonthCalendar cal(QDate::currentDate());
-    cal.setPaper(paper);
-    const int32_t colours[] = {0x00FFFFFF, 0x000000FF, 0x00FF0000, 0x0000FFFF};
-    for (int16_t k = 0; k < 4; ++k) {
-        cal.setFontColor(k, colours[k]);
-    }
-    cal.setDisplayMonth(tk::makeSerialDate(2026, 12, 1));
-    cal.Display();  // warm the glyph caches
-    (void)paper->Image();
+    const calendar::CalendarStyle style = calendar::styleFor(
+        font, {0x00FFFFFF, 0x000000FF, 0x00FF0000, 0x0000FFFF}, paper->palette());
+    const auto draw = [&] {
+        paper->clear();
+        calendar::drawMonth(*paper, QPointF(0, 0), QDate(2026, 12, 1), style);
+    };
+    draw();  // warm the glyph caches
+    (void)paper->image();
     for (auto _ : state) {
-        cal.Display();
+        draw();
         // What the widget does when it paints: the drawing is finished.
-        benchmark::DoNotOptimize(paper->Image().constBits());
+        benchmark::DoNotOptimize(paper->image().constBits());
     }
 }
 

@@ -6,11 +6,10 @@
 #include <memory>
 #include <new>
 
-#include "calendar/MonthCalendar.h"
+#include "calendar/MonthDrawing.h"
 #include "toolkit/CoveredPixels.h"
 #include "toolkit/PictureSurface.h"
 #include "toolkit/Rounding.h"
-#include "toolkit/SerialDate.h"
 #include "toolkit/Units.h"
 
 namespace composition {
@@ -23,8 +22,8 @@ namespace {
 
 // Draws `c` with its corner at `at` and its font `fontPixels` high, both in
 // the surface's pixels.
-void drawCalendar(const std::shared_ptr<tk::PictureSurface>& surface, const PlacedCalendar& c,
-                  QPointF at, double fontPixels) {
+void drawCalendar(tk::PictureSurface& surface, const PlacedCalendar& c, QPointF at,
+                  double fontPixels) {
     // The calendar measures in points; one wallpaper pixel is one screen
     // pixel here, so points and pixels convert at the screen's dpi both ways.
     const double pointsPerPixelX = 1.0 / tk::pixelsPerUnitX(tk::Unit::Points);
@@ -34,21 +33,14 @@ void drawCalendar(const std::shared_ptr<tk::PictureSurface>& surface, const Plac
     font.setItalic(c.italic);
     font.setUnderline(c.underline);
     font.setStrikeOut(c.strikeout);
-    surface->setFont(font);
     // Sizes come back from text and through pixel conversions: a size a
     // hair off a whole point would place a few glyph edges differently.
-    surface->setFontSize(std::round(fontPixels * pointsPerPixelY * 1e6) / 1e6);
-
-    MonthCalendar calendar(QDate(c.year, c.month, 1));
-    calendar.setPaper(surface);
-    calendar.setFontName(c.face);
-    for (int16_t k = 0; k <= 3; ++k) {
-        calendar.setFontColor(k, c.colors[static_cast<size_t>(k)]);
-    }
-    calendar.setStartX(static_cast<float>(at.x() * pointsPerPixelX));
-    calendar.setStartY(static_cast<float>(at.y() * pointsPerPixelY));
-    calendar.setDisplayMonth(tk::makeSerialDate(c.year, c.month, 1));
-    calendar.Display();
+    font.setPointSizeF(std::round(fontPixels * pointsPerPixelY * 1e6) / 1e6);
+    // The corner in single precision, as the placement has always kept it.
+    const QPointF corner(static_cast<float>(at.x() * pointsPerPixelX),
+                         static_cast<float>(at.y() * pointsPerPixelY));
+    calendar::drawMonth(surface, corner, calendar::firstOfMonth(c.year, c.month),
+                        calendar::styleFor(font, c.colors, surface.palette()));
 }
 
 // The calendar as the desktop's device pixels show it, over a wallpaper the
@@ -62,8 +54,8 @@ QImage deviceLayer(const PlacedCalendar& c, QSize device, QRect* ink) {
         surface->setAutoSize(true);
         surface->setPicture(plain);
         surface->setScaleMode(tk::Unit::Points);
-        drawCalendar(surface, c, QPointF(c.at.x() * c.kx, c.at.y() * c.ky), c.fontPixels * c.ky);
-        return surface->Image().convertToFormat(QImage::Format_RGB32);
+        drawCalendar(*surface, c, QPointF(c.at.x() * c.kx, c.at.y() * c.ky), c.fontPixels * c.ky);
+        return surface->image().convertToFormat(QImage::Format_RGB32);
     };
     const QImage black = drawnOn(Qt::black);
     const QImage white = drawnOn(Qt::white);
@@ -106,13 +98,13 @@ bool drawOnSurface(QImage& picture, const PlacedCalendar* c, tk::CoveredPixels* 
     struct HandBack {
         QImage& picture;
         tk::PictureSurface& surface;
-        ~HandBack() { picture = surface.Image(); }
+        ~HandBack() { picture = surface.image(); }
     } handBack{picture, *surface};
     surface->setPictureToDrawOn(std::move(picture));
     surface->setScaleMode(tk::Unit::Points);
     surface->keepCoveredIn(covered);
     if (c != nullptr) {
-        drawCalendar(surface, *c, c->at, c->fontPixels);
+        drawCalendar(*surface, *c, c->at, c->fontPixels);
     }
     return !surface->drawingFailed();
 }

@@ -6,8 +6,9 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include "calendar/MonthCalendar.h"
+#include "calendar/MonthDrawing.h"
 #include "toolkit/Clock.h"
+#include "toolkit/MousePointer.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Rounding.h"
@@ -88,14 +89,13 @@ void MainWindow::createControls() {
     {
         tk::PictureSurface& paper = *preview->surface();
         paper.setBackColor(kWhite);
-        paper.setForeColor(kYellow);
         QFont previewFont(QStringLiteral("ＭＳ Ｐゴシック"));
         previewFont.setPointSizeF(12);
         previewFont.setBold(true);
         previewFont.setItalic(true);
         paper.setFont(previewFont);
         paper.setScaleMode(tk::Unit::Twips);
-        paper.Cls();
+        paper.clear();
     }
 
     fontGroup = new QGroupBox(tk::Text::tr("Font Setting"), this);
@@ -127,10 +127,10 @@ void MainWindow::createControls() {
         opt->setObjectName(QStringLiteral("kindButton%1").arg(k));
         opt->setGeometry(twipsRect(options[k].left, 600, options[k].width, 225));
         opt->setBackColor(kGrey);
-        opt->setForeColor(options[k].color);
+        opt->setTextColor(options[k].color);
         kindButtons[k] = opt;
     }
-    kindButtons[kindWeekday]->setChecked(true);
+    kindButtons.back()->setChecked(true);  // weekdays
 
     fontDialog = std::make_unique<tk::CommonDialog>(services_.messages, this);
 
@@ -207,20 +207,22 @@ void MainWindow::drawPreview() {
     if (size < 1) {
         return;
     }
+    const tk::BusyPointer busy;
     tk::PictureSurface& paper = *preview->surface();
-    paper.setFontSize(size);
-    if (!calendar_) {
-        calendar_ = std::make_unique<MonthCalendar>(services_.clock.today());
+    // The size above was measured in the unit the preview had; from the
+    // first drawing on it measures in points.
+    paper.setScaleMode(tk::Unit::Points);
+    QFont font = paper.font();
+    font.setPointSizeF(size);
+    std::array<int32_t, 4> colors{};
+    for (size_t k = 0; k < colors.size(); ++k) {
+        colors[k] = kindButtons[k]->textColor();
     }
-    calendar_->setPaper(preview->surface());
-    for (int16_t k = 0; k <= 3; ++k) {
-        calendar_->setFontColor(k, kindButtons[static_cast<size_t>(k)]->ForeColor());
-    }
-    calendar_->setFontName(paper.font().family());
-    calendar_->setDisplayMonth(tk::makeSerialDate(tk::roundToInt16(listText(yearList).toDouble()),
-                                                  tk::roundToInt16(listText(monthList).toDouble()),
-                                                  1));
-    calendar_->Display();
+    paper.clear();
+    calendar::drawMonth(paper, QPointF(0, 0),
+                        calendar::firstOfMonth(tk::roundToInt16(listText(yearList).toDouble()),
+                                               tk::roundToInt16(listText(monthList).toDouble())),
+                        calendar::styleFor(font, colors, paper.palette()));
 }
 
 int32_t MainWindow::previewCalendarSize() const {
@@ -228,7 +230,7 @@ int32_t MainWindow::previewCalendarSize() const {
     if (paper.pixelSize().isEmpty()) {
         return 0;  // a minimised or tiny window has nothing to draw on
     }
-    return std::max(0, previewFontSize(paper.ScaleWidth(), paper.ScaleHeight()));
+    return std::max(0, previewFontSize(paper.scaleWidth(), paper.scaleHeight()));
 }
 
 int32_t MainWindow::previewFontSize(double scaleWidth, double scaleHeight) {
@@ -277,5 +279,5 @@ QString MainWindow::monthText() const {
     return listText(monthList);
 }
 int32_t MainWindow::kindColor(int index) const {
-    return kindButtons.at(static_cast<size_t>(index))->ForeColor();
+    return kindButtons.at(static_cast<size_t>(index))->textColor();
 }

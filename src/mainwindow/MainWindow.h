@@ -17,7 +17,6 @@
 class QComboBox;
 class QGroupBox;
 class QPushButton;
-class MonthCalendar;
 
 namespace tk {
 class CommonDialog;
@@ -102,7 +101,6 @@ private:
 
     Services services_;
     PlacementStart placement_;
-    std::unique_ptr<MonthCalendar> calendar_;
     QString settingsPath_;
     // The desktop wallpaper as the last "Drag Calendar" read it.
     sys::WallpaperSettings wallpaper_;

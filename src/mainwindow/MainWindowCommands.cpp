@@ -2,7 +2,6 @@
 // and the font button.
 #include <exception>
 
-#include "calendar/MonthCalendar.h"
 #include "mainwindow/MainWindow.h"
 #include "toolkit/Messages.h"
 #include "toolkit/OptionButton.h"
@@ -45,7 +44,7 @@ void MainWindow::chooseFont() {
         dlg.FontName = font.family();
         dlg.FontSize = static_cast<float>(font.pointSizeF());
         dlg.FontUnderline = font.underline();
-        dlg.Color = kindButtons[k]->ForeColor();
+        dlg.Color = kindButtons[k]->textColor();
         dlg.ShowFont();
 
         font.setFamily(dlg.FontName);
@@ -55,7 +54,7 @@ void MainWindow::chooseFont() {
         font.setUnderline(dlg.FontUnderline);
         font.setStrikeOut(dlg.FontStrikethru);
         paper.setFont(font);
-        kindButtons[k]->setForeColor(dlg.Color);
+        kindButtons[k]->setTextColor(dlg.Color);
         showFontName();
         drawPreview();
     } catch (const std::exception&) {

@@ -75,9 +75,9 @@ void MainWindow::loadSettings() {
         color[k] = sys::GetIniLong(settingsPath_, QStringLiteral("Fontsetting"),
                                    QStringLiteral("Color%1").arg(k));
         if (color[k] < 0) {
-            color[k] = kindButtons[k]->ForeColor();  // the design colour stays
+            color[k] = kindButtons[k]->textColor();  // the design colour stays
         } else {
-            kindButtons[k]->setForeColor(color[k]);
+            kindButtons[k]->setTextColor(color[k]);
         }
     }
     const auto flag = [this](const char* key) {
@@ -92,9 +92,6 @@ void MainWindow::loadSettings() {
     QFont font = paper.font();
     if (!face.isEmpty()) {
         font.setFamily(face);
-    }
-    if (color[3] >= 0) {
-        paper.setForeColor(color[3]);
     }
     font.setBold(bold);
     font.setItalic(italic);
@@ -112,7 +109,7 @@ void MainWindow::saveSettings() {
     std::vector<sys::ProfileWrite> writes{{fontSection, QStringLiteral("Name"), font.family()}};
     for (size_t k = 0; k < 4; ++k) {
         writes.push_back({fontSection, QStringLiteral("Color%1").arg(k),
-                          QString::number(kindButtons[k]->ForeColor())});
+                          QString::number(kindButtons[k]->textColor())});
     }
     const auto twips = [](double v) { return QString::number(qRound(v)); };
     writes.push_back({posSection, QStringLiteral("Top"), twips(tk::pixelsToTwipsY(y()))});

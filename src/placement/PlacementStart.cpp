@@ -131,7 +131,7 @@ void PlacementStart::start(tk::PictureBox& preview, const CalendarChoice& choice
     form.setTiling(show, monitor);
     form.setWallpaperHash(wallpaper.contentHash);
     wallpaper = {};
-    form.calendarPicture->setPicture(preview.surface()->Image());
+    form.calendarPicture->setPicture(preview.surface()->image());
     form.calendarPicture->move(0, 0);
     form.calendarPicture->setVisible(true);
 

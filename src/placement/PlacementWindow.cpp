@@ -121,8 +121,7 @@ void PlacementWindow::createControls() {
         tk::PictureSurface& wall = *wallpaperView->surface();
         wall.setScaleMode(tk::Unit::Points);
         wall.setBackColor(tk::SystemColors::WindowBackground);
-        wall.setForeColor(tk::SystemColors::WindowText);
-        wall.Cls();
+        wall.clear();
     }
 
     calendarPicture = new tk::PictureBox(wallpaperView);
@@ -134,8 +133,7 @@ void PlacementWindow::createControls() {
         tk::PictureSurface& image = *calendarPicture->surface();
         image.setScaleMode(tk::Unit::Points);
         image.setBackColor(tk::SystemColors::WindowBackground);
-        image.setForeColor(tk::SystemColors::WindowText);
-        image.Cls();
+        image.clear();
     }
     setTabOrder(wallpaperView, calendarPicture);
 
@@ -363,7 +361,7 @@ void PlacementWindow::ensureWallpaper() {
         return;
     }
     // Shown one to one: wallpaperView's picture is the wallpaper.
-    wallpaper_ = wallpaperView->surface()->Picture();
+    wallpaper_ = wallpaperView->surface()->picture();
     composition::WallpaperShow show;
     show.picture = wallpaper_.size();
     show.atOrigin = true;
@@ -468,6 +466,7 @@ void PlacementWindow::previewPlacement() {
     previewComposed_ = QImage();
     previewLayout_ = layoutFor(preview_);
     QImage view;
+    std::optional<tk::BusyPointer> busy(std::in_place);
     if (previewLayout_.isOriginal()) {
         // Drawn on the wallpaper itself and taken off again once the window
         // has its view: a wallpaper of 8K is not copied for a preview.
@@ -483,6 +482,7 @@ void PlacementWindow::previewPlacement() {
             view = viewOf(previewComposed_, previewLayout_);
         }
     }
+    busy.reset();
     if (view.isNull()) {
         preview_.reset();
         previewComposed_ = QImage();
@@ -491,8 +491,8 @@ void PlacementWindow::previewPlacement() {
         return;
     }
     tk::PictureSurface& wall = *wallpaperView->surface();
-    wall.Cls();
-    wall.PaintPicture(view);
+    wall.clear();
+    wall.drawImage(view);
 }
 
 void PlacementWindow::finishPlacement() {

@@ -1,11 +1,12 @@
 #pragma once
-// Something the calendar can draw text on: a unit of measure, a font, a text
-// colour, a current position, and Print. The picture box is the program's
-// one real surface; tests record the calls through their own.
+// Something the calendar can draw text on, measured in points. The picture
+// surface is the program's one real surface; tests record the calls through
+// their own.
 
+#include <QColor>
 #include <QFont>
+#include <QPointF>
 #include <QString>
-#include <cstdint>
 
 namespace tk {
 
@@ -13,34 +14,16 @@ class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
 
-    // 1 twips, 2 points, 6 millimetres: the unit of every position and width.
-    virtual void setScaleMode(int mode) = 0;
-    virtual int scaleMode() const = 0;
-
-    // The current font and its size in points.
+    // The font of the text drawn from now on, and of textWidth.
+    virtual void setFont(const QFont& font) = 0;
     virtual QFont font() const = 0;
-    virtual double fontSize() const = 0;
 
-    // Erase what was drawn; the background colour or picture stays. The
-    // current position goes back to (0, 0).
-    virtual void Cls() = 0;
+    // Width of the text in the current font, in points.
+    virtual double textWidth(const QString& text) const = 0;
 
-    // Colour of text drawn from now on: 0x00BBGGRR, or 0x800000nn for the
-    // system colour nn.
-    virtual void setForeColor(int32_t color) = 0;
-    virtual int32_t foreColor() const = 0;
-
-    virtual void setCurrentX(double x) = 0;
-    virtual void setCurrentY(double y) = 0;
-    virtual double currentX() const = 0;
-    virtual double currentY() const = 0;
-
-    // Width of the text in the current font, in the current unit.
-    virtual double TextWidth(const QString& text) const = 0;
-
-    // Draw the text with the top of its line at CurrentY, painting only the
-    // glyphs. Afterwards CurrentX is 0 and CurrentY is one line lower.
-    virtual void Print(const QString& text) = 0;
+    // Draws the text in `color` with the top-left corner of its line at
+    // `topLeft`, in points, painting only the glyphs.
+    virtual void drawText(QPointF topLeft, const QString& text, const QColor& color) = 0;
 };
 
 }  // namespace tk

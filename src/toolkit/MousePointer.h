@@ -17,4 +17,14 @@ int mousePointer();
 // Tests watch every change here.
 void setMousePointerObserver(std::function<void(int)> observer);
 
+// The busy pointer while it lives; the default again afterwards, also when
+// the work in between throws.
+class BusyPointer {
+public:
+    BusyPointer() { setMousePointer(PointerShape::Busy); }
+    ~BusyPointer() { setMousePointer(PointerShape::Default); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
 }  // namespace tk

@@ -17,8 +17,8 @@ OptionButton::OptionButton(const QString& caption, QWidget* parent)
     connect(this, &QAbstractButton::toggled, this, stop);
 }
 
-void OptionButton::setForeColor(int32_t color) {
-    foreColor_ = color;
+void OptionButton::setTextColor(int32_t color) {
+    textColor_ = color;
     applyPalette();
 }
 
@@ -29,7 +29,7 @@ void OptionButton::setBackColor(int32_t color) {
 
 void OptionButton::applyPalette() {
     QPalette pal = palette();
-    const QColor fg = resolveColor(foreColor_, pal);
+    const QColor fg = resolveColor(textColor_, pal);
     const QColor bg = resolveColor(backColor_, pal);
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
         pal.setColor(group, QPalette::WindowText, fg);

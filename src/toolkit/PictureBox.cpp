@@ -130,7 +130,7 @@ void PictureBox::paintEvent(QPaintEvent* e) {
     p.setWorldTransform(toDevice.inverted());
     const int b = deviceBorderWidth();
     const QRect inner = box.adjusted(b, b, -b, -b);
-    const QImage& img = surface_->Image();
+    const QImage& img = surface_->image();
     // A pixel of the surface is 1 / deviceScale_ of a logical pixel.
     const double k = ratio / deviceScale_;
     p.save();

@@ -62,22 +62,15 @@ void PictureSurface::resize(QSize pixels) {
     changed();
 }
 
-double PictureSurface::ScaleWidth() const {
+double PictureSurface::scaleWidth() const {
     return image_.width() / pixelsPerUnitX(scaleMode_);
 }
-double PictureSurface::ScaleHeight() const {
+double PictureSurface::scaleHeight() const {
     return image_.height() / pixelsPerUnitY(scaleMode_);
 }
 
 void PictureSurface::setFont(const QFont& font) {
     font_ = font;
-    if (painter_) {
-        painter_->setFont(font_);
-    }
-}
-
-void PictureSurface::setFontSize(double points) {
-    font_.setPointSizeF(points);
     if (painter_) {
         painter_->setFont(font_);
     }
@@ -107,10 +100,10 @@ void PictureSurface::setPicture(const QImage& picture) {
         resize(picture_.size());
         return;
     }
-    Cls();
+    clear();
 }
 
-void PictureSurface::PaintPicture(const QImage& picture, QPoint pixel) {
+void PictureSurface::drawImage(const QImage& picture, QPoint pixel) {
     if (image_.isNull() || picture.isNull()) {
         return;
     }
@@ -129,7 +122,7 @@ void PictureSurface::PaintPicture(const QImage& picture, QPoint pixel) {
     changed();
 }
 
-const QImage& PictureSurface::Image() const {
+const QImage& PictureSurface::image() const {
     endPainting();
     return image_;
 }
@@ -142,7 +135,7 @@ void PictureSurface::paintBackground(QPainter& p) {
     }
 }
 
-void PictureSurface::Cls() {
+void PictureSurface::clear() {
     if (!image_.isNull()) {
         if (!painter_ && !picture_.isNull() && picture_.size() == image_.size()) {
             // The common case of a picture filling the box: the image shares
@@ -156,43 +149,29 @@ void PictureSurface::Cls() {
             paintBackground(*p);
         }
     }
-    xPx_ = 0;
-    yPx_ = 0;
     changed();
 }
 
-void PictureSurface::setCurrentX(double x) {
-    xPx_ = x * pixelsPerUnitX(scaleMode_);
-}
-void PictureSurface::setCurrentY(double y) {
-    yPx_ = y * pixelsPerUnitY(scaleMode_);
-}
-double PictureSurface::currentX() const {
-    return xPx_ / pixelsPerUnitX(scaleMode_);
-}
-double PictureSurface::currentY() const {
-    return yPx_ / pixelsPerUnitY(scaleMode_);
-}
-
-double PictureSurface::TextWidth(const QString& text) const {
+double PictureSurface::textWidth(const QString& text) const {
     const QFontMetricsF fm(font_, &image_);
-    return fm.horizontalAdvance(text) / pixelsPerUnitX(scaleMode_);
+    return fm.horizontalAdvance(text) / pixelsPerUnitX(Unit::Points);
 }
 
-void PictureSurface::Print(const QString& text) {
+void PictureSurface::drawText(QPointF topLeft, const QString& text, const QColor& color) {
+    const double xPx = topLeft.x() * pixelsPerUnitX(Unit::Points);
+    const double yPx = topLeft.y() * pixelsPerUnitY(Unit::Points);
     const QFontMetricsF fm(font_, &image_);
     if (!image_.isNull()) {
-        const QColor color = resolveColor(foreColor_, palette_);
         if (fm.height() > kCachedTextAbovePx) {
-            printLarge(text, color);
+            drawLargeText({xPx, yPx}, text, color);
         } else if (QPainter* p = painter()) {
-            const QPointF origin(xPx_, yPx_ + fm.ascent());
+            const QPointF origin(xPx, yPx + fm.ascent());
             if (covered_ != nullptr) {
                 // The ink, with the line box that underline and strikeout
                 // cross, and a line's height around it for antialiased edges
                 // and glyphs that reach beyond the font's metrics.
                 const QRectF ink = fm.boundingRect(text).translated(origin).united(
-                    QRectF(xPx_, yPx_, fm.horizontalAdvance(text), fm.height()));
+                    QRectF(xPx, yPx, fm.horizontalAdvance(text), fm.height()));
                 const int room = qCeil(fm.height()) + 2;
                 covering(ink.toAlignedRect().adjusted(-room, -room, room, room));
             }
@@ -200,18 +179,17 @@ void PictureSurface::Print(const QString& text) {
             p->drawText(origin, text);
         }
     }
-    xPx_ = 0;
-    yPx_ += fm.height();
     changed();
 }
 
-void PictureSurface::printLarge(const QString& text, const QColor& color) {
+void PictureSurface::drawLargeText(QPointF corner, const QString& text, const QColor& color) {
     CachedText& cached = cachedText(text, color);
     if (cached.area.isEmpty()) {
         return;  // a blank: nothing to draw
     }
-    const QRect target(QPoint(qRound(xPx_ + cached.offset.x()), qRound(yPx_ + cached.offset.y())),
-                       cached.area.size());
+    const QRect target(
+        QPoint(qRound(corner.x() + cached.offset.x()), qRound(corner.y() + cached.offset.y())),
+        cached.area.size());
     const QRect part = target.intersected(image_.rect());
     if (part.isEmpty()) {
         return;

@@ -1,8 +1,7 @@
 #pragma once
 // A picture box's persistent image with its drawing state: the background
-// colour or picture, a unit of measure, a font, a text colour and a current
-// position. What is drawn stays in the image until Cls; the picture box
-// widget only shows it.
+// colour or picture, a unit of measure and a font. What is drawn stays in
+// the image until clear(); the picture box widget only shows it.
 
 #include <QFont>
 #include <QHash>
@@ -30,12 +29,16 @@ public:
     QSize pixelSize() const { return image_.size(); }
     void resize(QSize pixels);
 
-    // Inner size in the current unit.
-    double ScaleWidth() const;
-    double ScaleHeight() const;
+    // The unit of scaleWidth, scaleHeight and the picture box's mouse
+    // positions: 1 twips, 2 points, 6 millimetres.
+    void setScaleMode(int mode) { scaleMode_ = mode; }
+    int scaleMode() const { return scaleMode_; }
 
-    void setFont(const QFont& font);
-    void setFontSize(double points);
+    // Inner size in the current unit.
+    double scaleWidth() const;
+    double scaleHeight() const;
+
+    double fontSize() const { return font_.pointSizeF(); }
 
     void setBackColor(int32_t color);
     int32_t backColor() const { return backColor_; }
@@ -44,19 +47,22 @@ public:
     void setPicture(const QImage& picture);
     // The same for a picture that is only a starting point: drawing goes
     // onto its own pixels (no second copy of a wallpaper-sized picture when
-    // the caller has let go of it), and a Cls after drawing clears to the
+    // the caller has let go of it), and a clear() after drawing clears to the
     // back colour. The next setPicture ends this.
     void setPictureToDrawOn(QImage picture);
-    const QImage& Picture() const { return picture_; }
+    const QImage& picture() const { return picture_; }
     void setAutoSize(bool on) { autoSize_ = on; }
     bool autoSize() const { return autoSize_; }
 
     // Draws `picture` into the persistent image with its top-left corner at
-    // `pixel`, one to one; it stays until the next Cls.
-    void PaintPicture(const QImage& picture, QPoint pixel = QPoint(0, 0));
+    // `pixel`, one to one; it stays until the next clear().
+    void drawImage(const QImage& picture, QPoint pixel = QPoint(0, 0));
 
-    // The persistent image: background plus everything drawn since Cls.
-    const QImage& Image() const;
+    // Erases what was drawn; the background colour or picture stays.
+    void clear();
+
+    // The persistent image: background plus everything drawn since clear().
+    const QImage& image() const;
 
     // From now until the next setPicture or resize, each drawing first keeps
     // in `covered` the pixels it may change, as they were; null: none kept.
@@ -69,25 +75,17 @@ public:
 
     // Palette used to resolve system colours (the owning widget's).
     void setPalette(const QPalette& palette) { palette_ = palette; }
+    const QPalette& palette() const { return palette_; }
 
     // Called after anything visible changed, and after the size changed.
     void setOnChanged(std::function<void()> f) { onChanged_ = std::move(f); }
     void setOnResized(std::function<void()> f) { onResized_ = std::move(f); }
 
     // DrawingSurface
-    void setScaleMode(int mode) override { scaleMode_ = mode; }
-    int scaleMode() const override { return scaleMode_; }
+    void setFont(const QFont& font) override;
     QFont font() const override { return font_; }
-    double fontSize() const override { return font_.pointSizeF(); }
-    void Cls() override;
-    void setForeColor(int32_t color) override { foreColor_ = color; }
-    int32_t foreColor() const override { return foreColor_; }
-    void setCurrentX(double x) override;
-    void setCurrentY(double y) override;
-    double currentX() const override;
-    double currentY() const override;
-    double TextWidth(const QString& text) const override;
-    void Print(const QString& text) override;
+    double textWidth(const QString& text) const override;
+    void drawText(QPointF topLeft, const QString& text, const QColor& color) override;
 
 private:
     // The painter on the image; null, and the drawing failed, when there is
@@ -115,7 +113,8 @@ private:
         QImage image;    // premultiplied ARGB, the whole text in its colour, once drawn
     };
     CachedText& cachedText(const QString& text, const QColor& color);
-    void printLarge(const QString& text, const QColor& color);
+    // `text` with the top-left corner of its line at `corner` (pixels).
+    void drawLargeText(QPointF corner, const QString& text, const QColor& color);
     // `text` in `color` over `part` (pixels around the baseline's origin).
     QImage renderText(const QString& text, const QColor& color, const QRect& part);
 
@@ -126,9 +125,6 @@ private:
     QPalette palette_;
     int scaleMode_ = 1;
     int32_t backColor_ = static_cast<int32_t>(0x00FFFFFF);
-    int32_t foreColor_ = 0;
-    double xPx_ = 0;
-    double yPx_ = 0;
     bool autoSize_ = false;
     bool failed_ = false;
     bool pictureIsDrawnOn_ = false;

@@ -1,6 +1,5 @@
 #include "toolkit/SerialDate.h"
 
-#include <QLocale>
 #include <chrono>
 #include <cmath>
 
@@ -47,13 +46,6 @@ int Day(SerialDate date) {
 int Weekday(SerialDate date) {
     const weekday wd{kEpoch + days{dayNumber(date)}};
     return static_cast<int>(wd.c_encoding()) + 1;
-}
-
-QString FormatMonthYear(SerialDate date) {
-    const Ymd ymd = ymdOf(date);
-    // The default locale: the system's, unless the caller set another.
-    return QLocale().standaloneMonthName(ymd.month, QLocale::LongFormat) + u' ' +
-           QStringLiteral("%1").arg(ymd.year, 4, 10, QLatin1Char('0'));
 }
 
 }  // namespace tk

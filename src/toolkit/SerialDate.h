@@ -25,8 +25,4 @@ int Day(SerialDate date);
 // 1 = Sunday ... 7 = Saturday.
 int Weekday(SerialDate date);
 
-// "mmmm yyyy": the month's full stand-alone name from the system locale,
-// a space, and the four-digit year.
-QString FormatMonthYear(SerialDate date);
-
 }  // namespace tk

@@ -4,7 +4,8 @@
 
 #include <QPainter>
 
-#include "calendar/MonthCalendar.h"
+#include "calendar/MonthDrawing.h"
+#include "toolkit/Colors.h"
 #include "toolkit/PictureSurface.h"
 #include "toolkit/Units.h"
 
@@ -43,22 +44,16 @@ TEST_F(CalendarPixels, KindColoursLandInTheirColumnsOverTheBackgroundPicture) {
     paper->setPicture(background);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(18);
-    paper->setFont(font);
     paper->setScaleMode(tk::Unit::Twips);
 
-    MonthCalendar cal(QDate(1999, 1, 1));
-    cal.setPaper(paper);
-    cal.setFontColor(0, 0x00FFFFFF);  // white title
-    cal.setFontColor(1, 0x000000FF);  // red Sunday
-    cal.setFontColor(2, 0x00FF0000);  // blue Saturday
-    cal.setFontColor(3, 0x0000FFFF);  // yellow weekdays
-    cal.setStartX(10);
-    cal.setStartY(20);
-    cal.setDisplayMonth(tk::makeSerialDate(1998, 2, 1));
-    cal.Display();
+    // White title, red Sunday, blue Saturday, yellow weekdays.
+    const calendar::CalendarStyle style = calendar::styleFor(
+        font, {0x00FFFFFF, 0x000000FF, 0x00FF0000, 0x0000FFFF}, paper->palette());
+    calendar::drawMonth(*paper, QPointF(10, 20), QDate(1998, 2, 1), style);
 
-    EXPECT_EQ(paper->scaleMode(), tk::Unit::Points) << "the unit is left at points";
-    const QImage img = paper->Image();
+    EXPECT_EQ(paper->scaleMode(), tk::Unit::Twips) << "positions are in points whatever the unit";
+    EXPECT_EQ(style.shadow, tk::resolveColor(tk::SystemColors::GrayText, paper->palette()));
+    const QImage img = paper->image();
     const double px = 96.0 / 72.0;  // pixels per point
     const auto cell = [&](int column, int row) {
         const double f = 18;
@@ -78,9 +73,9 @@ TEST_F(CalendarPixels, KindColoursLandInTheirColumnsOverTheBackgroundPicture) {
     EXPECT_TRUE(regionHas(img, cell(3, 1), QColor(0, 128, 0)));
 
     // Drawing another month erases the first drawing, not the picture.
-    cal.setDisplayMonth(tk::makeSerialDate(1998, 8, 1));
-    cal.Display();
-    const QImage again = paper->Image();
+    paper->clear();
+    calendar::drawMonth(*paper, QPointF(10, 20), QDate(1998, 8, 1), style);
+    const QImage again = paper->image();
     EXPECT_FALSE(regionHas(again, cell(0, 0), Qt::red)) << "August 1998 starts on Saturday";
     EXPECT_TRUE(regionHas(again, cell(6, 0), Qt::blue));
     EXPECT_EQ(again.pixelColor(5, 5), QColor(Qt::magenta));

@@ -1,71 +1,56 @@
 #pragma once
-// A drawing surface that records every call the calendar makes, with the
-// colour and position in force at each Print.
+// A drawing surface that records every text the calendar draws, with its
+// position and colour, and a month drawn on it in four plain colours.
 
 #include <QString>
 #include <vector>
 
+#include "calendar/MonthDrawing.h"
 #include "toolkit/DrawingSurface.h"
 
-struct PrintedText {
+struct DrawnText {
     QString text;
     double x;
     double y;
-    int32_t color;
+    QColor color;
 };
 
 class RecordingSurface : public tk::DrawingSurface {
 public:
-    explicit RecordingSurface(double pointSize = 12, double digitWidth = 7)
-        : digitWidth_(digitWidth) {
-        font_.setPointSizeF(pointSize);
-    }
+    explicit RecordingSurface(double digitWidth = 7) : digitWidth_(digitWidth) {}
 
-    std::vector<QString> calls;  // "ScaleMode 2", "Cls", "ForeColor ...", "Print ..."
-    std::vector<PrintedText> printed;
-    int clsCount = 0;
+    std::vector<DrawnText> drawn;
 
-    void setScaleMode(int mode) override {
-        mode_ = mode;
-        calls.push_back(QStringLiteral("ScaleMode %1").arg(mode));
-    }
-    int scaleMode() const override { return mode_; }
+    void setFont(const QFont& font) override { font_ = font; }
     QFont font() const override { return font_; }
-    double fontSize() const override { return font_.pointSizeF(); }
-    void Cls() override {
-        ++clsCount;
-        x_ = y_ = 0;
-        calls.push_back(QStringLiteral("Cls"));
-    }
-    void setForeColor(int32_t c) override {
-        color_ = c;
-        calls.push_back(
-            QStringLiteral("ForeColor %1").arg(static_cast<uint32_t>(c), 8, 16, QChar(u'0')));
-    }
-    int32_t foreColor() const override { return color_; }
-    void setCurrentX(double x) override { x_ = x; }
-    void setCurrentY(double y) override { y_ = y; }
-    double currentX() const override { return x_; }
-    double currentY() const override { return y_; }
-    double TextWidth(const QString& t) const override { return digitWidth_ * t.size(); }
-    void Print(const QString& t) override {
-        printed.push_back({t, x_, y_, color_});
-        calls.push_back(QStringLiteral("Print ") + t);
-        x_ = 0;
-        y_ += font_.pointSizeF();
+    double textWidth(const QString& t) const override { return digitWidth_ * t.size(); }
+    void drawText(QPointF at, const QString& t, const QColor& color) override {
+        drawn.push_back({t, at.x(), at.y(), color});
     }
 
-    // The texts of one pass (first or second half of what was printed).
-    std::vector<PrintedText> pass(int index) const {
-        const size_t half = printed.size() / 2;
-        return {printed.begin() + static_cast<long>(index == 0 ? 0 : half),
-                printed.begin() + static_cast<long>(index == 0 ? half : printed.size())};
+    // The texts of one pass (first or second half of what was drawn).
+    std::vector<DrawnText> pass(int index) const {
+        const size_t half = drawn.size() / 2;
+        return {drawn.begin() + static_cast<long>(index == 0 ? 0 : half),
+                drawn.begin() + static_cast<long>(index == 0 ? half : drawn.size())};
     }
 
 private:
     QFont font_;
     double digitWidth_;
-    int mode_ = 1;
-    int32_t color_ = 0;
-    double x_ = 0, y_ = 0;
 };
+
+inline const QColor kTitle{Qt::white}, kSunday{Qt::red}, kSaturday{Qt::blue}, kWeekday{Qt::yellow},
+    kShadow{Qt::gray};
+
+struct Drawn {
+    std::vector<DrawnText> shadow, colour;
+};
+
+inline Drawn drawRecorded(QDate day, double pointSize = 12, QPointF topLeft = {}) {
+    RecordingSurface paper;
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(pointSize);
+    calendar::drawMonth(paper, topLeft, day, {font, kTitle, kSunday, kSaturday, kWeekday, kShadow});
+    return {paper.pass(0), paper.pass(1)};
+}

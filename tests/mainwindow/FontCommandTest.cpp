@@ -75,28 +75,28 @@ private slots:
         QCOMPARE(seen.face, QStringLiteral("ＭＳ Ｐゴシック"));
         QCOMPARE(seen.colour, 0x00FF0000);  // prefilled with Saturday's blue
 
-        QCOMPARE(form->kindButtons[2]->ForeColor(), 0x0000FF00);
-        QCOMPARE(form->kindButtons[0]->ForeColor(), 0x00FFFFFF);
-        QCOMPARE(form->kindButtons[1]->ForeColor(), 0x000000FF);
-        QCOMPARE(form->kindButtons[3]->ForeColor(), 0x0000FFFF);
+        QCOMPARE(form->kindButtons[2]->textColor(), 0x0000FF00);
+        QCOMPARE(form->kindButtons[0]->textColor(), 0x00FFFFFF);
+        QCOMPARE(form->kindButtons[1]->textColor(), 0x000000FF);
+        QCOMPARE(form->kindButtons[3]->textColor(), 0x0000FFFF);
         QCOMPARE(form->fontButton->text(), QStringLiteral("FontName : DejaVu Serif"));
         QCOMPARE(form->fontButton->font().family(), QStringLiteral("DejaVu Serif"));
         const tk::PictureSurface& paper = *form->preview->surface();
         QCOMPARE(paper.font().family(), QStringLiteral("DejaVu Serif"));
-        QCOMPARE(paper.Image(),
+        QCOMPARE(paper.image(),
                  expectedPreview(*form, form->yearText().toInt(), form->monthText().toInt()));
         // Somewhere in the Saturday column there is green.
         const double f = paper.fontSize();
         bool green = false;
         for (int row = 0; row < 6 && !green; ++row) {
-            green = regionHas(paper.Image(), dayCell(row, 6, f), QColor(0, 255, 0));
+            green = regionHas(paper.image(), dayCell(row, 6, f), QColor(0, 255, 0));
         }
         QVERIFY(green);
     }
 
     void cancelChangesNothing() {
         auto form = startForm(ini());
-        const QImage before = form->preview->surface()->Image();
+        const QImage before = form->preview->surface()->image();
         const QString caption = form->fontButton->text();
         Answer seen;
         answerWith(seen, [](tk::FontDialogWidget& w) {
@@ -108,9 +108,9 @@ private slots:
         QTest::mouseClick(form->fontButton, Qt::LeftButton);
         QCOMPARE(seen.shown, 1);
         QCOMPARE(form->fontButton->text(), caption);
-        QCOMPARE(form->kindButtons[3]->ForeColor(), 0x0000FFFF);
+        QCOMPARE(form->kindButtons[3]->textColor(), 0x0000FFFF);
         QVERIFY(!form->preview->surface()->font().underline());
-        QCOMPARE(form->preview->surface()->Image(), before);
+        QCOMPARE(form->preview->surface()->image(), before);
     }
 
     void theChosenSizeDoesNotLast() {
@@ -140,7 +140,7 @@ private slots:
         QVERIFY(font.bold());
         QVERIFY(font.underline());
         QVERIFY(font.strikeOut());
-        QCOMPARE(form->preview->surface()->Image(),
+        QCOMPARE(form->preview->surface()->image(),
                  expectedPreview(*form, form->yearText().toInt(), form->monthText().toInt()));
 
         // The next opening in the same run still shows strikethrough ticked,

@@ -44,7 +44,7 @@ private slots:
         auto form = startForm(ini());
         QCOMPARE(form->pos(), QPoint(0, 0));
         QCOMPARE(form->size(), designSize());
-        QCOMPARE(form->kindButtons[2]->ForeColor(), 0x00FF0000);
+        QCOMPARE(form->kindButtons[2]->textColor(), 0x00FF0000);
         const QFont font = form->preview->surface()->font();
         QCOMPARE(font.family(), QStringLiteral("ＭＳ Ｐゴシック"));
         QVERIFY(!font.bold());
@@ -114,9 +114,9 @@ private slots:
         QFETCH(int, saturday);
         writeFile(ini(), "[fontsetting]\nColor1=255\n" + color2);
         auto form = startForm(ini());
-        QCOMPARE(form->kindButtons[2]->ForeColor(), saturday);
-        QCOMPARE(form->kindButtons[1]->ForeColor(), 255);
-        QCOMPARE(form->kindButtons[3]->ForeColor(), 0x0000FFFF);
+        QCOMPARE(form->kindButtons[2]->textColor(), saturday);
+        QCOMPARE(form->kindButtons[1]->textColor(), 255);
+        QCOMPARE(form->kindButtons[3]->textColor(), 0x0000FFFF);
     }
 
     void italicAndGreenSaturdaySurviveARestart() {
@@ -126,7 +126,7 @@ private slots:
             font.setItalic(true);
             font.setFamily(QStringLiteral("No Such Face"));
             form->preview->surface()->setFont(font);
-            form->kindButtons[2]->setForeColor(0x0000FF00);
+            form->kindButtons[2]->setTextColor(0x0000FF00);
             form->move(150, 90);
             form->resize(400, 330);
             form->close();
@@ -141,7 +141,7 @@ private slots:
         QVERIFY(!again->preview->surface()->font().bold());
         QCOMPARE(again->preview->surface()->font().family(), QStringLiteral("No Such Face"));
         QCOMPARE(again->fontButton->text(), QStringLiteral("FontName : No Such Face"));
-        QCOMPARE(again->kindButtons[2]->ForeColor(), 0x0000FF00);
+        QCOMPARE(again->kindButtons[2]->textColor(), 0x0000FF00);
         QCOMPARE(again->pos(), QPoint(150, 90));
         QCOMPARE(again->size(), QSize(400, 330));
     }
@@ -179,7 +179,7 @@ private slots:
         writeFile(ini(),
                   junk + "\n[FontSetting]\nColor3=99999999999\nName=" + QByteArray(5000, 'x'));
         auto form = startForm(ini());
-        QCOMPARE(form->kindButtons[3]->ForeColor(), 0x0000FFFF);
+        QCOMPARE(form->kindButtons[3]->textColor(), 0x0000FFFF);
         QCOMPARE(form->preview->surface()->font().family().size(), 1023);
     }
 };

@@ -38,7 +38,7 @@ private slots:
         const int32_t colours[] = {0x00FFFFFF, 0x000000FF, 0x00FF0000, 0x0000FFFF};
         for (size_t i = 0; i < 4; ++i) {
             QCOMPARE(form->kindButtons[i]->text(), QString::fromLatin1(captions[i]));
-            QCOMPARE(form->kindButtons[i]->ForeColor(), colours[i]);
+            QCOMPARE(form->kindButtons[i]->textColor(), colours[i]);
             QCOMPARE(form->kindButtons[i]->isChecked(), i == 3);
         }
         QCOMPARE(form->fontButton->text(), QStringLiteral("FontName : ＭＳ Ｐゴシック"));
@@ -72,16 +72,16 @@ private slots:
         QCOMPARE(form->yearList->currentIndex(), 0);
         QCOMPARE(form->monthList->currentText(), QString::number(month));
         QCOMPARE(form->preview->surface()->scaleMode(), int(tk::Unit::Points));
-        QCOMPARE(form->preview->surface()->Image(), expectedPreview(*form, year, month));
+        QCOMPARE(form->preview->surface()->image(), expectedPreview(*form, year, month));
     }
 
     void choosingAnotherMonthOrYearRedraws() {
         auto form = startForm(ini(), QDate(2026, 12, 7));
         form->yearList->setCurrentIndex(1);
-        QCOMPARE(form->preview->surface()->Image(), expectedPreview(*form, 2027, 12));
+        QCOMPARE(form->preview->surface()->image(), expectedPreview(*form, 2027, 12));
         form->monthList->setCurrentIndex(0);
-        QCOMPARE(form->preview->surface()->Image(), expectedPreview(*form, 2027, 1));
-        QVERIFY(form->preview->surface()->Image() != expectedPreview(*form, 2026, 12));
+        QCOMPARE(form->preview->surface()->image(), expectedPreview(*form, 2027, 1));
+        QVERIFY(form->preview->surface()->image() != expectedPreview(*form, 2026, 12));
     }
 
     void previewFontSizeRule() {
@@ -104,20 +104,20 @@ private slots:
         QTRY_COMPARE(form->preview->width(), 900 - 2 * margin);
         tk::PictureSurface& paper = *form->preview->surface();
         QCOMPARE(paper.fontSize(),
-                 double(MainWindow::previewFontSize(paper.ScaleWidth(), paper.ScaleHeight())));
+                 double(MainWindow::previewFontSize(paper.scaleWidth(), paper.scaleHeight())));
         QVERIFY(paper.fontSize() > before);
     }
 
     void aTinyWindowNeitherFailsNorDraws() {
         auto form = startForm(ini());
-        const QImage before = form->preview->surface()->Image();
+        const QImage before = form->preview->surface()->image();
         form->resize(40, 40);
         QTRY_COMPARE(form->preview->surface()->pixelSize().height(), 0);
         form->resize(312, 103);  // a box a few pixels high: font size below 1
         QTRY_VERIFY(form->preview->surface()->pixelSize().height() < 8);
         form->resize(312, 260);
-        QTRY_COMPARE(form->preview->surface()->Image().size(), before.size());
-        QCOMPARE(form->preview->surface()->Image(), before);
+        QTRY_COMPARE(form->preview->surface()->image().size(), before.size());
+        QCOMPARE(form->preview->surface()->image(), before);
     }
 
     void closeAndEscEndTheProgram() {

@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "calendar/MonthCalendar.h"
+#include "calendar/MonthDrawing.h"
 #include "toolkit/FontSubstitutes.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
@@ -45,16 +45,14 @@ QImage expectedPreview(MainWindow& form, int year, int month) {
     auto paper = std::make_shared<tk::PictureSurface>(shown.pixelSize());
     paper->setPalette(form.preview->palette());
     paper->setBackColor(shown.backColor());
-    paper->setFont(shown.font());
-    paper->Cls();
-    MonthCalendar cal(QDate(year, month, 1));
-    cal.setPaper(paper);
-    for (int16_t k = 0; k < 4; ++k) {
-        cal.setFontColor(k, form.kindButtons[static_cast<size_t>(k)]->ForeColor());
+    paper->clear();
+    std::array<int32_t, 4> colors{};
+    for (size_t k = 0; k < colors.size(); ++k) {
+        colors[k] = form.kindButtons[k]->textColor();
     }
-    cal.setDisplayMonth(tk::makeSerialDate(year, month, 1));
-    cal.Display();
-    return paper->Image();
+    calendar::drawMonth(*paper, QPointF(0, 0), QDate(year, month, 1),
+                        calendar::styleFor(shown.font(), colors, paper->palette()));
+    return paper->image();
 }
 
 bool regionHas(const QImage& img, const QRect& r, const QColor& want) {

@@ -133,7 +133,7 @@ private slots:
         ::close(fd);
         QCOMPARE(opens, 1);
         QCOMPARE(form->preview->surface()->font().family(), QStringLiteral("DejaVu Serif"));
-        QCOMPARE(form->kindButtons[2]->ForeColor(), 255);
+        QCOMPARE(form->kindButtons[2]->textColor(), 255);
         QCOMPARE(form->pos(), QPoint(1, 1));
     }
 };

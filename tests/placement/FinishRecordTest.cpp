@@ -99,7 +99,7 @@ void FinishRecordTest::placeAndFinish(const QImage& wall, const QString& path, Q
     form->wallpaperView->move(0, 0);
     form->resize(form->wallpaperView->size());
     form->calendarPicture->setPicture(
-        makePreview(QSize(301, 145), choice)->surface()->Image().copy());
+        makePreview(QSize(301, 145), choice)->surface()->image().copy());
     form->calendarPicture->move(0, 0);
     form->move(0, 0);
     form->show();

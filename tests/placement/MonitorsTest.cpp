@@ -76,7 +76,7 @@ void MonitorsTest::placementOnTheMonitorOfTheMainWindow() {
         shown = f->geometry();
         QCOMPARE(f->wallpaperView->deviceScale(), dpr);
         // In device pixels, the wallpaper one to one.
-        QCOMPARE(f->wallpaperView->surface()->Image().size(), QSize(800, 600));
+        QCOMPARE(f->wallpaperView->surface()->image().size(), QSize(800, 600));
         // Drag the picture by (100, 50) logical pixels, preview, finish.
         QWindow* w = f->windowHandle();
         QTest::mousePress(w, Qt::LeftButton, {}, QPoint(10, 10));
@@ -84,7 +84,7 @@ void MonitorsTest::placementOnTheMonitorOfTheMainWindow() {
         QCOMPARE(f->calendarPicture->pos(), QPoint(100, 50));
         QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(130, 70));
         placed = f->lastPreview();
-        onScreen = f->wallpaperView->surface()->Image().copy();
+        onScreen = f->wallpaperView->surface()->image().copy();
         QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(window.width() - 5, window.height() - 5));
     });
     start.start(*preview, choice, desktopWallpaper, &owner);

@@ -2,7 +2,7 @@
 
 #include <QRandomGenerator>
 
-#include "calendar/MonthCalendar.h"
+#include "calendar/MonthDrawing.h"
 #include "system/registry/RegString.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/PictureBox.h"
@@ -34,17 +34,13 @@ QFont calendarFont() {
 namespace {
 void drawCalendar(const std::shared_ptr<tk::PictureSurface>& paper, const FakeChoice& choice,
                   float x, float y) {
-    MonthCalendar cal(QDate(choice.yearText().toInt(), choice.monthText().toInt(), 1));
-    cal.setPaper(paper);
-    cal.setFontName(paper->font().family());
-    for (int16_t k = 0; k <= 3; ++k) {
-        cal.setFontColor(k, choice.kindColor(k));
+    std::array<int32_t, 4> colors{};
+    for (size_t k = 0; k < colors.size(); ++k) {
+        colors[k] = choice.kindColor(static_cast<int>(k));
     }
-    cal.setStartX(x);
-    cal.setStartY(y);
-    cal.setDisplayMonth(
-        tk::makeSerialDate(choice.yearText().toInt(), choice.monthText().toInt(), 1));
-    cal.Display();
+    calendar::drawMonth(*paper, QPointF(x, y),
+                        QDate(choice.yearText().toInt(), choice.monthText().toInt(), 1),
+                        calendar::styleFor(paper->font(), colors, paper->palette()));
 }
 }  // namespace
 
@@ -54,7 +50,7 @@ QImage wallpaperWithCalendar(const QImage& wallpaper, const FakeChoice& choice, 
     paper->setPicture(wallpaper);
     paper->setFont(calendarFont());
     drawCalendar(paper, choice, x, y);
-    return paper->Image().copy();
+    return paper->image().copy();
 }
 
 std::unique_ptr<tk::PictureBox> makePreview(QSize size, const FakeChoice& choice) {
@@ -62,7 +58,7 @@ std::unique_ptr<tk::PictureBox> makePreview(QSize size, const FakeChoice& choice
     box->setBoxGeometry(QRect(QPoint(4, 92), size));
     box->surface()->setBackColor(0x00FFFFFF);
     box->surface()->setFont(calendarFont());
-    box->surface()->Cls();
+    box->surface()->clear();
     drawCalendar(box->surface(), choice, 0, 0);
     return box;
 }

@@ -231,7 +231,7 @@ void PlacementStartTest::windowLiesOverTheWallpaper() {
     seed(makeWallpaper(wallpaper.width(), wallpaper.height()), originX, originY, tile);
     QVERIFY(start([&](PlacementWindow& f) {
         QCOMPARE(f.wallpaperView->geometry(), QRect(QPoint(0, 0), part.size()));
-        QCOMPARE(differingPixels(f.wallpaperView->surface()->Image(),
+        QCOMPARE(differingPixels(f.wallpaperView->surface()->image(),
                                  makeWallpaper(wallpaper.width(), wallpaper.height()).copy(part)),
                  0LL);
         // The calendar picture starts at the top-left corner of what shows.
@@ -284,7 +284,7 @@ void PlacementStartTest::anOriginOutOfReachIsToldAndNoWindowShown() {
     QVERIFY(messages->shown[0].prompt.contains(QStringLiteral("200000000")));
     QVERIFY(!placement->loadedWindow()->isVisible());
     // The hidden window holds no wallpaper.
-    QVERIFY(placement->loadedWindow()->wallpaperView->surface()->Picture().isNull());
+    QVERIFY(placement->loadedWindow()->wallpaperView->surface()->picture().isNull());
 }
 
 void PlacementStartTest::pictureStartsAtTheCornerOnEveryPlacement() {
@@ -295,7 +295,7 @@ void PlacementStartTest::pictureStartsAtTheCornerOnEveryPlacement() {
         QCOMPARE(f.calendarPicture->pos(), QPoint(0, 0));
         QVERIFY(f.calendarPicture->isVisible());
         QCOMPARE(
-            differingPixels(f.calendarPicture->surface()->Image(), preview->surface()->Image()),
+            differingPixels(f.calendarPicture->surface()->image(), preview->surface()->image()),
             0LL);
         QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
         QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, QPoint(220, 170));
@@ -336,7 +336,7 @@ void PlacementStartTest::theWholeRoadTwice() {
     // The next placement starts from the composed wallpaper, now centred.
     QVERIFY(start([&](PlacementWindow& f) {
         QCOMPARE(f.pos(), QPoint(100, 175));
-        QCOMPARE(differingPixels(f.wallpaperView->surface()->Image(), composed), 0LL);
+        QCOMPARE(differingPixels(f.wallpaperView->surface()->image(), composed), 0LL);
     }));
 }
 
@@ -357,18 +357,18 @@ void PlacementStartTest::aFailedFinishOnOurOutputLeavesTheWindowAsItWas() {
 
     const QImage withCalendar = wallpaperWithCalendar(wall, choice, 0.75f, 0.75f);
     QVERIFY(start([&](PlacementWindow& f) {
-        const QImage before = f.wallpaperView->surface()->Image().copy();
+        const QImage before = f.wallpaperView->surface()->image().copy();
         QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, QPoint(590, 440));
         QCOMPARE(int(messages->shown.size()), 1);
         QVERIFY(messages->shown[0].prompt.contains(QStringLiteral("nothing was changed")));
         QVERIFY(f.isVisible());
-        QCOMPARE(differingPixels(f.wallpaperView->surface()->Image(), before), 0LL);
+        QCOMPARE(differingPixels(f.wallpaperView->surface()->image(), before), 0LL);
         // The picture as loaded is back under the window: a preview draws on it.
         QVERIFY(QDir(output).removeRecursively());
         QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {},
                            f.calendarPicture->geometry().center());
         QCOMPARE(int(messages->shown.size()), 1);
-        QCOMPARE(differingPixels(f.wallpaperView->surface()->Image(), withCalendar), 0LL);
+        QCOMPARE(differingPixels(f.wallpaperView->surface()->image(), withCalendar), 0LL);
         QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, QPoint(590, 440));
     }));
     QCOMPARE(int(messages->shown.size()), 1);

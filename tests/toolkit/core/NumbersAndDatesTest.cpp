@@ -55,20 +55,6 @@ TEST(SerialDate, PartsAndWeekdays) {
     EXPECT_EQ(tk::Day(-0.5), 30);
 }
 
-TEST(SerialDate, MonthTitleUsesTheLocaleAndFourDigitYear) {
-    const QLocale saved;
-    QLocale::setDefault(QLocale::c());
-    const QString english = tk::FormatMonthYear(tk::makeSerialDate(1999, 3, 15));
-    QLocale::setDefault(saved);
-    // QLocale::system() follows LC_TIME; in the C locale the names are English.
-    const QString system = tk::FormatMonthYear(tk::makeSerialDate(1999, 3, 15));
-    EXPECT_TRUE(system.endsWith(QStringLiteral(" 1999")));
-    EXPECT_EQ(system, QLocale::system().standaloneMonthName(3, QLocale::LongFormat) +
-                          QStringLiteral(" 1999"));
-    EXPECT_TRUE(english.endsWith(QStringLiteral(" 1999")));
-    EXPECT_EQ(tk::FormatMonthYear(tk::makeSerialDate(987, 1, 1)).right(5), QStringLiteral(" 0987"));
-}
-
 TEST(Units, ConversionsAtNinetySixDots) {
     tk::overrideDpi(96);
     EXPECT_DOUBLE_EQ(tk::twipsToPixelsX(1440), 96);

@@ -1,10 +1,13 @@
-// The picture box's drawing state: units, text position, Cls and the
+// The picture box's drawing state: units, text, clearing and the
 // persistent image.
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
+#include <stdexcept>
+#include <vector>
 
 #include "toolkit/Colors.h"
+#include "toolkit/MousePointer.h"
 #include "toolkit/PictureSurface.h"
 #include "toolkit/Units.h"
 
@@ -24,41 +27,26 @@ protected:
 
 TEST_F(PictureSurfaceTest, ScaleModeChangesTheUnitOfSizesAndPositions) {
     paper.setScaleMode(tk::Unit::Twips);
-    EXPECT_DOUBLE_EQ(paper.ScaleWidth(), 4500);
+    EXPECT_DOUBLE_EQ(paper.scaleWidth(), 4500);
     paper.setScaleMode(tk::Unit::Points);
-    EXPECT_DOUBLE_EQ(paper.ScaleWidth(), 225);
-    EXPECT_DOUBLE_EQ(paper.ScaleHeight(), 112.5);
+    EXPECT_DOUBLE_EQ(paper.scaleWidth(), 225);
+    EXPECT_DOUBLE_EQ(paper.scaleHeight(), 112.5);
     paper.setScaleMode(tk::Unit::Millimeters);
-    EXPECT_NEAR(paper.ScaleWidth(), 300 * 25.4 / 96, 1e-9);
-
-    paper.setScaleMode(tk::Unit::Points);
-    paper.setCurrentX(72);
-    paper.setScaleMode(tk::Unit::Twips);
-    EXPECT_DOUBLE_EQ(paper.currentX(), 1440) << "the position stays put when the unit changes";
+    EXPECT_NEAR(paper.scaleWidth(), 300 * 25.4 / 96, 1e-9);
 }
 
-TEST_F(PictureSurfaceTest, PrintMovesToTheStartOfTheNextLine) {
-    paper.setScaleMode(tk::Unit::Points);
-    paper.setCurrentX(30);
-    paper.setCurrentY(10);
-    paper.Print(QStringLiteral("Su"));
-    const QFontMetricsF fm(paper.font(), &paper.Image());
-    EXPECT_DOUBLE_EQ(paper.currentX(), 0);
-    EXPECT_NEAR(paper.currentY(), 10 + fm.height() * 72 / 96, 1e-9);
-}
-
-TEST_F(PictureSurfaceTest, TextWidthIsInTheCurrentUnit) {
-    paper.setScaleMode(tk::Unit::Points);
-    const double points = paper.TextWidth(QStringLiteral("3"));
+TEST_F(PictureSurfaceTest, TextWidthIsInPointsWhateverTheUnit) {
     paper.setScaleMode(tk::Unit::Twips);
-    EXPECT_NEAR(paper.TextWidth(QStringLiteral("3")), points * 20, 1e-9);
+    const double points = paper.textWidth(QStringLiteral("3"));
+    const QFontMetricsF fm(paper.font(), &paper.image());
+    EXPECT_NEAR(points, fm.horizontalAdvance(QStringLiteral("3")) * 72 / 96, 1e-9);
     EXPECT_GT(points, 3);
     EXPECT_LT(points, 12);
 }
 
 // Small text is drawn directly, large text from a cached rendering; both
-// put the line's top at CurrentY and paint only the glyphs.
-TEST_F(PictureSurfaceTest, PrintPutsTheTopOfTheLineAtCurrentY) {
+// put the line's top at the given corner and paint only the glyphs.
+TEST_F(PictureSurfaceTest, DrawTextPutsTheTopOfTheLineAtTheCorner) {
     paper.resize(QSize(400, 300));
     for (const double points : {12.0, 60.0}) {
         for (const bool underline : {false, true}) {
@@ -67,13 +55,10 @@ TEST_F(PictureSurfaceTest, PrintPutsTheTopOfTheLineAtCurrentY) {
             f.setUnderline(underline);
             paper.setFont(f);
             paper.setBackColor(0x00FFFFFF);
-            paper.Cls();
-            paper.setForeColor(0x000000FF);  // red
-            paper.setScaleMode(tk::Unit::Points);
-            paper.setCurrentX(15);  // 20 pixels
-            paper.setCurrentY(30);  // 40 pixels
-            paper.Print(QStringLiteral("H"));
-            const QImage& img = paper.Image();
+            paper.clear();
+            // 15, 30 points are 20, 40 pixels.
+            paper.drawText(QPointF(15, 30), QStringLiteral("H"), Qt::red);
+            const QImage& img = paper.image();
             QRect inked;
             for (int y = 0; y < img.height(); ++y) {
                 for (int x = 0; x < img.width(); ++x) {
@@ -102,20 +87,14 @@ TEST_F(PictureSurfaceTest, PrintPutsTheTopOfTheLineAtCurrentY) {
     }
 }
 
-TEST_F(PictureSurfaceTest, ClsErasesDrawingKeepsPictureAndResetsPosition) {
+TEST_F(PictureSurfaceTest, ClearErasesDrawingAndKeepsPicture) {
     QImage picture(300, 150, QImage::Format_RGB32);
     picture.fill(QColor(10, 20, 30));
     paper.setPicture(picture);
-    paper.setForeColor(0x00FFFFFF);
-    paper.setCurrentX(0);
-    paper.setCurrentY(0);
-    paper.Print(QStringLiteral("████"));
-    EXPECT_NE(paper.Image(), picture);
-    paper.setCurrentX(50);
-    paper.Cls();
-    EXPECT_EQ(paper.Image().convertToFormat(QImage::Format_RGB32), picture);
-    EXPECT_DOUBLE_EQ(paper.currentX(), 0);
-    EXPECT_DOUBLE_EQ(paper.currentY(), 0);
+    paper.drawText(QPointF(0, 0), QStringLiteral("████"), Qt::white);
+    EXPECT_NE(paper.image(), picture);
+    paper.clear();
+    EXPECT_EQ(paper.image().convertToFormat(QImage::Format_RGB32), picture);
 }
 
 TEST_F(PictureSurfaceTest, AutoSizeTakesThePictureSizeAndGrowingKeepsTheDrawing) {
@@ -126,7 +105,19 @@ TEST_F(PictureSurfaceTest, AutoSizeTakesThePictureSizeAndGrowingKeepsTheDrawing)
     EXPECT_EQ(paper.pixelSize(), QSize(64, 32));
     paper.setAutoSize(false);
     paper.resize(QSize(100, 50));
-    EXPECT_EQ(paper.Image().pixelColor(10, 10), QColor(Qt::red));
+    EXPECT_EQ(paper.image().pixelColor(10, 10), QColor(Qt::red));
+}
+
+TEST(BusyPointer, BusyWhileAliveAndDefaultAfterwardsAlsoOnAThrow) {
+    std::vector<int> pointer;
+    tk::setMousePointerObserver([&](int code) { pointer.push_back(code); });
+    try {
+        const tk::BusyPointer busy;
+        throw std::runtime_error("drawing failed");
+    } catch (const std::runtime_error&) {
+    }
+    tk::setMousePointerObserver(nullptr);
+    EXPECT_EQ(pointer, (std::vector<int>{tk::PointerShape::Busy, tk::PointerShape::Default}));
 }
 
 TEST_F(PictureSurfaceTest, SystemColoursResolveThroughThePalette) {
@@ -140,8 +131,8 @@ TEST_F(PictureSurfaceTest, SystemColoursResolveThroughThePalette) {
 
     paper.setPalette(pal);
     paper.setBackColor(tk::SystemColors::WindowBackground);
-    paper.Cls();
-    EXPECT_EQ(paper.Image().pixelColor(0, 0), QColor(1, 2, 3));
+    paper.clear();
+    EXPECT_EQ(paper.image().pixelColor(0, 0), QColor(1, 2, 3));
 }
 
 }  // namespace
