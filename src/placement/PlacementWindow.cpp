@@ -423,10 +423,11 @@ QImage PlacementWindow::viewOf(const QImage& picture,
 
 composition::PlacedCalendar PlacementWindow::calendarUnderPicture() const {
     // The calendar starts at the picture's image, inside its border, where
-    // the window shows it: device pixels from the wallpaper's corner.
-    const int border = calendarPicture->deviceBorderWidth();
-    const QPoint inner = calendarPicture->deviceRect().topLeft() + QPoint(border, border) -
-                         wallpaperView->deviceRect().topLeft();
+    // the window shows it: device pixels from the wallpaper's corner, on the
+    // monitor the mapping is for.
+    const int border = calendarPicture->deviceBorderWidth(dpr_);
+    const QPoint inner = calendarPicture->deviceRect(dpr_).topLeft() + QPoint(border, border) -
+                         wallpaperView->deviceRect(dpr_).topLeft();
     const QPointF device(mapping_.visible().topLeft() + inner);
     const QFont font = wallpaperView->surface()->font();
     composition::PlacedCalendar c;

@@ -98,12 +98,11 @@ QRect nearestPixels(const QRectF& r) {
 
 }  // namespace
 
-int PictureBox::deviceBorderWidth() const {
-    return border_ * std::max(1, qFloor(devicePixelRatioF()));
+int PictureBox::deviceBorderWidth(double ratio) const {
+    return border_ * std::max(1, qFloor(ratio));
 }
 
-QRect PictureBox::deviceRect() const {
-    const double ratio = devicePixelRatioF();
+QRect PictureBox::deviceRect(double ratio) const {
     return nearestPixels(
         QRectF(QPointF(mapTo(window(), QPoint(0, 0))) * ratio, QSizeF(size()) * ratio));
 }

@@ -38,11 +38,15 @@ public:
     int borderWidth() const { return border_; }
     // The border on the screen: whole device pixels, as many as fit in its
     // logical width (one at a ratio of 1.5, two at 2).
-    int deviceBorderWidth() const;
+    int deviceBorderWidth() const { return deviceBorderWidth(devicePixelRatioF()); }
+    int deviceBorderWidth(double ratio) const;
     // Where the box lies in its window's device pixels. At a fractional
     // ratio a logical pixel covers no whole number of them: each edge is the
-    // nearest device pixel, as Qt clips the box's painting.
-    QRect deviceRect() const;
+    // nearest device pixel, as Qt clips the box's painting. With `ratio`:
+    // in the device pixels of a monitor of that ratio, where the window
+    // paints at another (Qt's offscreen platform paints every window at 1).
+    QRect deviceRect() const { return deviceRect(devicePixelRatioF()); }
+    QRect deviceRect(double ratio) const;
 
     // Background picture; with auto-size on the box takes the picture's size.
     void setPicture(const QImage& picture) { surface_->setPicture(picture); }
