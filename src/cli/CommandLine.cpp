@@ -158,14 +158,6 @@ void parseCommand(Parsed& p, const QStringList& rest, const QList<QCommandLineOp
     }
 }
 
-std::optional<int32_t> colorValue(const QString& text) {
-    bool ok = false;
-    const uint v = text.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive)
-                       ? text.mid(2).toUInt(&ok, 16)
-                       : text.toUInt(&ok, 10);
-    return ok && v <= 0xFFFFFFu ? std::optional<int32_t>(static_cast<int32_t>(v)) : std::nullopt;
-}
-
 int runRefresh(const QStringList& rest) {
     const QCommandLineOption date(QStringLiteral("date"), {}, QStringLiteral("YYYY-MM-DD"));
     const QCommandLineOption resume(QStringLiteral("resume"));
@@ -215,102 +207,14 @@ int runRefresh(const QStringList& rest) {
 }
 
 int runCompose(const QStringList& rest) {
-    const QCommandLineOption base(QStringLiteral("base"), {}, QStringLiteral("PICTURE"));
-    const QCommandLineOption year(QStringLiteral("year"), {}, QStringLiteral("Y"));
-    const QCommandLineOption month(QStringLiteral("month"), {}, QStringLiteral("M"));
-    const QCommandLineOption at(QStringLiteral("at"), {}, QStringLiteral("X,Y"));
-    const QCommandLineOption font(QStringLiteral("font"), {}, QStringLiteral("FACE"));
-    const QCommandLineOption size(QStringLiteral("size"), {}, QStringLiteral("PT"));
-    const QCommandLineOption style(QStringLiteral("style"), {}, QStringLiteral("STYLE"));
-    const QCommandLineOption color(QStringLiteral("color"), {}, QStringLiteral("KIND=0xBBGGRR"));
-    const QCommandLineOption out(QStringLiteral("out"), {}, QStringLiteral("FILE"));
-    Parsed p;
-    parseCommand(p, rest, {base, year, month, at, font, size, style, color, out});
-    if (p.status >= 0) {
-        return p.status;
+    const ComposeArguments arguments = readComposeArguments(rest);
+    if (arguments.help) {
+        return printHelp();
     }
-    const QCommandLineParser& a = p.parser;
-    if (!a.positionalArguments().isEmpty()) {
-        return badArguments(
-            Text::tr("compose takes no argument \"%1\"").arg(a.positionalArguments().first()));
+    if (!arguments.error.isEmpty()) {
+        return badArguments(arguments.error);
     }
-    for (const auto* need : {&base, &year, &month, &at, &out}) {
-        if (!a.isSet(*need)) {
-            return badArguments(Text::tr("compose needs --%1").arg(need->names().first()));
-        }
-    }
-    ComposeOptions o;
-    o.base = a.value(base);
-    o.out = a.value(out);
-    composition::PlacedCalendar& c = o.calendar;
-    bool okYear = false;
-    bool okMonth = false;
-    c.year = a.value(year).toInt(&okYear);
-    c.month = a.value(month).toInt(&okMonth);
-    if (!okYear || c.year < 100 || c.year > 9998) {
-        return badArguments(
-            Text::tr("--year wants a year from 100 to 9998, not \"%1\"").arg(a.value(year)));
-    }
-    if (!okMonth || c.month < 1 || c.month > 12) {
-        return badArguments(Text::tr("--month wants 1 to 12, not \"%1\"").arg(a.value(month)));
-    }
-    const QStringList xy = a.value(at).split(QLatin1Char(','));
-    bool okX = false;
-    bool okY = false;
-    if (xy.size() == 2) {
-        c.at = QPointF(xy[0].trimmed().toDouble(&okX), xy[1].trimmed().toDouble(&okY));
-    }
-    if (!okX || !okY || !composition::positionInRange(c.at.x()) ||
-        !composition::positionInRange(c.at.y())) {
-        return badArguments(
-            Text::tr("--at wants X,Y in pixels from -1000000 to 1000000, not \"%1\"")
-                .arg(a.value(at)));
-    }
-    c.face = a.isSet(font) ? a.value(font) : QStringLiteral("ＭＳ Ｐゴシック");
-    if (c.face.trimmed().isEmpty()) {
-        return badArguments(Text::tr("--font wants a face name"));
-    }
-    if (a.isSet(size)) {
-        bool ok = false;
-        o.sizePoints = a.value(size).toDouble(&ok);
-        if (!ok || !composition::pointsInRange(o.sizePoints)) {
-            return badArguments(
-                Text::tr("--size wants points from 1 to 2000, not \"%1\"").arg(a.value(size)));
-        }
-    }
-    if (a.isSet(style)) {
-        for (const QString& s : a.value(style).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            const QString w = s.trimmed().toLower();
-            if (w == QStringLiteral("bold")) {
-                c.bold = true;
-            } else if (w == QStringLiteral("italic")) {
-                c.italic = true;
-            } else if (w == QStringLiteral("underline")) {
-                c.underline = true;
-            } else if (w == QStringLiteral("strikeout")) {
-                c.strikeout = true;
-            } else if (w != QStringLiteral("regular")) {
-                return badArguments(Text::tr("--style knows regular, bold, italic, underline, "
-                                             "strikeout, not \"%1\"")
-                                        .arg(s));
-            }
-        }
-    }
-    c.colors = {0x00FFFFFF, 0x000000FF, 0x00FF0000, 0x0000FFFF};
-    static const QStringList kinds{QStringLiteral("month"), QStringLiteral("sunday"),
-                                   QStringLiteral("saturday"), QStringLiteral("weekday")};
-    for (const QString& v : a.values(color)) {
-        const QString kind = v.section(QLatin1Char('='), 0, 0).trimmed().toLower();
-        const auto value = colorValue(v.section(QLatin1Char('='), 1).trimmed());
-        const qsizetype k = kinds.indexOf(kind);
-        if (k < 0 || !value) {
-            return badArguments(Text::tr("--color wants month, sunday, saturday or weekday "
-                                         "=0xBBGGRR, not \"%1\"")
-                                    .arg(v));
-        }
-        c.colors[static_cast<size_t>(k)] = *value;
-    }
-    return composeOne(o);
+    return composeOne(arguments.options);
 }
 
 int runSimple(const QString& command, const QStringList& rest) {

@@ -4,6 +4,7 @@
 
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 
 #include "composition/CalendarComposition.h"
 
@@ -15,6 +16,15 @@ struct ComposeOptions {
     composition::PlacedCalendar calendar;  // fontPixels unused: see sizePoints
     double sizePoints = 13;                // the size the window's preview uses at its design size
 };
+
+// compose's command line read: the options, or the message saying why they
+// cannot be used, or a request for the help text.
+struct ComposeArguments {
+    ComposeOptions options;
+    QString error;
+    bool help = false;
+};
+ComposeArguments readComposeArguments(const QStringList& arguments);
 
 int composeOne(const ComposeOptions& options);
 
