@@ -123,6 +123,18 @@ QDate dayOf(const RefreshOptions& o) {
 
 }  // namespace
 
+RefreshDecision decideRefresh(const Record& record, QDate day, bool resume, bool outputExists) {
+    RefreshDecision d;
+    d.target = composition::monthIndex(day.year(), day.month());
+    d.resuming = record.restored && resume;
+    if (record.restored && !d.resuming) {
+        d.step = RefreshStep::LeaveRestored;
+    } else if (!d.resuming && record.composedFor == d.target && outputExists) {
+        d.step = RefreshStep::AlreadyCurrent;
+    }
+    return d;
+}
+
 int refreshWallpaper(const RefreshOptions& options) {
     // A user who never placed a calendar gets no files from the login's refresh.
     if (composition::readRecord().state == ReadResult::State::Missing) {
@@ -140,16 +152,17 @@ int refreshWallpaper(const RefreshOptions& options) {
         return l.status;
     }
     Record& rec = l.record;
-    const QDate day = dayOf(options);
-    const int target = composition::monthIndex(day.year(), day.month());
-    const bool resuming = rec.restored && options.resume;
-    if (rec.restored && !resuming) {
+    const RefreshDecision decision =
+        decideRefresh(rec, dayOf(options), options.resume, QFileInfo::exists(rec.output));
+    const int target = decision.target;
+    const bool resuming = decision.resuming;
+    if (decision.step == RefreshStep::LeaveRestored) {
         say(
             Text::tr("The original wallpaper was restored; nothing was renewed "
                      "(tessaryn refresh --resume renews it again)."));
         return 0;
     }
-    if (!resuming && rec.composedFor == target && QFileInfo::exists(rec.output)) {
+    if (decision.step == RefreshStep::AlreadyCurrent) {
         say(Text::tr("The calendar picture is already current for %1; nothing was changed.")
                 .arg(composition::monthText(target)));
         return 0;

@@ -6,6 +6,10 @@
 
 #include <QDate>
 
+namespace composition {
+struct Record;
+}
+
 namespace cli {
 
 struct RefreshOptions {
@@ -14,6 +18,18 @@ struct RefreshOptions {
 };
 
 int refreshWallpaper(const RefreshOptions& options);
+
+// What a refresh does with the record for a day, before it asks the desktop:
+// leave a restored original alone (unless resumed), leave a picture that
+// already shows that month, or renew it.
+enum class RefreshStep { LeaveRestored, AlreadyCurrent, Renew };
+struct RefreshDecision {
+    RefreshStep step = RefreshStep::Renew;
+    int target = 0;         // the month to show, as composition::monthIndex counts
+    bool resuming = false;  // renewing after a restore
+};
+RefreshDecision decideRefresh(const composition::Record& record, QDate day, bool resume,
+                              bool outputExists);
 // Places that show a picture we did not make are left alone unless `force`.
 int restoreOriginal(bool force = false);
 int listCalendars();
