@@ -33,6 +33,7 @@
 #include "toolkit/Clock.h"
 #include "toolkit/Messages.h"
 #include "toolkit/PictureBox.h"
+#include "toolkit/fontdialog/Dialogs.h"
 #include "toolkit/picture/PictureFile.h"
 
 #include "BenchTiming.h"
@@ -55,8 +56,8 @@ void run(const std::vector<QByteArray>& args) {
 
 class Choice : public CalendarChoice {
 public:
-    QString yearText() const override { return QStringLiteral("2026"); }
-    QString monthText() const override { return QStringLiteral("3"); }
+    int year() const override { return 2026; }
+    int month() const override { return 3; }
     int32_t kindColor(int index) const override {
         static const int32_t colors[] = {0xFFFFFF, 0x0000FF, 0xFF0000, 0x00FFFF};
         return colors[index];
@@ -141,8 +142,9 @@ int main(int argc, char** argv) {
         sys::WallpaperSettings settings;
         desktop::NoneBackend none;
         tk::MessageBoxes messages;
+        tk::ModalDialogs dialogs;
         const tk::SystemClock clock;
-        auto* form = new PlacementWindow(choice, settings, {none, messages, clock});
+        auto* form = new PlacementWindow(choice, settings, {none, messages, dialogs, clock});
         form->wallpaperView->surface()->setFont(font);
         form->wallpaperView->setPicture(tk::LoadPicture(wallFile).image);
         form->resize(form->wallpaperView->size());

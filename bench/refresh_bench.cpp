@@ -30,6 +30,7 @@
 #include "toolkit/Clock.h"
 #include "toolkit/Messages.h"
 #include "toolkit/PictureBox.h"
+#include "toolkit/fontdialog/Dialogs.h"
 #include "toolkit/picture/PictureFile.h"
 
 #include "BenchTiming.h"
@@ -44,8 +45,8 @@ using bench::wallpaper8k;
 
 class Choice : public CalendarChoice {
 public:
-    QString yearText() const override { return QString::number(QDate::currentDate().year()); }
-    QString monthText() const override { return QString::number(QDate::currentDate().month()); }
+    int year() const override { return QDate::currentDate().year(); }
+    int month() const override { return QDate::currentDate().month(); }
     int32_t kindColor(int index) const override {
         static const int32_t colors[] = {0xFFFFFF, 0x0000FF, 0xFF0000, 0x00FFFF};
         return colors[index];
@@ -59,8 +60,9 @@ double timedFinish(const QString& wallFile, const QFont& font) {
     settings.picture = wallFile;  // as the placement start reads it
     desktop::NoneBackend none;
     tk::MessageBoxes messages;
+    tk::ModalDialogs dialogs;
     const tk::SystemClock clock;
-    auto* form = new PlacementWindow(choice, settings, {none, messages, clock});
+    auto* form = new PlacementWindow(choice, settings, {none, messages, dialogs, clock});
     form->wallpaperView->surface()->setFont(font);
     {
         const tk::LoadedPicture loaded = tk::LoadPicture(wallFile);

@@ -12,6 +12,7 @@
 #include "toolkit/FontSubstitutes.h"
 #include "toolkit/Messages.h"
 #include "toolkit/PictureBox.h"
+#include "toolkit/fontdialog/Dialogs.h"
 
 namespace {
 
@@ -44,8 +45,9 @@ int main(int argc, char** argv) {
     tk::registerFontSubstitutes();
     const std::unique_ptr<desktop::DesktopBackend> desktop = desktop::desktopFromEnvironment();
     tk::MessageBoxes messages;
+    tk::ModalDialogs dialogs;
     const tk::SystemClock clock;
-    MainWindow form({*desktop, messages, clock});
+    MainWindow form({*desktop, messages, dialogs, clock});
     FirstPaint probe;
     form.preview->installEventFilter(&probe);
     form.load();

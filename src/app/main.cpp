@@ -10,6 +10,7 @@
 #include "toolkit/FontSubstitutes.h"
 #include "toolkit/Messages.h"
 #include "toolkit/Translations.h"
+#include "toolkit/fontdialog/Dialogs.h"
 
 namespace {
 
@@ -29,9 +30,10 @@ int runWindow(int argc, char** argv) {
     tk::installTranslations();
     const std::unique_ptr<desktop::DesktopBackend> desktop = desktop::desktopFromEnvironment();
     tk::MessageBoxes messages;
+    tk::ModalDialogs dialogs;
     const tk::SystemClock clock;
 
-    MainWindow form({*desktop, messages, clock});
+    MainWindow form({*desktop, messages, dialogs, clock});
     QObject::connect(&form, &MainWindow::unloaded, &app, [] { QCoreApplication::exit(0); });
     form.load();
     form.show();

@@ -7,13 +7,12 @@
 #include <QPushButton>
 
 #include "calendar/MonthDrawing.h"
+#include "toolkit/BusyPointer.h"
 #include "toolkit/Clock.h"
-#include "toolkit/MousePointer.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Rounding.h"
 #include "toolkit/Screen.h"
-#include "toolkit/SerialDate.h"
 #include "toolkit/Translations.h"
 #include "toolkit/Units.h"
 #include "toolkit/fontdialog/CommonDialog.h"
@@ -31,10 +30,6 @@ QRect twipsRect(double left, double top, double width, double height) {
     const int x = qRound(tk::twipsToPixelsX(left));
     const int y = qRound(tk::twipsToPixelsY(top));
     return {x, y, qRound(tk::twipsToPixelsX(width)), qRound(tk::twipsToPixelsY(height))};
-}
-
-QString listText(const QComboBox* list) {
-    return list->currentIndex() < 0 ? QString() : list->currentText();
 }
 
 }  // namespace
@@ -132,7 +127,7 @@ void MainWindow::createControls() {
     }
     kindButtons.back()->setChecked(true);  // weekdays
 
-    fontDialog = std::make_unique<tk::CommonDialog>(services_.messages, this);
+    fontDialog = std::make_unique<tk::CommonDialog>(services_.messages, services_.dialogs, this);
 
     // Tab order as designed.
     QWidget* order[] = {yearList,   monthList,      dragButton,     closeButton,    preview,
@@ -200,7 +195,7 @@ void MainWindow::fitPreview() {
 }
 
 void MainWindow::drawPreview() {
-    if (listText(yearList).isEmpty() || listText(monthList).isEmpty()) {
+    if (year() == 0 || month() == 0) {
         return;
     }
     const int32_t size = previewCalendarSize();
@@ -219,9 +214,7 @@ void MainWindow::drawPreview() {
         colors[k] = kindButtons[k]->textColor();
     }
     paper.clear();
-    calendar::drawMonth(paper, QPointF(0, 0),
-                        calendar::firstOfMonth(tk::roundToInt16(listText(yearList).toDouble()),
-                                               tk::roundToInt16(listText(monthList).toDouble())),
+    calendar::drawMonth(paper, QPointF(0, 0), calendar::firstOfMonth(year(), month()),
                         calendar::styleFor(font, colors, paper.palette()));
 }
 
@@ -272,11 +265,11 @@ void MainWindow::saveAndQuit() {
     emit unloaded();  // the program ends here
 }
 
-QString MainWindow::yearText() const {
-    return listText(yearList);
+int MainWindow::year() const {
+    return yearList->currentIndex() < 0 ? 0 : yearList->currentText().toInt();
 }
-QString MainWindow::monthText() const {
-    return listText(monthList);
+int MainWindow::month() const {
+    return monthList->currentIndex() + 1;
 }
 int32_t MainWindow::kindColor(int index) const {
     return kindButtons.at(static_cast<size_t>(index))->textColor();

@@ -53,8 +53,8 @@ public:
     std::unique_ptr<tk::CommonDialog> fontDialog;
 
     // CalendarChoice: what the placement window reads from here.
-    QString yearText() const override;
-    QString monthText() const override;
+    int year() const override;
+    int month() const override;
     int32_t kindColor(int index) const override;
 
     // The preview; also run after the font command.

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "composition/CalendarBounds.h"
@@ -19,14 +20,13 @@
 #include "system/desktop/DesktopBackend.h"
 #include "system/wallpaper/WallpaperSettings.h"
 #include "system/wallpaper/WindowsDirectory.h"
+#include "toolkit/BusyPointer.h"
 #include "toolkit/Colors.h"
 #include "toolkit/CoveredPixels.h"
 #include "toolkit/Messages.h"
-#include "toolkit/MousePointer.h"
 #include "toolkit/NativeGeometry.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Rounding.h"
-#include "toolkit/SerialDate.h"
 #include "toolkit/Translations.h"
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
@@ -447,8 +447,8 @@ composition::PlacedCalendar PlacementWindow::calendarUnderPicture() const {
     for (int k = 0; k <= 3; ++k) {
         c.colors[static_cast<size_t>(k)] = choice_->kindColor(k);
     }
-    c.year = tk::roundToInt16(choice_->yearText().toDouble());
-    c.month = tk::roundToInt16(choice_->monthText().toDouble());
+    c.year = choice_->year();
+    c.month = choice_->month();
     return c;
 }
 
@@ -497,7 +497,8 @@ void PlacementWindow::previewPlacement() {
 }
 
 void PlacementWindow::finishPlacement() {
-    tk::setMousePointer(tk::PointerShape::Busy);
+    // Busy until the finish shows its outcome.
+    std::optional<tk::BusyPointer> busy(std::in_place);
     // What the finish draws on the wallpaper itself, taken off again when it
     // gives up: the window stays as it was.
     tk::CoveredPixels covered;
@@ -505,10 +506,10 @@ void PlacementWindow::finishPlacement() {
     // go of first (an 8K one is not held twice) and loaded again from its
     // file where the finish gives up or cannot use that original.
     bool letGo = false;
-    auto giveUp = [this, &covered, &letGo](const QString& why) {
+    auto giveUp = [this, &covered, &letGo, &busy](const QString& why) {
         covered.restore(wallpaper_);
         const bool lost = letGo && wallpaper_.isNull() && !reloadWallpaper();
-        tk::setMousePointer(tk::PointerShape::Default);
+        busy.reset();
         QString message =
             tk::Text::tr("The new wallpaper could not be saved; nothing was changed.\n%1")
                 .arg(sentence(sys::printable(why)));
@@ -634,7 +635,7 @@ void PlacementWindow::finishPlacement() {
         qWarning("tessaryn: the calendar cannot be renewed later: %s",
                  qPrintable(sys::printable(plan.message)));
     }
-    tk::setMousePointer(tk::PointerShape::Default);
+    busy.reset();
     if (!applied.ok) {
         services_.messages.warn(
             tk::Text::tr("%1 was saved, but the desktop could not show it.\n%2")

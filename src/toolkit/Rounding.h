@@ -1,5 +1,5 @@
 #pragma once
-// Conversions of numbers to the program's 16- and 32-bit integers: to the
+// Conversions of numbers to the program's integers: to the
 // nearest value, an exact half going to the even neighbour (12.5 -> 12,
 // 13.5 -> 14). A value outside the target type's range is an overflow.
 
@@ -41,10 +41,6 @@ Int roundToInt(double v) {
     return static_cast<Int>(r);
 }
 
-// 16-bit and 32-bit conversions.
-inline int16_t roundToInt16(double v) {
-    return roundToInt<int16_t>(v);
-}
 inline int32_t roundToInt32(double v) {
     return roundToInt<int32_t>(v);
 }

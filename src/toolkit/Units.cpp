@@ -7,16 +7,12 @@ namespace tk {
 
 namespace {
 
-// The process-wide test seam for the resolution: the dots per inch tests and
-// benchmarks pin, 0 while the screen's are used.
-double& dpiTestSeam() {
-    static double pinned = 0;
-    return pinned;
-}
+// The dots per inch pinned by overrideDpi(), 0 while the screen's are used.
+double pinnedDpi = 0;
 
 double screenDpi(bool horizontal) {
-    if (const double pinned = dpiTestSeam(); pinned > 0) {
-        return pinned;
+    if (pinnedDpi > 0) {
+        return pinnedDpi;
     }
     if (qGuiApp != nullptr) {
         if (const QScreen* s = QGuiApplication::primaryScreen()) {
@@ -46,7 +42,7 @@ double dpiY() {
     return screenDpi(false);
 }
 void overrideDpi(double dpi) {
-    dpiTestSeam() = dpi;
+    pinnedDpi = dpi;
 }
 
 double pixelsPerUnitX(int scaleMode) {

@@ -33,15 +33,15 @@ struct Answer {
     int shown = 0;
 };
 
-void answerWith(Answer& seen, std::function<bool(tk::FontDialogWidget&)> act) {
-    tk::CommonDialog::setTestResponder([&seen, act](tk::FontDialogWidget& w) {
+void answerWith(MainWindow& form, Answer& seen, std::function<bool(tk::FontDialogWidget&)> act) {
+    fakesOf(form).dialogs.answer = [&seen, act](tk::FontDialogWidget& w) {
         ++seen.shown;
         seen.face = w.faceEdit()->text();
         seen.size = w.sizeEdit()->text();
         seen.strikeout = w.strikeoutCheck()->isChecked();
         seen.colour = w.chosenColor();
         return act(w);
-    });
+    };
 }
 
 }  // namespace
@@ -54,10 +54,7 @@ private:
 
 private slots:
     void init() { home_ = std::make_unique<TempHome>(); }
-    void cleanup() {
-        tk::CommonDialog::setTestResponder({});
-        home_.reset();
-    }
+    void cleanup() { home_.reset(); }
 
     void saturdayTurnsGreenInANewFace() {
         auto form = startForm(ini());
@@ -65,7 +62,7 @@ private slots:
                           QPoint(6, form->kindButtons[2]->height() / 2));
         QVERIFY(form->kindButtons[2]->isChecked());
         Answer seen;
-        answerWith(seen, [](tk::FontDialogWidget& w) {
+        answerWith(*form, seen, [](tk::FontDialogWidget& w) {
             w.faceEdit()->setText(QStringLiteral("DejaVu Serif"));
             chooseColour(w, QStringLiteral("Lime"));
             return true;
@@ -83,8 +80,7 @@ private slots:
         QCOMPARE(form->fontButton->font().family(), QStringLiteral("DejaVu Serif"));
         const tk::PictureSurface& paper = *form->preview->surface();
         QCOMPARE(paper.font().family(), QStringLiteral("DejaVu Serif"));
-        QCOMPARE(paper.image(),
-                 expectedPreview(*form, form->yearText().toInt(), form->monthText().toInt()));
+        QCOMPARE(paper.image(), expectedPreview(*form, form->year(), form->month()));
         // Somewhere in the Saturday column there is green.
         const double f = paper.fontSize();
         bool green = false;
@@ -99,7 +95,7 @@ private slots:
         const QImage before = form->preview->surface()->image();
         const QString caption = form->fontButton->text();
         Answer seen;
-        answerWith(seen, [](tk::FontDialogWidget& w) {
+        answerWith(*form, seen, [](tk::FontDialogWidget& w) {
             w.faceEdit()->setText(QStringLiteral("DejaVu Serif"));
             w.underlineCheck()->setChecked(true);
             chooseColour(w, QStringLiteral("Red"));
@@ -117,7 +113,7 @@ private slots:
         auto form = startForm(ini());
         const double ruled = form->preview->surface()->fontSize();
         Answer seen;
-        answerWith(seen, [](tk::FontDialogWidget& w) {
+        answerWith(*form, seen, [](tk::FontDialogWidget& w) {
             w.sizeEdit()->setText(QStringLiteral("48"));
             return true;
         });
@@ -129,7 +125,7 @@ private slots:
     void boldUnderlineAndStrikethroughApplyToAllKinds() {
         auto form = startForm(ini());
         Answer seen;
-        answerWith(seen, [](tk::FontDialogWidget& w) {
+        answerWith(*form, seen, [](tk::FontDialogWidget& w) {
             w.styleList()->setCurrentRow(2);  // Bold
             w.underlineCheck()->setChecked(true);
             w.strikeoutCheck()->setChecked(true);
@@ -141,11 +137,11 @@ private slots:
         QVERIFY(font.underline());
         QVERIFY(font.strikeOut());
         QCOMPARE(form->preview->surface()->image(),
-                 expectedPreview(*form, form->yearText().toInt(), form->monthText().toInt()));
+                 expectedPreview(*form, form->year(), form->month()));
 
         // The next opening in the same run still shows strikethrough ticked,
         // even though the preview font is not where the dialog takes it from.
-        answerWith(seen, [](tk::FontDialogWidget&) { return false; });
+        answerWith(*form, seen, [](tk::FontDialogWidget&) { return false; });
         QTest::mouseClick(form->fontButton, Qt::LeftButton);
         QVERIFY(seen.strikeout);
     }

@@ -11,7 +11,6 @@
 #include "support/TempHome.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
-#include "toolkit/SerialDate.h"
 #include "toolkit/Units.h"
 
 class MainWindowTest : public QObject {

@@ -126,8 +126,8 @@ void FinishRecordTest::composingTheRecordGivesTheFinishsPixels() {
     const QImage wall = makeWallpaper(560, 400, 7);
     const QString path = home->root() + QStringLiteral("/wall.png");
     QVERIFY(wall.save(path));
-    choice.year = QString::number(QDate::currentDate().year() + 1);
-    choice.month = QStringLiteral("2");
+    choice.chosenYear = QDate::currentDate().year() + 1;
+    choice.chosenMonth = 2;
     placeAndFinish(wall, path, QPoint(37, 51));
 
     const ReadResult r = composition::readRecord();
@@ -166,7 +166,7 @@ void FinishRecordTest::aPlacementOnOurOutputJoinsTheRecord() {
     placeAndFinish(wall, path, QPoint(10, 12));
     const QString keptBefore = composition::readRecord().record.kept;
 
-    choice.month = QStringLiteral("9");
+    choice.chosenMonth = 9;
     const tk::LoadedPicture first = tk::LoadPicture(outputPath());
     placeAndFinish(first.image, outputPath(), QPoint(230, 200));
 

@@ -4,10 +4,8 @@
 
 #include "calendar/MonthDrawing.h"
 #include "system/registry/RegString.h"
-#include "toolkit/MousePointer.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/PictureSurface.h"
-#include "toolkit/SerialDate.h"
 #include "toolkit/Units.h"
 
 QImage makeWallpaper(int width, int height, quint32 seed) {
@@ -38,8 +36,7 @@ void drawCalendar(const std::shared_ptr<tk::PictureSurface>& paper, const FakeCh
     for (size_t k = 0; k < colors.size(); ++k) {
         colors[k] = choice.kindColor(static_cast<int>(k));
     }
-    calendar::drawMonth(*paper, QPointF(x, y),
-                        QDate(choice.yearText().toInt(), choice.monthText().toInt(), 1),
+    calendar::drawMonth(*paper, QPointF(x, y), QDate(choice.year(), choice.month(), 1),
                         calendar::styleFor(paper->font(), colors, paper->palette()));
 }
 }  // namespace
@@ -79,14 +76,6 @@ long long differingPixels(const QImage& a, const QImage& b, const QRect& area) {
         }
     }
     return n;
-}
-
-PointerRecorder::PointerRecorder() {
-    tk::setMousePointerObserver([this](int code) { codes.push_back(code); });
-}
-PointerRecorder::~PointerRecorder() {
-    tk::setMousePointerObserver(nullptr);
-    tk::setMousePointer(tk::PointerShape::Default);
 }
 
 QStringList desktopValues() {

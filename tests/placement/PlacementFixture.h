@@ -20,12 +20,12 @@ class PictureBox;
 
 class FakeChoice : public CalendarChoice {
 public:
-    QString year = QStringLiteral("1998");
-    QString month = QStringLiteral("8");
+    int chosenYear = 1998;
+    int chosenMonth = 8;
     int32_t colors[4] = {0x00FFFFFF, 0x000000FF, 0x00FF0000, 0x0000FFFF};
 
-    QString yearText() const override { return year; }
-    QString monthText() const override { return month; }
+    int year() const override { return chosenYear; }
+    int month() const override { return chosenMonth; }
     int32_t kindColor(int index) const override { return colors[index]; }
 };
 
@@ -44,14 +44,6 @@ std::unique_ptr<tk::PictureBox> makePreview(QSize size, const FakeChoice& choice
 
 // Counts the pixels that differ, alpha ignored; -1 for different sizes.
 long long differingPixels(const QImage& a, const QImage& b, const QRect& area = QRect());
-
-// Every change of the screen-wide mouse pointer.
-class PointerRecorder {
-public:
-    PointerRecorder();
-    ~PointerRecorder();
-    std::vector<int> codes;
-};
 
 // The offscreen platform has no pointer grab, window masks or stacking, and
 // says so at every drag; the widgets' own grab is what the drag relies on.

@@ -1,11 +1,13 @@
 #pragma once
 // Stand-ins for what main hands the windows: a recorder that answers every
-// message with OK, a fixed day, and the desktop of a machine without one.
+// message with OK, a scripted font dialog, a fixed day, and the desktop of a
+// machine without one.
 
 #include <QDate>
 
 #include "placement/Services.h"
 #include "support/MessageRecorder.h"
+#include "support/ScriptedDialogs.h"
 #include "system/desktop/NoneBackend.h"
 #include "toolkit/Clock.h"
 
@@ -23,7 +25,8 @@ struct FakeServices {
     desktop::NoneBackend none;
     desktop::DesktopBackend* desktop = &none;
     MessageRecorder messages;
+    ScriptedDialogs dialogs;
     FixedClock clock;
 
-    Services services() { return {*desktop, messages, clock}; }
+    Services services() { return {*desktop, messages, dialogs, clock}; }
 };

@@ -1,6 +1,8 @@
 #pragma once
-// Message boxes answered with OK and kept for the test to read.
+// Message boxes answered with OK and kept for the test to read, with
+// whether the busy pointer was up over them.
 
+#include <QGuiApplication>
 #include <QString>
 #include <vector>
 
@@ -10,13 +12,14 @@ struct ShownMessage {
     tk::MessageKind kind;
     QString prompt;
     QString title;
+    bool busyPointer;  // the busy pointer was up while it showed
 };
 
 class MessageRecorder : public tk::Messages {
 public:
     void show(tk::MessageKind kind, const QString& text, const QString& title,
               QWidget* /*parent*/) override {
-        shown.push_back({kind, text, title});
+        shown.push_back({kind, text, title, QGuiApplication::overrideCursor() != nullptr});
     }
     std::vector<ShownMessage> shown;
 };

@@ -81,7 +81,7 @@ WallpaperSettings LoadWallpaperSettings(desktop::DesktopBackend& desktop,
         // Anything but 0 or 1 means untiled, a number beyond 16 bits included.
         int16_t value = 0;
         try {
-            value = tk::roundToInt16(*tile);
+            value = tk::roundToInt<int16_t>(*tile);
         } catch (const tk::OverflowError&) {
             value = 0;
         }

@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <functional>
 #include <stdexcept>
 
 namespace tk {
@@ -38,15 +37,15 @@ public:
     NoFontsError() : CommonDialogError("There are no fonts to choose from.") {}
 };
 
-class FontDialogWidget;
+class Dialogs;
 class Messages;
 
 class CommonDialog {
 public:
-    // The dialog opens over `owner` (may be null) and tells the user through
-    // `messages`, which must outlive it.
-    explicit CommonDialog(Messages& messages, QWidget* owner = nullptr)
-        : messages_(&messages), owner_(owner) {}
+    // The dialog opens over `owner` (may be null), is run by `dialogs` and
+    // tells the user through `messages`; both must outlive it.
+    CommonDialog(Messages& messages, Dialogs& dialogs, QWidget* owner = nullptr)
+        : messages_(&messages), dialogs_(&dialogs), owner_(owner) {}
 
     QString FontName;
     float FontSize = 0.0F;  // points; 0 shows no size
@@ -65,14 +64,9 @@ public:
     // Throws tk::NoFontsError when the flags leave nothing to list.
     bool ShowFont();
 
-    // Tests answer the dialog through this instead of a modal loop: it gets
-    // the live, prefilled widget and returns true to confirm, false to cancel.
-    // An empty function restores the modal loop.
-    using TestResponder = std::function<bool(FontDialogWidget&)>;
-    static void setTestResponder(TestResponder responder);
-
 private:
     Messages* messages_;
+    Dialogs* dialogs_;
     QPointer<QWidget> owner_;
 };
 

@@ -3,10 +3,10 @@
 #include "toolkit/Messages.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 #include "toolkit/fontdialog/DialogColors.h"
+#include "toolkit/fontdialog/Dialogs.h"
 #include "toolkit/fontdialog/FontList.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -37,13 +37,6 @@ constexpr double kMaxSampleSize = 72.0;
 constexpr int kValueRole = Qt::UserRole;
 constexpr int kKindRole = Qt::UserRole + 1;
 enum ColorKind { StandardItem = 0, OtherItem = 1, CustomCommand = 2 };
-
-// The process-wide test seam for the "Other..." colour; empty while the
-// system colour dialog is used.
-FontDialogWidget::ColorPicker& colorPicker() {
-    static FontDialogWidget::ColorPicker picker;
-    return picker;
-}
 
 QLocale sizeLocale() {
     QLocale locale;
@@ -89,13 +82,11 @@ QLabel* buddyLabel(const QString& text, const char* name, QWidget* buddy, QWidge
 }
 }  // namespace
 
-void FontDialogWidget::setCustomColorPicker(ColorPicker picker) {
-    colorPicker() = std::move(picker);
-}
-
-FontDialogWidget::FontDialogWidget(int32_t flags, Messages& messages, QWidget* parent)
+FontDialogWidget::FontDialogWidget(int32_t flags, Messages& messages, Dialogs& dialogs,
+                                   QWidget* parent)
     : QDialog(parent),
       messages_(messages),
+      dialogs_(dialogs),
       flags_(flags),
       faces_(fontdialog::listFontFaces(flags)) {
     setObjectName(QStringLiteral("fontDialog"));
@@ -255,8 +246,7 @@ void FontDialogWidget::onColorActivated(int index) {
     }
     const QColor initial =
         fontdialog::toQColor(colorCombo_->itemData(lastColorIndex_, kValueRole).toInt());
-    const QColor chosen = colorPicker() ? colorPicker()(initial, this)
-                                        : QColorDialog::getColor(initial, this, tr("Colour"));
+    const QColor chosen = dialogs_.pickColor(initial, this);
     if (chosen.isValid()) {
         selectColor(fontdialog::toBgr(chosen));
     } else {

@@ -8,7 +8,6 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -22,14 +21,17 @@ class QPushButton;
 namespace tk {
 
 class CommonDialog;
+class Dialogs;
 class Messages;
 
 class FontDialogWidget : public QDialog {
     Q_OBJECT
 
 public:
-    // `messages` tells the user about a face the list lacks.
-    FontDialogWidget(int32_t flags, Messages& messages, QWidget* parent = nullptr);
+    // `messages` tells the user about a face the list lacks; `dialogs` asks
+    // for a colour of the user's own.
+    FontDialogWidget(int32_t flags, Messages& messages, Dialogs& dialogs,
+                     QWidget* parent = nullptr);
 
     // Shows the dialog's fields. A face the list lacks is shown as given (OK
     // then asks for a listed one); a colour the list lacks gets an entry of
@@ -67,12 +69,6 @@ public:
     // Rows of the style list.
     enum StyleRow { Regular = 0, Italic = 1, Bold = 2, BoldItalic = 3 };
 
-    // What "Custom..." asks for a colour: returns an invalid QColor when the
-    // user cancels. Tests replace it; an empty function restores the colour
-    // dialog.
-    using ColorPicker = std::function<QColor(const QColor& initial, QWidget* parent)>;
-    static void setCustomColorPicker(ColorPicker picker);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -88,6 +84,7 @@ private:
     void refresh();
 
     Messages& messages_;
+    Dialogs& dialogs_;
     int32_t flags_;
     QStringList faces_;
     QString prefilledSizeText_;

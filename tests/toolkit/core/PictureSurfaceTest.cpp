@@ -2,12 +2,14 @@
 // persistent image.
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <stdexcept>
 #include <vector>
 
+#include "toolkit/BusyPointer.h"
 #include "toolkit/Colors.h"
-#include "toolkit/MousePointer.h"
 #include "toolkit/PictureSurface.h"
 #include "toolkit/Units.h"
 
@@ -108,16 +110,16 @@ TEST_F(PictureSurfaceTest, AutoSizeTakesThePictureSizeAndGrowingKeepsTheDrawing)
     EXPECT_EQ(paper.image().pixelColor(10, 10), QColor(Qt::red));
 }
 
-TEST(BusyPointer, BusyWhileAliveAndDefaultAfterwardsAlsoOnAThrow) {
-    std::vector<int> pointer;
-    tk::setMousePointerObserver([&](int code) { pointer.push_back(code); });
+TEST(BusyPointer, BusyWhileAliveAndTheEarlierPointerAfterwardsAlsoOnAThrow) {
     try {
         const tk::BusyPointer busy;
+        const tk::BusyPointer nested;
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
         throw std::runtime_error("drawing failed");
     } catch (const std::runtime_error&) {
     }
-    tk::setMousePointerObserver(nullptr);
-    EXPECT_EQ(pointer, (std::vector<int>{tk::PointerShape::Busy, tk::PointerShape::Default}));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(PictureSurfaceTest, SystemColoursResolveThroughThePalette) {

@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "support/MessageRecorder.h"
+#include "support/ScriptedDialogs.h"
 #include "toolkit/FontSubstitutes.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 #include "toolkit/fontdialog/FontDialogWidget.h"
@@ -169,6 +170,7 @@ private:
     QString nonLatinFace_;
     QString bitmapFace_;
     MessageRecorder messages_;
+    ScriptedDialogs dialogs_;
 };
 
 namespace {
@@ -231,8 +233,8 @@ void FontDialogTest::initTestCase() {
 }
 
 void FontDialogTest::cleanup() {
-    CommonDialog::setTestResponder({});
-    FontDialogWidget::setCustomColorPicker({});
+    dialogs_.answer = {};
+    dialogs_.colorAnswer = {};
 }
 
 void FontDialogTest::prefillShowsAndKeepsFields_data() {
@@ -265,11 +267,11 @@ void FontDialogTest::prefillShowsAndKeepsFields() {
     QFETCH(QString, colorText);
     QFETCH(QColor, shownColor);
 
-    CommonDialog dialog(messages_);
+    CommonDialog dialog(messages_, dialogs_);
     dialog.Flags = kProgramFlags;
     dialog.CancelError = true;
     fill(dialog, given);
-    CommonDialog::setTestResponder([&](FontDialogWidget& w) {
+    dialogs_.answer = [&](FontDialogWidget& w) {
         [&] {
             QCOMPARE(w.faceEdit()->text(), given.face);
             const QListWidgetItem* face = w.faceList()->currentItem();
@@ -287,7 +289,7 @@ void FontDialogTest::prefillShowsAndKeepsFields() {
             QCOMPARE(w.sampleLabel()->palette().color(QPalette::WindowText), shownColor);
         }();
         return true;  // confirm without touching anything
-    });
+    };
     QVERIFY(dialog.ShowFont());
     Fields expected = given;
     expected.face = listedAs;
@@ -324,18 +326,18 @@ void FontDialogTest::confirmReturnsChoice() {
     QFETCH(QColor, customColor);
     QFETCH(Fields, expected);
 
-    CommonDialog dialog(messages_);
+    CommonDialog dialog(messages_, dialogs_);
     dialog.Flags = kProgramFlags;
     dialog.CancelError = true;
     // Start from the opposite of the expected style and effects, in red.
     fill(dialog, {latinFace_, 12.0F, !expected.bold, !expected.italic, !expected.underline,
                   !expected.strike, 0x0000FF});
     QColor pickerInitial;
-    FontDialogWidget::setCustomColorPicker([&](const QColor& initial, QWidget*) {
+    dialogs_.colorAnswer = [&](const QColor& initial, QWidget*) {
         pickerInitial = initial;
         return customColor;
-    });
-    CommonDialog::setTestResponder([&](FontDialogWidget& w) {
+    };
+    dialogs_.answer = [&](FontDialogWidget& w) {
         if (faceFromList) {
             clickRow(w.faceList(), expected.face);
         } else {
@@ -353,7 +355,7 @@ void FontDialogTest::confirmReturnsChoice() {
         chooseColor(w.colorCombo(), colorChoice);
         QTest::mouseClick(w.okButton(), Qt::LeftButton);
         return !QTest::currentTestFailed() && w.result() == QDialog::Accepted;
-    });
+    };
     QVERIFY(dialog.ShowFont());
     compareFields(dialog, expected);
     if (colorChoice == QLatin1String("Custom...")) {
@@ -374,12 +376,12 @@ void FontDialogTest::cancelKeepsFields() {
     QFETCH(bool, cancelError);
     QFETCH(int, how);
     const Fields before{latinFace_, 12.0F, false, false, false, false, 0x00FFFF};
-    CommonDialog dialog(messages_);
+    CommonDialog dialog(messages_, dialogs_);
     dialog.Flags = kProgramFlags;
     dialog.CancelError = cancelError;
     fill(dialog, before);
-    FontDialogWidget::setCustomColorPicker([](const QColor&, QWidget*) { return QColor(1, 2, 3); });
-    CommonDialog::setTestResponder([&](FontDialogWidget& w) {
+    dialogs_.colorAnswer = [](const QColor&, QWidget*) { return QColor(1, 2, 3); };
+    dialogs_.answer = [&](FontDialogWidget& w) {
         clickRow(w.faceList(), latinFace2_);
         clickRow(w.styleList(), w.styleList()->item(FontDialogWidget::BoldItalic)->text());
         typeInto(w.sizeEdit(), "48");
@@ -392,7 +394,7 @@ void FontDialogTest::cancelKeepsFields() {
             QTest::keyClick(w.faceEdit(), Qt::Key_Escape);
         }
         return how != 0 && w.result() == QDialog::Accepted;
-    });
+    };
     if (cancelError) {
         QVERIFY_THROWS_EXCEPTION(tk::CancelError, dialog.ShowFont());
     } else {
@@ -402,16 +404,16 @@ void FontDialogTest::cancelKeepsFields() {
 }
 
 void FontDialogTest::strikethroughKeptForNextOpening() {
-    CommonDialog dialog(messages_);
+    CommonDialog dialog(messages_, dialogs_);
     dialog.Flags = kProgramFlags;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
     QList<bool> shown;
     bool tick = true;
-    CommonDialog::setTestResponder([&](FontDialogWidget& w) {
+    dialogs_.answer = [&](FontDialogWidget& w) {
         shown << w.strikeoutCheck()->isChecked();
         setCheck(w.strikeoutCheck(), tick);
         return true;
-    });
+    };
     QVERIFY(dialog.ShowFont());
     // The caller prefills everything but strikethrough before each opening.
     dialog.FontName = latinFace2_;
@@ -433,10 +435,10 @@ void FontDialogTest::effectsFollowFlag() {
     QFETCH(int32_t, flags);
     QFETCH(bool, shown);
     const Fields given{latinFace_, 12.0F, false, false, true, true, 0x0000FF};
-    CommonDialog dialog(messages_);
+    CommonDialog dialog(messages_, dialogs_);
     dialog.Flags = flags;
     fill(dialog, given);
-    CommonDialog::setTestResponder([&](FontDialogWidget& w) {
+    dialogs_.answer = [&](FontDialogWidget& w) {
         [&] {
             QCOMPARE(w.effectsGroup()->isVisible(), shown);
             QCOMPARE(w.colorCombo()->isVisible(), shown);
@@ -444,7 +446,7 @@ void FontDialogTest::effectsFollowFlag() {
         }();
         clickRow(w.styleList(), w.styleList()->item(FontDialogWidget::Bold)->text());
         return true;
-    });
+    };
     QVERIFY(dialog.ShowFont());
     Fields expected = given;  // hidden effects come back as given
     expected.bold = true;
@@ -480,7 +482,7 @@ void FontDialogTest::facesFollowFlags() {
     }
     QVERIFY(QFontDatabase::families().contains(face));
 
-    FontDialogWidget w(flags, messages_);
+    FontDialogWidget w(flags, messages_, dialogs_);
     w.show();
     QCOMPARE(w.faceList()->findItems(face, Qt::MatchExactly).size(), offered ? 1 : 0);
     // Typing the face's name does not reach a face that is not offered.
@@ -490,11 +492,11 @@ void FontDialogTest::facesFollowFlags() {
 }
 
 void FontDialogTest::noFontsIsAFailure() {
-    CommonDialog dialog(messages_);
+    CommonDialog dialog(messages_, dialogs_);
     dialog.Flags = 0x40500;  // filters and effects, but no screen fonts
     dialog.CancelError = true;
     bool asked = false;
-    CommonDialog::setTestResponder([&](FontDialogWidget&) { return asked = true; });
+    dialogs_.answer = [&](FontDialogWidget&) { return asked = true; };
     QVERIFY_THROWS_EXCEPTION(tk::NoFontsError, dialog.ShowFont());
     QVERIFY(!asked);
 }
@@ -513,10 +515,10 @@ void FontDialogTest::onlyListedFacesAreTaken() {
         QFAIL("no outline font without Latin coverage (fonts-droid-fallback) is installed");
     }
     messages_.shown.clear();
-    CommonDialog dialog(messages_);
+    CommonDialog dialog(messages_, dialogs_);
     dialog.Flags = kProgramFlags;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
-    CommonDialog::setTestResponder([&](FontDialogWidget& w) {
+    dialogs_.answer = [&](FontDialogWidget& w) {
         [&] {
             typeInto(w.faceEdit(), typed);
             QTest::mouseClick(w.okButton(), Qt::LeftButton);
@@ -527,7 +529,7 @@ void FontDialogTest::onlyListedFacesAreTaken() {
             QTest::keyClick(w.faceEdit(), Qt::Key_Return);
         }();
         return w.result() == QDialog::Accepted;
-    });
+    };
     const bool confirmed = dialog.ShowFont();
     QVERIFY(confirmed);
     QStringList messages;
@@ -540,10 +542,10 @@ void FontDialogTest::onlyListedFacesAreTaken() {
     QCOMPARE(dialog.FontName, latinFace2_);
 
     // A responder confirming an unlisted face is refused as well.
-    CommonDialog::setTestResponder([&](FontDialogWidget& w) {
+    dialogs_.answer = [&](FontDialogWidget& w) {
         w.faceEdit()->setText(typed);
         return true;
-    });
+    };
     QVERIFY(!dialog.ShowFont());
     QCOMPARE(dialog.FontName, latinFace2_);
 }
@@ -551,7 +553,7 @@ void FontDialogTest::onlyListedFacesAreTaken() {
 // One entry per family: no foundry tags, no generic aliases, and the shipped
 // faces under their own names.
 void FontDialogTest::eachFamilyListedOnce() {
-    const QStringList faces = FontDialogWidget(kProgramFlags, messages_).listedFaces();
+    const QStringList faces = FontDialogWidget(kProgramFlags, messages_, dialogs_).listedFaces();
     for (const char* alias : {"Sans Serif", "Serif", "Monospace"}) {
         QVERIFY2(!faces.contains(QLatin1String(alias)), alias);
     }
@@ -567,7 +569,7 @@ void FontDialogTest::eachFamilyListedOnce() {
 }
 
 void FontDialogTest::typingFollowsFaceList() {
-    FontDialogWidget w(kProgramFlags, messages_);
+    FontDialogWidget w(kProgramFlags, messages_, dialogs_);
     w.show();
     const QString prefix = latinFace_.left(3).toLower();
     QTest::keyClicks(w.faceEdit(), prefix);
@@ -601,7 +603,7 @@ void FontDialogTest::modalLoopAnsweredByKeys_data() {
 
 void FontDialogTest::modalLoopAnsweredByKeys() {
     QFETCH(int, how);
-    CommonDialog dialog(messages_);
+    CommonDialog dialog(messages_, dialogs_);
     dialog.Flags = kProgramFlags;
     dialog.CancelError = true;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
@@ -629,7 +631,7 @@ void FontDialogTest::modalLoopAnsweredByKeys() {
 }
 
 void FontDialogTest::customColorThroughColorDialog() {
-    CommonDialog dialog(messages_);
+    CommonDialog dialog(messages_, dialogs_);
     dialog.Flags = kProgramFlags;
     fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0xFF0000});
     QColor initial;
@@ -638,10 +640,10 @@ void FontDialogTest::customColorThroughColorDialog() {
         colors.setCurrentColor(QColor(0x11, 0x22, 0x33));
         colors.accept();
     });
-    CommonDialog::setTestResponder([&](FontDialogWidget& w) {
+    dialogs_.answer = [&](FontDialogWidget& w) {
         chooseColor(w.colorCombo(), "Custom...");
         return true;
-    });
+    };
     QVERIFY(dialog.ShowFont());
     QVERIFY(answer.answered());
     QCOMPARE(initial, QColor(0, 0, 255));
