@@ -53,6 +53,16 @@ void MainWindow::createControls() {
     setFont(windowFont);
     resize(designInnerSize());
 
+    createDateLists();
+    createButtons();
+    createPreview();
+    createFontGroup();
+    fontDialog = std::make_unique<tk::CommonDialog>(services_.messages, services_.dialogs, this);
+    setKeyboardOrder();
+    connectControls();
+}
+
+void MainWindow::createDateLists() {
     yearList = new QComboBox(this);
     yearList->setObjectName(QStringLiteral("yearList"));
     yearList->addItems({QStringLiteral("1998"), QStringLiteral("1999")});
@@ -67,7 +77,9 @@ void MainWindow::createControls() {
     // Both lists start without a selection; loading picks this month and year.
     yearList->setCurrentIndex(-1);
     monthList->setCurrentIndex(-1);
+}
 
+void MainWindow::createButtons() {
     dragButton = new QPushButton(tk::Text::tr("Drag Calendar"), this);
     dragButton->setObjectName(QStringLiteral("dragButton"));
     dragButton->setGeometry(twipsRect(1080, 60, 1395, 315));
@@ -76,23 +88,27 @@ void MainWindow::createControls() {
     closeButton->setObjectName(QStringLiteral("closeButton"));
     closeButton->setGeometry(twipsRect(60, 60, 975, 315));
     // "Close" is the cancel button: Esc presses it (keyPressEvent).
+}
 
+void MainWindow::createPreview() {
     preview = new tk::PictureBox(this);
     preview->setObjectName(QStringLiteral("preview"));
     preview->setBoxGeometry(twipsRect(60, 1380, 4515, 2175));
     preview->setFocusPolicy(Qt::StrongFocus);  // a tab stop, as designed
-    {
-        tk::PictureSurface& paper = *preview->surface();
-        paper.setBackColor(kWhite);
-        QFont previewFont(QStringLiteral("ＭＳ Ｐゴシック"));
-        previewFont.setPointSizeF(12);
-        previewFont.setBold(true);
-        previewFont.setItalic(true);
-        paper.setFont(previewFont);
-        paper.setScaleMode(tk::Unit::Twips);
-        paper.clear();
-    }
+    tk::PictureSurface& paper = *preview->surface();
+    paper.setBackColor(kWhite);
+    QFont previewFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    previewFont.setPointSizeF(12);
+    previewFont.setBold(true);
+    previewFont.setItalic(true);
+    paper.setFont(previewFont);
+    paper.setScaleMode(tk::Unit::Twips);
+    paper.clear();
+}
 
+// The grey group with the font button and one option button per kind of
+// calendar text, each showing its colour; weekdays are chosen first.
+void MainWindow::createFontGroup() {
     fontGroup = new QGroupBox(tk::Text::tr("Font Setting"), this);
     fontGroup->setObjectName(QStringLiteral("fontGroup"));
     fontGroup->setGeometry(twipsRect(60, 420, 4575, 915));
@@ -126,9 +142,9 @@ void MainWindow::createControls() {
         kindButtons[k] = opt;
     }
     kindButtons.back()->setChecked(true);  // weekdays
+}
 
-    fontDialog = std::make_unique<tk::CommonDialog>(services_.messages, services_.dialogs, this);
-
+void MainWindow::setKeyboardOrder() {
     // Tab order as designed.
     QWidget* order[] = {yearList,   monthList,      dragButton,     closeButton,    preview,
                         fontButton, kindButtons[0], kindButtons[1], kindButtons[2], kindButtons[3]};
@@ -140,7 +156,9 @@ void MainWindow::createControls() {
     for (QPushButton* button : {dragButton, closeButton, fontButton}) {
         button->setAutoDefault(true);
     }
+}
 
+void MainWindow::connectControls() {
     connect(monthList, &QComboBox::currentIndexChanged, this, [this] { monthChosen(); });
     connect(yearList, &QComboBox::currentIndexChanged, this, [this] { yearChosen(); });
     connect(closeButton, &QPushButton::clicked, this, [this] { closeProgram(); });

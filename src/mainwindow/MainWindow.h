@@ -93,6 +93,12 @@ private:
     void showFontName();
 
     void createControls();
+    void createDateLists();
+    void createButtons();
+    void createPreview();
+    void createFontGroup();
+    void setKeyboardOrder();
+    void connectControls();
     // The settings file: its path is fixed at creation, it is read as the
     // first step of loading and written at unload.
     void locateSettingsFile();
