@@ -1,4 +1,4 @@
-// Cost of the registry string calls on a real hive file, and of the check a
+// Cost of the text value calls on a real hive file, and of the check a
 // process runs before its first write.
 
 #include <benchmark/benchmark.h>
@@ -11,8 +11,8 @@
 
 #include "system/desktop/NoneBackend.h"
 #include "system/registry/Hive.h"
-#include "system/registry/RegString.h"
-#include "system/wallpaper/WallpaperSettings.h"
+#include "system/registry/Registry.h"
+#include "system/wallpaper/WallpaperStore.h"
 
 namespace {
 
@@ -28,52 +28,52 @@ private:
     QTemporaryDir dir_;
 };
 
-void RegSetStringExistingValue(benchmark::State& state) {
+void WriteTextExistingValue(benchmark::State& state) {
     TempConfig config;
-    sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("WallpaperOriginX"),
-                      QStringLiteral("0"));
+    reg::writeText(reg::Root::CurrentUser, kKey, QStringLiteral("WallpaperOriginX"),
+                   QStringLiteral("0"));
     int i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(sys::RegSetString(reg::HKEY_CURRENT_USER, kKey,
-                                                   QStringLiteral("WallpaperOriginX"),
-                                                   QString::number(++i)));
+        benchmark::DoNotOptimize(reg::writeText(reg::Root::CurrentUser, kKey,
+                                                QStringLiteral("WallpaperOriginX"),
+                                                QString::number(++i)));
     }
 }
-BENCHMARK(RegSetStringExistingValue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(WriteTextExistingValue)->Unit(benchmark::kMicrosecond);
 
-void RegGetStringExistingValue(benchmark::State& state) {
+void ReadTextExistingValue(benchmark::State& state) {
     TempConfig config;
-    sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper"),
-                      QStringLiteral("/home/user/.local/share/tessaryn/Tessavel.bmp"));
+    reg::writeText(reg::Root::CurrentUser, kKey, QStringLiteral("Wallpaper"),
+                   QStringLiteral("/home/user/.local/share/tessaryn/Tessavel.bmp"));
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")));
+            reg::readText(reg::Root::CurrentUser, kKey, QStringLiteral("Wallpaper")));
     }
 }
-BENCHMARK(RegGetStringExistingValue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadTextExistingValue)->Unit(benchmark::kMicrosecond);
 
-void RegGetStringNoHive(benchmark::State& state) {
+void ReadTextNoHive(benchmark::State& state) {
     TempConfig config;
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Wallpaper")));
+            reg::readText(reg::Root::CurrentUser, kKey, QStringLiteral("Wallpaper")));
     }
 }
-BENCHMARK(RegGetStringNoHive)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadTextNoHive)->Unit(benchmark::kMicrosecond);
 
 // The four reads at the start of every placement.
-void LoadWallpaperSettingsFullHive(benchmark::State& state) {
+void WallpaperStoreLoadFullHive(benchmark::State& state) {
     TempConfig config;
     for (const char* name :
          {"Wallpaper", "WallpaperOriginX", "WallpaperOriginY", "TileWallpaper"}) {
-        sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QLatin1String(name), QStringLiteral("1"));
+        reg::writeText(reg::Root::CurrentUser, kKey, QLatin1String(name), QStringLiteral("1"));
     }
     desktop::NoneBackend none;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(sys::LoadWallpaperSettings(none));
+        benchmark::DoNotOptimize(sys::WallpaperStore(none).load());
     }
 }
-BENCHMARK(LoadWallpaperSettingsFullHive)->Unit(benchmark::kMicrosecond);
+BENCHMARK(WallpaperStoreLoadFullHive)->Unit(benchmark::kMicrosecond);
 
 // A hive of 10,000 values (100 keys of 100 values each), at `path`.
 void fillHive(const QString& path) {
@@ -82,7 +82,7 @@ void fillHive(const QString& path) {
         const QByteArray key = "Software\\Bench\\Key" + QByteArray::number(k);
         for (int v = 0; v < 100; ++v) {
             hive.setValue(
-                reg::HKEY_CURRENT_USER, key, "Value" + QByteArray::number(v), reg::REG_SZ,
+                reg::Root::CurrentUser, key, "Value" + QByteArray::number(v), reg::ValueType::Text,
                 "/usr/share/images/desktop-base/picture-" + QByteArray::number(v) + ".png", true);
         }
     }
@@ -121,9 +121,9 @@ void HiveWrite10000Values(benchmark::State& state) {
     for (auto _ : state) {
         // Alternating between two files makes every connection a new one.
         reg::Hive hive(paths[first ? i % 2 : 0], reg::Hive::Mode::Write);
-        benchmark::DoNotOptimize(hive.setValue(reg::HKEY_CURRENT_USER, "Control Panel\\desktop",
-                                               "Wallpaper", reg::REG_SZ, QByteArray::number(++i),
-                                               true));
+        benchmark::DoNotOptimize(hive.setValue(reg::Root::CurrentUser, "Control Panel\\desktop",
+                                               "Wallpaper", reg::ValueType::Text,
+                                               QByteArray::number(++i), true));
     }
     state.SetLabel(first ? "first write of a process" : "later write");
 }

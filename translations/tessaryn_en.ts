@@ -118,10 +118,6 @@ Please set it up again.</translation>
         <translation>The wallpaper %1 changed meanwhile; the placement ends.</translation>
     </message>
     <message>
-        <source>the folder for %1 could not be determined</source>
-        <translation>the folder for %1 could not be determined</translation>
-    </message>
-    <message>
         <source>%1 was saved, but the desktop could not show it.
 %2</source>
         <translation>%1 was saved, but the desktop could not show it.
@@ -954,10 +950,6 @@ Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or in
     <message>
         <source>holds a database that is not a registry hive</source>
         <translation>holds a database that is not a registry hive</translation>
-    </message>
-    <message>
-        <source>Unsupported system parameter %1.</source>
-        <translation>Unsupported system parameter %1.</translation>
     </message>
     <message>
         <source>No wallpaper file was given.</source>

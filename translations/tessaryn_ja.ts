@@ -118,10 +118,6 @@ Choose an origin that brings more of it onto the screen, or make the window smal
         <translation>壁紙 %1 がその間に変更されたため、配置を終了します。</translation>
     </message>
     <message>
-        <source>the folder for %1 could not be determined</source>
-        <translation>%1 を保存するフォルダーが分かりませんでした</translation>
-    </message>
-    <message>
         <source>%1 was saved, but the desktop could not show it.
 %2</source>
         <translation>%1 を保存しましたが、デスクトップに表示できませんでした。
@@ -954,10 +950,6 @@ Name your desktop in the environment variable TESSARYN_DESKTOP (%1 or %2), or in
     <message>
         <source>holds a database that is not a registry hive</source>
         <translation>はレジストリハイブではないデータベースです</translation>
-    </message>
-    <message>
-        <source>Unsupported system parameter %1.</source>
-        <translation>システムパラメーター %1 には対応していません。</translation>
     </message>
     <message>
         <source>No wallpaper file was given.</source>

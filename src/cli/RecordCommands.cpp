@@ -12,7 +12,7 @@
 #include "system/desktop/DesktopBackend.h"
 #include "system/desktop/DesktopFactory.h"
 #include "system/desktop/WallpaperFiles.h"
-#include "system/wallpaper/WallpaperSettings.h"
+#include "system/wallpaper/WallpaperStore.h"
 #include "toolkit/Translations.h"
 #include "toolkit/picture/PictureFile.h"
 
@@ -86,10 +86,11 @@ bool samePath(const QString& a, const QString& b) {
 
 // Hands `picture` to the desktop as the placement's finish does.
 QString apply(desktop::DesktopBackend& desktop, const QString& picture, bool tiled) {
-    sys::WallpaperSettings settings = sys::LoadWallpaperSettings(desktop);
+    sys::WallpaperStore store(desktop);
+    sys::WallpaperSettings settings = store.load();
     settings.picture = picture;
-    const sys::WallpaperResult applied =
-        sys::SetWallpaper(desktop, settings, -1, 0, tiled ? -1 : 0);
+    settings.tiled = tiled;
+    const sys::WallpaperResult applied = store.apply(settings);
     if (applied.ok && !applied.note.isEmpty()) {
         say(Text::tr("The desktop: %1.").arg(applied.note));
     }
@@ -172,7 +173,7 @@ int refreshWallpaper(const RefreshOptions& options) {
         complain(Text::tr("%1; nothing was changed").arg(e));
         return 1;
     }
-    const QString shown = sys::LoadWallpaperSettings(*backend).picture;
+    const QString shown = sys::WallpaperStore(*backend).load().picture;
     const bool ours = composition::isOurOutput(shown, rec.output);
     const bool original = samePath(shown, rec.original) || samePath(shown, rec.kept);
     if (!ours && !(resuming && original)) {
@@ -277,7 +278,7 @@ int restoreOriginal(bool force) {
         restored = r.restored;
         leftAlone = r.leftAlone;
     } else {
-        const QString shown = sys::LoadWallpaperSettings(*backend).picture;
+        const QString shown = sys::WallpaperStore(*backend).load().picture;
         if (samePath(shown, rec.original) || samePath(shown, rec.kept)) {
             // Shows the original already.
         } else if (!force && !ours(shown)) {

@@ -8,9 +8,9 @@
 #include <QUrl>
 
 #include "composition/CalendarBounds.h"
+#include "system/DataFolder.h"
 #include "system/desktop/WallpaperFiles.h"
 #include "system/registry/Hive.h"
-#include "system/wallpaper/WindowsDirectory.h"
 #include "toolkit/Translations.h"
 #include "toolkit/picture/ContentHash.h"
 
@@ -203,20 +203,20 @@ std::optional<RecordedCalendar> parseCalendarText(const QString& text) {
 ReadResult readRecord() {
     ReadResult result;
     reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Read);
-    if (hive.status() == reg::ERROR_FILE_NOT_FOUND) {
+    if (hive.status() == reg::Status::NotFound) {
         return result;
     }
-    if (hive.status() != reg::ERROR_SUCCESS) {
+    if (hive.status() != reg::Status::Ok) {
         result.state = ReadResult::State::Unreadable;
         result.error = hiveFailure(hive);
         return result;
     }
     reg::KeyListing listing;
-    const int32_t r = hive.listKey(reg::HKEY_CURRENT_USER, keyPath(), &listing);
-    if (r == reg::ERROR_FILE_NOT_FOUND) {
+    const reg::Status r = hive.listKey(reg::Root::CurrentUser, keyPath(), &listing);
+    if (r == reg::Status::NotFound) {
         return result;
     }
-    if (r != reg::ERROR_SUCCESS) {
+    if (r != reg::Status::Ok) {
         result.state = ReadResult::State::Unreadable;
         result.error = hiveFailure(hive);
         return result;
@@ -304,11 +304,11 @@ ReadResult readRecord() {
 
 QString writeRecord(const Record& rec) {
     reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Write);
-    if (hive.status() != reg::ERROR_SUCCESS) {
+    if (hive.status() != reg::Status::Ok) {
         return hiveFailure(hive);
     }
-    const int32_t gone = hive.deleteKey(reg::HKEY_CURRENT_USER, keyPath());
-    if (gone != reg::ERROR_SUCCESS && gone != reg::ERROR_FILE_NOT_FOUND) {
+    const reg::Status gone = hive.deleteKey(reg::Root::CurrentUser, keyPath());
+    if (gone != reg::Status::Ok && gone != reg::Status::NotFound) {
         return hiveFailure(hive);
     }
     QList<QPair<QString, QString>> values{
@@ -332,8 +332,8 @@ QString writeRecord(const Record& rec) {
         values.append({kCalendarPrefix + QString::number(i + 1), calendarText(rec.calendars[i])});
     }
     for (const auto& [name, text] : values) {
-        if (hive.setValue(reg::HKEY_CURRENT_USER, keyPath(), name.toLocal8Bit(), reg::REG_SZ,
-                          stringData(text), true) != reg::ERROR_SUCCESS) {
+        if (hive.setValue(reg::Root::CurrentUser, keyPath(), name.toLocal8Bit(),
+                          reg::ValueType::Text, stringData(text), true) != reg::Status::Ok) {
             return hiveFailure(hive);
         }
     }
@@ -342,19 +342,18 @@ QString writeRecord(const Record& rec) {
 
 QString removeRecord() {
     reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Write);
-    if (hive.status() != reg::ERROR_SUCCESS) {
+    if (hive.status() != reg::Status::Ok) {
         return hiveFailure(hive);
     }
-    const int32_t gone = hive.deleteKey(reg::HKEY_CURRENT_USER, keyPath());
-    return gone == reg::ERROR_SUCCESS || gone == reg::ERROR_FILE_NOT_FOUND ? QString()
-                                                                           : hiveFailure(hive);
+    const reg::Status gone = hive.deleteKey(reg::Root::CurrentUser, keyPath());
+    return gone == reg::Status::Ok || gone == reg::Status::NotFound ? QString() : hiveFailure(hive);
 }
 
 QString setRecordValue(const QString& name, const QString& text) {
     reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Write);
-    if (hive.status() != reg::ERROR_SUCCESS ||
-        hive.setValue(reg::HKEY_CURRENT_USER, keyPath(), name.toLocal8Bit(), reg::REG_SZ,
-                      stringData(text), false) != reg::ERROR_SUCCESS) {
+    if (hive.status() != reg::Status::Ok ||
+        hive.setValue(reg::Root::CurrentUser, keyPath(), name.toLocal8Bit(), reg::ValueType::Text,
+                      stringData(text), false) != reg::Status::Ok) {
         return hiveFailure(hive);
     }
     return {};
@@ -365,11 +364,11 @@ QString appendCalendar(const RecordedCalendar& calendar, int number) {
 }
 
 QString outputPath() {
-    return sys::windowsDirectory() + QStringLiteral("/Tessavel.bmp");
+    return sys::dataFolder() + QStringLiteral("/Tessavel.bmp");
 }
 
 QString keptPathFor(const QString& suffix) {
-    return sys::windowsDirectory() + QStringLiteral("/original.") + suffix.toLower();
+    return sys::dataFolder() + QStringLiteral("/original.") + suffix.toLower();
 }
 
 bool isOurOutput(const QString& path, const QString& recordedOutput) {

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "system/wallpaper/WindowsDirectory.h"
+#include "system/DataFolder.h"
 #include "toolkit/Translations.h"
 
 namespace composition {
@@ -26,7 +26,7 @@ void RecordLock::release() {
 
 bool RecordLock::acquire(int waitMs) {
     const QByteArray path =
-        (sys::windowsDirectory() + QStringLiteral("/.composition.lock")).toLocal8Bit();
+        (sys::dataFolder() + QStringLiteral("/.composition.lock")).toLocal8Bit();
     fd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd_ < 0) {
         error_ =

@@ -12,7 +12,7 @@
 #include "placement/CalendarChoice.h"
 #include "placement/PlacementStart.h"
 #include "placement/Services.h"
-#include "system/wallpaper/WallpaperSettings.h"
+#include "system/wallpaper/WallpaperStore.h"
 
 class QComboBox;
 class QGroupBox;

@@ -11,7 +11,7 @@
 #include "placement/PlacementWindow.h"
 #include "system/PrintableText.h"
 #include "system/desktop/DesktopBackend.h"
-#include "system/wallpaper/WallpaperSettings.h"
+#include "system/wallpaper/WallpaperStore.h"
 #include "toolkit/Messages.h"
 #include "toolkit/NativeGeometry.h"
 #include "toolkit/PictureBox.h"
@@ -55,7 +55,7 @@ void PlacementStart::start(tk::PictureBox& preview, const CalendarChoice& choice
     form.wallpaperView->surface()->setFont(preview.surface()->font());
 
     // 2, 3. No wallpaper, nothing to do.
-    settings = sys::LoadWallpaperSettings(services_.desktop, settings);
+    settings = sys::WallpaperStore(services_.desktop).load(settings);
     if (settings.picture.isEmpty()) {
         return;
     }
@@ -68,9 +68,9 @@ void PlacementStart::start(tk::PictureBox& preview, const CalendarChoice& choice
     const composition::Monitor monitor = monitorOf(screen);
     composition::WallpaperShow show;
     show.mode = services_.desktop.livePictureMode().value_or(
-        settings.tile != 0 ? desktop::PictureMode::Tiled : desktop::PictureMode::Centered);
-    show.atOrigin = settings.originX != 0 || settings.originY != 0 || settings.tile != 0;
-    show.origin = QPoint(settings.originX, settings.originY);
+        settings.tiled ? desktop::PictureMode::Tiled : desktop::PictureMode::Centered);
+    show.atOrigin = !settings.origin.isNull() || settings.tiled;
+    show.origin = settings.origin;
     for (const QScreen* s : QGuiApplication::screens()) {
         show.span |= monitorOf(s).deviceRect();
     }
@@ -97,8 +97,8 @@ void PlacementStart::start(tk::PictureBox& preview, const CalendarChoice& choice
     if (mapping.visible().isEmpty()) {
         wallpaper = {};
         cannotBeUsed(tk::Text::tr("at its origin (%1, %2) no part of it is on the screen")
-                         .arg(settings.originX)
-                         .arg(settings.originY));
+                         .arg(settings.origin.x())
+                         .arg(settings.origin.y()));
         return;
     }
 

@@ -16,10 +16,10 @@
 #include "composition/RecordLock.h"
 #include "placement/CalendarChoice.h"
 #include "placement/ManualDrag.h"
+#include "system/DataFolder.h"
 #include "system/PrintableText.h"
 #include "system/desktop/DesktopBackend.h"
-#include "system/wallpaper/WallpaperSettings.h"
-#include "system/wallpaper/WindowsDirectory.h"
+#include "system/wallpaper/WallpaperStore.h"
 #include "toolkit/BusyPointer.h"
 #include "toolkit/Colors.h"
 #include "toolkit/CoveredPixels.h"
@@ -32,17 +32,6 @@
 #include "toolkit/picture/PictureFile.h"
 
 namespace {
-
-// The finish keeps the wallpaper's origin and shows the bitmap untiled, or tiled
-// where it is a block of the tiles the desktop showed.
-constexpr int16_t kUseOrigin = -1;
-constexpr int16_t kKeepOrigin = 0;
-constexpr int16_t kUntiled = 0;
-constexpr int16_t kTiled = 1;
-
-// Linux paths may be far longer than the 260 bytes a Windows directory
-// takes; a cut path would name some other folder.
-constexpr uint32_t kPathBuffer = 4096;
 
 QString title() {
     return tk::Text::tr("Tessaryn Info.");
@@ -549,7 +538,7 @@ void PlacementWindow::finishPlacement() {
     };
     composition::FinishPlan plan = composition::planFinish(
         wallpaperSettings_->picture, wallpaper_, wallpaperHash_, services_.desktop, preview_,
-        wallpaperSettings_->tile, previewed, letGoOfWallpaper);
+        wallpaperSettings_->tiled, previewed, letGoOfWallpaper);
     if (plan.baseIsLoaded && wallpaper_.isNull() && letGo) {
         // The kept original cannot be used: drawn on the picture as loaded.
         if (!reloadWallpaper()) {
@@ -591,14 +580,7 @@ void PlacementWindow::finishPlacement() {
         viewLayout.offset = QPoint();
     }
 
-    std::vector<char> buffer(kPathBuffer, '\0');
-    sys::GetWindowsDirectoryA(buffer.data(), kPathBuffer);
-    const QString directory = QString::fromLocal8Bit(buffer.data());
-    if (directory.isEmpty()) {
-        giveUp(tk::Text::tr("the folder for %1 could not be determined").arg(outputFileName()));
-        return;
-    }
-    const QString path = directory + QLatin1Char('/') + outputFileName();
+    const QString path = sys::dataFolder() + QLatin1Char('/') + outputFileName();
 
     // Remembered first, as still to be composed: a finish cut short is
     // composed again by the next refresh.
@@ -621,8 +603,11 @@ void PlacementWindow::finishPlacement() {
     wallpaperView->setPicture(viewOf(composed, viewLayout));
 
     wallpaperSettings_->picture = path;
-    const sys::WallpaperResult applied = sys::SetWallpaper(
-        services_.desktop, *wallpaperSettings_, kUseOrigin, kKeepOrigin, tiled ? kTiled : kUntiled);
+    // The finish keeps the wallpaper's origin and shows the bitmap untiled,
+    // or tiled where it is a block of the tiles the desktop showed.
+    sys::WallpaperSettings shown = *wallpaperSettings_;
+    shown.tiled = tiled;
+    const sys::WallpaperResult applied = sys::WallpaperStore(services_.desktop).apply(shown);
     // Remembered so that the calendar can be renewed and the original restored.
     if (plan.recorded) {
         if (const QString e = composition::completeFinish(plan); !e.isEmpty()) {

@@ -17,7 +17,7 @@
 #include "composition/TiledLayout.h"
 #include "composition/WallpaperGeometry.h"
 #include "placement/Services.h"
-#include "system/wallpaper/WallpaperSettings.h"
+#include "system/wallpaper/WallpaperStore.h"
 
 class CalendarChoice;
 class ManualDrag;
@@ -97,7 +97,7 @@ public:
     void calendarDropped(QWidget* source, float X, float Y);
     void finishPlacement();
 
-    // The name of the output bitmap in the Windows directory.
+    // The name of the output bitmap in the data folder.
     static QString outputFileName();
 
 signals:

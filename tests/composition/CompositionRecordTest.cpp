@@ -46,9 +46,9 @@ Record sampleRecord(int calendars) {
 
 void setRaw(const char* name, const QByteArray& text) {
     reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Write);
-    ASSERT_EQ(
-        hive.setValue(reg::HKEY_CURRENT_USER, kRecordKey, name, reg::REG_SZ, text + '\0', true),
-        reg::ERROR_SUCCESS);
+    ASSERT_EQ(hive.setValue(reg::Root::CurrentUser, kRecordKey, name, reg::ValueType::Text,
+                            text + '\0', true),
+              reg::Status::Ok);
 }
 
 TEST(CompositionRecord, CalendarEntryReadsBackExactly) {

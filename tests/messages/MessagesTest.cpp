@@ -14,7 +14,7 @@
 #include "support/TempHome.h"
 #include "system/desktop/DesktopFactory.h"
 #include "system/desktop/DesktopSessions.h"
-#include "system/wallpaper/WallpaperSettings.h"
+#include "system/wallpaper/WallpaperStore.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 

@@ -12,7 +12,7 @@
 #include "placement/PlacementStart.h"
 #include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
-#include "system/wallpaper/WallpaperSettings.h"
+#include "system/wallpaper/WallpaperStore.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 

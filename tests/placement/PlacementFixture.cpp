@@ -3,7 +3,7 @@
 #include <QRandomGenerator>
 
 #include "calendar/MonthDrawing.h"
-#include "system/registry/RegString.h"
+#include "system/registry/Registry.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/PictureSurface.h"
 #include "toolkit/Units.h"
@@ -84,15 +84,15 @@ QStringList desktopValues() {
          {"Wallpaper", "TileWallpaper", "WallpaperOriginX", "WallpaperOriginY"}) {
         out << QStringLiteral("%1=%2").arg(
             QLatin1String(name),
-            sys::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"),
-                              QLatin1String(name)));
+            reg::readText(reg::Root::CurrentUser, QStringLiteral("Control Panel\\desktop"),
+                          QLatin1String(name))
+                .value_or(QString()));
     }
     return out;
 }
 
 void setDesktopValue(const QString& name, const QString& value) {
-    sys::RegSetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"), name,
-                      value);
+    reg::writeText(reg::Root::CurrentUser, QStringLiteral("Control Panel\\desktop"), name, value);
 }
 
 namespace {

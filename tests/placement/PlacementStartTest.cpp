@@ -16,7 +16,7 @@
 #include "placement/PlacementStart.h"
 #include "placement/PlacementWindow.h"
 #include "support/TempHome.h"
-#include "system/wallpaper/WallpaperSettings.h"
+#include "system/wallpaper/WallpaperStore.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
@@ -311,7 +311,7 @@ void PlacementStartTest::pictureStartsAtTheCornerOnEveryPlacement() {
 }
 
 void PlacementStartTest::theWholeRoadTwice() {
-    desktopWallpaper.tile = 1;  // an earlier tiled wallpaper
+    desktopWallpaper.tiled = true;  // an earlier tiled wallpaper
     const QImage wall = makeWallpaper(600, 450);
     seed(wall, 0, 0, 1);
     const QString output = home->dataHome() + QStringLiteral("/tessaryn/Tessavel.bmp");

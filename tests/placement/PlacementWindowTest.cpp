@@ -88,7 +88,7 @@ private:
 void PlacementWindowTest::init() {
     home = std::make_unique<TempHome>();
     fakes = std::make_unique<FakeServices>();
-    settings = {QStringLiteral("/old/wallpaper.bmp"), 12, -3, 0};
+    settings = {QStringLiteral("/old/wallpaper.bmp"), QPoint(12, -3), false};
     wallpaper = makeWallpaper(520, 380);
     pictureImage = makePreview(QSize(301, 145), choice)->surface()->image().copy();
 }
@@ -430,7 +430,7 @@ void PlacementWindowTest::cancelWritesNothing() {
 void PlacementWindowTest::aFailedSaveKeepsTheWindowOpenAndChangesNothing_data() {
     QTest::addColumn<bool>("afterTheDrawing");
     QTest::addColumn<QString>("reason");
-    // Where the Windows directory would be created there is a plain file.
+    // Where the data folder would be created there is a plain file.
     QTest::newRow("before the drawing") << false << QStringLiteral("Not a directory");
     // The calendar is drawn, and a folder has the output's name.
     QTest::newRow("after the drawing") << true << QStringLiteral("it is a folder");

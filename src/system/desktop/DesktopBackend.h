@@ -48,8 +48,8 @@ public:
     // "#rrggbb" name; nullopt where the backend does not know it.
     virtual std::optional<QString> liveBackgroundColor() { return std::nullopt; }
 
-    // Make `path` the desktop's wallpaper. `tiled` is the tiling now stored in
-    // the hive ("TileWallpaper" == "1").
+    // Make `path` the desktop's wallpaper, tiled or not (the tiling the hive's
+    // "TileWallpaper" now records).
     virtual ApplyResult apply(const QString& path, bool tiled) = 0;
 
     // Why a picture this backend takes is not seen on the screen, as the end

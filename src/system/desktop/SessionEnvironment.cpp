@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "system/XdgFolders.h"
+
 namespace desktop {
 
 SessionEnvironment SessionEnvironment::system() {
@@ -29,8 +31,8 @@ QString SessionEnvironment::home() const {
 }
 
 QString SessionEnvironment::configHome() const {
-    const QString c = value(QStringLiteral("XDG_CONFIG_HOME"));
-    return c.isEmpty() ? home() + QStringLiteral("/.config") : c;
+    return sys::xdgFolder(value(QStringLiteral("XDG_CONFIG_HOME")), home(),
+                          QStringLiteral(".config"));
 }
 
 QStringList SessionEnvironment::configDirs() const {
@@ -40,8 +42,8 @@ QStringList SessionEnvironment::configDirs() const {
 }
 
 QString SessionEnvironment::dataHome() const {
-    const QString d = value(QStringLiteral("XDG_DATA_HOME"));
-    return d.isEmpty() ? home() + QStringLiteral("/.local/share") : d;
+    return sys::xdgFolder(value(QStringLiteral("XDG_DATA_HOME")), home(),
+                          QStringLiteral(".local/share"));
 }
 
 QStringList SessionEnvironment::dataDirs() const {

@@ -30,12 +30,14 @@ public:
     QString findExecutable(const QString& program) const;
 
     QString home() const;
-    QString configHome() const;      // XDG_CONFIG_HOME, else ~/.config
+    // XDG_CONFIG_HOME and XDG_DATA_HOME when absolute, else ~/.config and
+    // ~/.local/share (see sys::xdgFolder).
+    QString configHome() const;
+    QString dataHome() const;
     QStringList configDirs() const;  // XDG_CONFIG_DIRS, else /etc/xdg
     QString runtimeDir() const;      // XDG_RUNTIME_DIR, may be empty
-    QString dataHome() const;        // XDG_DATA_HOME, else ~/.local/share
-    QStringList dataDirs()
-        const;  // XDG_DATA_HOME, then XDG_DATA_DIRS (else /usr/local/share, /usr/share)
+    // dataHome(), then XDG_DATA_DIRS (else /usr/local/share, /usr/share)
+    QStringList dataDirs() const;
     // Where this program keeps its wallpapers and the copies it hands to desktops.
     QString ownDataDir() const { return dataHome() + QStringLiteral("/tessaryn"); }
 

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "system/XdgFolders.h"
 #include "toolkit/Translations.h"
 #include "toolkit/files/RegularFiles.h"
 
@@ -25,25 +26,26 @@ constexpr int kBusyTimeoutMs = 10000;
 // Windows' limit for one key name.
 constexpr qsizetype kMaxKeyName = 255;
 
-struct Root {
-    HKEY handle;
+// Each root's row in the keys table and its stored name.
+struct RootRow {
+    Root root;
     int64_t id;
     const char* name;
 };
 
-constexpr Root kRoots[] = {
-    {HKEY_CLASSES_ROOT, 1, "HKEY_CLASSES_ROOT"},     {HKEY_CURRENT_USER, 2, "HKEY_CURRENT_USER"},
-    {HKEY_LOCAL_MACHINE, 3, "HKEY_LOCAL_MACHINE"},   {HKEY_USERS, 4, "HKEY_USERS"},
-    {HKEY_CURRENT_CONFIG, 6, "HKEY_CURRENT_CONFIG"},
+constexpr RootRow kRoots[] = {
+    {Root::ClassesRoot, 1, "HKEY_CLASSES_ROOT"},     {Root::CurrentUser, 2, "HKEY_CURRENT_USER"},
+    {Root::LocalMachine, 3, "HKEY_LOCAL_MACHINE"},   {Root::Users, 4, "HKEY_USERS"},
+    {Root::CurrentConfig, 6, "HKEY_CURRENT_CONFIG"},
 };
 
-const Root* findRoot(HKEY handle) {
-    for (const Root& r : kRoots) {
-        if (r.handle == handle) {
-            return &r;
+const RootRow& rootRow(Root root) {
+    for (const RootRow& r : kRoots) {
+        if (r.root == root) {
+            return r;
         }
     }
-    return nullptr;
+    return kRoots[1];  // not reached: every root has its row
 }
 
 const char* const kSchema[] = {
@@ -156,17 +158,11 @@ std::recursive_mutex& Hive::connectionMutex() {
 }
 
 QString hivePath() {
-    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG rules ask.
-    if (config.isEmpty() || QDir::isRelativePath(config)) {
-        config = QDir::homePath() + QStringLiteral("/.config");
-    }
-    return config + QStringLiteral("/tessaryn/registry.sqlite3");
+    return sys::configHome() + QStringLiteral("/tessaryn/registry.sqlite3");
 }
 
-QByteArray rootName(HKEY root) {
-    const Root* r = findRoot(root);
-    return r != nullptr ? QByteArray(r->name) : QByteArray();
+QByteArray rootName(Root root) {
+    return QByteArray(rootRow(root).name);
 }
 
 bool Hive::splitPath(const QByteArray& subPath, QList<QByteArray>* names) {
@@ -219,7 +215,7 @@ Hive::~Hive() {
     }
 }
 
-int32_t Hive::fail(int32_t code, const QString& what) {
+Status Hive::fail(Status code, const QString& what) {
     error_ = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path_), what);
     return code;
 }
@@ -246,27 +242,27 @@ QString cannotText(const char* doing) {
 
 }  // namespace
 
-int32_t Hive::sqliteFailure(int rc, const char* doing) {
+Status Hive::sqliteFailure(int rc, const char* doing) {
     const QString detail = db_ != nullptr ? QString::fromUtf8(sqlite3_errmsg(db_))
                                           : QString::fromUtf8(sqlite3_errstr(rc));
     switch (rc & 0xff) {
         case SQLITE_NOTADB:
-            return fail(ERROR_BADDB, tk::Text::tr("not a registry hive (%1)").arg(detail));
+            return fail(Status::Damaged, tk::Text::tr("not a registry hive (%1)").arg(detail));
         case SQLITE_CORRUPT:
             return damaged(detail);
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
-            return fail(ERROR_REGISTRY_IO_FAILED,
+            return fail(Status::Unusable,
                         tk::Text::tr("another process keeps the hive busy (%1)").arg(detail));
         default:
-            return fail(ERROR_REGISTRY_IO_FAILED, cannotText(doing).arg(detail));
+            return fail(Status::Unusable, cannotText(doing).arg(detail));
     }
 }
 
-int32_t Hive::damaged(const QString& detail) {
+Status Hive::damaged(const QString& detail) {
     QString what = detail;
     what.remove(QStringLiteral("*** in database main *** "));
-    return fail(ERROR_BADDB,
+    return fail(Status::Damaged,
                 tk::Text::tr("the hive is damaged (%1); move the file aside to start a fresh "
                              "hive (the program then reads the desktop's live settings again)")
                     .arg(what.simplified()));
@@ -276,23 +272,22 @@ bool Hive::openFile(Mode mode) {
     const QFileInfo info(path_);
     if (mode == Mode::Read) {
         if (!info.exists()) {
-            status_ = ERROR_FILE_NOT_FOUND;
+            status_ = Status::NotFound;
             return false;
         }
     } else if (!QDir().mkpath(info.absolutePath())) {
-        status_ =
-            fail(ERROR_REGISTRY_IO_FAILED, tk::Text::tr("cannot create the folder %1")
-                                               .arg(QDir::toNativeSeparators(info.absolutePath())));
+        status_ = fail(Status::Unusable, tk::Text::tr("cannot create the folder %1")
+                                             .arg(QDir::toNativeSeparators(info.absolutePath())));
         return false;
     }
     if (info.isDir()) {
-        status_ = fail(ERROR_REGISTRY_IO_FAILED, tk::Text::tr("is a folder, not a hive file"));
+        status_ = fail(Status::Unusable, tk::Text::tr("is a folder, not a hive file"));
         return false;
     }
     // SQLite would wait for ever on a FIFO.
     if (struct stat st{}; ::stat(QFile::encodeName(path_).constData(), &st) == 0) {
         if (const QString why = files::notRegular(st.st_mode); !why.isEmpty()) {
-            status_ = fail(ERROR_REGISTRY_IO_FAILED, why);
+            status_ = fail(Status::Unusable, why);
             return false;
         }
     }
@@ -346,12 +341,13 @@ bool Hive::prepareSchema(Mode mode) {
     }
     const bool empty = appId == 0 && objects == 0;
     if (appId != kApplicationId && !empty) {
-        status_ = fail(ERROR_BADDB, tk::Text::tr("holds a database that is not a registry hive"));
+        status_ =
+            fail(Status::Damaged, tk::Text::tr("holds a database that is not a registry hive"));
         return false;
     }
     if (empty) {
         if (mode == Mode::Read) {
-            status_ = ERROR_FILE_NOT_FOUND;  // an empty file is a hive with nothing in it yet
+            status_ = Status::NotFound;  // an empty file is a hive with nothing in it yet
             return false;
         }
         // WAL lets readers and a writer of other processes work side by side.
@@ -382,7 +378,7 @@ bool Hive::prepareSchema(Mode mode) {
             sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
             inTransaction_ = false;
             status_ =
-                fail(ERROR_BADDB, tk::Text::tr("holds a database that is not a registry hive"));
+                fail(Status::Damaged, tk::Text::tr("holds a database that is not a registry hive"));
             return false;
         }
         if (rc == SQLITE_OK) {
@@ -404,12 +400,12 @@ bool Hive::prepareSchema(Mode mode) {
         status_ = sqliteFailure(rc, "read");
         return false;
     }
-    status_ = ERROR_SUCCESS;
+    status_ = Status::Ok;
     return true;
 }
 
-int32_t Hive::begin(bool write) {
-    if (status_ != ERROR_SUCCESS) {
+Status Hive::begin(bool write) {
+    if (status_ != Status::Ok) {
         return status_;
     }
     // IMMEDIATE takes the write lock up front: a deferred transaction that
@@ -421,17 +417,17 @@ int32_t Hive::begin(bool write) {
     }
     inTransaction_ = true;
     if (write) {
-        const int32_t r = checkBeforeFirstWrite();
-        if (r != ERROR_SUCCESS) {
+        const Status r = checkBeforeFirstWrite();
+        if (r != Status::Ok) {
             sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
             inTransaction_ = false;
             return r;
         }
     }
-    return ERROR_SUCCESS;
+    return Status::Ok;
 }
 
-int32_t Hive::checkBeforeFirstWrite() {
+Status Hive::checkBeforeFirstWrite() {
     // SQLite notices a damaged page only when it reads it, and a write reads
     // few pages: it would go on building on a damaged file. So before the
     // first write of a process (inside its transaction, so the state checked
@@ -441,7 +437,7 @@ int32_t Hive::checkBeforeFirstWrite() {
     Connection& c = connection();
     const bool shared = db_ == c.db;
     if ((shared && c.checked) || checked_) {
-        return ERROR_SUCCESS;
+        return Status::Ok;
     }
     Statement check(db_, "PRAGMA integrity_check(1)");
     int rc = check.prepared();
@@ -461,15 +457,15 @@ int32_t Hive::checkBeforeFirstWrite() {
     if (shared) {
         c.checked = true;
     }
-    return ERROR_SUCCESS;
+    return Status::Ok;
 }
 
-int32_t Hive::finish(int32_t result) {
+Status Hive::finish(Status result) {
     if (!inTransaction_) {
         return result;
     }
     inTransaction_ = false;
-    if (result == ERROR_SUCCESS) {
+    if (result == Status::Ok) {
         const int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
             sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -481,18 +477,14 @@ int32_t Hive::finish(int32_t result) {
     return result;
 }
 
-int32_t Hive::resolve(HKEY root, const QByteArray& subPath, bool create, int64_t* id,
-                      QByteArray* storedPath) {
+Status Hive::resolve(Root root, const QByteArray& subPath, bool create, int64_t* id,
+                     QByteArray* storedPath) {
     *id = 0;
-    const Root* r = findRoot(root);
-    if (r == nullptr) {
-        return ERROR_INVALID_HANDLE;
-    }
     QList<QByteArray> names;
     if (!splitPath(subPath, &names)) {
-        return ERROR_BAD_PATHNAME;
+        return Status::BadPath;
     }
-    int64_t current = r->id;
+    int64_t current = rootRow(root).id;
     QByteArray stored;
     Statement find(db_, "SELECT id, name FROM keys WHERE parent = ?1 AND name = ?2");
     if (find.prepared() != SQLITE_OK) {
@@ -519,70 +511,70 @@ int32_t Hive::resolve(HKEY root, const QByteArray& subPath, bool create, int64_t
             current = sqlite3_last_insert_rowid(db_);
             stored += (stored.isEmpty() ? "" : "\\") + name;
         } else {
-            return ERROR_FILE_NOT_FOUND;
+            return Status::NotFound;
         }
     }
     *id = current;
     if (storedPath != nullptr) {
         *storedPath = stored;
     }
-    return ERROR_SUCCESS;
+    return Status::Ok;
 }
 
-int32_t Hive::inKey(HKEY root, const QByteArray& subPath, Access access,
-                    const std::function<int32_t(int64_t)>& body, int32_t missing,
-                    QByteArray* storedPath) {
-    int32_t r = begin(access != Access::Read);
-    if (r != ERROR_SUCCESS) {
+Status Hive::inKey(Root root, const QByteArray& subPath, Access access,
+                   const std::function<Status(int64_t)>& body, Status missing,
+                   QByteArray* storedPath) {
+    Status r = begin(access != Access::Read);
+    if (r != Status::Ok) {
         return r;
     }
     int64_t key = 0;
     r = resolve(root, subPath, access == Access::Create, &key, storedPath);
-    if (r == ERROR_FILE_NOT_FOUND) {
+    if (r == Status::NotFound) {
         r = missing;
     }
-    if (r == ERROR_SUCCESS && body) {
+    if (r == Status::Ok && body) {
         r = body(key);
     }
     return finish(r);
 }
 
-int32_t Hive::written(int rc, int32_t unchanged) {
+Status Hive::written(int rc, Status unchanged) {
     if (rc != SQLITE_DONE) {
         return sqliteFailure(rc, "write");
     }
-    if (unchanged != ERROR_SUCCESS && sqlite3_changes(db_) == 0) {
+    if (unchanged != Status::Ok && sqlite3_changes(db_) == 0) {
         return unchanged;
     }
-    return ERROR_SUCCESS;
+    return Status::Ok;
 }
 
-int32_t Hive::keyExists(HKEY root, const QByteArray& subPath) {
+Status Hive::keyExists(Root root, const QByteArray& subPath) {
     return inKey(root, subPath, Access::Read, {});
 }
 
-int32_t Hive::createKey(HKEY root, const QByteArray& subPath) {
+Status Hive::createKey(Root root, const QByteArray& subPath) {
     return inKey(root, subPath, Access::Create, {});
 }
 
-int32_t Hive::queryValue(HKEY root, const QByteArray& subPath, const QByteArray& name, Value* out) {
+Status Hive::queryValue(Root root, const QByteArray& subPath, const QByteArray& name, Value* out) {
     return inKey(root, subPath, Access::Read, [&](int64_t key) {
         Statement q(db_, "SELECT name, type, data FROM vals WHERE key = ?1 AND name = ?2");
         q.bind(1, key);
         q.bindText(2, name);
         const int rc = q.step();
         if (rc != SQLITE_ROW) {
-            return rc == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : sqliteFailure(rc, "read");
+            return rc == SQLITE_DONE ? Status::NotFound : sqliteFailure(rc, "read");
         }
         out->name = q.bytes(0);
-        out->type = static_cast<uint32_t>(q.int64(1));
+        out->type = static_cast<ValueType>(q.int64(1));
         out->data = q.bytes(2);
-        return ERROR_SUCCESS;
+        return Status::Ok;
     });
 }
 
-int32_t Hive::setValue(HKEY root, const QByteArray& subPath, const QByteArray& name, uint32_t type,
-                       const QByteArray& data, bool createPath, bool replace) {
+Status Hive::setValue(Root root, const QByteArray& subPath, const QByteArray& name, ValueType type,
+                      const QByteArray& data, bool createPath, bool replace) {
     // A missing key means the handle's key went away since it was opened.
     return inKey(
         root, subPath, createPath ? Access::Create : Access::Write,
@@ -596,39 +588,39 @@ int32_t Hive::setValue(HKEY root, const QByteArray& subPath, const QByteArray& n
                                     " ON CONFLICT(key, name) DO NOTHING");
             up.bind(1, key);
             up.bindText(2, name);
-            up.bind(3, type);
+            up.bind(3, static_cast<int64_t>(type));
             up.bindBlob(4, data);
-            return written(up.step(), ERROR_ALREADY_EXISTS);
+            return written(up.step(), Status::AlreadyExists);
         },
-        ERROR_KEY_DELETED);
+        Status::KeyMissing);
 }
 
-int32_t Hive::deleteValue(HKEY root, const QByteArray& subPath, const QByteArray& name) {
+Status Hive::deleteValue(Root root, const QByteArray& subPath, const QByteArray& name) {
     return inKey(root, subPath, Access::Write, [&](int64_t key) {
         Statement del(db_, "DELETE FROM vals WHERE key = ?1 AND name = ?2");
         del.bind(1, key);
         del.bindText(2, name);
-        return written(del.step(), ERROR_FILE_NOT_FOUND);
+        return written(del.step(), Status::NotFound);
     });
 }
 
-int32_t Hive::deleteKey(HKEY root, const QByteArray& subPath) {
+Status Hive::deleteKey(Root root, const QByteArray& subPath) {
     QList<QByteArray> names;
     if (!splitPath(subPath, &names)) {
-        return ERROR_BAD_PATHNAME;
+        return Status::BadPath;
     }
     if (names.isEmpty()) {
-        return ERROR_INVALID_PARAMETER;  // the predefined roots stay
+        return Status::IsRoot;  // the predefined roots stay
     }
     return inKey(root, subPath, Access::Write, [&](int64_t key) {
         // Subkeys and values follow through ON DELETE CASCADE.
         Statement del(db_, "DELETE FROM keys WHERE id = ?1");
         del.bind(1, key);
-        return written(del.step(), ERROR_SUCCESS);
+        return written(del.step(), Status::Ok);
     });
 }
 
-int32_t Hive::listKey(HKEY root, const QByteArray& subPath, KeyListing* out) {
+Status Hive::listKey(Root root, const QByteArray& subPath, KeyListing* out) {
     return inKey(
         root, subPath, Access::Read,
         [&](int64_t key) {
@@ -639,7 +631,7 @@ int32_t Hive::listKey(HKEY root, const QByteArray& subPath, KeyListing* out) {
             int rc = SQLITE_ROW;
             while ((rc = vals.step()) == SQLITE_ROW) {
                 out->values.push_back(
-                    Value{vals.bytes(0), static_cast<uint32_t>(vals.int64(1)), vals.bytes(2)});
+                    Value{vals.bytes(0), static_cast<ValueType>(vals.int64(1)), vals.bytes(2)});
             }
             if (rc == SQLITE_DONE) {
                 Statement subs(db_, "SELECT name FROM keys WHERE parent = ?1 ORDER BY name");
@@ -648,9 +640,9 @@ int32_t Hive::listKey(HKEY root, const QByteArray& subPath, KeyListing* out) {
                     out->subkeys.append(subs.bytes(0));
                 }
             }
-            return rc == SQLITE_DONE ? ERROR_SUCCESS : sqliteFailure(rc, "read");
+            return rc == SQLITE_DONE ? Status::Ok : sqliteFailure(rc, "read");
         },
-        ERROR_FILE_NOT_FOUND, &out->path);
+        Status::NotFound, &out->path);
 }
 
 }  // namespace reg

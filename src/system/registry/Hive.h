@@ -15,22 +15,21 @@
 #include <mutex>
 #include <vector>
 
-#include "system/registry/RegTypes.h"
+#include "system/registry/HiveTypes.h"
 
 struct sqlite3;
 
 namespace reg {
 
-// $XDG_CONFIG_HOME/tessaryn/registry.sqlite3 (~/.config when unset).
+// $XDG_CONFIG_HOME/tessaryn/registry.sqlite3 (see sys::configHome).
 QString hivePath();
 
-// The long name of a predefined root ("HKEY_CURRENT_USER"), or empty when
-// `root` is not one.
-QByteArray rootName(HKEY root);
+// The long name of a root as the hive stores it ("HKEY_CURRENT_USER").
+QByteArray rootName(Root root);
 
 struct Value {
     QByteArray name;
-    uint32_t type = REG_NONE;
+    ValueType type = ValueType::None;
     QByteArray data;
 };
 
@@ -56,30 +55,30 @@ public:
     // by permissions or by their lack of write bits) reads without creating
     // anything next to it.
     //
-    // ERROR_SUCCESS when the hive can be used. ERROR_FILE_NOT_FOUND when it
+    // Status::Ok when the hive can be used. Status::NotFound when it
     // does not exist yet (Read mode): every lookup then finds nothing.
-    // ERROR_BADDB or ERROR_REGISTRY_IO_FAILED otherwise; the file is then
+    // Status::Damaged or Status::Unusable otherwise; the file is then
     // left exactly as it was.
-    int32_t status() const { return status_; }
+    Status status() const { return status_; }
     // One line describing the last failure, for the user.
     const QString& errorText() const { return error_; }
     const QString& path() const { return path_; }
 
     // `subPath` is a backslash-separated path below `root` ("" is the root
-    // itself). Missing keys give ERROR_FILE_NOT_FOUND.
-    int32_t keyExists(HKEY root, const QByteArray& subPath);
-    int32_t createKey(HKEY root, const QByteArray& subPath);
-    int32_t queryValue(HKEY root, const QByteArray& subPath, const QByteArray& name, Value* out);
+    // itself). Missing keys give Status::NotFound.
+    Status keyExists(Root root, const QByteArray& subPath);
+    Status createKey(Root root, const QByteArray& subPath);
+    Status queryValue(Root root, const QByteArray& subPath, const QByteArray& name, Value* out);
     // Creates or replaces the value. With `createPath` missing keys on the
     // way are created in the same transaction, otherwise a missing key gives
-    // ERROR_KEY_DELETED. Without `replace` an existing value is left alone
-    // and ERROR_ALREADY_EXISTS returned.
-    int32_t setValue(HKEY root, const QByteArray& subPath, const QByteArray& name, uint32_t type,
-                     const QByteArray& data, bool createPath, bool replace = true);
-    int32_t deleteValue(HKEY root, const QByteArray& subPath, const QByteArray& name);
+    // Status::KeyMissing. Without `replace` an existing value is left alone
+    // and Status::AlreadyExists returned.
+    Status setValue(Root root, const QByteArray& subPath, const QByteArray& name, ValueType type,
+                    const QByteArray& data, bool createPath, bool replace = true);
+    Status deleteValue(Root root, const QByteArray& subPath, const QByteArray& name);
     // Removes the key with everything below it. A root cannot be deleted.
-    int32_t deleteKey(HKEY root, const QByteArray& subPath);
-    int32_t listKey(HKEY root, const QByteArray& subPath, KeyListing* out);
+    Status deleteKey(Root root, const QByteArray& subPath);
+    Status listKey(Root root, const QByteArray& subPath, KeyListing* out);
 
     // Splits a key path into its names; false when a name is empty or too
     // long (one trailing backslash is allowed).
@@ -90,29 +89,29 @@ private:
 
     bool openFile(Mode mode);
     bool prepareSchema(Mode mode);
-    int32_t fail(int32_t code, const QString& what);
-    int32_t sqliteFailure(int rc, const char* doing);
+    Status fail(Status code, const QString& what);
+    Status sqliteFailure(int rc, const char* doing);
     // "The hive is damaged" with the way out, for the user.
-    int32_t damaged(const QString& detail);
-    int32_t begin(bool write);
+    Status damaged(const QString& detail);
+    Status begin(bool write);
     // Checks the whole file before the first write of the process.
-    int32_t checkBeforeFirstWrite();
-    int32_t finish(int32_t result);
+    Status checkBeforeFirstWrite();
+    Status finish(Status result);
     // Looks up (or, with `create`, makes) the key; *id is 0 when missing.
-    int32_t resolve(HKEY root, const QByteArray& subPath, bool create, int64_t* id,
-                    QByteArray* storedPath = nullptr);
+    Status resolve(Root root, const QByteArray& subPath, bool create, int64_t* id,
+                   QByteArray* storedPath = nullptr);
 
     enum class Access { Read, Write, Create };
     // One transaction on an existing key (with Access::Create, missing keys
     // on the way are made): `body`, if any, runs with the key's id and the
     // transaction commits only when all went well. A missing key gives
     // `missing`.
-    int32_t inKey(HKEY root, const QByteArray& subPath, Access access,
-                  const std::function<int32_t(int64_t)>& body,
-                  int32_t missing = ERROR_FILE_NOT_FOUND, QByteArray* storedPath = nullptr);
+    Status inKey(Root root, const QByteArray& subPath, Access access,
+                 const std::function<Status(int64_t)>& body, Status missing = Status::NotFound,
+                 QByteArray* storedPath = nullptr);
     // The result of a writing statement that stepped to `rc`; `unchanged`
-    // when it changed no row, unless that is ERROR_SUCCESS.
-    int32_t written(int rc, int32_t unchanged);
+    // when it changed no row, unless that is Status::Ok.
+    Status written(int rc, Status unchanged);
 
     // The process's one shared connection is used by one Hive at a time.
     static std::recursive_mutex& connectionMutex();
@@ -120,7 +119,7 @@ private:
     QString path_;
     std::unique_lock<std::recursive_mutex> lock_;
     sqlite3* db_ = nullptr;
-    int32_t status_ = ERROR_SUCCESS;
+    Status status_ = Status::Ok;
     QString error_;
     bool inTransaction_ = false;
     // A reader that must not change the file or its folder; its connection

@@ -31,23 +31,23 @@ const char kUsage[] =
     "\n"
     "The hive is $XDG_CONFIG_HOME/tessaryn/registry.sqlite3.\n";
 
-struct Root {
+struct RootName {
     const char* shortName;
     const char* longName;
-    HKEY handle;
+    Root root;
 };
 
-constexpr Root kRoots[] = {
-    {"HKCU", "HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-    {"HKLM", "HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-    {"HKCR", "HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-    {"HKU", "HKEY_USERS", HKEY_USERS},
-    {"HKCC", "HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
+constexpr RootName kRoots[] = {
+    {"HKCU", "HKEY_CURRENT_USER", Root::CurrentUser},
+    {"HKLM", "HKEY_LOCAL_MACHINE", Root::LocalMachine},
+    {"HKCR", "HKEY_CLASSES_ROOT", Root::ClassesRoot},
+    {"HKU", "HKEY_USERS", Root::Users},
+    {"HKCC", "HKEY_CURRENT_CONFIG", Root::CurrentConfig},
 };
 
 struct Command {
     QString operation;
-    HKEY root = 0;
+    Root root = Root::CurrentUser;
     QByteArray path;
     std::optional<QByteArray> valueName;  // set by /v or /ve
     std::optional<QString> type;
@@ -64,25 +64,26 @@ ToolResult invalidSyntax() {
     return failure(QStringLiteral("Invalid syntax. Type \"tessaryn-reg /?\" for usage."));
 }
 
-std::optional<QString> parseKey(const QString& text, HKEY* root, QByteArray* path) {
+std::optional<QString> parseKey(const QString& text, Root* root, QByteArray* path) {
     if (text.startsWith(QLatin1String("\\\\"))) {
         return QStringLiteral("Remote registries are not supported.");
     }
     const qsizetype slash = text.indexOf(u'\\');
     const QString rootText = slash < 0 ? text : text.left(slash);
-    *root = 0;
-    for (const Root& r : kRoots) {
+    const RootName* found = nullptr;
+    for (const RootName& r : kRoots) {
         if (rootText.compare(QLatin1String(r.shortName), Qt::CaseInsensitive) == 0 ||
             rootText.compare(QLatin1String(r.longName), Qt::CaseInsensitive) == 0) {
-            *root = r.handle;
+            found = &r;
         }
     }
-    if (*root == 0) {
+    if (found == nullptr) {
         return QStringLiteral(
                    "Invalid key name \"%1\": it must start with HKCU, HKLM, HKCR, HKU "
                    "or HKCC.")
             .arg(text);
     }
+    *root = found->root;
     *path = slash < 0 ? QByteArray() : text.mid(slash + 1).toLocal8Bit();
     QList<QByteArray> names;
     if (!Hive::splitPath(*path, &names)) {
@@ -129,48 +130,48 @@ std::optional<Command> parse(const QStringList& args) {
     return c;
 }
 
-QString typeName(uint32_t type) {
+QString typeName(ValueType type) {
     switch (type) {
-        case REG_NONE:
+        case ValueType::None:
             return QStringLiteral("REG_NONE");
-        case REG_SZ:
+        case ValueType::Text:
             return QStringLiteral("REG_SZ");
-        case REG_EXPAND_SZ:
+        case ValueType::ExpandableText:
             return QStringLiteral("REG_EXPAND_SZ");
-        case REG_BINARY:
+        case ValueType::Binary:
             return QStringLiteral("REG_BINARY");
-        case REG_DWORD:
+        case ValueType::Number32:
             return QStringLiteral("REG_DWORD");
-        case REG_MULTI_SZ:
+        case ValueType::TextList:
             return QStringLiteral("REG_MULTI_SZ");
-        case REG_QWORD:
+        case ValueType::Number64:
             return QStringLiteral("REG_QWORD");
         default:
-            return QStringLiteral("0x%1").arg(type, 0, 16);
+            return QStringLiteral("0x%1").arg(static_cast<uint32_t>(type), 0, 16);
     }
 }
 
 QString dataText(const Value& v) {
     const QByteArray& d = v.data;
     switch (v.type) {
-        case REG_SZ:
-        case REG_EXPAND_SZ: {
+        case ValueType::Text:
+        case ValueType::ExpandableText: {
             const qsizetype end = d.indexOf('\0');
             return QString::fromLocal8Bit(end < 0 ? d : d.left(end));
         }
-        case REG_MULTI_SZ: {
+        case ValueType::TextList: {
             QByteArray items = d;
             while (items.endsWith('\0')) {
                 items.chop(1);
             }
             return QString::fromLocal8Bit(items).replace(QChar(u'\0'), QLatin1String("\\0"));
         }
-        case REG_DWORD:
+        case ValueType::Number32:
             if (d.size() == 4) {
                 return QStringLiteral("0x%1").arg(qFromLittleEndian<quint32>(d.constData()), 0, 16);
             }
             break;
-        case REG_QWORD:
+        case ValueType::Number64:
             if (d.size() == 8) {
                 return QStringLiteral("0x%1").arg(qFromLittleEndian<quint64>(d.constData()), 0, 16);
             }
@@ -189,30 +190,31 @@ QString valueLine(const Value& v) {
         .arg(sys::printable(name), typeName(v.type), sys::printable(dataText(v)));
 }
 
-QString keyText(HKEY root, const QByteArray& storedPath) {
+QString keyText(Root root, const QByteArray& storedPath) {
     const QString rootText = QString::fromLatin1(rootName(root));
     return storedPath.isEmpty()
                ? rootText
                : rootText + u'\\' + sys::printable(QString::fromLocal8Bit(storedPath));
 }
 
-ToolResult hiveFailure(const Hive& hive, int32_t code) {
-    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_KEY_DELETED) {
+ToolResult hiveFailure(const Hive& hive, Status code) {
+    if (code == Status::NotFound || code == Status::KeyMissing) {
         return failure(kNotFound);
     }
-    return failure(hive.errorText().isEmpty()
-                       ? QStringLiteral("The registry hive failed (%1).").arg(code)
-                       : hive.errorText());
+    return failure(
+        hive.errorText().isEmpty()
+            ? QStringLiteral("The registry hive failed (%1).").arg(static_cast<int>(code))
+            : hive.errorText());
 }
 
 ToolResult query(const Command& c) {
     Hive hive(hivePath(), Hive::Mode::Read);
     KeyListing key;
-    int32_t r = hive.status();
-    if (r == ERROR_SUCCESS) {
+    Status r = hive.status();
+    if (r == Status::Ok) {
         r = hive.listKey(c.root, c.path, &key);
     }
-    if (r != ERROR_SUCCESS) {
+    if (r != Status::Ok) {
         return hiveFailure(hive, r);
     }
     const QString keyLine = keyText(c.root, key.path);
@@ -222,7 +224,7 @@ ToolResult query(const Command& c) {
         // The hive's own lookup, so that names match exactly as for the program.
         Value value;
         r = hive.queryValue(c.root, c.path, *c.valueName, &value);
-        if (r != ERROR_SUCCESS) {
+        if (r != Status::Ok) {
             return hiveFailure(hive, r);
         }
         result.out += valueLine(value) + u'\n';
@@ -239,10 +241,10 @@ ToolResult query(const Command& c) {
 }
 
 // The bytes stored for /t TYPE /d DATA, or an error message.
-std::optional<QString> encode(const QString& type, const QString& data, uint32_t* code,
+std::optional<QString> encode(const QString& type, const QString& data, ValueType* code,
                               QByteArray* bytes) {
     if (type == QLatin1String("REG_SZ")) {
-        *code = REG_SZ;
+        *code = ValueType::Text;
         *bytes = data.toLocal8Bit() + '\0';
     } else if (type == QLatin1String("REG_DWORD")) {
         bool ok = false;
@@ -256,7 +258,7 @@ std::optional<QString> encode(const QString& type, const QString& data, uint32_t
                        "0xffffffff.")
                 .arg(data);
         }
-        *code = REG_DWORD;
+        *code = ValueType::Number32;
         bytes->resize(4);
         qToLittleEndian(static_cast<quint32>(n), bytes->data());
     } else if (type == QLatin1String("REG_BINARY")) {
@@ -271,7 +273,7 @@ std::optional<QString> encode(const QString& type, const QString& data, uint32_t
                        "digits.")
                 .arg(data);
         }
-        *code = REG_BINARY;
+        *code = ValueType::Binary;
         *bytes = QByteArray::fromHex(hex);
     } else {
         return QStringLiteral("Unsupported type \"%1\": use REG_SZ, REG_DWORD or REG_BINARY.")
@@ -286,7 +288,7 @@ ToolResult add(const Command& c) {
     if (!name && (c.type || c.data)) {
         name = QByteArray();
     }
-    uint32_t type = REG_SZ;
+    ValueType type = ValueType::Text;
     QByteArray bytes;
     if (name) {
         if (const auto bad = encode(c.type.value_or(QStringLiteral("REG_SZ")),
@@ -295,18 +297,18 @@ ToolResult add(const Command& c) {
         }
     }
     Hive hive(hivePath(), Hive::Mode::Write);
-    int32_t r = hive.status();
-    if (r == ERROR_SUCCESS) {
+    Status r = hive.status();
+    if (r == Status::Ok) {
         r = name ? hive.setValue(c.root, c.path, *name, type, bytes, true, c.force)
                  : hive.createKey(c.root, c.path);
     }
-    if (r == ERROR_ALREADY_EXISTS) {
+    if (r == Status::AlreadyExists) {
         return failure(QStringLiteral("The value %1 already exists; nothing was changed. Add /f "
                                       "to replace it.")
                            .arg(name->isEmpty() ? QStringLiteral("(Default)")
                                                 : QString::fromLocal8Bit(*name)));
     }
-    if (r != ERROR_SUCCESS) {
+    if (r != Status::Ok) {
         return hiveFailure(hive, r);
     }
     return ToolResult{0, kSuccess, QString()};
@@ -322,12 +324,12 @@ ToolResult remove(const Command& c) {
                            "delete."));
     }
     Hive hive(hivePath(), Hive::Mode::Read);
-    int32_t r = hive.status();
-    if (r == ERROR_SUCCESS) {
+    Status r = hive.status();
+    if (r == Status::Ok) {
         r = c.valueName ? hive.deleteValue(c.root, c.path, *c.valueName)
                         : hive.deleteKey(c.root, c.path);
     }
-    if (r != ERROR_SUCCESS) {
+    if (r != Status::Ok) {
         return hiveFailure(hive, r);
     }
     return ToolResult{0, kSuccess, QString()};

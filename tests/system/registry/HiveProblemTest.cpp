@@ -1,5 +1,5 @@
-// A hive that cannot be used: its file is never changed, reads give the empty
-// string, writes give False, and one message goes to standard error.
+// A hive that cannot be used: its file is never changed, reads find nothing,
+// writes fail, and one message goes to standard error.
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -11,11 +11,7 @@
 
 #include "HiveTestSupport.h"
 #include "support/TempHome.h"
-#include "system/registry/RegApi.h"
-#include "system/registry/RegString.h"
-
-using sys::RegGetString;
-using sys::RegSetString;
+#include "system/registry/Registry.h"
 
 namespace {
 
@@ -36,7 +32,6 @@ protected:
     void TearDown() override {
         qInstallMessageHandler(previous_);
         captured = nullptr;
-        EXPECT_EQ(reg::openKeyCount(), 0);
     }
 
     void writeHiveFile(const QByteArray& bytes) {
@@ -49,12 +44,13 @@ protected:
     // Every entry point the program uses, run twice.
     void useTheRegistry() {
         for (int i = 0; i < 2; ++i) {
-            EXPECT_EQ(RegSetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"),
-                                   QStringLiteral("TileWallpaper"), QStringLiteral("0")),
-                      0);
-            EXPECT_EQ(RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"),
-                                   QStringLiteral("Wallpaper")),
-                      QString());
+            EXPECT_FALSE(reg::writeText(reg::Root::CurrentUser,
+                                        QStringLiteral("Control Panel\\desktop"),
+                                        QStringLiteral("TileWallpaper"), QStringLiteral("0")));
+            EXPECT_EQ(
+                reg::readText(reg::Root::CurrentUser, QStringLiteral("Control Panel\\desktop"),
+                              QStringLiteral("Wallpaper")),
+                std::nullopt);
         }
     }
 
@@ -77,6 +73,7 @@ class HiveBadFile : public HiveProblemTest, public ::testing::WithParamInterface
 TEST_P(HiveBadFile, IsLeftUntouchedAndReportedOnce) {
     writeHiveFile(GetParam().bytes);
     useTheRegistry();
+    EXPECT_EQ(reg::hasKey(reg::Root::CurrentUser, QStringLiteral("Control Panel")), std::nullopt);
     EXPECT_EQ(hive_test::fileBytes(reg::hivePath()), GetParam().bytes);
     const QStringList leftovers =
         QDir(QFileInfo(reg::hivePath()).absolutePath()).entryList(QDir::Files);
@@ -101,7 +98,8 @@ QByteArray damagedHive() {
     QByteArray bytes;
     {
         TempHome home;
-        hive_test::putRaw("Control Panel\\desktop", "Wallpaper", reg::REG_SZ, QByteArray("w", 2));
+        hive_test::putRaw("Control Panel\\desktop", "Wallpaper", reg::ValueType::Text,
+                          QByteArray("w", 2));
         bytes = hive_test::fileBytes(reg::hivePath());
     }
     for (qsizetype i = 100; i < bytes.size(); ++i) {
@@ -135,14 +133,13 @@ TEST_F(HiveProblemTest, AHiveFolderThatCannotBeCreatedIsReportedOnce) {
 TEST_F(HiveProblemTest, AnEmptyFileBecomesAHive) {
     // What a copy killed before its first write would leave behind.
     writeHiveFile(QByteArray());
-    EXPECT_EQ(RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"),
-                           QStringLiteral("Wallpaper")),
-              QString());
-    EXPECT_EQ(RegSetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"),
-                           QStringLiteral("Wallpaper"), QStringLiteral("/w.bmp")),
-              -1);
-    EXPECT_EQ(RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"),
-                           QStringLiteral("Wallpaper")),
+    EXPECT_EQ(reg::readText(reg::Root::CurrentUser, QStringLiteral("Control Panel\\desktop"),
+                            QStringLiteral("Wallpaper")),
+              std::nullopt);
+    EXPECT_TRUE(reg::writeText(reg::Root::CurrentUser, QStringLiteral("Control Panel\\desktop"),
+                               QStringLiteral("Wallpaper"), QStringLiteral("/w.bmp")));
+    EXPECT_EQ(reg::readText(reg::Root::CurrentUser, QStringLiteral("Control Panel\\desktop"),
+                            QStringLiteral("Wallpaper")),
               QStringLiteral("/w.bmp"));
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
 }

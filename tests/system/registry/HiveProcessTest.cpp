@@ -10,10 +10,7 @@
 
 #include "support/TempHome.h"
 #include "system/registry/Hive.h"
-#include "system/registry/RegString.h"
-
-using sys::RegGetString;
-using sys::RegSetString;
+#include "system/registry/Registry.h"
 
 namespace {
 
@@ -43,7 +40,7 @@ protected:
 TEST_F(HiveProcessTest, TwoProcessesWritingAtOnceLoseNothing) {
     constexpr int kCount = 150;
     // An existing hive and one this process keeps writing meanwhile.
-    ASSERT_EQ(RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Main"), QString()), -1);
+    ASSERT_TRUE(reg::writeText(reg::Root::CurrentUser, kKey, QStringLiteral("Main"), QString()));
     QProcess a;
     QProcess b;
     a.start(QStringLiteral(HIVE_WRITER),
@@ -54,9 +51,8 @@ TEST_F(HiveProcessTest, TwoProcessesWritingAtOnceLoseNothing) {
     ASSERT_TRUE(b.waitForStarted());
     int mine = 0;
     while (a.state() != QProcess::NotRunning || b.state() != QProcess::NotRunning) {
-        EXPECT_EQ(RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Main"),
-                               QString::number(mine)),
-                  -1);
+        EXPECT_TRUE(reg::writeText(reg::Root::CurrentUser, kKey, QStringLiteral("Main"),
+                                   QString::number(mine)));
         ++mine;
         a.waitForFinished(1);
         b.waitForFinished(1);
@@ -67,13 +63,13 @@ TEST_F(HiveProcessTest, TwoProcessesWritingAtOnceLoseNothing) {
     EXPECT_EQ(b.exitCode(), 0) << "failed writes in B: " << b.readAllStandardError().toStdString();
     for (int i = 0; i < kCount; ++i) {
         for (const char* prefix : {"A", "B"}) {
-            EXPECT_EQ(RegGetString(reg::HKEY_CURRENT_USER, kKey,
-                                   QLatin1String(prefix) + QString::number(i)),
+            EXPECT_EQ(reg::readText(reg::Root::CurrentUser, kKey,
+                                    QLatin1String(prefix) + QString::number(i)),
                       QString::number(i))
                 << prefix << i;
         }
     }
-    EXPECT_EQ(RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Main")),
+    EXPECT_EQ(reg::readText(reg::Root::CurrentUser, kKey, QStringLiteral("Main")),
               QString::number(mine - 1));
     EXPECT_EQ(integrity(reg::hivePath()), QStringLiteral("ok"));
 }
@@ -89,15 +85,15 @@ TEST_P(HiveKilledWriter, LeavesAWholeOldOrNewValue) {
     writer.kill();  // SIGKILL: no chance to finish the write under way
     ASSERT_TRUE(writer.waitForFinished(10000));
 
-    const QString block = RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Block"));
+    const QString block =
+        reg::readText(reg::Root::CurrentUser, kKey, QStringLiteral("Block")).value_or(QString());
     ASSERT_EQ(block.size(), kSize);
     EXPECT_EQ(block, QString(kSize, block[0])) << "a torn value";
     EXPECT_EQ(integrity(reg::hivePath()), QStringLiteral("ok"));
     // And the hive goes on working.
-    EXPECT_EQ(RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Block"),
-                           QStringLiteral("after")),
-              -1);
-    EXPECT_EQ(RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Block")),
+    EXPECT_TRUE(reg::writeText(reg::Root::CurrentUser, kKey, QStringLiteral("Block"),
+                               QStringLiteral("after")));
+    EXPECT_EQ(reg::readText(reg::Root::CurrentUser, kKey, QStringLiteral("Block")),
               QStringLiteral("after"));
 }
 

@@ -14,10 +14,7 @@
 
 #include "HiveTestSupport.h"
 #include "support/TempHome.h"
-#include "system/registry/RegString.h"
-
-using sys::RegGetString;
-using sys::RegSetString;
+#include "system/registry/Registry.h"
 
 namespace {
 
@@ -39,7 +36,7 @@ int64_t queryInt(sqlite3* db, const char* sql) {
 // another key never does.
 QByteArray hiveWithBrokenPage() {
     TempHome home;
-    hive_test::putRaw(kKey.toUtf8(), "v0", reg::REG_SZ, "x");
+    hive_test::putRaw(kKey.toUtf8(), "v0", reg::ValueType::Text, "x");
     sqlite3* db = nullptr;
     EXPECT_EQ(sqlite3_open(QFile::encodeName(reg::hivePath()).constData(), &db), SQLITE_OK);
     sqlite3_exec(db,
@@ -82,29 +79,28 @@ TEST(HiveSafety, DamageIsRefusedBeforeTheFirstWrite) {
     EXPECT_TRUE(err.contains(reg::hivePath())) << err.toStdString();
     EXPECT_TRUE(err.contains("the hive is damaged")) << err.toStdString();
     EXPECT_TRUE(err.contains("move the file aside to start a fresh hive")) << err.toStdString();
-    EXPECT_EQ(RegSetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"),
-                           QStringLiteral("Wallpaper"), QStringLiteral("/w.bmp")),
-              0);
+    EXPECT_FALSE(reg::writeText(reg::Root::CurrentUser, QStringLiteral("Control Panel\\desktop"),
+                                QStringLiteral("Wallpaper"), QStringLiteral("/w.bmp")));
     EXPECT_EQ(hive_test::fileBytes(reg::hivePath()), damaged);
 
     // Moved aside, a fresh hive takes the write.
     ASSERT_TRUE(QFile::rename(reg::hivePath(), reg::hivePath() + ".damaged"));
-    EXPECT_EQ(RegSetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"),
-                           QStringLiteral("Wallpaper"), QStringLiteral("/w.bmp")),
-              -1);
+    EXPECT_TRUE(reg::writeText(reg::Root::CurrentUser, QStringLiteral("Control Panel\\desktop"),
+                               QStringLiteral("Wallpaper"), QStringLiteral("/w.bmp")));
 }
 
 // A read-only hive file, a read-only folder, and (when the test runs as root)
 // the same read by an ordinary user: the value reads, nothing is left beside.
 TEST(HiveSafety, ReadOnlyHiveReadsWithoutLeftovers) {
     TempHome home;
-    hive_test::putRaw("Control Panel\\desktop", "Wallpaper", reg::REG_SZ, QByteArray("/w.bmp", 7));
+    hive_test::putRaw("Control Panel\\desktop", "Wallpaper", reg::ValueType::Text,
+                      QByteArray("/w.bmp", 7));
     const QString folder = QFileInfo(reg::hivePath()).absolutePath();
     // Another path first, so that this process's connection to the hive
     // closes and a new reader opens it.
     {
         TempHome other;
-        hive_test::putRaw("k", "v", reg::REG_SZ, "x");
+        hive_test::putRaw("k", "v", reg::ValueType::Text, "x");
     }
     ASSERT_EQ(filesBeside(reg::hivePath()), QStringList{"registry.sqlite3"});
     const QByteArray before = hive_test::fileBytes(reg::hivePath());
@@ -116,8 +112,8 @@ TEST(HiveSafety, ReadOnlyHiveReadsWithoutLeftovers) {
     for (const auto& c : cases) {
         ::chmod(QFile::encodeName(reg::hivePath()).constData(), c.file);
         ::chmod(QFile::encodeName(folder).constData(), c.dir);
-        EXPECT_EQ(RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\desktop"),
-                               QStringLiteral("Wallpaper")),
+        EXPECT_EQ(reg::readText(reg::Root::CurrentUser, QStringLiteral("Control Panel\\desktop"),
+                                QStringLiteral("Wallpaper")),
                   QStringLiteral("/w.bmp"))
             << c.what;
         EXPECT_EQ(filesBeside(reg::hivePath()), QStringList{"registry.sqlite3"}) << c.what;

@@ -12,10 +12,10 @@ namespace hive_test {
 
 inline const QByteArray kDesktop = "Control Panel\\desktop";
 
-inline void putRaw(const QByteArray& path, const QByteArray& name, uint32_t type,
+inline void putRaw(const QByteArray& path, const QByteArray& name, reg::ValueType type,
                    const QByteArray& data) {
     reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Write);
-    if (hive.setValue(reg::HKEY_CURRENT_USER, path, name, type, data, true) != reg::ERROR_SUCCESS) {
+    if (hive.setValue(reg::Root::CurrentUser, path, name, type, data, true) != reg::Status::Ok) {
         qFatal("cannot seed the test hive: %s", qUtf8Printable(hive.errorText()));
     }
 }
@@ -23,7 +23,7 @@ inline void putRaw(const QByteArray& path, const QByteArray& name, uint32_t type
 inline std::optional<reg::Value> stored(const QByteArray& path, const QByteArray& name) {
     reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Read);
     reg::Value v;
-    if (hive.queryValue(reg::HKEY_CURRENT_USER, path, name, &v) != reg::ERROR_SUCCESS) {
+    if (hive.queryValue(reg::Root::CurrentUser, path, name, &v) != reg::Status::Ok) {
         return std::nullopt;
     }
     return v;
@@ -31,7 +31,7 @@ inline std::optional<reg::Value> stored(const QByteArray& path, const QByteArray
 
 inline bool keyExists(const QByteArray& path) {
     reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Read);
-    return hive.keyExists(reg::HKEY_CURRENT_USER, path) == reg::ERROR_SUCCESS;
+    return hive.keyExists(reg::Root::CurrentUser, path) == reg::Status::Ok;
 }
 
 inline QByteArray fileBytes(const QString& path) {

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "system/registry/RegString.h"
+#include "system/registry/Registry.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
         const int count = std::atoi(argv[3]);
         int failures = 0;
         for (int i = 0; i < count; ++i) {
-            if (sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, prefix + QString::number(i),
-                                  QString::number(i)) != -1) {
+            if (!reg::writeText(reg::Root::CurrentUser, kKey, prefix + QString::number(i),
+                                QString::number(i))) {
                 ++failures;
             }
         }
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         const int size = std::atoi(argv[2]);
         for (long i = 0;; ++i) {
             const QString block(size, QChar(static_cast<char16_t>(u'a' + i % 26)));
-            sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Block"), block);
+            reg::writeText(reg::Root::CurrentUser, kKey, QStringLiteral("Block"), block);
             if (i == 0) {
                 std::puts("writing");
                 std::fflush(stdout);

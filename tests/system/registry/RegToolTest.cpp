@@ -9,7 +9,7 @@
 #include "support/TempHome.h"
 #include "system/desktop/NoneBackend.h"
 #include "system/registry/RegTool.h"
-#include "system/wallpaper/WallpaperSettings.h"
+#include "system/wallpaper/WallpaperStore.h"
 
 using reg::runRegTool;
 using namespace hive_test;
@@ -45,7 +45,7 @@ void PrintTo(const ErrorCase& c, std::ostream* os) {
 class RegToolError : public RegToolTest, public ::testing::WithParamInterface<ErrorCase> {};
 
 TEST_P(RegToolError, FailsWithOneLineAndChangesNothing) {
-    putRaw(kDesktop, "Wallpaper", reg::REG_SZ, QByteArray("/old.bmp", 9));
+    putRaw(kDesktop, "Wallpaper", reg::ValueType::Text, QByteArray("/old.bmp", 9));
     const QByteArray before = fileBytes(reg::hivePath());
     const reg::ToolResult r = runRegTool(split(GetParam().args));
     EXPECT_EQ(r.exitCode, 1);
@@ -120,7 +120,7 @@ TEST_F(RegToolTest, AddWithForceReplacesAndDeleteWithForceRemoves) {
     const auto v = stored(kDesktop, "TileWallpaper");
     ASSERT_TRUE(v);
     EXPECT_EQ(v->name, QByteArray("TileWallpaper"));
-    EXPECT_EQ(v->type, reg::REG_DWORD);
+    EXPECT_EQ(v->type, reg::ValueType::Number32);
     EXPECT_EQ(ok("delete|HKCU\\Control Panel\\desktop|/v|tilewallpaper|/f"),
               QStringLiteral("The operation completed successfully.\n"));
     EXPECT_FALSE(stored(kDesktop, "TileWallpaper"));
@@ -149,7 +149,7 @@ TEST_F(RegToolTest, TheBuiltToolSeedsWhatTheProgramReads) {
     EXPECT_EQ(out, QByteArray("\nHKEY_CURRENT_USER\\Control Panel\\desktop\n"
                               "    Wallpaper    REG_SZ    /tmp/w.bmp\n\n"));
     desktop::NoneBackend none;
-    EXPECT_EQ(sys::LoadWallpaperSettings(none).picture, QStringLiteral("/tmp/w.bmp"));
+    EXPECT_EQ(sys::WallpaperStore(none).load().picture, QStringLiteral("/tmp/w.bmp"));
     EXPECT_NE(run({QStringLiteral("query"), QStringLiteral("HKCU\\Nothing")}, &out), 0);
 }
 

@@ -34,7 +34,8 @@ public:
         RecordedApply a{path, tiled, {}};
         reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Read);
         reg::KeyListing listing;
-        if (hive.listKey(reg::HKEY_CURRENT_USER, "Control Panel\\desktop", &listing) == 0) {
+        if (hive.listKey(reg::Root::CurrentUser, "Control Panel\\desktop", &listing) ==
+            reg::Status::Ok) {
             a.hive = listing.values;
         }
         script_->applies.push_back(a);

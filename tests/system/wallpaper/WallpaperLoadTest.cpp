@@ -1,5 +1,5 @@
-// LoadWallpaperSettings: the four desktop values,
-// from the hive or, where the desktop keeps its own, from the desktop.
+// WallpaperStore::load: the four desktop values, from the hive or, where the
+// desktop keeps its own, from the desktop.
 
 #include <gtest/gtest.h>
 
@@ -9,20 +9,20 @@
 #include "support/TempHome.h"
 #include "system/desktop/NoneBackend.h"
 #include "system/registry/Hive.h"
-#include "system/registry/RegString.h"
-#include "system/wallpaper/WallpaperSettings.h"
+#include "system/registry/Registry.h"
+#include "system/wallpaper/WallpaperStore.h"
 
 namespace {
 
 const QString kKey = QStringLiteral("Control Panel\\desktop");
 
 void put(const char* name, const QString& text) {
-    ASSERT_EQ(sys::RegSetString(reg::HKEY_CURRENT_USER, kKey, QLatin1String(name), text), -1);
+    ASSERT_TRUE(reg::writeText(reg::Root::CurrentUser, kKey, QLatin1String(name), text));
 }
 
-class WallpaperSettingsTest : public ::testing::Test {
+class WallpaperLoadTest : public ::testing::Test {
 protected:
-    void SetUp() override { settings_ = {QStringLiteral("/earlier.bmp"), 99, 99, 0}; }
+    void SetUp() override { settings_ = {QStringLiteral("/earlier.bmp"), QPoint(99, 99), false}; }
     TempHome home_;
     desktop::NoneBackend none_;
     desktop::DesktopBackend* desktop_ = &none_;
@@ -39,7 +39,7 @@ void PrintTo(const OriginCase& c, std::ostream* os) {
     *os << c.what;
 }
 
-class OriginReading : public WallpaperSettingsTest,
+class OriginReading : public WallpaperLoadTest,
                       public ::testing::WithParamInterface<OriginCase> {};
 
 TEST_P(OriginReading, RoundsNumbersAndTurnsEverythingElseIntoZero) {
@@ -49,9 +49,8 @@ TEST_P(OriginReading, RoundsNumbersAndTurnsEverythingElseIntoZero) {
         put("WallpaperOriginX", *c.text);
         put("WallpaperOriginY", *c.text);
     }
-    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
-    EXPECT_EQ(settings_.originX, c.expected);
-    EXPECT_EQ(settings_.originY, c.expected);
+    settings_ = sys::WallpaperStore(*desktop_).load(settings_);
+    EXPECT_EQ(settings_.origin, QPoint(c.expected, c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -72,56 +71,55 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct TileCase {
     const char* what;
-    int16_t before;
+    bool before;
     std::optional<QString> text;
-    int16_t expected;
+    bool expected;
 };
 
 void PrintTo(const TileCase& c, std::ostream* os) {
     *os << c.what;
 }
 
-class TileReading : public WallpaperSettingsTest, public ::testing::WithParamInterface<TileCase> {};
+class TileReading : public WallpaperLoadTest, public ::testing::WithParamInterface<TileCase> {};
 
-TEST_P(TileReading, KeepsZeroOrOneAndIgnoresWhatIsNoNumber) {
+TEST_P(TileReading, TiledWhenItRoundsToOneAndKeptWhenNoNumber) {
     const TileCase& c = GetParam();
-    settings_.tile = c.before;
+    settings_.tiled = c.before;
     if (c.text) {
         put("TileWallpaper", *c.text);
     }
-    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
-    EXPECT_EQ(settings_.tile, c.expected);
+    settings_ = sys::WallpaperStore(*desktop_).load(settings_);
+    EXPECT_EQ(settings_.tiled, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, TileReading,
-    ::testing::Values(TileCase{"One", 0, QStringLiteral("1"), 1},
-                      TileCase{"Zero", 1, QStringLiteral("0"), 0},
-                      TileCase{"TwoIsUntiled", 1, QStringLiteral("2"), 0},
-                      TileCase{"MinusOneIsUntiled", 1, QStringLiteral("-1"), 0},
-                      TileCase{"RoundsUp", 0, QStringLiteral("0.6"), 1},
-                      TileCase{"HalfRoundsToEvenZero", 1, QStringLiteral("0.5"), 0},
-                      TileCase{"HalfRoundsToEvenTwo", 1, QStringLiteral("1.5"), 0},
-                      TileCase{"BeyondInteger", 1, QStringLiteral("40000"), 0},
-                      TileCase{"MissingKeepsOne", 1, std::nullopt, 1},
-                      TileCase{"MissingKeepsZero", 0, std::nullopt, 0},
-                      TileCase{"EmptyKeepsOne", 1, QString(), 1},
-                      TileCase{"TextKeepsOne", 1, QStringLiteral("yes"), 1}),
+    ::testing::Values(TileCase{"One", false, QStringLiteral("1"), true},
+                      TileCase{"Zero", true, QStringLiteral("0"), false},
+                      TileCase{"TwoIsUntiled", true, QStringLiteral("2"), false},
+                      TileCase{"MinusOneIsUntiled", true, QStringLiteral("-1"), false},
+                      TileCase{"RoundsUp", false, QStringLiteral("0.6"), true},
+                      TileCase{"HalfRoundsToEvenZero", true, QStringLiteral("0.5"), false},
+                      TileCase{"HalfRoundsToEvenTwo", true, QStringLiteral("1.5"), false},
+                      TileCase{"BeyondInteger", true, QStringLiteral("40000"), false},
+                      TileCase{"MissingKeepsTiled", true, std::nullopt, true},
+                      TileCase{"MissingKeepsUntiled", false, std::nullopt, false},
+                      TileCase{"EmptyKeepsTiled", true, QString(), true},
+                      TileCase{"TextKeepsTiled", true, QStringLiteral("yes"), true}),
     [](const auto& test) { return std::string(test.param.what); });
 
-TEST_F(WallpaperSettingsTest, AUserWithoutSettingsGetsNoWallpaperAndZeroOrigins) {
-    settings_.tile = 1;
-    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
+TEST_F(WallpaperLoadTest, AUserWithoutSettingsGetsNoWallpaperAndZeroOrigins) {
+    settings_.tiled = true;
+    settings_ = sys::WallpaperStore(*desktop_).load(settings_);
     EXPECT_EQ(settings_.picture, QString());
-    EXPECT_EQ(settings_.originX, 0);
-    EXPECT_EQ(settings_.originY, 0);
-    EXPECT_EQ(settings_.tile, 1);
+    EXPECT_EQ(settings_.origin, QPoint(0, 0));
+    EXPECT_TRUE(settings_.tiled);
     reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Read);
-    EXPECT_EQ(hive.keyExists(reg::HKEY_CURRENT_USER, "Control Panel"), reg::ERROR_FILE_NOT_FOUND)
+    EXPECT_EQ(hive.keyExists(reg::Root::CurrentUser, "Control Panel"), reg::Status::NotFound)
         << "reading created a key";
 }
 
-TEST_F(WallpaperSettingsTest, ALiveDesktopAnswersForWallpaperAndTiling) {
+TEST_F(WallpaperLoadTest, ALiveDesktopAnswersForWallpaperAndTiling) {
     put("Wallpaper", QStringLiteral("/hive.bmp"));
     put("TileWallpaper", QStringLiteral("0"));
     put("WallpaperOriginX", QStringLiteral("5"));
@@ -130,39 +128,38 @@ TEST_F(WallpaperSettingsTest, ALiveDesktopAnswersForWallpaperAndTiling) {
     script.liveTiled = true;
     RecordingDesktop live(&script);
     desktop_ = &live;
-    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
+    settings_ = sys::WallpaperStore(*desktop_).load(settings_);
     EXPECT_EQ(settings_.picture, QStringLiteral("/live/picture.png"));
-    EXPECT_EQ(settings_.tile, 1);
-    EXPECT_EQ(settings_.originX, 5) << "origins always come from the hive";
+    EXPECT_TRUE(settings_.tiled);
+    EXPECT_EQ(settings_.origin.x(), 5) << "origins always come from the hive";
 
     // Where the desktop has no setting of its own, the hive's copy holds.
     script.liveWallpaper.reset();
     script.liveTiled.reset();
-    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
+    settings_ = sys::WallpaperStore(*desktop_).load(settings_);
     EXPECT_EQ(settings_.picture, QStringLiteral("/hive.bmp"));
-    EXPECT_EQ(settings_.tile, 0);
+    EXPECT_FALSE(settings_.tiled);
 }
 
-TEST_F(WallpaperSettingsTest, ALiveDesktopIsReadEvenBeforeTheHiveHoldsTheKey) {
+TEST_F(WallpaperLoadTest, ALiveDesktopIsReadEvenBeforeTheHiveHoldsTheKey) {
     DesktopScript script;
     script.liveWallpaper = QStringLiteral("/live.png");
     script.liveTiled = false;
-    settings_.tile = 1;
+    settings_.tiled = true;
     RecordingDesktop live(&script);
     desktop_ = &live;
-    settings_ = sys::LoadWallpaperSettings(*desktop_, settings_);
+    settings_ = sys::WallpaperStore(*desktop_).load(settings_);
     EXPECT_EQ(settings_.picture, QStringLiteral("/live.png"));
-    EXPECT_EQ(settings_.tile, 0);
-    EXPECT_EQ(settings_.originX, 0);
+    EXPECT_FALSE(settings_.tiled);
+    EXPECT_EQ(settings_.origin, QPoint(0, 0));
     // The hive itself holds only what was written to it.
-    EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("CONTROL PANEL\\Desktop"),
-                                QStringLiteral("wallpaper")),
-              QString());
-    EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, kKey, QStringLiteral("Pattern")),
-              QString());
-    EXPECT_EQ(sys::RegGetString(reg::HKEY_CURRENT_USER, QStringLiteral("Control Panel\\Colors"),
-                                QStringLiteral("Wallpaper")),
-              QString());
+    EXPECT_EQ(reg::readText(reg::Root::CurrentUser, QStringLiteral("CONTROL PANEL\\Desktop"),
+                            QStringLiteral("wallpaper")),
+              std::nullopt);
+    EXPECT_EQ(reg::readText(reg::Root::CurrentUser, kKey, QStringLiteral("Pattern")), std::nullopt);
+    EXPECT_EQ(reg::readText(reg::Root::CurrentUser, QStringLiteral("Control Panel\\Colors"),
+                            QStringLiteral("Wallpaper")),
+              std::nullopt);
 }
 
 }  // namespace
