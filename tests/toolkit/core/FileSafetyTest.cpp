@@ -22,6 +22,7 @@
 #include <thread>
 
 #include "system/profile/AtomicWrite.h"
+#include "toolkit/picture/ContentHash.h"
 #include "toolkit/picture/PictureFile.h"
 
 namespace {
@@ -115,7 +116,8 @@ TEST(FileSafety, WritersFollowLinksAndRefuseWhatIsNoRegularFile) {
             sys::replaceFileAtomically(to, "[a]\n", &error);
             return error;
         },
-        [&](const QString& to) { return sys::copyFileAtomically(source, to); }};
+        [&](const QString& to) { return sys::copyFileAtomically(source, to); },
+        [&](const QString& to) { return tk::copyFileHashed(source, to).error; }};
     const QByteArray fifo = QFile::encodeName(dir.filePath("fifo"));
     ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
