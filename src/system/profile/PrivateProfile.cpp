@@ -1,6 +1,6 @@
 #include "system/profile/PrivateProfile.h"
 
-#include "system/profile/AtomicWrite.h"
+#include "system/AtomicWrite.h"
 #include "system/profile/ProfileEncoding.h"
 #include "system/profile/ProfileText.h"
 #include "toolkit/files/RegularFiles.h"

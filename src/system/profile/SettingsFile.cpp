@@ -1,7 +1,7 @@
 #include "system/profile/SettingsFile.h"
 
 #include "system/Numeric.h"
-#include "system/profile/AtomicWrite.h"
+#include "system/AtomicWrite.h"
 #include "system/profile/PrivateProfile.h"
 #include "system/profile/ProfileEncoding.h"
 #include "toolkit/Rounding.h"
