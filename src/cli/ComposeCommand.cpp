@@ -8,7 +8,7 @@
 
 #include "cli/Console.h"
 #include "composition/CalendarBounds.h"
-#include "system/profile/AtomicWrite.h"
+#include "system/AtomicWrite.h"
 #include "toolkit/Translations.h"
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"

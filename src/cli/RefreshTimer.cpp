@@ -8,7 +8,7 @@
 #include "cli/Console.h"
 #include "cli/UnitText.h"
 #include "system/desktop/SessionEnvironment.h"
-#include "system/profile/AtomicWrite.h"
+#include "system/AtomicWrite.h"
 #include "toolkit/Translations.h"
 
 namespace cli {

@@ -7,8 +7,8 @@
 #include <QScreen>
 
 #include "mainwindow/MainWindow.h"
-#include "system/profile/PrivateProfile.h"
 #include "system/profile/SettingsFile.h"
+#include "system/profile/SettingsLocation.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
@@ -45,20 +45,19 @@ void MainWindow::locateSettingsFile() {
 }
 
 void MainWindow::loadSettings() {
-    const sys::ProfileReadOnce readOnce;  // a dozen values, one read of the file
+    const sys::SettingsFile settings(settingsPath_);  // a dozen values, one read of the file
+    const auto number = [&](const QString& section, const QString& key) {
+        return settings.number(section, key).value_or(-1);
+    };
 
     // Position and size in twips. Left and top apply as read (a missing key's
     // -1 puts the window in the top-left corner); a size of 0 or less, or a
     // missing one, keeps the design size. The size is the window's inner
     // size: the frame around it belongs to the window manager.
-    const int32_t top =
-        sys::GetIniLong(settingsPath_, QStringLiteral("FormPos"), QStringLiteral("Top"));
-    const int32_t left =
-        sys::GetIniLong(settingsPath_, QStringLiteral("FormPos"), QStringLiteral("Left"));
-    const int32_t height =
-        sys::GetIniLong(settingsPath_, QStringLiteral("FormPos"), QStringLiteral("Height"));
-    const int32_t width =
-        sys::GetIniLong(settingsPath_, QStringLiteral("FormPos"), QStringLiteral("Width"));
+    const int32_t top = number(QStringLiteral("FormPos"), QStringLiteral("Top"));
+    const int32_t left = number(QStringLiteral("FormPos"), QStringLiteral("Left"));
+    const int32_t height = number(QStringLiteral("FormPos"), QStringLiteral("Height"));
+    const int32_t width = number(QStringLiteral("FormPos"), QStringLiteral("Width"));
     QRect wanted(QPoint(qRound(tk::twipsToPixelsX(left)), qRound(tk::twipsToPixelsY(top))), size());
     if (height > 0 && width > 0) {
         wanted.setSize({std::max(1, qRound(tk::twipsToPixelsX(width))),
@@ -69,20 +68,19 @@ void MainWindow::loadSettings() {
     resize(placed.size());
 
     const QString face =
-        sys::GetIniString(settingsPath_, QStringLiteral("FontSetting"), QStringLiteral("Name"));
+        settings.text(QStringLiteral("FontSetting"), QStringLiteral("Name")).value_or(QString());
     std::array<int32_t, 4> color{};
     for (size_t k = 0; k < 4; ++k) {
-        color[k] = sys::GetIniLong(settingsPath_, QStringLiteral("Fontsetting"),
-                                   QStringLiteral("Color%1").arg(k));
+        color[k] = number(QStringLiteral("Fontsetting"), QStringLiteral("Color%1").arg(k));
         if (color[k] < 0) {
             color[k] = kindButtons[k]->textColor();  // the design colour stays
         } else {
             kindButtons[k]->setTextColor(color[k]);
         }
     }
-    const auto flag = [this](const char* key) {
-        return sys::GetIniString(settingsPath_, QStringLiteral("Fontsetting"),
-                                 QString::fromLatin1(key)) == QStringLiteral("True");
+    const auto flag = [&](const char* key) {
+        return settings.text(QStringLiteral("Fontsetting"), QString::fromLatin1(key)) ==
+               QStringLiteral("True");
     };
     const bool italic = flag("Italic");
     const bool bold = flag("Bold");
@@ -106,7 +104,7 @@ void MainWindow::saveSettings() {
     const QFont font = preview->surface()->font();
     const QString fontSection = QStringLiteral("FontSetting");
     const QString posSection = QStringLiteral("FormPos");
-    std::vector<sys::ProfileWrite> writes{{fontSection, QStringLiteral("Name"), font.family()}};
+    std::vector<sys::SettingsChange> writes{{fontSection, QStringLiteral("Name"), font.family()}};
     for (size_t k = 0; k < 4; ++k) {
         writes.push_back({fontSection, QStringLiteral("Color%1").arg(k),
                           QString::number(kindButtons[k]->textColor())});
@@ -119,5 +117,5 @@ void MainWindow::saveSettings() {
     writes.push_back({fontSection, QStringLiteral("Italic"), boolText(font.italic())});
     writes.push_back({fontSection, QStringLiteral("Bold"), boolText(font.bold())});
     writes.push_back({fontSection, QStringLiteral("Underline"), boolText(font.underline())});
-    (void)sys::WritePrivateProfileStrings(writes, settingsPath_);
+    (void)sys::SettingsFile(settingsPath_).write(writes);
 }

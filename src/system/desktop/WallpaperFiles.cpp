@@ -13,7 +13,7 @@
 #include "system/PrintableText.h"
 #include "system/desktop/PngCopy.h"
 #include "system/desktop/SessionEnvironment.h"
-#include "system/profile/AtomicWrite.h"
+#include "system/AtomicWrite.h"
 #include "toolkit/Translations.h"
 
 namespace desktop {

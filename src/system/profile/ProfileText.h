@@ -1,7 +1,7 @@
 #pragma once
 // The profile (INI) file format on the bytes of a file in the system's code
 // page: finding one key's value, and the file's text with one value set. No
-// file access here; PrivateProfile.h reads and writes the files.
+// file access here; SettingsFile.h reads and writes the files.
 //
 // A section starts at a line whose first non-blank character is "["; its name
 // runs to the first "]". An entry is a line with "=" inside a section: the key

@@ -1,119 +1,115 @@
 #include "system/profile/SettingsFile.h"
 
+#include "system/AtomicWrite.h"
 #include "system/Numeric.h"
-#include "system/profile/AtomicWrite.h"
-#include "system/profile/PrivateProfile.h"
 #include "system/profile/ProfileEncoding.h"
+#include "system/profile/ProfileText.h"
 #include "toolkit/Rounding.h"
 #include "toolkit/files/RegularFiles.h"
 
-#include <unistd.h>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
-#include <array>
 
 namespace sys {
 
 namespace {
 
-bool canWriteInto(const QString& dir) {
-    return QFileInfo(dir).isDir() && ::access(QFile::encodeName(dir).constData(), W_OK | X_OK) == 0;
-}
-
-// The path with symbolic links resolved where it exists, else just cleaned.
-QString resolved(const QString& path) {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(path) : canonical;
-}
-
-bool liesUnder(const QString& dir, const QString& root) {
-    return !root.isEmpty() &&
-           (dir == root || dir.startsWith(root.endsWith(u'/') ? root : root + u'/'));
-}
-
-QString configHomeFile() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/tessaryn/" +
-           QLatin1String(kIniFileName);
-}
-
-// An installed copy's first start after an update: the settings an older
-// version kept beside the program move into the configuration directory as a
-// copy; the old file stays as it was.
-void adoptStrayFile(const QString& stray, const QString& target) {
-    if (QFileInfo::exists(target) || !QFileInfo(stray).isFile()) {
-        return;
-    }
-    const files::FileBytes old = files::readRegularFile(stray, kMaxProfileBytes);
-    if (old.ok() && old.whole) {
-        replaceFileAtomically(target, old.bytes);
-    }
+bool holdsNul(const QString& text) {
+    return text.contains(QChar(u'\0'));
 }
 
 }  // namespace
 
-InstallPlaces installPlaces() {
-    return InstallPlaces{QStringLiteral(TESSARYN_INSTALL_BINDIR), QDir::homePath()};
+SettingsFile::SettingsFile(const QString& path) : path_(path) {
+    load();
 }
 
-bool isInstalledCopy(const QString& programDir, const InstallPlaces& places) {
-    if (programDir.isEmpty()) {
+// Anything but a regular file (a directory, a pipe that would block) counts
+// as unreadable; of an oversized file only the first kMaxSettingsBytes are
+// read.
+void SettingsFile::load() {
+    bytes_.clear();
+    const QFileInfo info(path_);
+    if (!info.exists()) {
+        loaded_ = Loaded::Missing;
+        return;
+    }
+    files::FileBytes read = files::readRegularFile(path_, kMaxSettingsBytes);
+    if (!info.isFile() || !read.ok()) {
+        loaded_ = Loaded::Failed;
+        return;
+    }
+    bytes_ = std::move(read.bytes);
+    loaded_ = read.whole ? Loaded::Whole : Loaded::Head;
+}
+
+std::optional<QString> SettingsFile::text(const QString& section, const QString& key) const {
+    if (holdsNul(section) || holdsNul(key)) {
+        return std::nullopt;
+    }
+    const std::optional<QByteArray> found =
+        profile::findValue(bytes_, section.toUtf8(), key.toUtf8());
+    if (!found) {
+        return std::nullopt;
+    }
+    // A NUL ends the value.
+    QByteArrayView value(*found);
+    value = value.first(profile::fittingLength(value, kMaxValueBytes));
+    if (const qsizetype nul = value.indexOf('\0'); nul >= 0) {
+        value = value.first(nul);
+    }
+    return profile::decodeValue(value);
+}
+
+std::optional<int32_t> SettingsFile::number(const QString& section, const QString& key) const {
+    const std::optional<double> value = numericValue(text(section, key).value_or(QString()));
+    if (!value) {
+        return std::nullopt;
+    }
+    try {
+        return tk::roundToInt32(*value);
+    } catch (const tk::OverflowError&) {
+        return std::nullopt;
+    }
+}
+
+bool SettingsFile::write(const std::vector<SettingsChange>& changes) {
+    load();
+    if (loaded_ == Loaded::Failed || loaded_ == Loaded::Head || holdsNul(path_)) {
+        return false;  // rewriting what could not be read whole would lose it
+    }
+    const profile::Encoding encoding = profile::fileEncoding(bytes_);
+    QByteArray text = bytes_;
+    bool all = true;
+    for (const SettingsChange& c : changes) {
+        if (holdsNul(c.section) || holdsNul(c.key) || holdsNul(c.value)) {
+            all = false;
+            continue;
+        }
+        const QByteArray section = c.section.toUtf8();
+        const QByteArray key = c.key.toUtf8();
+        const std::optional<QByteArray> old = profile::findValue(text, section, key);
+        if (old && profile::decodeValue(*old) == c.value) {
+            continue;
+        }
+        std::optional<QByteArray> changed =
+            profile::withValue(text, section, key, profile::encodeValue(c.value, encoding));
+        if (changed) {
+            text = std::move(*changed);
+        } else {
+            all = false;
+        }
+    }
+    // Writing a value the file already holds leaves the file (and every link
+    // to it) alone.
+    if (loaded_ == Loaded::Whole && text == bytes_) {
+        return all;
+    }
+    if (!replaceFileAtomically(path_, text)) {
         return false;
     }
-    const QString dir = resolved(programDir);
-    const QStringList roots{resolved(places.binDir), QStringLiteral("/usr"), QStringLiteral("/opt"),
-                            places.home.isEmpty() ? QString() : resolved(places.home + "/.local")};
-    for (const QString& root : roots) {
-        if (liesUnder(dir, root)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-QString settingsFilePath(const QString& programDir, const InstallPlaces& places) {
-    const QString beside =
-        programDir + (programDir.endsWith(u'/') ? "" : "/") + QLatin1String(kIniFileName);
-    if (isInstalledCopy(programDir, places)) {
-        const QString target = configHomeFile();
-        adoptStrayFile(beside, target);
-        return target;
-    }
-    if (!programDir.isEmpty() && (QFileInfo::exists(beside) || canWriteInto(programDir))) {
-        return beside;
-    }
-    return configHomeFile();
-}
-
-QString settingsFilePath(const QString& programDir) {
-    return settingsFilePath(programDir, installPlaces());
-}
-
-}  // namespace sys
-
-namespace sys {
-
-QString GetIniString(const QString& path, const QString& section, const QString& key) {
-    std::array<char, 1024> buffer{};
-    sys::GetPrivateProfileStringA(section.toLocal8Bit().constData(), key.toLocal8Bit().constData(),
-                                  "", buffer.data(), static_cast<uint32_t>(buffer.size()),
-                                  QFile::encodeName(path).constData());
-    // A file carried over from Windows holds its values in a Windows code page.
-    return sys::profile::decodeValue(QByteArrayView(
-        buffer.data(), static_cast<qsizetype>(qstrnlen(buffer.data(), buffer.size()))));
-}
-
-int32_t GetIniLong(const QString& path, const QString& section, const QString& key) {
-    int32_t result = -1;
-    if (const std::optional<double> number = sys::numericValue(GetIniString(path, section, key))) {
-        try {
-            result = tk::roundToInt32(*number);
-        } catch (const tk::OverflowError&) {
-            // outside the 32-bit range: reads as missing
-        }
-    }
-    return result;
+    bytes_ = std::move(text);
+    loaded_ = Loaded::Whole;
+    return all;
 }
 
 }  // namespace sys

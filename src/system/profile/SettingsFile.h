@@ -1,54 +1,68 @@
 #pragma once
-// The program's settings file: where it lives, and the two readers the main
-// window uses while it loads. The main window writes it with
-// sys::WritePrivateProfileStringA (PrivateProfile.h) into the file it owns.
+// A settings (INI) file in the format of ProfileText.h, read once: typed
+// reads of its values, and writes of a batch of changes in one replacement.
+//
+// Names are the program's own text; a value reads as ProfileEncoding.h says,
+// so a file carried over from Windows keeps its code page. Every write
+// builds the whole new file and replaces the old one atomically
+// (AtomicWrite.h), so a crash or a full disk leaves the old file whole; a
+// write that would leave the text as it is does not touch the file. A file
+// larger than kMaxSettingsBytes is read only that far and never rewritten.
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace sys {
 
-inline constexpr char kIniFileName[] = "Tessaryn.ini";
+inline constexpr qint64 kMaxSettingsBytes = 16 * 1024 * 1024;
 
-// Where an installed copy of the program lies: the install's bin directory
-// and the home directory whose ~/.local counts as installed.
-struct InstallPlaces {
-    QString binDir;
-    QString home;
+// A value longer than this reads as its first bytes, cut between characters;
+// a NUL byte ends a value.
+inline constexpr qsizetype kMaxValueBytes = 1023;
+
+struct SettingsChange {
+    QString section;
+    QString key;
+    QString value;
 };
 
-// The bin directory compiled in from the build's install prefix, and $HOME.
-InstallPlaces installPlaces();
+class SettingsFile {
+public:
+    // Reads the file at `path`. A missing file, or anything there that is no
+    // regular readable file, has no values.
+    explicit SettingsFile(const QString& path);
 
-// Whether a program whose executable lies in `programDir` is an installed
-// copy: `programDir` is the install's bin directory, or lies under /usr, /opt
-// or ~/.local (symbolic links resolved).
-bool isInstalledCopy(const QString& programDir, const InstallPlaces& places);
+    const QString& path() const { return path_; }
 
-// The settings file for a program whose executable lies in `programDir`.
-// An installed copy never keeps it beside itself, for root neither: it lives
-// in $XDG_CONFIG_HOME/tessaryn/ (~/.config/tessaryn/ when unset). When that
-// file does not exist but a "Tessaryn.ini" lies beside an installed copy (the
-// place older versions used), it is copied there first, once; the old file
-// is never changed.
-// Any other copy (a build tree, an unpacked portable folder) uses
-// "Tessaryn.ini" beside itself when that directory already holds one or can
-// be written, else the file in $XDG_CONFIG_HOME/tessaryn/. The directory is
-// created by the first write, not here.
-QString settingsFilePath(const QString& programDir, const InstallPlaces& places);
-QString settingsFilePath(const QString& programDir);
+    // The value of `key` in `section`; nullopt when the file, the section or
+    // the key is missing. Names match as ProfileText.h says.
+    std::optional<QString> text(const QString& section, const QString& key) const;
 
-}  // namespace sys
+    // The value as a whole number, halves to the even neighbour; nullopt when
+    // it is missing, not numeric, or outside the 32-bit range.
+    std::optional<int32_t> number(const QString& section, const QString& key) const;
 
-namespace sys {
+    // Makes the changes to the file as it is now on the disk (what others
+    // wrote since it was read stays), creating the file and its directory
+    // when missing. The file ends up as the same changes made one by one
+    // would leave it, a change that cannot be stored skipped (see
+    // sys::profile::withValue), but it is read once and replaced once. A key
+    // whose value already reads as the text given keeps its bytes; a new
+    // value is encoded as the file's other non-ASCII text is. False when the
+    // file could not be read whole or replaced, or a change was skipped.
+    // Afterwards the values read are the file's new ones.
+    bool write(const std::vector<SettingsChange>& changes);
 
-// The value of `key` in `section` of the settings file `path`, at most 1023
-// bytes of it; "" when the file, the section or the key is missing.
-QString GetIniString(const QString& path, const QString& section, const QString& key);
+private:
+    enum class Loaded { Missing, Whole, Head, Failed };
+    void load();
 
-// The value as a whole number, halves to the even neighbour; -1 when the
-// file, the section or the key is missing, the text is not numeric, or the
-// number lies outside the 32-bit range.
-int32_t GetIniLong(const QString& path, const QString& section, const QString& key);
+    QString path_;
+    QByteArray bytes_;
+    Loaded loaded_ = Loaded::Missing;
+};
 
 }  // namespace sys

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QRandomGenerator>
 #include <cerrno>
 #include <cstring>
 #include <future>
@@ -22,14 +21,13 @@
 
 #include "toolkit/Translations.h"
 #include "toolkit/Units.h"
+#include "toolkit/files/AtomicFile.h"
 #include "toolkit/files/RegularFiles.h"
-#include "toolkit/files/WriteTarget.h"
 #include "toolkit/picture/BackgroundXml.h"
 #include "toolkit/picture/BmpHeader.h"
 #include "toolkit/picture/ContentHash.h"
 #include "toolkit/picture/PixelRows.h"
 #include "toolkit/picture/SvgReferences.h"
-#include "toolkit/picture/TemporaryFiles.h"
 
 namespace tk {
 
@@ -63,12 +61,6 @@ public:
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
-    // Closes now and reports the result (a delayed write error shows here).
-    int close() {
-        const int r = ::close(fd_);
-        fd_ = -1;
-        return r;
-    }
 
 private:
     int fd_;
@@ -583,54 +575,18 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path, bool 
         result.error = tk::Text::tr("there is not enough memory to convert the picture");
         return result;
     }
-    const files::WriteTarget resolved = files::resolveWriteTarget(path);
-    if (!resolved.ok()) {
-        result.error = tk::Text::tr("%1 cannot be replaced: %2").arg(shown(path), resolved.error);
-        return result;
-    }
-    const QFileInfo target(resolved.path);
-    const QString dir = target.absolutePath();
-    const QByteArray targetName = QFile::encodeName(resolved.path);
-
-    // Leftovers of writers that died are removed; ours is locked while it
-    // is written. A fresh name beside the target; O_EXCL keeps us off
-    // anything existing.
-    removeLeftoverTemporaries(dir, QLatin1Char('.') + target.fileName() + QLatin1Char('.'));
-    QString temporary;
-    int rawFd = -1;
-    for (int attempt = 0; attempt < 100 && rawFd < 0; ++attempt) {
-        temporary = QStringLiteral("%1/.%2.%3.tmp")
-                        .arg(dir, target.fileName())
-                        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        rawFd = ::open(QFile::encodeName(temporary).constData(),
-                       O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (rawFd < 0 && errno != EEXIST) {
-            break;
-        }
-    }
-    if (rawFd < 0) {
-        result.error =
-            tk::Text::tr("no file can be created in %1: %2").arg(shown(dir), systemError(errno));
-        return result;
-    }
-    Fd fd(rawFd);
-    lockTemporary(fd.get());
-    const QByteArray temporaryName = QFile::encodeName(temporary);
-    auto fail = [&](const QString& text, int err) {
-        if (fd.get() >= 0) {
-            fd.close();
-        }
-        ::unlink(temporaryName.constData());
-        result.error = QString(text).arg(shown(path), systemError(err));
-        return result;
-    };
-
     // The replaced file keeps its permissions.
-    struct stat old {};
-    if (::stat(targetName.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
-        ::fchmod(fd.get(), old.st_mode & 07777);
+    files::AtomicFile file(path);
+    if (!file.open()) {
+        if (file.failedStep() == files::AtomicFile::Step::Target) {
+            result.error =
+                tk::Text::tr("%1 cannot be replaced: %2").arg(shown(path), file.reason());
+        } else {
+            result.error = tk::Text::tr("no file can be created in %1: %2")
+                               .arg(shown(file.folder()), file.reason());
+        }
+        return result;
     }
-
     const int32_t width = source.width();
     const int32_t height = source.height();
     const uint64_t stride = bmp::rowStride24(width);
@@ -640,27 +596,26 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path, bool 
     if (hashed) {
         hasher.emplace().add(header, bmp::kFileHeaderSize + bmp::kInfoHeaderSize);
     }
-    if (!writeAll(fd.get(), header, bmp::kFileHeaderSize + bmp::kInfoHeaderSize)) {
-        return fail(tk::Text::tr("%1 could not be written: %2"), errno);
+    if (!writeAll(file.handle(), header, bmp::kFileHeaderSize + bmp::kInfoHeaderSize) ||
+        !writeBitmapRows(file.handle(), source, stride, hasher ? &*hasher : nullptr)) {
+        file.fail(errno);
     }
-    if (!writeBitmapRows(fd.get(), source, stride, hasher ? &*hasher : nullptr)) {
-        return fail(tk::Text::tr("%1 could not be written: %2"), errno);
-    }
-    if (::fsync(fd.get()) != 0) {
-        return fail(tk::Text::tr("%1 could not be flushed to the disk: %2"), errno);
-    }
-    if (fd.close() != 0) {
-        return fail(tk::Text::tr("%1 could not be written: %2"), errno);
-    }
-    if (::rename(temporaryName.constData(), targetName.constData()) != 0) {
-        return fail(tk::Text::tr("%1 could not be replaced: %2"), errno);
-    }
-    // Make the rename itself durable; the new file is complete either way.
-    const int dirFd =
-        ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
+    if (!file.commit()) {
+        const QString where = shown(path);
+        switch (file.failedStep()) {
+            case files::AtomicFile::Step::Flush:
+                result.error = tk::Text::tr("%1 could not be flushed to the disk: %2")
+                                   .arg(where, file.reason());
+                break;
+            case files::AtomicFile::Step::Rename:
+                result.error =
+                    tk::Text::tr("%1 could not be replaced: %2").arg(where, file.reason());
+                break;
+            default:
+                result.error =
+                    tk::Text::tr("%1 could not be written: %2").arg(where, file.reason());
+        }
+        return result;
     }
     if (hasher) {
         result.contentHash = hasher->hex();

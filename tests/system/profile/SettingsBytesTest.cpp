@@ -1,6 +1,5 @@
 // The bytes of a settings file: values in a Windows code page, values kept
 // byte for byte, writes that change nothing, and names outside ASCII.
-#include "system/profile/PrivateProfile.h"
 #include "system/profile/SettingsFile.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +8,6 @@
 #include <unistd.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <array>
 
 namespace {
 
@@ -31,7 +29,7 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
     }
     bool write(const QString& key, const QString& value) const {
-        return sys::WritePrivateProfileStrings({{"FontSetting", key, value}}, path_);
+        return sys::SettingsFile(path_).write({{"FontSetting", key, value}});
     }
     nlink_t links() const {
         struct stat st {};
@@ -54,7 +52,7 @@ TEST_F(SettingsBytes, WindowsCodePagesReadAsText) {
     };
     for (const auto& c : cases) {
         put("[FontSetting]\r\nName=" + c.bytes + "\r\n");
-        EXPECT_EQ(sys::GetIniString(path_, "FontSetting", "Name"), c.text)
+        EXPECT_EQ(sys::SettingsFile(path_).text("FontSetting", "Name"), c.text)
             << c.bytes.toHex().data();
     }
 }
@@ -71,7 +69,8 @@ TEST_F(SettingsBytes, ValuesKeepTheFilesEncoding) {
     ASSERT_TRUE(write("Name", QStringLiteral("ＭＳ ゴシック")));
     EXPECT_EQ(contents(), QByteArray("[FontSetting]\r\nName=\x82\x6C\x82\x72\x20\x83\x53\x83\x56"
                                      "\x83\x62\x83\x4E\r\nColor0=2\r\n"));
-    EXPECT_EQ(sys::GetIniString(path_, "FontSetting", "Name"), QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(sys::SettingsFile(path_).text("FontSetting", "Name"),
+              QStringLiteral("ＭＳ ゴシック"));
 
     put("[FontSetting]\r\nName=x\r\n");
     ASSERT_TRUE(write("Name", kPGothic));
@@ -86,31 +85,29 @@ TEST_F(SettingsBytes, OnlyChangesReplaceTheFile) {
     const QString other = dir_.filePath("link.ini");
     ASSERT_EQ(::link(QFile::encodeName(path_), QFile::encodeName(other)), 0);
     ASSERT_EQ(links(), 2u);
-    const QByteArray path = QFile::encodeName(path_);
     EXPECT_TRUE(write("k", "v"));
-    EXPECT_TRUE(sys::WritePrivateProfileStringA("FontSetting", "Name", "a", path.constData()));
+    EXPECT_TRUE(write("Name", "a"));
     EXPECT_EQ(links(), 2u);
     EXPECT_EQ(contents(), file);
 
     for (int i = 0; i < 4; ++i) {
-        ASSERT_TRUE(sys::WritePrivateProfileStringA("FontSetting", "k", " v", path.constData()));
+        ASSERT_TRUE(write("k", " v"));
         ASSERT_TRUE(write("Name", " \tb"));
     }
     EXPECT_EQ(contents(), "[FontSetting]\r\nk = v\r\nName= \tb\r\n");
     EXPECT_EQ(links(), 1u);
 }
 
-// Names that differ in a byte outside ASCII are different names.
+// Names that differ in a letter outside ASCII are different names; only
+// ASCII letters match without regard to case.
 TEST_F(SettingsBytes, NonAsciiNamesCompareByteForByte) {
-    put("[S]\r\nK\xE9=e-acute\r\n");
-    std::array<char, 64> buffer{};
-    const QByteArray path = QFile::encodeName(path_);
-    sys::GetPrivateProfileStringA("S", "K\xE8", "none", buffer.data(), 64, path.constData());
-    EXPECT_STREQ(buffer.data(), "none");
-    sys::GetPrivateProfileStringA("s", "k\xE9", "none", buffer.data(), 64, path.constData());
-    EXPECT_STREQ(buffer.data(), "e-acute");
-    ASSERT_TRUE(sys::WritePrivateProfileStringA("S", "K\xE8", "e-grave", path.constData()));
-    EXPECT_EQ(contents(), "[S]\r\nK\xE9=e-acute\r\nK\xE8=e-grave\r\n");
+    put("[S]\r\nKé=e-acute\r\n");
+    sys::SettingsFile settings(path_);
+    EXPECT_EQ(settings.text("S", "Kè"), std::nullopt);
+    EXPECT_EQ(settings.text("S", "KÉ"), std::nullopt);
+    EXPECT_EQ(settings.text("s", "ké"), "e-acute");
+    ASSERT_TRUE(settings.write({{"S", "Kè", "e-grave"}}));
+    EXPECT_EQ(contents(), "[S]\r\nKé=e-acute\r\nKè=e-grave\r\n");
 }
 
 }  // namespace

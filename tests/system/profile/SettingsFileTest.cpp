@@ -1,19 +1,9 @@
-// The settings file's readers and where the file lives.
+// The settings file's typed reads, and a write that keeps what others wrote.
 #include "system/profile/SettingsFile.h"
-
-#include "support/OrdinaryUser.h"
-#include "support/TempHome.h"
-#include "system/profile/PrivateProfile.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-#include <QCoreApplication>
-#include <QDateTime>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <optional>
 
@@ -33,181 +23,66 @@ protected:
     QString path_;  // the settings file
 };
 
-struct LongCase {
+struct NumberCase {
     std::optional<QByteArray> text;  // nullopt: the key is missing
-    int32_t expected;
+    std::optional<int32_t> expected;
 };
 
-class GetIniLong : public SettingsFile, public ::testing::WithParamInterface<LongCase> {};
+class Numbers : public SettingsFile, public ::testing::WithParamInterface<NumberCase> {};
 
-TEST_P(GetIniLong, ReadsWholeNumbersOrMinusOne) {
-    const LongCase& c = GetParam();
+TEST_P(Numbers, ReadAsWholeNumbersHalvesToEven) {
+    const NumberCase& c = GetParam();
     put("[FontSetting]\r\n" + (c.text ? "Color2=" + *c.text + "\r\n" : QByteArray()));
-    EXPECT_EQ(sys::GetIniLong(path_, "Fontsetting", "Color2"), c.expected);
+    EXPECT_EQ(sys::SettingsFile(path_).number("Fontsetting", "Color2"), c.expected);
 }
 
+constexpr std::nullopt_t kNone = std::nullopt;
+
 INSTANTIATE_TEST_SUITE_P(
-    Settings, GetIniLong,
-    ::testing::Values(LongCase{" 1200 ", 1200}, LongCase{"1200.5", 1200}, LongCase{"1201.5", 1202},
-                      LongCase{"-0.5", 0}, LongCase{"abc", -1}, LongCase{"12abc", -1},
-                      LongCase{"-1", -1}, LongCase{"", -1}, LongCase{std::nullopt, -1},
-                      LongCase{"16711680", 16711680}, LongCase{"\"65280\"", 65280},
-                      LongCase{"-2147483640", -2147483640}, LongCase{"2147483647", 2147483647},
-                      LongCase{"2147483648", -1}, LongCase{"-2147483649", -1},
-                      LongCase{"99999999999", -1}, LongCase{"1e400", -1}, LongCase{"1e3", 1000}));
+    Settings, Numbers,
+    ::testing::Values(NumberCase{" 1200 ", 1200}, NumberCase{"1200.5", 1200},
+                      NumberCase{"1201.5", 1202}, NumberCase{"-0.5", 0}, NumberCase{"abc", kNone},
+                      NumberCase{"12abc", kNone}, NumberCase{"-1", -1}, NumberCase{"", kNone},
+                      NumberCase{kNone, kNone}, NumberCase{"16711680", 16711680},
+                      NumberCase{"\"65280\"", 65280}, NumberCase{"-2147483640", -2147483640},
+                      NumberCase{"2147483647", 2147483647}, NumberCase{"2147483648", kNone},
+                      NumberCase{"-2147483649", kNone}, NumberCase{"99999999999", kNone},
+                      NumberCase{"1e400", kNone}, NumberCase{"1e3", 1000}));
 
 TEST_F(SettingsFile, MissingFileReadsAsMissingKeys) {
-    EXPECT_EQ(sys::GetIniLong(path_, "FormPos", "Top"), -1);
-    EXPECT_EQ(sys::GetIniString(path_, "FontSetting", "Name"), "");
+    const sys::SettingsFile settings(path_);
+    EXPECT_EQ(settings.number("FormPos", "Top"), std::nullopt);
+    EXPECT_EQ(settings.text("FontSetting", "Name"), std::nullopt);
 }
 
 TEST_F(SettingsFile, WrittenValuesReadBackUnderEitherSpelling) {
-    const QString& file = path_;
-    ASSERT_TRUE(sys::WritePrivateProfileStringA("FontSetting", "Name", "IPA明朝", file));
-    ASSERT_TRUE(sys::WritePrivateProfileStringA("FontSetting", "Color2", "65280", file));
-    ASSERT_TRUE(sys::WritePrivateProfileStringA("FontSetting", "Italic", "True", file));
-    EXPECT_EQ(sys::GetIniString(path_, "FontSetting", "Name"), "IPA明朝");
-    EXPECT_EQ(sys::GetIniString(path_, "FONTSETTING", "name"), "IPA明朝");
-    EXPECT_EQ(sys::GetIniString(path_, "Fontsetting", "Italic"), "True");
-    EXPECT_EQ(sys::GetIniLong(path_, "Fontsetting", "Color2"), 65280);
+    ASSERT_TRUE(sys::SettingsFile(path_).write({{"FontSetting", "Name", "IPA明朝"},
+                                                {"FontSetting", "Color2", "65280"},
+                                                {"FontSetting", "Italic", "True"}}));
+    const sys::SettingsFile settings(path_);
+    EXPECT_EQ(settings.text("FontSetting", "Name"), "IPA明朝");
+    EXPECT_EQ(settings.text("FONTSETTING", "name"), "IPA明朝");
+    EXPECT_EQ(settings.text("Fontsetting", "Italic"), "True");
+    EXPECT_EQ(settings.number("Fontsetting", "Color2"), 65280);
 }
 
 TEST_F(SettingsFile, LongValueIsCutToWholeCharactersWithin1023Bytes) {
     put("[FontSetting]\r\nName=" + QByteArray(1021, 'a') + "éé\r\n");
-    EXPECT_EQ(sys::GetIniString(path_, "FontSetting", "Name"), QString(1021, u'a') + u'é');
+    EXPECT_EQ(sys::SettingsFile(path_).text("FontSetting", "Name"), QString(1021, u'a') + u'é');
 }
 
-class SettingsPath : public ::testing::Test {
-protected:
-    QString xdgFile() const { return home_.configHome() + "/tessaryn/Tessaryn.ini"; }
-    // An install prefix of our own: its bin directory is as writable as a
-    // system one is for root.
-    sys::InstallPlaces places() const { return {prefix_.filePath("bin"), home_.root()}; }
-    QString binDir() const { return prefix_.filePath("bin"); }
-
-    static QByteArray bytesOf(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-    }
-    static void put(const QString& path, const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    void installedCopyKeepsSettingsInConfigHome() {
-        QDir().mkpath(binDir());
-        const QString localBin = home_.root() + "/.local/bin";
-        QDir().mkpath(localBin);
-        for (const QString& dir :
-             {binDir(), binDir() + "/", localBin, QStringLiteral("/usr/bin"),
-              QStringLiteral("/usr/local/bin"), QStringLiteral("/opt/x/bin")}) {
-            EXPECT_TRUE(sys::isInstalledCopy(dir, places())) << dir.toStdString();
-            EXPECT_EQ(sys::settingsFilePath(dir, places()), xdgFile()) << dir.toStdString();
-        }
-        EXPECT_FALSE(QFileInfo::exists(binDir() + "/Tessaryn.ini"));
-        EXPECT_FALSE(QFileInfo::exists(xdgFile()));
-    }
-
-    TempHome home_;
-    QTemporaryDir program_;
-    QTemporaryDir prefix_;
-};
-
-TEST_F(SettingsPath, WritableProgramDirectoryHoldsThePortableCopy) {
-    EXPECT_EQ(sys::settingsFilePath(program_.path()), program_.path() + "/Tessaryn.ini");
-    EXPECT_EQ(sys::settingsFilePath(program_.path() + "/"), program_.path() + "/Tessaryn.ini");
-    EXPECT_FALSE(sys::settingsFilePath("/").contains("//"));
-}
-
-// The tests themselves run from the build tree, with the install's real bin
-// directory compiled in.
-TEST_F(SettingsPath, BuildTreeKeepsItsSettingsBesideTheProgram) {
-    const QString buildDir = QCoreApplication::applicationDirPath();
-    ASSERT_FALSE(sys::isInstalledCopy(buildDir, sys::installPlaces())) << buildDir.toStdString();
-    if (::access(QFile::encodeName(buildDir), W_OK) == 0) {
-        EXPECT_EQ(sys::settingsFilePath(buildDir), buildDir + "/Tessaryn.ini");
-    } else {
-        EXPECT_EQ(sys::settingsFilePath(buildDir), xdgFile());
-    }
-    EXPECT_TRUE(sys::isInstalledCopy(sys::installPlaces().binDir, sys::installPlaces()));
-}
-
-TEST_F(SettingsPath, MissingOrEmptyDirectoryFallsBackToConfigHome) {
-    EXPECT_EQ(sys::settingsFilePath(program_.filePath("gone")), xdgFile());
-    EXPECT_EQ(sys::settingsFilePath(""), xdgFile());
-}
-
-TEST_F(SettingsPath, ReadOnlyPortableFolderUsesConfigHomeUnlessItHoldsTheFile) {
-    if (rerunAsOrdinaryUserWhenRoot()) {
-        return;
-    }
-    const QByteArray dir = QFile::encodeName(program_.path());
-    ::chmod(dir, 0555);
-    ASSERT_NE(::access(dir, W_OK), 0);
-    EXPECT_EQ(sys::settingsFilePath(program_.path()), xdgFile());
-    ::chmod(dir, 0755);
-    put(program_.filePath("Tessaryn.ini"), "[FormPos]\r\nTop=1\r\n");
-    ::chmod(dir, 0555);
-    EXPECT_EQ(sys::settingsFilePath(program_.path()), program_.path() + "/Tessaryn.ini");
-    EXPECT_FALSE(QFileInfo::exists(xdgFile()));
-    ::chmod(dir, 0755);
-}
-
-TEST_F(SettingsPath, InstalledCopyKeepsSettingsInConfigHome) {
-    installedCopyKeepsSettingsInConfigHome();
-}
-
-TEST_F(SettingsPath, InstalledCopyKeepsSettingsInConfigHomeForAnOrdinaryUser) {
-    if (rerunAsOrdinaryUserWhenRoot()) {
-        return;
-    }
-    installedCopyKeepsSettingsInConfigHome();
-}
-
-TEST_F(SettingsPath, InstalledCopyIsKnownThroughSymbolicLinksAndByWholeNames) {
-    ASSERT_TRUE(QFile::link(QStringLiteral("/usr/bin"), program_.filePath("usrbin")));
-    EXPECT_TRUE(sys::isInstalledCopy(program_.filePath("usrbin"), places()));
-    EXPECT_TRUE(sys::isInstalledCopy(QStringLiteral("/usr/bin/../lib"), places()));
-    EXPECT_FALSE(sys::isInstalledCopy(QStringLiteral("/usrx/bin"), places()));
-    EXPECT_FALSE(sys::isInstalledCopy(QStringLiteral("/optional"), places()));
-    EXPECT_FALSE(sys::isInstalledCopy(binDir() + "x", places()));
-    EXPECT_FALSE(sys::isInstalledCopy(home_.root() + "/.localx/bin", places()));
-    EXPECT_FALSE(sys::isInstalledCopy(program_.path(), places()));
-    EXPECT_FALSE(sys::isInstalledCopy(QString(), places()));
-}
-
-TEST_F(SettingsPath, InstalledCopyCopiesAStrayFileOnceAndLeavesItAlone) {
-    const QString stray = binDir() + "/Tessaryn.ini";
-    const QByteArray old = "; kept by hand\r\n[FontSetting]\r\nName=IPAGothic\r\n";
-    put(stray, old);
-    const QDateTime strayTime = QFileInfo(stray).lastModified();
-
-    EXPECT_EQ(sys::settingsFilePath(binDir(), places()), xdgFile());
-    EXPECT_EQ(bytesOf(xdgFile()), old);
-    EXPECT_EQ(bytesOf(stray), old);
-    EXPECT_EQ(QFileInfo(stray).lastModified(), strayTime);
-    EXPECT_EQ(QDir(binDir()).entryList(QDir::Files | QDir::Hidden), QStringList{"Tessaryn.ini"});
-
-    // Once copied, the file in the configuration directory is the one.
-    put(xdgFile(), "[FontSetting]\r\nName=Noto Sans\r\n");
-    put(stray, "[FontSetting]\r\nName=changed beside\r\n");
-    EXPECT_EQ(sys::settingsFilePath(binDir(), places()), xdgFile());
-    EXPECT_EQ(bytesOf(xdgFile()), "[FontSetting]\r\nName=Noto Sans\r\n");
-    EXPECT_EQ(sys::GetIniString(sys::settingsFilePath(binDir(), places()), "FontSetting", "Name"),
-              "Noto Sans");
-}
-
-TEST_F(SettingsPath, UnsetConfigHomeMeansDotConfig) {
-    const QByteArray oldHome = qgetenv("HOME");
-    qputenv("HOME", QFile::encodeName(home_.root()));
-    qunsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(sys::settingsFilePath(program_.filePath("gone")),
-              home_.root() + "/.config/tessaryn/Tessaryn.ini");
-    EXPECT_EQ(sys::settingsFilePath(home_.root() + "/.local/bin"),
-              home_.root() + "/.config/tessaryn/Tessaryn.ini");
-    qputenv("HOME", oldHome);
+// A write reads the file afresh: what was changed by hand since the window
+// read it stays, and the object then reads what the file holds.
+TEST_F(SettingsFile, WriteKeepsWhatOthersWroteSinceTheRead) {
+    put("[FormPos]\r\nTop=1\r\n");
+    sys::SettingsFile settings(path_);
+    put("[FormPos]\r\nTop=1\r\nLeft=2\r\n");
+    EXPECT_EQ(settings.number("FormPos", "Left"), std::nullopt);
+    ASSERT_TRUE(settings.write({{"FormPos", "Top", "3"}}));
+    QFile f(path_);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "[FormPos]\r\nTop=3\r\nLeft=2\r\n");
+    EXPECT_EQ(settings.number("FormPos", "Left"), 2);
 }
 
 }  // namespace

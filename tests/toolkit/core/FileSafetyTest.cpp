@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -21,7 +22,8 @@
 #include <functional>
 #include <thread>
 
-#include "system/profile/AtomicWrite.h"
+#include "system/AtomicWrite.h"
+#include "toolkit/picture/ContentHash.h"
 #include "toolkit/picture/PictureFile.h"
 
 namespace {
@@ -115,7 +117,8 @@ TEST(FileSafety, WritersFollowLinksAndRefuseWhatIsNoRegularFile) {
             sys::replaceFileAtomically(to, "[a]\n", &error);
             return error;
         },
-        [&](const QString& to) { return sys::copyFileAtomically(source, to); }};
+        [&](const QString& to) { return sys::copyFileAtomically(source, to); },
+        [&](const QString& to) { return tk::copyFileHashed(source, to).error; }};
     const QByteArray fifo = QFile::encodeName(dir.filePath("fifo"));
     ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
@@ -153,6 +156,22 @@ TEST(FileSafety, WritersFollowLinksAndRefuseWhatIsNoRegularFile) {
         QDir(dir.path())
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     EXPECT_TRUE(all.filter(QRegularExpression("^\\.")).isEmpty()) << all.join(' ').toStdString();
+}
+
+// A temporary file that no writer holds locked is a leftover of one that
+// died, and the next write beside it removes it; one still held stays.
+TEST(FileSafety, WritesRemoveTheLeftoversOfWritersThatDied) {
+    QTemporaryDir dir;
+    const QString dead = dir.filePath(".t.ini.0badf00d.tmp");
+    const QString held = dir.filePath(".t.ini.0000beef.tmp");
+    put(dead, "x");
+    put(held, "y");
+    const int fd = ::open(QFile::encodeName(held).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    ASSERT_TRUE(sys::replaceFileAtomically(dir.filePath("t.ini"), "[a]\n"));
+    EXPECT_FALSE(QFile::exists(dead));
+    EXPECT_TRUE(QFile::exists(held));
+    ::close(fd);
 }
 
 }  // namespace

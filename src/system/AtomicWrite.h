@@ -1,10 +1,6 @@
 #pragma once
-// Replacing a file's whole content so that readers and a crash see either the
-// old file or the new one, never a part: the bytes go to a temporary file in
-// the same directory, are flushed to disk, and the temporary file is renamed
-// over the old one. Every step's result is checked (QSaveFile drops errors of
-// its final buffer flush and of fsync, and could publish a cut file when the
-// disk fills up).
+// Replacing a file's whole content in one go (files::AtomicFile), with the
+// reason for a failure as one line for the user.
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,6 +1,6 @@
-// The profile-string functions on real files: buffer limits, the file a
-// sequence of writes builds, and writes that fail without harming the file.
-#include "system/profile/PrivateProfile.h"
+// Settings files written on real files: the file a sequence of writes
+// builds, and writes that fail without harming the file.
+#include "system/profile/SettingsFile.h"
 
 #include "support/OrdinaryUser.h"
 
@@ -14,14 +14,12 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
-#include <string>
 
 namespace {
 
-class PrivateProfile : public ::testing::Test {
+class SettingsWrites : public ::testing::Test {
 protected:
     QString path() const { return dir_.filePath("Tessaryn.ini"); }
-    std::string cpath() const { return QFile::encodeName(path()).toStdString(); }
 
     void put(const QByteArray& bytes) const {
         QFile f(path());
@@ -32,15 +30,11 @@ protected:
         QFile f(path());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
     }
-    std::string get(const char* section, const char* key, uint32_t size = 1024) const {
-        std::string buffer(size + 1, '#');
-        const uint32_t n = sys::GetPrivateProfileStringA(section, key, "dflt", buffer.data(), size,
-                                                         cpath().c_str());
-        EXPECT_EQ(buffer[n], '\0');
-        return buffer.substr(0, n);
+    QString get(const QString& section, const QString& key) const {
+        return sys::SettingsFile(path()).text(section, key).value_or("dflt");
     }
-    bool set(const char* section, const char* key, const char* value) const {
-        return sys::WritePrivateProfileStringA(section, key, value, cpath().c_str());
+    bool set(const QString& section, const QString& key, const QString& value) const {
+        return sys::SettingsFile(path()).write({{section, key, value}});
     }
     QStringList entries() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden); }
     // chmod does not stop root; the permission tests rerun as nobody.
@@ -49,18 +43,9 @@ protected:
     QTemporaryDir dir_;
 };
 
-TEST_F(PrivateProfile, ReadsAtMostOneByteLessThanTheBuffer) {
-    EXPECT_EQ(get("A", "k"), "dflt");  // no file
-    put("[A]\r\nk=" + QByteArray(2000, 'x') + "\r\nshort=abc\r\n");
-    EXPECT_EQ(get("a", "K"), std::string(1023, 'x'));
-    EXPECT_EQ(get("A", "short", 3), "ab");
-    EXPECT_EQ(get("A", "short", 1), "");
-    EXPECT_EQ(get("A", "missing", 3), "df");
-}
-
 // The settings writer's order of writes on a first run gives this file.
-TEST_F(PrivateProfile, SequenceOfWritesBuildsNewFileInOrder) {
-    const char* const writes[][3] = {
+TEST_F(SettingsWrites, SequenceOfWritesBuildsNewFileInOrder) {
+    const QString writes[][3] = {
         {"FontSetting", "Name", "IPAGothic"},
         {"FontSetting", "Color0", "0"},
         {"FontSetting", "Color1", "255"},
@@ -86,13 +71,12 @@ TEST_F(PrivateProfile, SequenceOfWritesBuildsNewFileInOrder) {
     EXPECT_TRUE(contents().contains("\r\nTop=1440\r\nLeft=0\r\n"));
 }
 
-TEST_F(PrivateProfile, CreatesMissingDirectory) {
-    const std::string nested = QFile::encodeName(dir_.filePath("a/b/Tessaryn.ini")).toStdString();
-    ASSERT_TRUE(sys::WritePrivateProfileStringA("A", "k", "v", nested.c_str()));
+TEST_F(SettingsWrites, CreatesMissingDirectory) {
+    ASSERT_TRUE(sys::SettingsFile(dir_.filePath("a/b/Tessaryn.ini")).write({{"A", "k", "v"}}));
     EXPECT_TRUE(QFile::exists(dir_.filePath("a/b/Tessaryn.ini")));
 }
 
-TEST_F(PrivateProfile, UnwritableDirectoryLeavesNoFile) {
+TEST_F(SettingsWrites, UnwritableDirectoryLeavesNoFile) {
     if (rerunAsOrdinaryUserWhenRoot()) {
         return;
     }
@@ -103,7 +87,7 @@ TEST_F(PrivateProfile, UnwritableDirectoryLeavesNoFile) {
     ::chmod(QFile::encodeName(dir_.path()), 0755);
 }
 
-TEST_F(PrivateProfile, ReadOnlyDirectoryKeepsOldFileWhole) {
+TEST_F(SettingsWrites, ReadOnlyDirectoryKeepsOldFileWhole) {
     if (rerunAsOrdinaryUserWhenRoot()) {
         return;
     }
@@ -117,17 +101,16 @@ TEST_F(PrivateProfile, ReadOnlyDirectoryKeepsOldFileWhole) {
 }
 
 // A file without write permission bits is read-only for root as well.
-TEST_F(PrivateProfile, ReadOnlyFileIsNotReplaced) {
+TEST_F(SettingsWrites, ReadOnlyFileIsNotReplaced) {
     put("[A]\nk=old\n");
     ::chmod(QFile::encodeName(path()), 0444);
     EXPECT_FALSE(set("A", "k", "new"));
-    EXPECT_FALSE(sys::WritePrivateProfileStrings({{"A", "k", "new"}}, path()));
     EXPECT_EQ(contents(), "[A]\nk=old\n");
     EXPECT_EQ(entries(), QStringList{"Tessaryn.ini"});
 }
 
 // A file-size limit makes every write past 4 KiB fail as a full disk would.
-TEST_F(PrivateProfile, FullDiskKeepsOldFileWhole) {
+TEST_F(SettingsWrites, FullDiskKeepsOldFileWhole) {
     put("[A]\r\nk=old\r\n");
     const QByteArray big(10000, 'v');
     rlimit old{};
@@ -136,7 +119,7 @@ TEST_F(PrivateProfile, FullDiskKeepsOldFileWhole) {
     small.rlim_cur = 4096;
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &small);
-    const bool written = set("A", "k", big.constData());
+    const bool written = set("A", "k", QString::fromLatin1(big));
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -145,7 +128,7 @@ TEST_F(PrivateProfile, FullDiskKeepsOldFileWhole) {
     EXPECT_EQ(entries(), QStringList{"Tessaryn.ini"});
 }
 
-TEST_F(PrivateProfile, ReplacingKeepsSymbolicLinkAndPermissions) {
+TEST_F(SettingsWrites, ReplacingKeepsSymbolicLinkAndPermissions) {
     const QString real = dir_.filePath("real.ini");
     ASSERT_TRUE(QFile::link(real, path()));
     ASSERT_TRUE(set("A", "k", "1"));
@@ -158,33 +141,33 @@ TEST_F(PrivateProfile, ReplacingKeepsSymbolicLinkAndPermissions) {
     EXPECT_EQ(st.st_mode & 0777, 0640U);
 }
 
-TEST_F(PrivateProfile, MegabyteLineAndGarbageSurvive) {
+TEST_F(SettingsWrites, MegabyteLineAndGarbageSurvive) {
     QByteArray garbage;
     for (int i = 0; i < 4096; ++i) {
         garbage.append(static_cast<char>((i * 7919 + i / 13) % 256));
     }
     const QByteArray huge(1 << 20, 'x');
     put(garbage + "\n[A]\nhuge=" + huge + "\nk=1\n");
-    EXPECT_EQ(get("A", "huge").size(), 1023U);
+    EXPECT_EQ(get("A", "huge").size(), 1023);
     EXPECT_EQ(get("A", "k"), "1");
     ASSERT_TRUE(set("A", "k", "2"));
     ASSERT_TRUE(set("New", "k", "3"));
     EXPECT_EQ(contents(), garbage + "\n[A]\nhuge=" + huge + "\nk=2\n[New]\nk=3\n");
 }
 
-TEST_F(PrivateProfile, OversizedFileIsReadButNeverRewritten) {
+TEST_F(SettingsWrites, OversizedFileIsReadButNeverRewritten) {
     put("[A]\r\nk=1\r\n");
     {
         QFile f(path());
-        ASSERT_TRUE(f.resize(sys::kMaxProfileBytes + 10));  // sparse zeros after the key
+        ASSERT_TRUE(f.resize(sys::kMaxSettingsBytes + 10));  // sparse zeros after the key
     }
     EXPECT_EQ(get("A", "k"), "1");
     EXPECT_FALSE(set("A", "k", "2"));
-    EXPECT_EQ(QFile(path()).size(), sys::kMaxProfileBytes + 10);
+    EXPECT_EQ(QFile(path()).size(), sys::kMaxSettingsBytes + 10);
 }
 
-TEST_F(PrivateProfile, NonRegularFileNeitherBlocksNorIsReplaced) {
-    ASSERT_EQ(::mkfifo(cpath().c_str(), 0644), 0);
+TEST_F(SettingsWrites, NonRegularFileNeitherBlocksNorIsReplaced) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0644), 0);
     EXPECT_EQ(get("A", "k"), "dflt");
     EXPECT_FALSE(set("A", "k", "v"));
     ASSERT_TRUE(QFile::remove(path()));
@@ -193,9 +176,10 @@ TEST_F(PrivateProfile, NonRegularFileNeitherBlocksNorIsReplaced) {
     EXPECT_FALSE(set("A", "k", "v"));
 }
 
-TEST_F(PrivateProfile, QStringWriterRefusesTextCutByNul) {
-    EXPECT_TRUE(sys::WritePrivateProfileStringA("A", "k", QStringLiteral("Noto Sans"), path()));
-    EXPECT_FALSE(sys::WritePrivateProfileStringA("A", "k", QString::fromUtf8("a\0b", 3), path()));
+TEST_F(SettingsWrites, TextWithNulIsRefused) {
+    EXPECT_TRUE(set("A", "k", QStringLiteral("Noto Sans")));
+    EXPECT_FALSE(set("A", "k", QString::fromUtf8("a\0b", 3)));
+    EXPECT_FALSE(set("A", QString::fromUtf8("k\0", 2), "b"));
     EXPECT_EQ(get("a", "k"), "Noto Sans");
 }
 
@@ -206,12 +190,12 @@ namespace {
 // Writing several values at once leaves the same bytes as writing them one by
 // one, on a new file and on a hand-edited one; a write that cannot be stored
 // is skipped and reported.
-TEST_F(PrivateProfile, BatchOfWritesEqualsTheSameWritesOneByOne) {
-    const std::vector<sys::ProfileWrite> writes{{"FontSetting", "Name", "DejaVu Serif"},
-                                                {"FontSetting", "Color0", "16777215"},
-                                                {"FormPos", "Top", "1350"},
-                                                {"fontsetting", "Italic", "True"},
-                                                {"NewSection", "k", "v;w"}};
+TEST_F(SettingsWrites, BatchOfWritesEqualsTheSameWritesOneByOne) {
+    const std::vector<sys::SettingsChange> writes{{"FontSetting", "Name", "DejaVu Serif"},
+                                                  {"FontSetting", "Color0", "16777215"},
+                                                  {"FormPos", "Top", "1350"},
+                                                  {"fontsetting", "Italic", "True"},
+                                                  {"NewSection", "k", "v;w"}};
     for (const QByteArray& start :
          {QByteArray(), QByteArray("; mine\n[FORMPOS]\nTOP = 5\nother=1\n\n[x]\n")}) {
         if (!start.isEmpty()) {
@@ -220,7 +204,7 @@ TEST_F(PrivateProfile, BatchOfWritesEqualsTheSameWritesOneByOne) {
             QFile::remove(path());
         }
         for (const auto& w : writes) {
-            ASSERT_TRUE(set(w.section.toUtf8(), w.key.toUtf8(), w.value.toUtf8()));
+            ASSERT_TRUE(set(w.section, w.key, w.value));
         }
         const QByteArray oneByOne = contents();
 
@@ -229,14 +213,14 @@ TEST_F(PrivateProfile, BatchOfWritesEqualsTheSameWritesOneByOne) {
         } else {
             QFile::remove(path());
         }
-        ASSERT_TRUE(sys::WritePrivateProfileStrings(writes, path()));
+        ASSERT_TRUE(sys::SettingsFile(path()).write(writes));
         EXPECT_EQ(contents(), oneByOne);
     }
 
-    const std::vector<sys::ProfileWrite> withBad{
+    const std::vector<sys::SettingsChange> withBad{
         {"A", "k", "1"}, {"A", "bad=key", "2"}, {"A", "j", "3"}};
     QFile::remove(path());
-    EXPECT_FALSE(sys::WritePrivateProfileStrings(withBad, path()));
+    EXPECT_FALSE(sys::SettingsFile(path()).write(withBad));
     EXPECT_EQ(contents(), QByteArray("[A]\r\nk=1\r\nj=3\r\n"));
 }
 
