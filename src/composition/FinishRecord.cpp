@@ -80,7 +80,7 @@ void dropOtherKeptCopies(const QString& kept) {
 
 FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
                       const QByteArray& loadedHash, desktop::DesktopBackend& desktop,
-                      const std::optional<PlacedCalendar>& calendar, int16_t tile,
+                      const std::optional<PlacedCalendar>& calendar, bool tiled,
                       const PictureLayout& layout, const std::function<void()>& letGoOfLoaded) {
     FinishPlan plan;
     plan.base = loadedOriginal;
@@ -139,7 +139,7 @@ FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
     } else {
         rec.original = originalPath;
         rec.places = desktop.savePlaces();
-        rec.tile = tile != 0 ? 1 : 0;
+        rec.tile = tiled ? 1 : 0;
         rec.layout = layout;
         rec.output = outputPath();
         // The same picture placed on again (after a restore, say): its intact

@@ -37,8 +37,8 @@ struct FinishPlan {
 // `loadedOriginal` that picture as the placement loaded it, `loadedHash` the
 // content hash of its file (empty when unknown); `desktop` the desktop the
 // picture goes to, whose name and places the record keeps; `calendar` is the calendar
-// of the last preview (none when it was finished without a preview), `tile`
-// the tiling the wallpaper had (0 untiled) and `layout` what the output makes
+// of the last preview (none when it was finished without a preview), `tiled`
+// whether the wallpaper was tiled, and `layout` what the output makes
 // of a tiled original. When the placement started from our own output, the
 // calendar joins the record of that output and its layout; from any other
 // picture, a new record starts with that picture as the original. May write
@@ -48,7 +48,7 @@ struct FinishPlan {
 // the plan's base is `loadedOriginal` as it is by then.
 FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
                       const QByteArray& loadedHash, desktop::DesktopBackend& desktop,
-                      const std::optional<PlacedCalendar>& calendar, int16_t tile,
+                      const std::optional<PlacedCalendar>& calendar, bool tiled,
                       const PictureLayout& layout = {},
                       const std::function<void()>& letGoOfLoaded = {});
 // Before the picture is saved: the planned record, marked as still to be

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "composition/CalendarBounds.h"
+#include "composition/FinishDrawing.h"
 #include "composition/FinishRecord.h"
 #include "composition/RecordLock.h"
 #include "placement/CalendarChoice.h"
@@ -485,9 +486,11 @@ void PlacementWindow::previewPlacement() {
     wall.drawImage(view);
 }
 
-void PlacementWindow::finishPlacement() {
+// One finish on its way: what it has composed and what it undoes when it
+// gives up.
+struct PlacementWindow::FinishRun {
     // Busy until the finish shows its outcome.
-    std::optional<tk::BusyPointer> busy(std::in_place);
+    std::optional<tk::BusyPointer> busy{std::in_place};
     // What the finish draws on the wallpaper itself, taken off again when it
     // gives up: the window stays as it was.
     tk::CoveredPixels covered;
@@ -495,93 +498,113 @@ void PlacementWindow::finishPlacement() {
     // go of first (an 8K one is not held twice) and loaded again from its
     // file where the finish gives up or cannot use that original.
     bool letGo = false;
-    auto giveUp = [this, &covered, &letGo, &busy](const QString& why) {
-        covered.restore(wallpaper_);
-        const bool lost = letGo && wallpaper_.isNull() && !reloadWallpaper();
-        busy.reset();
-        QString message =
-            tk::Text::tr("The new wallpaper could not be saved; nothing was changed.\n%1")
-                .arg(sentence(sys::printable(why)));
-        if (lost) {
-            message += QLatin1Char('\n') +
-                       tk::Text::tr("The wallpaper %1 changed meanwhile; the placement ends.")
-                           .arg(sys::printable(wallpaperSettings_->picture));
-        }
-        services_.messages.warn(message, title(), this);
-        if (lost) {
-            closeWindow();
-        }
-    };
+    composition::FinishPlan plan;
+    composition::FinishDrawing drawing;
+    QImage separate;                        // the picture, where it is not the wallpaper itself
+    const QImage* composed = nullptr;       // the picture to save
+    composition::PictureLayout viewLayout;  // where the window shows it
+    QString path;
+};
 
+void PlacementWindow::finishPlacement() {
+    FinishRun run;
     ensureWallpaper();
     // One writer of the composition at a time: a refresh that runs now
     // finishes first, or waits for this finish.
     composition::RecordLock lock;
     if (!lock.acquire(10000)) {
-        giveUp(lock.error());
+        giveUpFinish(run, lock.error());
         return;
     }
-    // Every recorded calendar, with the one of the last preview (where and as
-    // large as it was previewed, in wallpaper pixels), drawn on the kept
-    // original as a refresh draws them; on a tiled wallpaper, into the block
-    // of tiles that holds them.
+    if (!composeFinish(run) || !saveFinish(run)) {
+        return;
+    }
+    const sys::WallpaperResult applied = applyFinish(run);
+    recordFinish(run);
+    lock.release();
+    run.busy.reset();
+    reportFinish(applied, run.path);
+    closeWindow();
+}
+
+void PlacementWindow::giveUpFinish(FinishRun& run, const QString& why) {
+    run.covered.restore(wallpaper_);
+    const bool lost = run.letGo && wallpaper_.isNull() && !reloadWallpaper();
+    run.busy.reset();
+    QString message = tk::Text::tr("The new wallpaper could not be saved; nothing was changed.\n%1")
+                          .arg(sentence(sys::printable(why)));
+    if (lost) {
+        message += QLatin1Char('\n') +
+                   tk::Text::tr("The wallpaper %1 changed meanwhile; the placement ends.")
+                       .arg(sys::printable(wallpaperSettings_->picture));
+    }
+    services_.messages.warn(message, title(), this);
+    if (lost) {
+        closeWindow();
+    }
+}
+
+// Every recorded calendar, with the one of the last preview (where and as
+// large as it was previewed, in wallpaper pixels), drawn on the kept original
+// as a refresh draws them; on a tiled wallpaper, into the block of tiles that
+// holds them.
+bool PlacementWindow::composeFinish(FinishRun& run) {
     const composition::PictureLayout previewed =
         preview_ ? previewLayout_ : composition::PictureLayout{};
     // Only a wallpaper whose file tells by its hash that it loads the same
     // pixels again is let go of.
-    auto letGoOfWallpaper = [this, &letGo] {
+    auto letGoOfWallpaper = [this, &run] {
         if (!wallpaperHash_.isEmpty()) {
             loadedSize_ = wallpaper_.size();
             wallpaper_ = QImage();
-            letGo = true;
+            run.letGo = true;
         }
     };
-    composition::FinishPlan plan = composition::planFinish(
-        wallpaperSettings_->picture, wallpaper_, wallpaperHash_, services_.desktop, preview_,
-        wallpaperSettings_->tiled, previewed, letGoOfWallpaper);
-    if (plan.baseIsLoaded && wallpaper_.isNull() && letGo) {
+    run.plan = composition::planFinish(wallpaperSettings_->picture, wallpaper_, wallpaperHash_,
+                                       services_.desktop, preview_, wallpaperSettings_->tiled,
+                                       previewed, letGoOfWallpaper);
+    composition::FinishPlan& plan = run.plan;
+    if (plan.baseIsLoaded && wallpaper_.isNull() && run.letGo) {
         // The kept original cannot be used: drawn on the picture as loaded.
         if (!reloadWallpaper()) {
-            giveUp(plan.message);
-            return;
+            giveUpFinish(run, plan.message);
+            return false;
         }
         plan.base = wallpaper_;
     }
-    const composition::PictureLayout layout = plan.layout;
-    // Where the preview's calendar is the one calendar on the picture as
-    // loaded, the picture is what the preview showed.
-    const bool asPreviewed = plan.baseIsLoaded && preview_ && plan.calendars.size() == 1 &&
-                             plan.calendars.front().at == preview_->at;
+    run.drawing = composition::finishDrawing(plan, preview_, mapping_.tiled());
     const std::vector<composition::PlacedCalendar> calendars =
-        asPreviewed ? std::vector<composition::PlacedCalendar>{*preview_} : plan.calendars;
-    // The loaded picture itself is drawn on, not a copy of it.
-    const bool onWallpaper = plan.baseIsLoaded && layout.isOriginal();
-    QImage separate;
-    if (onWallpaper) {
+        run.drawing.asPreviewed ? std::vector<composition::PlacedCalendar>{*preview_}
+                                : plan.calendars;
+    if (run.drawing.onLoaded) {
         plan.base = QImage();
-        if (!composition::drawCalendarsOn(wallpaper_, calendars, covered)) {
-            giveUp(composition::drawingFailure());
-            return;
+        if (!composition::drawCalendarsOn(wallpaper_, calendars, run.covered)) {
+            giveUpFinish(run, composition::drawingFailure());
+            return false;
         }
+        run.composed = &wallpaper_;
     } else {
-        separate = asPreviewed && !previewComposed_.isNull()
-                       ? previewComposed_
-                       : composition::composeLayout(std::move(plan.base), layout, calendars);
-        if (separate.isNull()) {
-            giveUp(composition::drawingFailure());
-            return;
+        run.separate =
+            run.drawing.asPreviewed && !previewComposed_.isNull()
+                ? previewComposed_
+                : composition::composeLayout(std::move(plan.base), plan.layout, calendars);
+        if (run.separate.isNull()) {
+            giveUpFinish(run, composition::drawingFailure());
+            return false;
         }
+        run.composed = &run.separate;
     }
-    const QImage& composed = onWallpaper ? wallpaper_ : separate;
-    const bool tiled = mapping_.tiled() && (layout.isOriginal() || layout.tiled);
     // On our own picture the new one lies where the old one does.
-    composition::PictureLayout viewLayout = layout;
+    run.viewLayout = plan.layout;
     if (plan.onOurOutput) {
-        viewLayout.offset = QPoint();
+        run.viewLayout.offset = QPoint();
     }
+    return true;
+}
 
-    const QString path = sys::dataFolder() + QLatin1Char('/') + outputFileName();
-
+bool PlacementWindow::saveFinish(FinishRun& run) {
+    composition::FinishPlan& plan = run.plan;
+    run.path = sys::dataFolder() + QLatin1Char('/') + outputFileName();
     // Remembered first, as still to be composed: a finish cut short is
     // composed again by the next refresh.
     if (plan.recorded) {
@@ -592,35 +615,43 @@ void PlacementWindow::finishPlacement() {
     }
     // The picture is saved before it becomes the box's picture, so that a
     // failed save leaves the window exactly as it was.
-    const tk::SaveResult saved = tk::SavePictureAsBitmap(composed, path);
+    const tk::SaveResult saved = tk::SavePictureAsBitmap(*run.composed, run.path);
     if (!saved.ok) {
         if (plan.recorded) {
             composition::undoFinish(plan);
         }
-        giveUp(saved.error);
-        return;
+        giveUpFinish(run, saved.error);
+        return false;
     }
-    wallpaperView->setPicture(viewOf(composed, viewLayout));
+    wallpaperView->setPicture(viewOf(*run.composed, run.viewLayout));
+    return true;
+}
 
-    wallpaperSettings_->picture = path;
+sys::WallpaperResult PlacementWindow::applyFinish(const FinishRun& run) {
+    wallpaperSettings_->picture = run.path;
     // The finish keeps the wallpaper's origin and shows the bitmap untiled,
     // or tiled where it is a block of the tiles the desktop showed.
     sys::WallpaperSettings shown = *wallpaperSettings_;
-    shown.tiled = tiled;
-    const sys::WallpaperResult applied = sys::WallpaperStore(services_.desktop).apply(shown);
-    // Remembered so that the calendar can be renewed and the original restored.
+    shown.tiled = run.drawing.tiled;
+    return sys::WallpaperStore(services_.desktop).apply(shown);
+}
+
+// Remembered so that the calendar can be renewed and the original restored.
+void PlacementWindow::recordFinish(FinishRun& run) {
+    composition::FinishPlan& plan = run.plan;
     if (plan.recorded) {
         if (const QString e = composition::completeFinish(plan); !e.isEmpty()) {
             plan.recorded = false;
             plan.message = e;
         }
     }
-    lock.release();
     if (!plan.recorded) {
         qWarning("tessaryn: the calendar cannot be renewed later: %s",
                  qPrintable(sys::printable(plan.message)));
     }
-    busy.reset();
+}
+
+void PlacementWindow::reportFinish(const sys::WallpaperResult& applied, const QString& path) {
     if (!applied.ok) {
         services_.messages.warn(
             tk::Text::tr("%1 was saved, but the desktop could not show it.\n%2")
@@ -632,5 +663,4 @@ void PlacementWindow::finishPlacement() {
     } else if (!applied.note.isEmpty()) {
         services_.messages.inform(sentence(applied.note), title(), this);
     }
-    closeWindow();
 }

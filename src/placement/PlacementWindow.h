@@ -130,6 +130,16 @@ private:
     composition::PictureLayout layoutFor(
         const std::optional<composition::PlacedCalendar>& calendar) const;
 
+    // The finish, step by step: compose, save, apply, record, report. A step
+    // that gives up says why and leaves the window as it was.
+    struct FinishRun;
+    bool composeFinish(FinishRun& run);
+    bool saveFinish(FinishRun& run);
+    sys::WallpaperResult applyFinish(const FinishRun& run);
+    void recordFinish(FinishRun& run);
+    void reportFinish(const sys::WallpaperResult& applied, const QString& path);
+    void giveUpFinish(FinishRun& run, const QString& why);
+
     const CalendarChoice* choice_;
     Services services_;
     sys::WallpaperSettings* wallpaperSettings_;

@@ -38,7 +38,7 @@ composition::FinishPlan recordFinish(const QString& path, const QImage& loaded,
                                      const QString& desktopName) {
     NamedDesktop desktop(desktopName);
     composition::FinishPlan plan =
-        composition::planFinish(path, loaded, {}, desktop, std::nullopt, 0);
+        composition::planFinish(path, loaded, {}, desktop, std::nullopt, false);
     if (plan.recorded) {
         plan.recorded =
             composition::beginFinish(plan).isEmpty() && composition::completeFinish(plan).isEmpty();

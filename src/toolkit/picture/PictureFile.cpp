@@ -559,6 +559,27 @@ bool writeBitmapRows(int fd, const QImage& source, uint64_t stride, ContentHashe
     return true;
 }
 
+// One line for the user on the step of the atomic write that failed.
+QString whyNotWritten(const files::AtomicFile& file, const QString& path) {
+    const QString where = shown(path);
+    switch (file.failedStep()) {
+        case files::AtomicFile::Step::Target:
+            return tk::Text::tr("%1 cannot be replaced: %2").arg(where, file.reason());
+        case files::AtomicFile::Step::Folder:
+        case files::AtomicFile::Step::ReadOnly:
+        case files::AtomicFile::Step::Create:
+            return tk::Text::tr("no file can be created in %1: %2")
+                .arg(shown(file.folder()), file.reason());
+        case files::AtomicFile::Step::Flush:
+            return tk::Text::tr("%1 could not be flushed to the disk: %2")
+                .arg(where, file.reason());
+        case files::AtomicFile::Step::Rename:
+            return tk::Text::tr("%1 could not be replaced: %2").arg(where, file.reason());
+        default:
+            return tk::Text::tr("%1 could not be written: %2").arg(where, file.reason());
+    }
+}
+
 }  // namespace
 
 SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path, bool hashed) {
@@ -578,13 +599,7 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path, bool 
     // The replaced file keeps its permissions.
     files::AtomicFile file(path);
     if (!file.open()) {
-        if (file.failedStep() == files::AtomicFile::Step::Target) {
-            result.error =
-                tk::Text::tr("%1 cannot be replaced: %2").arg(shown(path), file.reason());
-        } else {
-            result.error = tk::Text::tr("no file can be created in %1: %2")
-                               .arg(shown(file.folder()), file.reason());
-        }
+        result.error = whyNotWritten(file, path);
         return result;
     }
     const int32_t width = source.width();
@@ -601,20 +616,7 @@ SaveResult SavePictureAsBitmap(const QImage& picture, const QString& path, bool 
         file.fail(errno);
     }
     if (!file.commit()) {
-        const QString where = shown(path);
-        switch (file.failedStep()) {
-            case files::AtomicFile::Step::Flush:
-                result.error = tk::Text::tr("%1 could not be flushed to the disk: %2")
-                                   .arg(where, file.reason());
-                break;
-            case files::AtomicFile::Step::Rename:
-                result.error =
-                    tk::Text::tr("%1 could not be replaced: %2").arg(where, file.reason());
-                break;
-            default:
-                result.error =
-                    tk::Text::tr("%1 could not be written: %2").arg(where, file.reason());
-        }
+        result.error = whyNotWritten(file, path);
         return result;
     }
     if (hasher) {
