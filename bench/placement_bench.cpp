@@ -38,6 +38,9 @@
 
 #include "BenchTiming.h"
 
+using placement::CalendarChoice;
+using placement::PlacementWindow;
+
 namespace {
 
 using bench::Clock;

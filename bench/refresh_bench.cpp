@@ -35,6 +35,9 @@
 
 #include "BenchTiming.h"
 
+using placement::CalendarChoice;
+using placement::PlacementWindow;
+
 namespace {
 
 using bench::Clock;

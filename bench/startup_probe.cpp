@@ -14,6 +14,8 @@
 #include "toolkit/PictureBox.h"
 #include "toolkit/fontdialog/Dialogs.h"
 
+using mainwindow::MainWindow;
+
 namespace {
 
 class FirstPaint : public QObject {
@@ -47,7 +49,7 @@ int main(int argc, char** argv) {
     tk::MessageBoxes messages;
     tk::ModalDialogs dialogs;
     const tk::SystemClock clock;
-    MainWindow form({*desktop, messages, dialogs, clock});
+    mainwindow::MainWindow form({*desktop, messages, dialogs, clock});
     FirstPaint probe;
     form.preview->installEventFilter(&probe);
     form.load();

@@ -33,8 +33,9 @@ int runWindow(int argc, char** argv) {
     tk::ModalDialogs dialogs;
     const tk::SystemClock clock;
 
-    MainWindow form({*desktop, messages, dialogs, clock});
-    QObject::connect(&form, &MainWindow::unloaded, &app, [] { QCoreApplication::exit(0); });
+    mainwindow::MainWindow form({*desktop, messages, dialogs, clock});
+    QObject::connect(&form, &mainwindow::MainWindow::unloaded, &app,
+                     [] { QCoreApplication::exit(0); });
     form.load();
     form.show();
     return QApplication::exec();

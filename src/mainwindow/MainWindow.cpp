@@ -17,6 +17,8 @@
 #include "toolkit/Units.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 
+namespace mainwindow {
+
 namespace {
 
 constexpr int32_t kWhite = 0x00FFFFFF;
@@ -34,7 +36,7 @@ QRect twipsRect(double left, double top, double width, double height) {
 
 }  // namespace
 
-MainWindow::MainWindow(const Services& services, QWidget* parent)
+MainWindow::MainWindow(const placement::Services& services, QWidget* parent)
     : QWidget(parent), services_(services), placement_(services) {
     initialize();
     createControls();
@@ -292,3 +294,5 @@ int MainWindow::month() const {
 int32_t MainWindow::kindColor(int index) const {
     return kindButtons.at(static_cast<size_t>(index))->textColor();
 }
+
+}  // namespace mainwindow

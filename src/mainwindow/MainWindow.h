@@ -24,12 +24,14 @@ class OptionButton;
 class PictureBox;
 }  // namespace tk
 
-class MainWindow : public QWidget, public CalendarChoice {
+namespace mainwindow {
+
+class MainWindow : public QWidget, public placement::CalendarChoice {
     Q_OBJECT
 public:
     // `services` (the desktop, the message boxes, the clock) must outlive the
     // window.
-    explicit MainWindow(const Services& services, QWidget* parent = nullptr);
+    explicit MainWindow(const placement::Services& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Loads the window (settings, lists, selections, font button, preview).
@@ -105,10 +107,12 @@ private:
     void loadSettings();
     void saveSettings();
 
-    Services services_;
-    PlacementStart placement_;
+    placement::Services services_;
+    placement::PlacementStart placement_;
     QString settingsPath_;
     // The desktop wallpaper as the last "Drag Calendar" read it.
     sys::WallpaperSettings wallpaper_;
     bool unloaded_ = false;
 };
+
+}  // namespace mainwindow

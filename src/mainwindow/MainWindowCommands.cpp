@@ -9,6 +9,8 @@
 #include "toolkit/Translations.h"
 #include "toolkit/fontdialog/CommonDialog.h"
 
+namespace mainwindow {
+
 void MainWindow::startPlacement() {
     // What is placed is what the preview shows; a preview too small to draw
     // shows no calendar, and a picture left from an earlier size would be
@@ -61,3 +63,5 @@ void MainWindow::chooseFont() {
         return;
     }
 }
+
+}  // namespace mainwindow

@@ -13,6 +13,8 @@
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 
+namespace mainwindow {
+
 namespace {
 
 QString boolText(bool b) {
@@ -119,3 +121,5 @@ void MainWindow::saveSettings() {
     writes.push_back({fontSection, QStringLiteral("Underline"), boolText(font.underline())});
     (void)sys::SettingsFile(settingsPath_).write(writes);
 }
+
+}  // namespace mainwindow

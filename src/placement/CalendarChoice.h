@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace placement {
+
 class CalendarChoice {
 public:
     virtual ~CalendarChoice() = default;
@@ -12,3 +14,5 @@ public:
     virtual int month() const = 0;                   // 1..12, 0 while none is chosen
     virtual int32_t kindColor(int index) const = 0;  // 0 title, 1 Sunday, 2 Saturday, 3 weekdays
 };
+
+}  // namespace placement

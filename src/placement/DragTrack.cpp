@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace placement {
+
 DragTrack::DragTrack(QPointF grab, QPointF pixelsPerUnit, QSize controlSize)
     : grab_(grab), pixelsPerUnit_(pixelsPerUnit), controlSize_(controlSize) {}
 
@@ -24,3 +26,5 @@ QPoint DragTrack::toPixels(QPointF units) const {
 QPointF DragTrack::toUnits(QPointF pixels) const {
     return {pixels.x() / pixelsPerUnit_.x(), pixels.y() / pixelsPerUnit_.y()};
 }
+
+}  // namespace placement

@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QSize>
 
+namespace placement {
+
 class DragTrack {
 public:
     // `grab`: the press, from the control's outer top-left corner, in the
@@ -36,3 +38,5 @@ private:
     QPointF pixelsPerUnit_;
     QSize controlSize_;
 };
+
+}  // namespace placement

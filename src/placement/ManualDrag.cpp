@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace placement {
+
 namespace {
 constexpr int kOutlineWidth = 2;
 }
@@ -102,3 +104,5 @@ bool ManualDrag::eventFilter(QObject* watched, QEvent* event) {
     }
     return QObject::eventFilter(watched, event);
 }
+
+}  // namespace placement

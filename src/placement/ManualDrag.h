@@ -12,6 +12,8 @@
 
 #include "placement/DragTrack.h"
 
+namespace placement {
+
 // The outline that follows the pointer: a frame two pixels wide, black
 // outside and white inside so that it shows on any wallpaper. It never takes
 // the pointer or the focus.
@@ -61,3 +63,5 @@ private:
     DragOutline* outline_ = nullptr;
     bool active_ = false;
 };
+
+}  // namespace placement

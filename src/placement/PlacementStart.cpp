@@ -18,6 +18,8 @@
 #include "toolkit/Translations.h"
 #include "toolkit/picture/PictureFile.h"
 
+namespace placement {
+
 namespace {
 
 QString title() {
@@ -151,3 +153,5 @@ void PlacementStart::start(tk::PictureBox& preview, const CalendarChoice& choice
     // Modal: back here once the user finished or cancelled.
     form.showModal();
 }
+
+}  // namespace placement

@@ -7,8 +7,6 @@
 
 #include "placement/Services.h"
 
-class CalendarChoice;
-class PlacementWindow;
 class QWidget;
 
 namespace sys {
@@ -17,6 +15,11 @@ struct WallpaperSettings;
 namespace tk {
 class PictureBox;
 }
+
+namespace placement {
+
+class CalendarChoice;
+class PlacementWindow;
 
 class PlacementStart {
 public:
@@ -46,3 +49,5 @@ private:
     // place on the screen. Null once it is destroyed.
     QPointer<PlacementWindow> window_;
 };
+
+}  // namespace placement

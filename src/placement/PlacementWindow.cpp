@@ -32,6 +32,8 @@
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
 
+namespace placement {
+
 namespace {
 
 QString title() {
@@ -664,3 +666,5 @@ void PlacementWindow::reportFinish(const sys::WallpaperResult& applied, const QS
         services_.messages.inform(sentence(applied.note), title(), this);
     }
 }
+
+}  // namespace placement

@@ -19,12 +19,14 @@
 #include "placement/Services.h"
 #include "system/wallpaper/WallpaperStore.h"
 
-class CalendarChoice;
-class ManualDrag;
-
 namespace tk {
 class PictureBox;
 }
+
+namespace placement {
+
+class CalendarChoice;
+class ManualDrag;
 
 class PlacementWindow : public QWidget {
     Q_OBJECT
@@ -164,3 +166,5 @@ private:
     QByteArray wallpaperHash_;
     QSize loadedSize_;  // wallpaper_'s size when the finish let go of it
 };
+
+}  // namespace placement

@@ -12,9 +12,13 @@ class Dialogs;
 class Messages;
 }  // namespace tk
 
+namespace placement {
+
 struct Services {
     desktop::DesktopBackend& desktop;
     tk::Messages& messages;
     tk::Dialogs& dialogs;
     const tk::Clock& clock;
 };
+
+}  // namespace placement

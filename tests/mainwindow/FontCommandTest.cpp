@@ -15,6 +15,8 @@
 #include "toolkit/fontdialog/CommonDialog.h"
 #include "toolkit/fontdialog/FontDialogWidget.h"
 
+using mainwindow::MainWindow;
+
 namespace {
 
 void chooseColour(tk::FontDialogWidget& w, const QString& name) {

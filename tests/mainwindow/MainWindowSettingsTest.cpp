@@ -11,6 +11,8 @@
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 
+using mainwindow::MainWindow;
+
 namespace {
 
 void writeFile(const QString& path, const QByteArray& text) {

@@ -13,6 +13,8 @@
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 
+using mainwindow::MainWindow;
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 private:

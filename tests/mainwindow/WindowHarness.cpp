@@ -8,6 +8,8 @@
 #include "toolkit/PictureBox.h"
 #include "toolkit/Units.h"
 
+using mainwindow::MainWindow;
+
 namespace {
 
 // The fakes come first, so that they are made before the window and outlive it.

@@ -13,13 +13,14 @@
 
 // Creates, loads and shows the main window with `iniFile` as its settings,
 // with fakes of its own for what main hands it; `today` is the clock's day.
-std::unique_ptr<MainWindow> startForm(const QString& iniFile, QDate today = QDate::currentDate());
+std::unique_ptr<mainwindow::MainWindow> startForm(const QString& iniFile,
+                                                  QDate today = QDate::currentDate());
 // The fakes a window from startForm was given.
-FakeServices& fakesOf(MainWindow& form);
+FakeServices& fakesOf(mainwindow::MainWindow& form);
 
 // The preview box's picture as a fresh calendar draws the given month with
 // the window's current font and colours.
-QImage expectedPreview(MainWindow& form, int year, int month);
+QImage expectedPreview(mainwindow::MainWindow& form, int year, int month);
 
 // Whether some pixel of `r` in `img` is close to `color`.
 bool regionHas(const QImage& img, const QRect& r, const QColor& color);

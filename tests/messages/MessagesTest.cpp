@@ -18,6 +18,9 @@
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 
+using placement::PlacementStart;
+using placement::PlacementWindow;
+
 namespace {
 QByteArray run(const QString& program, const QStringList& args) {
     QProcess p;

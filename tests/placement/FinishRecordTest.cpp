@@ -19,6 +19,8 @@
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
 
+using placement::PlacementWindow;
+
 using composition::ReadResult;
 
 namespace {

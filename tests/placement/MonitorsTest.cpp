@@ -16,6 +16,9 @@
 #include "toolkit/PictureBox.h"
 #include "toolkit/picture/PictureFile.h"
 
+using placement::PlacementStart;
+using placement::PlacementWindow;
+
 class MonitorsTest : public QObject {
     Q_OBJECT
 private slots:

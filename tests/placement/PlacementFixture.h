@@ -18,7 +18,7 @@ namespace tk {
 class PictureBox;
 }
 
-class FakeChoice : public CalendarChoice {
+class FakeChoice : public placement::CalendarChoice {
 public:
     int chosenYear = 1998;
     int chosenMonth = 8;

@@ -12,6 +12,7 @@
 namespace {
 
 using placement::calendarFitsShown;
+using placement::DragTrack;
 
 // ---------------------------------------------------------------------------
 // Size check, in device pixels: equal sizes fit, one pixel more does not.

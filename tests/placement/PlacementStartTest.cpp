@@ -21,6 +21,9 @@
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
 
+using placement::PlacementStart;
+using placement::PlacementWindow;
+
 namespace {
 
 const QString kTooSmall =

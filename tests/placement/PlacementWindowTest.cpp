@@ -19,6 +19,10 @@
 #include "toolkit/Units.h"
 #include "toolkit/picture/PictureFile.h"
 
+using placement::DragOutline;
+using placement::ManualDrag;
+using placement::PlacementWindow;
+
 namespace {
 
 const QString kTitle = QStringLiteral("Tessaryn Info.");

@@ -28,5 +28,5 @@ struct FakeServices {
     ScriptedDialogs dialogs;
     FixedClock clock;
 
-    Services services() { return {*desktop, messages, dialogs, clock}; }
+    placement::Services services() { return {*desktop, messages, dialogs, clock}; }
 };
