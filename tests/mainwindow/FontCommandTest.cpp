@@ -12,7 +12,6 @@
 #include "support/TempHome.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
-#include "toolkit/fontdialog/CommonDialog.h"
 #include "toolkit/fontdialog/FontDialogWidget.h"
 
 namespace {
