@@ -15,7 +15,6 @@
 #include "toolkit/Screen.h"
 #include "toolkit/Translations.h"
 #include "toolkit/Units.h"
-#include "toolkit/fontdialog/CommonDialog.h"
 
 namespace mainwindow {
 
@@ -59,7 +58,6 @@ void MainWindow::createControls() {
     createButtons();
     createPreview();
     createFontGroup();
-    fontDialog = std::make_unique<tk::CommonDialog>(services_.messages, services_.dialogs, this);
     setKeyboardOrder();
     connectControls();
 }

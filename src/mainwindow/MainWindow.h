@@ -7,19 +7,18 @@
 
 #include <QWidget>
 #include <array>
-#include <memory>
 
 #include "placement/CalendarChoice.h"
 #include "placement/PlacementStart.h"
 #include "placement/Services.h"
 #include "system/wallpaper/WallpaperStore.h"
+#include "toolkit/fontdialog/FontChoice.h"
 
 class QComboBox;
 class QGroupBox;
 class QPushButton;
 
 namespace tk {
-class CommonDialog;
 class OptionButton;
 class PictureBox;
 }  // namespace tk
@@ -51,8 +50,6 @@ public:
     QGroupBox* fontGroup = nullptr;
     QPushButton* fontButton = nullptr;
     std::array<tk::OptionButton*, 4> kindButtons{};
-    // The font dialog; it keeps its fields between uses.
-    std::unique_ptr<tk::CommonDialog> fontDialog;
 
     // CalendarChoice: what the placement window reads from here.
     int year() const override;
@@ -113,6 +110,9 @@ private:
     // The desktop wallpaper as the last "Drag Calendar" read it.
     sys::WallpaperSettings wallpaper_;
     bool unloaded_ = false;
+    // The font dialog's last confirmed choice: the next opening shows its
+    // strikethrough, which the preview font does not bring back.
+    tk::FontChoice lastFontChoice_;
 };
 
 }  // namespace mainwindow

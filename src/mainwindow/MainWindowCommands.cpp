@@ -1,13 +1,13 @@
 // The main window's two commands that open other windows: "Drag Calendar"
 // and the font button.
-#include <exception>
+#include <optional>
 
 #include "mainwindow/MainWindow.h"
 #include "toolkit/Messages.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Translations.h"
-#include "toolkit/fontdialog/CommonDialog.h"
+#include "toolkit/fontdialog/FontDialog.h"
 
 namespace mainwindow {
 
@@ -33,35 +33,35 @@ void MainWindow::chooseFont() {
     if (k == kindButtons.size()) {
         return;  // no kind selected: nothing to colour
     }
-    tk::CommonDialog& dlg = *fontDialog;
-    dlg.CancelError = true;
-    // From here on a failure or a cancel ends the command silently; what was
-    // already applied stays applied.
-    try {
-        dlg.Flags = tk::CF_SCREENFONTS | tk::CF_EFFECTS | tk::CF_ANSIONLY | tk::CF_TTONLY;
-        tk::PictureSurface& paper = *preview->surface();
-        QFont font = paper.font();
-        dlg.FontBold = font.bold();
-        dlg.FontItalic = font.italic();
-        dlg.FontName = font.family();
-        dlg.FontSize = static_cast<float>(font.pointSizeF());
-        dlg.FontUnderline = font.underline();
-        dlg.Color = kindButtons[k]->textColor();
-        dlg.ShowFont();
-
-        font.setFamily(dlg.FontName);
-        font.setPointSizeF(dlg.FontSize);
-        font.setBold(dlg.FontBold);
-        font.setItalic(dlg.FontItalic);
-        font.setUnderline(dlg.FontUnderline);
-        font.setStrikeOut(dlg.FontStrikethru);
-        paper.setFont(font);
-        kindButtons[k]->setTextColor(dlg.Color);
-        showFontName();
-        drawPreview();
-    } catch (const std::exception&) {
+    tk::PictureSurface& paper = *preview->surface();
+    QFont font = paper.font();
+    tk::FontChoice current = lastFontChoice_;
+    current.face = font.family();
+    current.size = static_cast<float>(font.pointSizeF());
+    current.bold = font.bold();
+    current.italic = font.italic();
+    current.underline = font.underline();
+    current.color = kindButtons[k]->textColor();
+    const tk::FontOptions options{.faces = {.latinOnly = true, .scalableOnly = true},
+                                  .showEffects = true};
+    // A cancel, or no face to offer, changes nothing.
+    const std::optional<tk::FontChoice> chosen =
+        tk::FontDialog(services_.messages, services_.dialogs, this).choose(current, options);
+    if (!chosen) {
         return;
     }
+    lastFontChoice_ = *chosen;
+
+    font.setFamily(chosen->face);
+    font.setPointSizeF(chosen->size);
+    font.setBold(chosen->bold);
+    font.setItalic(chosen->italic);
+    font.setUnderline(chosen->underline);
+    font.setStrikeOut(chosen->strikeout);
+    paper.setFont(font);
+    kindButtons[k]->setTextColor(chosen->color);
+    showFontName();
+    drawPreview();
 }
 
 }  // namespace mainwindow

@@ -12,7 +12,6 @@
 #include "support/TempHome.h"
 #include "toolkit/OptionButton.h"
 #include "toolkit/PictureBox.h"
-#include "toolkit/fontdialog/CommonDialog.h"
 #include "toolkit/fontdialog/FontDialogWidget.h"
 
 using mainwindow::MainWindow;
@@ -143,9 +142,20 @@ private slots:
 
         // The next opening in the same run still shows strikethrough ticked,
         // even though the preview font is not where the dialog takes it from.
-        answerWith(*form, seen, [](tk::FontDialogWidget&) { return false; });
+        // A cancelled untick is not kept; a confirmed one is.
+        bool confirm = false;
+        answerWith(*form, seen, [&confirm](tk::FontDialogWidget& w) {
+            w.strikeoutCheck()->setChecked(false);
+            return confirm;
+        });
         QTest::mouseClick(form->fontButton, Qt::LeftButton);
         QVERIFY(seen.strikeout);
+        confirm = true;
+        QTest::mouseClick(form->fontButton, Qt::LeftButton);
+        QVERIFY(seen.strikeout);
+        QVERIFY(!form->preview->surface()->font().strikeOut());
+        QTest::mouseClick(form->fontButton, Qt::LeftButton);
+        QVERIFY(!seen.strikeout);
     }
 };
 

@@ -1,7 +1,6 @@
 #include "toolkit/fontdialog/FontDialogWidget.h"
 
 #include "toolkit/Messages.h"
-#include "toolkit/fontdialog/CommonDialog.h"
 #include "toolkit/fontdialog/DialogColors.h"
 #include "toolkit/fontdialog/Dialogs.h"
 #include "toolkit/fontdialog/FontList.h"
@@ -82,13 +81,13 @@ QLabel* buddyLabel(const QString& text, const char* name, QWidget* buddy, QWidge
 }
 }  // namespace
 
-FontDialogWidget::FontDialogWidget(int32_t flags, Messages& messages, Dialogs& dialogs,
+FontDialogWidget::FontDialogWidget(const FontOptions& options, Messages& messages, Dialogs& dialogs,
                                    QWidget* parent)
     : QDialog(parent),
       messages_(messages),
       dialogs_(dialogs),
-      flags_(flags),
-      faces_(fontdialog::listFontFaces(flags)) {
+      showEffects_(options.showEffects),
+      faces_(fontdialog::listFontFaces(options.faces)) {
     setObjectName(QStringLiteral("fontDialog"));
     setWindowTitle(tr("Font"));
     setModal(true);
@@ -128,7 +127,7 @@ FontDialogWidget::FontDialogWidget(int32_t flags, Messages& messages, Dialogs& d
     effectsLayout->addWidget(buddyLabel(tr("&Colour:"), "colorLabel", colorCombo_, effects_));
     effectsLayout->addWidget(colorCombo_);
     effectsLayout->addStretch();
-    effects_->setVisible((flags_ & CF_EFFECTS) != 0);
+    effects_->setVisible(showEffects_);
 
     auto* sampleGroup = new QGroupBox(tr("Sample"), this);
     sampleGroup->setObjectName(QStringLiteral("sampleGroup"));
@@ -255,27 +254,26 @@ void FontDialogWidget::onColorActivated(int index) {
     refresh();
 }
 
-void FontDialogWidget::prefill(const CommonDialog& from) {
+void FontDialogWidget::prefill(const FontChoice& from) {
     syncing_ = true;
-    faceEdit_->setText(from.FontName);
-    const int faceRow = matchingRow(faceList_, from.FontName, false);
+    faceEdit_->setText(from.face);
+    const int faceRow = matchingRow(faceList_, from.face, false);
     faceList_->setCurrentRow(faceRow);
     if (faceRow >= 0) {
         faceList_->scrollToItem(faceList_->item(faceRow), QAbstractItemView::PositionAtTop);
     }
     syncing_ = false;
 
-    styleList_->setCurrentRow((from.FontBold ? Bold : Regular) + (from.FontItalic ? Italic : 0));
+    styleList_->setCurrentRow((from.bold ? Bold : Regular) + (from.italic ? Italic : 0));
 
-    prefilledSize_ = from.FontSize;
-    prefilledSizeText_ = from.FontSize > 0
-                             ? sizeLocale().toString(static_cast<double>(from.FontSize), 'g', 6)
-                             : QString();
+    prefilledSize_ = from.size;
+    prefilledSizeText_ =
+        from.size > 0 ? sizeLocale().toString(static_cast<double>(from.size), 'g', 6) : QString();
     sizeEdit_->setText(prefilledSizeText_);
 
-    strikeout_->setChecked(from.FontStrikethru);
-    underline_->setChecked(from.FontUnderline);
-    selectColor(from.Color);
+    strikeout_->setChecked(from.strikeout);
+    underline_->setChecked(from.underline);
+    selectColor(from.color);
 
     refillSizes();
     refresh();
@@ -324,20 +322,20 @@ bool FontDialogWidget::takeListedFace(bool tell) {
     return false;
 }
 
-void FontDialogWidget::copyChoiceTo(CommonDialog& to) const {
-    to.FontName = faceEdit_->text();
+void FontDialogWidget::copyChoiceTo(FontChoice& to) const {
+    to.face = faceEdit_->text();
     if (const std::optional<float> size = chosenSize()) {
-        to.FontSize = *size;
+        to.size = *size;
     }
     const int style = styleList_->currentRow();
     if (style >= 0) {
-        to.FontBold = style == Bold || style == BoldItalic;
-        to.FontItalic = style == Italic || style == BoldItalic;
+        to.bold = style == Bold || style == BoldItalic;
+        to.italic = style == Italic || style == BoldItalic;
     }
-    if ((flags_ & CF_EFFECTS) != 0) {
-        to.FontStrikethru = strikeout_->isChecked();
-        to.FontUnderline = underline_->isChecked();
-        to.Color = chosenColor();
+    if (showEffects_) {
+        to.strikeout = strikeout_->isChecked();
+        to.underline = underline_->isChecked();
+        to.color = chosenColor();
     }
 }
 
@@ -417,14 +415,14 @@ void FontDialogWidget::refresh() {
     const int style = styleList_->currentRow();
     font.setBold(style == Bold || style == BoldItalic);
     font.setItalic(style == Italic || style == BoldItalic);
-    const bool effects = (flags_ & CF_EFFECTS) != 0;
-    font.setUnderline(effects && underline_->isChecked());
-    font.setStrikeOut(effects && strikeout_->isChecked());
+    font.setUnderline(showEffects_ && underline_->isChecked());
+    font.setStrikeOut(showEffects_ && strikeout_->isChecked());
     sample_->setFont(font);
 
     QPalette palette = sample_->palette();
-    palette.setColor(QPalette::WindowText, effects ? fontdialog::toQColor(chosenColor())
-                                                   : this->palette().color(QPalette::WindowText));
+    palette.setColor(QPalette::WindowText, showEffects_
+                                               ? fontdialog::toQColor(chosenColor())
+                                               : this->palette().color(QPalette::WindowText));
     sample_->setPalette(palette);
 }
 

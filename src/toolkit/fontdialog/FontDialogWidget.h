@@ -1,7 +1,7 @@
 #pragma once
 // The window of the font dialog: face, style and size lists with their edit
 // fields, the effects (strikethrough, underline, colour), a sample, OK and
-// Cancel. CommonDialog::ShowFont prefills it, runs it and reads it back.
+// Cancel. FontDialog::choose prefills it, runs it and reads it back.
 
 #include <QColor>
 #include <QDialog>
@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <optional>
+
+#include "toolkit/fontdialog/FontChoice.h"
 
 class QCheckBox;
 class QComboBox;
@@ -20,7 +22,6 @@ class QPushButton;
 
 namespace tk {
 
-class CommonDialog;
 class Dialogs;
 class Messages;
 
@@ -30,16 +31,16 @@ class FontDialogWidget : public QDialog {
 public:
     // `messages` tells the user about a face the list lacks; `dialogs` asks
     // for a colour of the user's own.
-    FontDialogWidget(int32_t flags, Messages& messages, Dialogs& dialogs,
+    FontDialogWidget(const FontOptions& options, Messages& messages, Dialogs& dialogs,
                      QWidget* parent = nullptr);
 
-    // Shows the dialog's fields. A face the list lacks is shown as given (OK
-    // then asks for a listed one); a colour the list lacks gets an entry of
-    // its own and comes back unchanged unless the user picks another.
-    void prefill(const CommonDialog& from);
+    // Shows `from`. A face the list lacks is shown as given (OK then asks for
+    // a listed one); a colour the list lacks gets an entry of its own and
+    // comes back unchanged unless the user picks another.
+    void prefill(const FontChoice& from);
     // Copies the choice into `to`: face, size, bold, italic, and the effects
     // and colour only when they are shown.
-    void copyChoiceTo(CommonDialog& to) const;
+    void copyChoiceTo(FontChoice& to) const;
     // True when the face is not blank and the size is a valid point size.
     bool canAccept() const;
     // Whether the face field names a listed face, without regard to case; the
@@ -85,7 +86,7 @@ private:
 
     Messages& messages_;
     Dialogs& dialogs_;
-    int32_t flags_;
+    bool showEffects_;
     QStringList faces_;
     QString prefilledSizeText_;
     float prefilledSize_ = 0.0F;

@@ -1,7 +1,6 @@
 #include "toolkit/fontdialog/FontList.h"
 
 #include "toolkit/FontSubstitutes.h"
-#include "toolkit/fontdialog/CommonDialog.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -28,23 +27,17 @@ QString withoutFoundry(const QString& family) {
 
 }  // namespace
 
-QStringList listFontFaces(int32_t flags) {
+QStringList listFontFaces(const FontFilter& filter) {
     QStringList faces;
-    // Printer fonts are the same fontconfig fonts as the screen's here.
-    if ((flags & (CF_SCREENFONTS | CF_PRINTERFONTS)) == 0) {
-        return faces;
-    }
     for (const QString& family : QFontDatabase::families()) {
         if (QFontDatabase::isPrivateFamily(family) || isGenericAlias(family)) {
             continue;
         }
-        // Latin coverage stands in for the Windows character set.
-        if ((flags & CF_ANSIONLY) != 0 &&
+        if (filter.latinOnly &&
             !QFontDatabase::writingSystems(family).contains(QFontDatabase::Latin)) {
             continue;
         }
-        // Outline fonts that scale smoothly stand in for TrueType.
-        if ((flags & CF_TTONLY) != 0 && !QFontDatabase::isSmoothlyScalable(family)) {
+        if (filter.scalableOnly && !QFontDatabase::isSmoothlyScalable(family)) {
             continue;
         }
         faces << withoutFoundry(family);

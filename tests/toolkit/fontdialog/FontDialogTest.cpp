@@ -1,6 +1,6 @@
 // The font dialog driven through its own controls: what a prefill shows, what
-// a confirmation returns, what a cancel keeps, the strikethrough kept between
-// openings, the option flags, and the real modal loop answered by keys.
+// a confirmation returns, that a cancel returns nothing, the options, and the
+// real modal loop answered by keys.
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -20,45 +20,30 @@
 #include "support/MessageRecorder.h"
 #include "support/ScriptedDialogs.h"
 #include "toolkit/FontSubstitutes.h"
-#include "toolkit/fontdialog/CommonDialog.h"
+#include "toolkit/fontdialog/FontDialog.h"
 #include "toolkit/fontdialog/FontDialogWidget.h"
 
-using tk::CommonDialog;
+using tk::FontChoice;
+using tk::FontDialog;
 using tk::FontDialogWidget;
+using tk::FontOptions;
 
 namespace {
 
-constexpr int32_t kProgramFlags = 0x00040501;
-constexpr int32_t kNoEffectsFlags = 0x00040401;
+// The main window's options: Latin outline faces, with the effects.
+constexpr FontOptions kProgramOptions{.faces = {.latinOnly = true, .scalableOnly = true},
+                                      .showEffects = true};
+constexpr FontOptions kNoEffectsOptions{.faces = kProgramOptions.faces, .showEffects = false};
 
-struct Fields {
-    QString face;
-    float size = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
-    int32_t color = 0;
-};
-
-void fill(CommonDialog& d, const Fields& f) {
-    d.FontName = f.face;
-    d.FontSize = f.size;
-    d.FontBold = f.bold;
-    d.FontItalic = f.italic;
-    d.FontUnderline = f.underline;
-    d.FontStrikethru = f.strike;
-    d.Color = f.color;
-}
-
-void compareFields(const CommonDialog& d, const Fields& f) {
-    QCOMPARE(d.FontName, f.face);
-    QCOMPARE(d.FontSize, f.size);
-    QCOMPARE(d.FontBold, f.bold);
-    QCOMPARE(d.FontItalic, f.italic);
-    QCOMPARE(d.FontUnderline, f.underline);
-    QCOMPARE(d.FontStrikethru, f.strike);
-    QCOMPARE(d.Color, f.color);
+void compareChoice(const std::optional<FontChoice>& got, const FontChoice& f) {
+    QVERIFY(got.has_value());
+    QCOMPARE(got->face, f.face);
+    QCOMPARE(got->size, f.size);
+    QCOMPARE(got->bold, f.bold);
+    QCOMPARE(got->italic, f.italic);
+    QCOMPARE(got->underline, f.underline);
+    QCOMPARE(got->strikeout, f.strikeout);
+    QCOMPARE(got->color, f.color);
 }
 
 int styleRow(bool bold, bool italic) {
@@ -136,7 +121,8 @@ private:
 
 }  // namespace
 
-Q_DECLARE_METATYPE(Fields)
+Q_DECLARE_METATYPE(tk::FontChoice)
+Q_DECLARE_METATYPE(tk::FontFilter)
 
 class FontDialogTest : public QObject {
     Q_OBJECT
@@ -144,18 +130,16 @@ class FontDialogTest : public QObject {
 private slots:
     void initTestCase();
     void cleanup();
-    void prefillShowsAndKeepsFields_data();
-    void prefillShowsAndKeepsFields();
+    void prefillShownAndReturnedUnchanged_data();
+    void prefillShownAndReturnedUnchanged();
     void confirmReturnsChoice_data();
     void confirmReturnsChoice();
-    void cancelKeepsFields_data();
-    void cancelKeepsFields();
-    void strikethroughKeptForNextOpening();
-    void effectsFollowFlag_data();
-    void effectsFollowFlag();
-    void facesFollowFlags_data();
-    void facesFollowFlags();
-    void noFontsIsAFailure();
+    void cancelReturnsNothing_data();
+    void cancelReturnsNothing();
+    void effectsFollowOptions_data();
+    void effectsFollowOptions();
+    void facesFollowFilter_data();
+    void facesFollowFilter();
     void onlyListedFacesAreTaken_data();
     void onlyListedFacesAreTaken();
     void eachFamilyListedOnce();
@@ -237,40 +221,36 @@ void FontDialogTest::cleanup() {
     dialogs_.colorAnswer = {};
 }
 
-void FontDialogTest::prefillShowsAndKeepsFields_data() {
-    QTest::addColumn<Fields>("given");
+void FontDialogTest::prefillShownAndReturnedUnchanged_data() {
+    QTest::addColumn<FontChoice>("given");
     QTest::addColumn<QString>("listedAs");
     QTest::addColumn<QString>("sizeText");
     QTest::addColumn<QString>("colorText");
     QTest::addColumn<QColor>("shownColor");
 
     QTest::newRow("listed face, bold underline, green")
-        << Fields{latinFace_, 14.0F, true, false, true, false, 0x008000} << latinFace_ << "14"
+        << FontChoice{latinFace_, 14.0F, true, false, true, false, 0x008000} << latinFace_ << "14"
         << "Green" << QColor(0, 128, 0);
     // The list follows a face given in another case; OK takes the list's spelling.
     QTest::newRow("face in other case, odd size, italic strikethrough, custom colour")
-        << Fields{latinFace_.toLower(), 10.333333F, false, true, false, true, 0x123456}
+        << FontChoice{latinFace_.toLower(), 10.333333F, false, true, false, true, 0x123456}
         << latinFace_ << "10.3333"
         << "Custom" << QColor(0x56, 0x34, 0x12);
     // A shipped face is listed under its own name.
     QTest::newRow("shipped face, bold italic, window text")
-        << Fields{QString::fromUtf8("ＭＳ Ｐゴシック"), 9.75F, true, true, false, false,
-                  static_cast<int32_t>(0x80000008u)}
+        << FontChoice{QString::fromUtf8("ＭＳ Ｐゴシック"), 9.75F, true, true, false, false,
+                      static_cast<int32_t>(0x80000008u)}
         << QString::fromUtf8("ＭＳ Ｐゴシック") << "9.75"
         << "Window Text" << QGuiApplication::palette().color(QPalette::Active, QPalette::Text);
 }
 
-void FontDialogTest::prefillShowsAndKeepsFields() {
-    QFETCH(Fields, given);
+void FontDialogTest::prefillShownAndReturnedUnchanged() {
+    QFETCH(FontChoice, given);
     QFETCH(QString, listedAs);
     QFETCH(QString, sizeText);
     QFETCH(QString, colorText);
     QFETCH(QColor, shownColor);
 
-    CommonDialog dialog(messages_, dialogs_);
-    dialog.Flags = kProgramFlags;
-    dialog.CancelError = true;
-    fill(dialog, given);
     dialogs_.answer = [&](FontDialogWidget& w) {
         [&] {
             QCOMPARE(w.faceEdit()->text(), given.face);
@@ -279,21 +259,22 @@ void FontDialogTest::prefillShowsAndKeepsFields() {
             QCOMPARE(w.styleList()->currentRow(), styleRow(given.bold, given.italic));
             QCOMPARE(w.sizeEdit()->text(), sizeText);
             QCOMPARE(w.underlineCheck()->isChecked(), given.underline);
-            QCOMPARE(w.strikeoutCheck()->isChecked(), given.strike);
+            QCOMPARE(w.strikeoutCheck()->isChecked(), given.strikeout);
             QCOMPARE(w.colorCombo()->currentText(), colorText);
             const QFont sample = w.sampleLabel()->font();
             QCOMPARE(sample.bold(), given.bold);
             QCOMPARE(sample.italic(), given.italic);
             QCOMPARE(sample.underline(), given.underline);
-            QCOMPARE(sample.strikeOut(), given.strike);
+            QCOMPARE(sample.strikeOut(), given.strikeout);
             QCOMPARE(w.sampleLabel()->palette().color(QPalette::WindowText), shownColor);
         }();
         return true;  // confirm without touching anything
     };
-    QVERIFY(dialog.ShowFont());
-    Fields expected = given;
+    const std::optional<FontChoice> chosen =
+        FontDialog(messages_, dialogs_).choose(given, kProgramOptions);
+    FontChoice expected = given;
     expected.face = listedAs;
-    compareFields(dialog, expected);
+    compareChoice(chosen, expected);
 }
 
 void FontDialogTest::confirmReturnsChoice_data() {
@@ -303,18 +284,20 @@ void FontDialogTest::confirmReturnsChoice_data() {
     QTest::addColumn<QString>("sizeText");
     QTest::addColumn<QString>("colorChoice");
     QTest::addColumn<QColor>("customColor");  // what the colour picker answers
-    QTest::addColumn<Fields>("expected");
+    QTest::addColumn<FontChoice>("expected");
 
     QTest::newRow("face from list, bold, 48 typed, underline, green")
         << true << QString() << false << "48"
-        << "Green" << QColor() << Fields{latinFace2_, 48.0F, true, false, true, false, 0x008000};
+        << "Green" << QColor()
+        << FontChoice{latinFace2_, 48.0F, true, false, true, false, 0x008000};
     QTest::newRow("typed face, italic, 20 from list, strikethrough, custom colour")
         << false << latinFace2_ << true << "20"
         << "Custom..." << QColor(10, 200, 30)
-        << Fields{latinFace2_, 20.0F, false, true, false, true, 0x1EC80A};
+        << FontChoice{latinFace2_, 20.0F, false, true, false, true, 0x1EC80A};
     QTest::newRow("face typed in capitals, bold italic, 10.5, custom colour cancelled")
         << false << latinFace2_.toUpper() << false << "10.5"
-        << "Custom..." << QColor() << Fields{latinFace2_, 10.5F, true, true, true, true, 0x0000FF};
+        << "Custom..." << QColor()
+        << FontChoice{latinFace2_, 10.5F, true, true, true, true, 0x0000FF};
 }
 
 void FontDialogTest::confirmReturnsChoice() {
@@ -324,14 +307,12 @@ void FontDialogTest::confirmReturnsChoice() {
     QFETCH(QString, sizeText);
     QFETCH(QString, colorChoice);
     QFETCH(QColor, customColor);
-    QFETCH(Fields, expected);
+    QFETCH(FontChoice, expected);
 
-    CommonDialog dialog(messages_, dialogs_);
-    dialog.Flags = kProgramFlags;
-    dialog.CancelError = true;
     // Start from the opposite of the expected style and effects, in red.
-    fill(dialog, {latinFace_, 12.0F, !expected.bold, !expected.italic, !expected.underline,
-                  !expected.strike, 0x0000FF});
+    const FontChoice given{
+        latinFace_,          12.0F,   !expected.bold, !expected.italic, !expected.underline,
+        !expected.strikeout, 0x0000FF};
     QColor pickerInitial;
     dialogs_.colorAnswer = [&](const QColor& initial, QWidget*) {
         pickerInitial = initial;
@@ -351,35 +332,27 @@ void FontDialogTest::confirmReturnsChoice() {
             typeInto(w.sizeEdit(), sizeText);
         }
         setCheck(w.underlineCheck(), expected.underline);
-        setCheck(w.strikeoutCheck(), expected.strike);
+        setCheck(w.strikeoutCheck(), expected.strikeout);
         chooseColor(w.colorCombo(), colorChoice);
         QTest::mouseClick(w.okButton(), Qt::LeftButton);
         return !QTest::currentTestFailed() && w.result() == QDialog::Accepted;
     };
-    QVERIFY(dialog.ShowFont());
-    compareFields(dialog, expected);
+    compareChoice(FontDialog(messages_, dialogs_).choose(given, kProgramOptions), expected);
     if (colorChoice == QLatin1String("Custom...")) {
         QCOMPARE(pickerInitial, QColor(255, 0, 0));  // starts from the prefilled red
     }
 }
 
-void FontDialogTest::cancelKeepsFields_data() {
-    QTest::addColumn<bool>("cancelError");
+void FontDialogTest::cancelReturnsNothing_data() {
     QTest::addColumn<int>("how");  // 0 responder says no, 1 Cancel button, 2 Escape
-    QTest::newRow("responder, no cancel error") << false << 0;
-    QTest::newRow("responder, cancel error") << true << 0;
-    QTest::newRow("Cancel button, cancel error") << true << 1;
-    QTest::newRow("Escape, no cancel error") << false << 2;
+    QTest::newRow("responder") << 0;
+    QTest::newRow("Cancel button") << 1;
+    QTest::newRow("Escape") << 2;
 }
 
-void FontDialogTest::cancelKeepsFields() {
-    QFETCH(bool, cancelError);
+void FontDialogTest::cancelReturnsNothing() {
     QFETCH(int, how);
-    const Fields before{latinFace_, 12.0F, false, false, false, false, 0x00FFFF};
-    CommonDialog dialog(messages_, dialogs_);
-    dialog.Flags = kProgramFlags;
-    dialog.CancelError = cancelError;
-    fill(dialog, before);
+    const FontChoice before{latinFace_, 12.0F, false, false, false, false, 0x00FFFF};
     dialogs_.colorAnswer = [](const QColor&, QWidget*) { return QColor(1, 2, 3); };
     dialogs_.answer = [&](FontDialogWidget& w) {
         clickRow(w.faceList(), latinFace2_);
@@ -395,49 +368,18 @@ void FontDialogTest::cancelKeepsFields() {
         }
         return how != 0 && w.result() == QDialog::Accepted;
     };
-    if (cancelError) {
-        QVERIFY_THROWS_EXCEPTION(tk::CancelError, dialog.ShowFont());
-    } else {
-        QCOMPARE(dialog.ShowFont(), false);
-    }
-    compareFields(dialog, before);
+    QVERIFY(!FontDialog(messages_, dialogs_).choose(before, kProgramOptions));
 }
 
-void FontDialogTest::strikethroughKeptForNextOpening() {
-    CommonDialog dialog(messages_, dialogs_);
-    dialog.Flags = kProgramFlags;
-    fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
-    QList<bool> shown;
-    bool tick = true;
-    dialogs_.answer = [&](FontDialogWidget& w) {
-        shown << w.strikeoutCheck()->isChecked();
-        setCheck(w.strikeoutCheck(), tick);
-        return true;
-    };
-    QVERIFY(dialog.ShowFont());
-    // The caller prefills everything but strikethrough before each opening.
-    dialog.FontName = latinFace2_;
-    dialog.FontBold = true;
-    tick = false;
-    QVERIFY(dialog.ShowFont());
-    QVERIFY(dialog.ShowFont());
-    QCOMPARE(shown, (QList<bool>{false, true, false}));
-}
-
-void FontDialogTest::effectsFollowFlag_data() {
-    QTest::addColumn<int32_t>("flags");
+void FontDialogTest::effectsFollowOptions_data() {
     QTest::addColumn<bool>("shown");
-    QTest::newRow("program's flags") << kProgramFlags << true;
-    QTest::newRow("without effects") << kNoEffectsFlags << false;
+    QTest::newRow("program's options") << true;
+    QTest::newRow("without effects") << false;
 }
 
-void FontDialogTest::effectsFollowFlag() {
-    QFETCH(int32_t, flags);
+void FontDialogTest::effectsFollowOptions() {
     QFETCH(bool, shown);
-    const Fields given{latinFace_, 12.0F, false, false, true, true, 0x0000FF};
-    CommonDialog dialog(messages_, dialogs_);
-    dialog.Flags = flags;
-    fill(dialog, given);
+    const FontChoice given{latinFace_, 12.0F, false, false, true, true, 0x0000FF};
     dialogs_.answer = [&](FontDialogWidget& w) {
         [&] {
             QCOMPARE(w.effectsGroup()->isVisible(), shown);
@@ -447,58 +389,50 @@ void FontDialogTest::effectsFollowFlag() {
         clickRow(w.styleList(), w.styleList()->item(FontDialogWidget::Bold)->text());
         return true;
     };
-    QVERIFY(dialog.ShowFont());
-    Fields expected = given;  // hidden effects come back as given
+    const std::optional<FontChoice> chosen =
+        FontDialog(messages_, dialogs_).choose(given, shown ? kProgramOptions : kNoEffectsOptions);
+    FontChoice expected = given;  // hidden effects come back as given
     expected.bold = true;
-    compareFields(dialog, expected);
+    compareChoice(chosen, expected);
 }
 
-void FontDialogTest::facesFollowFlags_data() {
+void FontDialogTest::facesFollowFilter_data() {
     QTest::addColumn<QString>("face");
     QTest::addColumn<QString>("missing");
-    QTest::addColumn<int32_t>("flags");
+    QTest::addColumn<tk::FontFilter>("filter");
     QTest::addColumn<bool>("offered");
 
     const QString noNonLatin =
         "no outline font without Latin coverage is installed "
         "(Debian's fonts-droid-fallback has one)";
     const QString noBitmap = "no bitmap-only font found (Debian's xfonts-base has them)";
-    QTest::newRow("Latin outline, program's flags") << latinFace_ << "" << kProgramFlags << true;
+    const tk::FontFilter program = kProgramOptions.faces;
+    QTest::newRow("Latin outline, program's filter") << latinFace_ << "" << program << true;
     QTest::newRow("non-Latin, outline only")
-        << nonLatinFace_ << noNonLatin << int32_t{0x40101} << true;
-    QTest::newRow("non-Latin, program's flags")
-        << nonLatinFace_ << noNonLatin << kProgramFlags << false;
-    QTest::newRow("bitmap, Latin only") << bitmapFace_ << noBitmap << int32_t{0x501} << true;
-    QTest::newRow("bitmap, program's flags") << bitmapFace_ << noBitmap << kProgramFlags << false;
+        << nonLatinFace_ << noNonLatin << tk::FontFilter{.scalableOnly = true} << true;
+    QTest::newRow("non-Latin, program's filter") << nonLatinFace_ << noNonLatin << program << false;
+    QTest::newRow("bitmap, Latin only")
+        << bitmapFace_ << noBitmap << tk::FontFilter{.latinOnly = true} << true;
+    QTest::newRow("bitmap, program's filter") << bitmapFace_ << noBitmap << program << false;
 }
 
-void FontDialogTest::facesFollowFlags() {
+void FontDialogTest::facesFollowFilter() {
     QFETCH(QString, face);
     QFETCH(QString, missing);
-    QFETCH(int32_t, flags);
+    QFETCH(tk::FontFilter, filter);
     QFETCH(bool, offered);
     if (face.isEmpty()) {
         QFAIL(qPrintable(missing));
     }
     QVERIFY(QFontDatabase::families().contains(face));
 
-    FontDialogWidget w(flags, messages_, dialogs_);
+    FontDialogWidget w(FontOptions{.faces = filter, .showEffects = true}, messages_, dialogs_);
     w.show();
     QCOMPARE(w.faceList()->findItems(face, Qt::MatchExactly).size(), offered ? 1 : 0);
     // Typing the face's name does not reach a face that is not offered.
     typeInto(w.faceEdit(), face);
     const QListWidgetItem* current = w.faceList()->currentItem();
     QCOMPARE(current != nullptr && current->text() == face, offered);
-}
-
-void FontDialogTest::noFontsIsAFailure() {
-    CommonDialog dialog(messages_, dialogs_);
-    dialog.Flags = 0x40500;  // filters and effects, but no screen fonts
-    dialog.CancelError = true;
-    bool asked = false;
-    dialogs_.answer = [&](FontDialogWidget&) { return asked = true; };
-    QVERIFY_THROWS_EXCEPTION(tk::NoFontsError, dialog.ShowFont());
-    QVERIFY(!asked);
 }
 
 void FontDialogTest::onlyListedFacesAreTaken_data() {
@@ -515,9 +449,7 @@ void FontDialogTest::onlyListedFacesAreTaken() {
         QFAIL("no outline font without Latin coverage (fonts-droid-fallback) is installed");
     }
     messages_.shown.clear();
-    CommonDialog dialog(messages_, dialogs_);
-    dialog.Flags = kProgramFlags;
-    fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
+    const FontChoice given{latinFace_, 12.0F, false, false, false, false, 0};
     dialogs_.answer = [&](FontDialogWidget& w) {
         [&] {
             typeInto(w.faceEdit(), typed);
@@ -530,8 +462,9 @@ void FontDialogTest::onlyListedFacesAreTaken() {
         }();
         return w.result() == QDialog::Accepted;
     };
-    const bool confirmed = dialog.ShowFont();
-    QVERIFY(confirmed);
+    const std::optional<FontChoice> chosen =
+        FontDialog(messages_, dialogs_).choose(given, kProgramOptions);
+    QVERIFY(chosen);
     QStringList messages;
     for (const ShownMessage& m : messages_.shown) {
         QVERIFY(m.kind == tk::MessageKind::Warning);
@@ -539,21 +472,20 @@ void FontDialogTest::onlyListedFacesAreTaken() {
     }
     QCOMPARE(messages, QStringList{"There is no font with that name. Choose a font from the list "
                                    "of fonts."});
-    QCOMPARE(dialog.FontName, latinFace2_);
+    QCOMPARE(chosen->face, latinFace2_);
 
     // A responder confirming an unlisted face is refused as well.
     dialogs_.answer = [&](FontDialogWidget& w) {
         w.faceEdit()->setText(typed);
         return true;
     };
-    QVERIFY(!dialog.ShowFont());
-    QCOMPARE(dialog.FontName, latinFace2_);
+    QVERIFY(!FontDialog(messages_, dialogs_).choose(*chosen, kProgramOptions));
 }
 
 // One entry per family: no foundry tags, no generic aliases, and the shipped
 // faces under their own names.
 void FontDialogTest::eachFamilyListedOnce() {
-    const QStringList faces = FontDialogWidget(kProgramFlags, messages_, dialogs_).listedFaces();
+    const QStringList faces = FontDialogWidget(kProgramOptions, messages_, dialogs_).listedFaces();
     for (const char* alias : {"Sans Serif", "Serif", "Monospace"}) {
         QVERIFY2(!faces.contains(QLatin1String(alias)), alias);
     }
@@ -569,7 +501,7 @@ void FontDialogTest::eachFamilyListedOnce() {
 }
 
 void FontDialogTest::typingFollowsFaceList() {
-    FontDialogWidget w(kProgramFlags, messages_, dialogs_);
+    FontDialogWidget w(kProgramOptions, messages_, dialogs_);
     w.show();
     const QString prefix = latinFace_.left(3).toLower();
     QTest::keyClicks(w.faceEdit(), prefix);
@@ -603,10 +535,7 @@ void FontDialogTest::modalLoopAnsweredByKeys_data() {
 
 void FontDialogTest::modalLoopAnsweredByKeys() {
     QFETCH(int, how);
-    CommonDialog dialog(messages_, dialogs_);
-    dialog.Flags = kProgramFlags;
-    dialog.CancelError = true;
-    fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0});
+    const FontChoice given{latinFace_, 12.0F, false, false, false, false, 0};
     ModalAnswer<FontDialogWidget> answer([&](FontDialogWidget& w) {
         if (how == 0) {
             QTest::keyClick(w.faceEdit(), Qt::Key_Escape);
@@ -618,22 +547,18 @@ void FontDialogTest::modalLoopAnsweredByKeys() {
             QTest::mouseClick(w.okButton(), Qt::LeftButton);
         }
     });
-    bool cancelled = false;
-    try {
-        QVERIFY(dialog.ShowFont());
-    } catch (const tk::CancelError&) {
-        cancelled = true;
-    }
+    const std::optional<FontChoice> chosen =
+        FontDialog(messages_, dialogs_).choose(given, kProgramOptions);
     QVERIFY(answer.answered());
-    QCOMPARE(cancelled, how == 0);
-    QCOMPARE(dialog.FontName, how == 1 ? latinFace2_ : latinFace_);
-    QCOMPARE(dialog.FontStrikethru, how == 2);
+    QCOMPARE(chosen.has_value(), how != 0);
+    if (chosen) {
+        QCOMPARE(chosen->face, how == 1 ? latinFace2_ : latinFace_);
+        QCOMPARE(chosen->strikeout, how == 2);
+    }
 }
 
 void FontDialogTest::customColorThroughColorDialog() {
-    CommonDialog dialog(messages_, dialogs_);
-    dialog.Flags = kProgramFlags;
-    fill(dialog, {latinFace_, 12.0F, false, false, false, false, 0xFF0000});
+    const FontChoice given{latinFace_, 12.0F, false, false, false, false, 0xFF0000};
     QColor initial;
     ModalAnswer<QColorDialog> answer([&](QColorDialog& colors) {
         initial = colors.currentColor();
@@ -644,10 +569,12 @@ void FontDialogTest::customColorThroughColorDialog() {
         chooseColor(w.colorCombo(), "Custom...");
         return true;
     };
-    QVERIFY(dialog.ShowFont());
+    const std::optional<FontChoice> chosen =
+        FontDialog(messages_, dialogs_).choose(given, kProgramOptions);
     QVERIFY(answer.answered());
     QCOMPARE(initial, QColor(0, 0, 255));
-    QCOMPARE(dialog.Color, int32_t{0x00332211});
+    QVERIFY(chosen);
+    QCOMPARE(chosen->color, int32_t{0x00332211});
 }
 
 QTEST_MAIN(FontDialogTest)
