@@ -77,12 +77,12 @@ TEST_P(GSettingsDesktopTest, TiledAndUntiledMapToTheDesktopsModesBothWays) {
     ASSERT_TRUE(backend->apply(picture, true).ok);
     EXPECT_EQ(get(key), stored(picture));
     EXPECT_EQ(get(QStringLiteral("picture-options")), QStringLiteral("'wallpaper'"));
-    EXPECT_EQ(backend->liveTiled(), true);
-    EXPECT_EQ(backend->liveWallpaper(), picture);
+    EXPECT_EQ(backend->current().tiled, true);
+    EXPECT_EQ(backend->current().picture, picture);
 
     ASSERT_TRUE(backend->apply(picture, false).ok);  // tiled before: centred now
     EXPECT_EQ(get(QStringLiteral("picture-options")), QStringLiteral("'centered'"));
-    EXPECT_EQ(backend->liveTiled(), false);
+    EXPECT_EQ(backend->current().tiled, false);
 
     set(QStringLiteral("picture-options"), QStringLiteral("'zoom'"));  // the user's own style stays
     ASSERT_TRUE(backend->apply(picture, false).ok);
@@ -95,7 +95,7 @@ TEST_P(GSettingsDesktopTest, TiledAndUntiledMapToTheDesktopsModesBothWays) {
     }
 
     set(QStringLiteral("picture-options"), QStringLiteral("'wallpaper'"));  // set by the user
-    EXPECT_EQ(backend->liveTiled(), true);
+    EXPECT_EQ(backend->current().tiled, true);
 }
 
 TEST_P(GSettingsDesktopTest, AnAwkwardPathSurvivesBothWays) {
@@ -104,7 +104,7 @@ TEST_P(GSettingsDesktopTest, AnAwkwardPathSurvivesBothWays) {
     const desktop::ApplyResult result = backend->apply(picture, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(get(key), stored(picture));
-    EXPECT_EQ(backend->liveWallpaper(), picture);
+    EXPECT_EQ(backend->current().picture, picture);
 }
 
 TEST_P(GSettingsDesktopTest, ASessionWithoutABusIsAFailureAndChangesNothing) {
@@ -152,7 +152,7 @@ TEST_P(GSettingsDesktopTest, ABitmapTheDesktopsLoadersCannotReadIsHandedAsPng) {
     ASSERT_TRUE(backend->apply(picture, false).ok);
     EXPECT_EQ(get(key), stored(png.arg(1)));
     EXPECT_EQ(QImage(png.arg(1)), QImage(picture).convertToFormat(QImage(png.arg(1)).format()));
-    EXPECT_EQ(backend->liveWallpaper(), picture);
+    EXPECT_EQ(backend->current().picture, picture);
 
     // Only glycin's loaders, without image/bmp; gsettings keeps its schemas.
     home.env().unset(QStringLiteral("GDK_PIXBUF_MODULE_FILE"));
@@ -184,11 +184,11 @@ TEST_P(GnomeDarkTest, BothPicturesAreSetAndTheDarkOneIsReadWhenPreferred) {
 
     set(QStringLiteral("picture-uri-dark"),
         QLatin1Char('\'') + QUrl::fromLocalFile(dark).toString() + QLatin1Char('\''));
-    EXPECT_EQ(backend->liveWallpaper(), light);
+    EXPECT_EQ(backend->current().picture, light);
     runIn(home.env(), QStringLiteral("gsettings"),
           {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"),
            QStringLiteral("color-scheme"), QStringLiteral("prefer-dark")});
-    EXPECT_EQ(backend->liveWallpaper(), dark);
+    EXPECT_EQ(backend->current().picture, dark);
 }
 
 INSTANTIATE_TEST_SUITE_P(Gnome, GnomeDarkTest,
