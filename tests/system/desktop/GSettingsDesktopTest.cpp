@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "DesktopSessions.h"
@@ -189,6 +190,30 @@ TEST_P(GnomeDarkTest, BothPicturesAreSetAndTheDarkOneIsReadWhenPreferred) {
           {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"),
            QStringLiteral("color-scheme"), QStringLiteral("prefer-dark")});
     EXPECT_EQ(backend->current().picture, dark);
+}
+
+// One look at what the desktop shows costs two runs of gsettings: the
+// background's keys all at once, and the colour scheme.
+TEST_P(GnomeDarkTest, WhatTheDesktopShowsIsReadInTwoRuns) {
+    const QString dark = home.writePicture(QStringLiteral("dark.bmp"));
+    set(QStringLiteral("picture-uri-dark"), stored(dark));
+    set(QStringLiteral("picture-options"), QStringLiteral("'wallpaper'"));
+    set(QStringLiteral("primary-color"), QStringLiteral("'#102030'"));
+    runIn(home.env(), QStringLiteral("gsettings"),
+          {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"),
+           QStringLiteral("color-scheme"), QStringLiteral("prefer-dark")});
+    const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
+    StandIns tools(home);
+    tools.add(QStringLiteral("gsettings"), QStringLiteral("exec '%1' \"$@\"\n").arg(gsettings));
+    backend = desktop::createDesktopBackend(QStringLiteral("gnome"), context());
+
+    const desktop::CurrentWallpaper now = backend->current();
+    EXPECT_EQ(now.picture, dark);
+    EXPECT_EQ(now.mode, desktop::PictureMode::TiledCentred);  // as mutter draws it
+    EXPECT_EQ(now.backgroundColor, QStringLiteral("#102030"));
+    EXPECT_NE(now.places.indexOf(QStringLiteral("picture-uri-dark=file")), -1);
+    EXPECT_NE(now.places.indexOf(QStringLiteral("picture-options=wallpaper")), -1);
+    EXPECT_EQ(tools.calls(QStringLiteral("gsettings")).size(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Gnome, GnomeDarkTest,
