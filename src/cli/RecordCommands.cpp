@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "cli/Console.h"
-#include "cli/SessionNeeds.h"
 #include "composition/CompositionRecord.h"
 #include "composition/KeptOriginal.h"
 #include "composition/RecordLock.h"
@@ -71,7 +70,7 @@ QString useDesktop(const Record& rec, std::unique_ptr<desktop::DesktopBackend>* 
     if (!made) {
         return Text::tr("the recorded desktop \"%1\" is not known").arg(rec.desktop);
     }
-    if (const QString missing = missingForDesktop(rec.desktop, context.env); !missing.isEmpty()) {
+    if (const QString missing = made->missingFromSession(); !missing.isEmpty()) {
         return Text::tr("cannot reach the desktop (%1): %2").arg(rec.desktop, missing);
     }
     *backend = std::move(made);

@@ -138,7 +138,7 @@ FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
         }
     } else {
         rec.original = originalPath;
-        rec.places = desktop.savePlaces();
+        rec.places = desktop.current().places;
         rec.tile = tiled ? 1 : 0;
         rec.layout = layout;
         rec.output = outputPath();

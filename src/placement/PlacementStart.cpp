@@ -56,8 +56,10 @@ void PlacementStart::start(tk::PictureBox& preview, const CalendarChoice& choice
     PlacementWindow& form = window(choice, settings, owner);
     form.wallpaperView->surface()->setFont(preview.surface()->font());
 
-    // 2, 3. No wallpaper, nothing to do.
-    settings = sys::WallpaperStore(services_.desktop).load(settings);
+    // 2, 3. No wallpaper, nothing to do. The desktop is asked once what it
+    // shows.
+    const desktop::CurrentWallpaper shows = services_.desktop.current();
+    settings = sys::WallpaperStore(services_.desktop).load(shows, settings);
     if (settings.picture.isEmpty()) {
         return;
     }
@@ -69,8 +71,8 @@ void PlacementStart::start(tk::PictureBox& preview, const CalendarChoice& choice
                                 : QGuiApplication::primaryScreen();
     const composition::Monitor monitor = monitorOf(screen);
     composition::WallpaperShow show;
-    show.mode = services_.desktop.livePictureMode().value_or(
-        settings.tiled ? desktop::PictureMode::Tiled : desktop::PictureMode::Centered);
+    show.mode = shows.mode.value_or(settings.tiled ? desktop::PictureMode::Tiled
+                                                   : desktop::PictureMode::Centered);
     show.atOrigin = !settings.origin.isNull() || settings.tiled;
     show.origin = settings.origin;
     for (const QScreen* s : QGuiApplication::screens()) {
@@ -146,7 +148,7 @@ void PlacementStart::start(tk::PictureBox& preview, const CalendarChoice& choice
     const QRect whole = screen != nullptr ? screen->geometry() : window;
     const bool fullScreen = screen != nullptr && !screen->availableGeometry().contains(window) &&
                             whole.contains(window);
-    const QColor around(services_.desktop.liveBackgroundColor().value_or(QString()));
+    const QColor around(shows.backgroundColor.value_or(QString()));
     form.coverRegion(window, whole, fullScreen, around.isValid() ? around : QColor(Qt::black),
                      mapping.visible().translated(monitor.geometry.topLeft()));
 

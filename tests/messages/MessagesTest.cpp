@@ -97,7 +97,7 @@ private slots:
         conf.close();
         session.env().set(QStringLiteral("DISPLAY"), QStringLiteral(":99"));
         const desktop::DesktopContext context{session.env(), 5000, 1000};
-        QCOMPARE(desktop::createDesktopBackend(QStringLiteral("lxde"), context)->liveWallpaper(),
+        QCOMPARE(desktop::createDesktopBackend(QStringLiteral("lxde"), context)->current().picture,
                  QStringLiteral("/back\\slash.png"));
 
         // Refused before any tool is told (the tools are not even there).

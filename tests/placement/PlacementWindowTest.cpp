@@ -30,8 +30,6 @@ const QString kTitle = QStringLiteral("Tessaryn Info.");
 class RefusingDesktop : public desktop::DesktopBackend {
 public:
     QString name() const override { return QStringLiteral("refusing"); }
-    std::optional<QString> liveWallpaper() override { return std::nullopt; }
-    std::optional<bool> liveTiled() override { return std::nullopt; }
     desktop::ApplyResult apply(const QString&, bool) override {
         return {false, QStringLiteral("the desktop is busy")};
     }

@@ -25,6 +25,21 @@ struct ApplyResult {
     QString note;   // one line for the user when ok, but not all as asked
 };
 
+// What a desktop shows. Each value is nullopt where the backend has no live
+// setting of its own: the hive's value then holds (its tiling deciding between
+// centred and tiled where the mode is not known).
+struct CurrentWallpaper {
+    std::optional<QString> picture = {};  // a plain path, shown copies standing for their picture
+    std::optional<bool> tiled = {};
+    std::optional<PictureMode> mode = {};
+    // Where the picture does not reach, as a "#rrggbb" name.
+    std::optional<QString> backgroundColor = {};
+    // What every place (the light and the dark picture, each monitor or
+    // workspace) shows with its mode, as one line of text to keep for
+    // restorePlaces(); empty where the backend does not tell its places apart.
+    QString places = {};
+};
+
 class DesktopBackend {
 public:
     virtual ~DesktopBackend() = default;
@@ -32,21 +47,14 @@ public:
     // "none", "gnome", "xfce", ...
     virtual QString name() const = 0;
 
-    // The desktop's live picture as a plain path, or nullopt where this
-    // backend has no live setting of its own (the hive's value then holds).
-    virtual std::optional<QString> liveWallpaper() = 0;
+    // What the session lacks for this backend to reach its desktop, as one
+    // line ("no X display (DISPLAY is not set)"); empty when nothing is
+    // missing. Checked by a refresh started from a timer or at login before
+    // it asks the desktop anything.
+    virtual QString missingFromSession() const { return {}; }
 
-    // True when the desktop tiles its picture; nullopt as above.
-    virtual std::optional<bool> liveTiled() = 0;
-
-    // How the desktop fits its picture onto the monitor now; nullopt where
-    // this backend has no live setting of its own (the hive's tiling then
-    // decides between centred and tiled).
-    virtual std::optional<PictureMode> livePictureMode() { return std::nullopt; }
-
-    // The colour the desktop shows where its picture does not reach, as a
-    // "#rrggbb" name; nullopt where the backend does not know it.
-    virtual std::optional<QString> liveBackgroundColor() { return std::nullopt; }
+    // What the desktop shows now, read once.
+    virtual CurrentWallpaper current() { return {}; }
 
     // Make `path` the desktop's wallpaper, tiled or not (the tiling the hive's
     // "TileWallpaper" now records).
@@ -57,14 +65,10 @@ public:
     // desktop shows it, or the user chose a backend that shows nothing.
     virtual QString unseenReason() const { return {}; }
 
-    // What every place (the light and the dark picture, each monitor or
-    // workspace) shows now with its mode, as one line of text to keep; empty
-    // where the backend does not tell its places apart.
-    virtual QString savePlaces() { return {}; }
-    // Gives each place of `saved` back what it showed. A place that now shows
-    // a picture for which `ours` is false is left alone, and named, unless
-    // `force`. A saved picture `gone` that no longer exists is shown as
-    // `replacement`.
+    // Gives each place of `saved` (CurrentWallpaper::places) back what it
+    // showed. A place that now shows a picture for which `ours` is false is
+    // left alone, and named, unless `force`. A saved picture `gone` that no
+    // longer exists is shown as `replacement`.
     struct PlacesRestore {
         QString saved;
         std::function<bool(const QString&)> ours;

@@ -61,21 +61,4 @@ struct ModeNames {
 QString chooseMode(bool tiled, const QString& current, const ModeNames& names);
 bool isTileMode(const QString& mode, const ModeNames& names);
 
-// The picture and whether it tiles, from a setting a backend read back (any
-// struct with `picture` and `mode`); nullopt when there was none to read.
-template <typename State>
-std::optional<QString> pictureOf(const std::optional<State>& state) {
-    if (!state) {
-        return std::nullopt;
-    }
-    return state->picture;
-}
-template <typename State>
-std::optional<bool> tiledOf(const std::optional<State>& state, const ModeNames& names) {
-    if (!state) {
-        return std::nullopt;
-    }
-    return isTileMode(state->mode, names);
-}
-
 }  // namespace desktop

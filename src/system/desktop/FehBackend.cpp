@@ -42,6 +42,9 @@ std::optional<FehBackend::State> parseFehbg(const QString& text) {
     return std::nullopt;
 }
 
+FehBackend::FehBackend(DesktopContext context)
+    : ToolBackend(std::move(context), {kFeh, kFeh, ToolNeeds::Display::X11}) {}
+
 std::optional<FehBackend::State> FehBackend::state() const {
     const files::FileBytes read =
         files::readRegularFile(context_.env.home() + QStringLiteral("/.fehbg"), kMaxConfigBytes);
@@ -51,32 +54,25 @@ std::optional<FehBackend::State> FehBackend::state() const {
     return parseFehbg(QString::fromUtf8(read.bytes));
 }
 
-std::optional<QString> FehBackend::liveWallpaper() {
-    return pictureOf(state());
-}
-
-std::optional<bool> FehBackend::liveTiled() {
-    return tiledOf(state(), fehModes());
-}
-
-std::optional<PictureMode> FehBackend::livePictureMode() {
+CurrentWallpaper FehBackend::current() {
     const std::optional<State> s = state();
-    return s ? pictureModeFromFeh(s->mode) : std::nullopt;
+    if (!s) {
+        return {};
+    }
+    return {.picture = s->picture,
+            .tiled = isTileMode(s->mode, fehModes()),
+            .mode = pictureModeFromFeh(s->mode)};
 }
 
-ApplyResult FehBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = refuseLineBreak(checkPictureForX11(path, context_.env), kFeh);
-    if (!picture.error.isEmpty()) {
-        return {false, picture.error};
-    }
+ApplyResult FehBackend::applyChecked(const QString& picture, bool tiled) {
     const std::optional<State> before = state();
     const QString mode = chooseMode(tiled, before ? before->mode : QString(), fehModes());
-    const ToolResult r = tools_.run(kFeh, {kBg + mode, picture.path});
+    const ToolResult r = runTool({kBg + mode, picture});
     if (!r.ok()) {
         return {false, r.failure};
     }
     const std::optional<State> after = state();
-    if (!after || after->picture != picture.path || after->mode != mode) {
+    if (!after || after->picture != picture || after->mode != mode) {
         return {false, tk::Text::tr("feh did not record the new wallpaper in ~/.fehbg")};
     }
     return {true, {}};

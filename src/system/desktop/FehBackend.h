@@ -2,22 +2,16 @@
 // feh on a bare X11 session: sets the root window and keeps the command line
 // that did it in ~/.fehbg, which is where the live setting is read.
 
-#include "system/desktop/DesktopBackend.h"
-#include "system/desktop/SessionEnvironment.h"
-#include "system/desktop/ToolRunner.h"
+#include "system/desktop/ToolBackend.h"
 
 namespace desktop {
 
-class FehBackend : public DesktopBackend {
+class FehBackend : public ToolBackend {
 public:
-    explicit FehBackend(DesktopContext context)
-        : context_(std::move(context)), tools_(context_.env, context_.toolTimeoutMs) {}
+    explicit FehBackend(DesktopContext context);
 
     QString name() const override { return QStringLiteral("feh"); }
-    std::optional<QString> liveWallpaper() override;
-    std::optional<bool> liveTiled() override;
-    std::optional<PictureMode> livePictureMode() override;
-    ApplyResult apply(const QString& path, bool tiled) override;
+    CurrentWallpaper current() override;
 
     struct State {
         QString mode;  // "tile", "center", "fill", "max", "scale"
@@ -27,8 +21,7 @@ public:
     std::optional<State> state() const;
 
 private:
-    DesktopContext context_;
-    ToolRunner tools_;
+    ApplyResult applyChecked(const QString& picture, bool tiled) override;
 };
 
 // The mode and first picture of a ~/.fehbg text.

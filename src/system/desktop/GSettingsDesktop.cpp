@@ -51,41 +51,70 @@ bool GSettingsDesktop::prefersDark() const {
            QStringLiteral("prefer-dark");
 }
 
-std::optional<QString> GSettingsDesktop::liveWallpaper() {
-    std::optional<QString> picture;
-    if (!layout_.darkPictureKey.isEmpty() && prefersDark()) {
-        picture = get(layout_.schema, layout_.darkPictureKey);
-        if (picture && picture->isEmpty()) {
-            picture.reset();
+QString GSettingsDesktop::missingFromSession() const {
+    return SessionBus::missingFrom(context_.env);
+}
+
+QMap<QString, QString> GSettingsDesktop::background() const {
+    // "SCHEMA KEY VALUE" lines; a key an older desktop lacks is not among them.
+    QMap<QString, QString> values;
+    const ToolResult r =
+        tools_.run(kGsettings, {QStringLiteral("list-recursively"), layout_.schema});
+    if (!r.ok()) {
+        return values;
+    }
+    const QString prefix = layout_.schema + QLatin1Char(' ');
+    for (const QString& line : r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const qsizetype space = line.indexOf(QLatin1Char(' '), prefix.size());
+        if (!line.startsWith(prefix) || space < 0) {
+            continue;
+        }
+        if (const std::optional<QString> value = parseGVariantString(line.mid(space + 1))) {
+            values.insert(line.mid(prefix.size(), space - prefix.size()), *value);
         }
     }
-    if (!picture) {
-        picture = get(layout_.schema, layout_.pictureKey);
-    }
-    if (!picture) {
-        return std::nullopt;
-    }
-    return originalOfShownCopy(pathFromSetting(*picture));
+    return values;
 }
 
-std::optional<bool> GSettingsDesktop::liveTiled() {
-    const std::optional<QString> mode = get(layout_.schema, kOptionsKey);
-    if (!mode) {
-        return std::nullopt;
+CurrentWallpaper GSettingsDesktop::current() {
+    const QMap<QString, QString> values = background();
+    CurrentWallpaper now;
+    // The places: the picture keys and the options, as "key=value;..." with
+    // each value percent-encoded; none when one is missing, but for the dark
+    // picture an older GNOME does not have.
+    QStringList places;
+    for (const QString& key : {layout_.pictureKey, layout_.darkPictureKey, kOptionsKey}) {
+        if (values.contains(key)) {
+            places << key + QLatin1Char('=') +
+                          QString::fromLatin1(QUrl::toPercentEncoding(values.value(key)));
+        } else if (key != layout_.darkPictureKey) {
+            places.clear();
+            break;
+        }
     }
-    return isTileMode(*mode, pictureOptions());
-}
+    now.places = places.join(QLatin1Char(';'));
 
-std::optional<PictureMode> GSettingsDesktop::livePictureMode() {
-    const std::optional<QString> mode = get(layout_.schema, kOptionsKey);
-    // GNOME and Cinnamon draw their background in the window manager.
-    return mode ? pictureModeFromGSettings(*mode, layout_.name != QStringLiteral("mate"))
-                : std::nullopt;
-}
-
-std::optional<QString> GSettingsDesktop::liveBackgroundColor() {
+    std::optional<QString> picture;
+    if (!layout_.darkPictureKey.isEmpty() && !values.value(layout_.darkPictureKey).isEmpty() &&
+        prefersDark()) {
+        picture = values.value(layout_.darkPictureKey);
+    } else if (values.contains(layout_.pictureKey)) {
+        picture = values.value(layout_.pictureKey);
+    }
+    if (picture) {
+        now.picture = originalOfShownCopy(pathFromSetting(*picture));
+    }
+    if (values.contains(kOptionsKey)) {
+        const QString mode = values.value(kOptionsKey);
+        now.tiled = isTileMode(mode, pictureOptions());
+        // GNOME and Cinnamon draw their background in the window manager.
+        now.mode = pictureModeFromGSettings(mode, layout_.name != QStringLiteral("mate"));
+    }
     // GNOME, Cinnamon and MATE all name it so.
-    return get(layout_.schema, QStringLiteral("primary-color"));
+    if (values.contains(QStringLiteral("primary-color"))) {
+        now.backgroundColor = values.value(QStringLiteral("primary-color"));
+    }
+    return now;
 }
 
 ApplyResult GSettingsDesktop::apply(const QString& path, bool tiled) {
@@ -149,28 +178,6 @@ ApplyResult GSettingsDesktop::apply(const QString& path, bool tiled) {
         }
     }
     return {true, {}};
-}
-
-// The picture keys and the options, as "key=value;..." with each value
-// percent-encoded.
-QString GSettingsDesktop::savePlaces() {
-    QStringList keys{layout_.pictureKey};
-    if (!layout_.darkPictureKey.isEmpty()) {
-        keys << layout_.darkPictureKey;
-    }
-    keys << kOptionsKey;
-    QStringList parts;
-    for (const QString& key : keys) {
-        const std::optional<QString> value = get(layout_.schema, key);
-        if (!value) {
-            if (key == layout_.darkPictureKey) {
-                continue;  // an older GNOME without the dark picture
-            }
-            return {};
-        }
-        parts << key + QLatin1Char('=') + QString::fromLatin1(QUrl::toPercentEncoding(*value));
-    }
-    return parts.join(QLatin1Char(';'));
 }
 
 DesktopBackend::PlacesResult GSettingsDesktop::restorePlaces(const PlacesRestore& request) {

@@ -3,6 +3,8 @@
 // read and written through the gsettings tool. The subclasses only name
 // their schema and keys.
 
+#include <QMap>
+
 #include "system/desktop/DesktopBackend.h"
 #include "system/desktop/SessionEnvironment.h"
 #include "system/desktop/ToolRunner.h"
@@ -23,17 +25,17 @@ public:
     GSettingsDesktop(DesktopContext context, GSettingsLayout layout);
 
     QString name() const override { return layout_.name; }
-    std::optional<QString> liveWallpaper() override;
-    std::optional<bool> liveTiled() override;
-    std::optional<PictureMode> livePictureMode() override;
-    std::optional<QString> liveBackgroundColor() override;
+    QString missingFromSession() const override;
+    CurrentWallpaper current() override;
     ApplyResult apply(const QString& path, bool tiled) override;
-    QString savePlaces() override;
     PlacesResult restorePlaces(const PlacesRestore& request) override;
 
 private:
     std::optional<QString> get(const QString& schema, const QString& key,
                                QString* failure = nullptr) const;
+    // Every key of the background schema with its value, from one run;
+    // empty when gsettings cannot tell them.
+    QMap<QString, QString> background() const;
     bool prefersDark() const;
 
     DesktopContext context_;

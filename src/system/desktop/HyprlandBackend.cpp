@@ -277,42 +277,40 @@ QString HyprlandBackend::run(const QStringList& args, Generation generation) con
     return {};
 }
 
-std::optional<QString> HyprlandBackend::liveWallpaper() {
+HyprlandBackend::HyprlandBackend(DesktopContext context)
+    : ToolBackend(std::move(context), {kHyprctl, kHyprpaper, ToolNeeds::Display::Own}) {}
+
+QString HyprlandBackend::missingFromSession() const {
+    return context_.env.has(QStringLiteral("HYPRLAND_INSTANCE_SIGNATURE"))
+               ? QString()
+               : tk::Text::tr("no Hyprland session (HYPRLAND_INSTANCE_SIGNATURE is not set)");
+}
+
+CurrentWallpaper HyprlandBackend::current() {
     QString failure;
     const std::optional<Shown> s = shown(&failure);
-    if (!s || s->monitors.isEmpty() || s->monitors.first().picture.isEmpty()) {
-        return std::nullopt;
+    if (!s) {
+        return {};
     }
-    const QString picture = originalOfShownCopy(s->monitors.first().picture);
-    started_.remember(picture);
-    return picture;
+    CurrentWallpaper now;
+    QList<SavedPlace> places;
+    for (const Active& a : s->monitors) {
+        if (!a.monitor.isEmpty() && !a.picture.isEmpty()) {
+            places.append({a.monitor, a.picture, a.mode, {}});
+        }
+    }
+    now.places = savedPlacesText(places);
+    if (s->monitors.isEmpty() || s->monitors.first().picture.isEmpty()) {
+        return now;
+    }
+    now.picture = originalOfShownCopy(s->monitors.first().picture);
+    started_.remember(*now.picture);
+    now.mode = pictureModeOf(s->monitors.first().mode);
+    now.tiled = now.mode == PictureMode::Tiled;
+    return now;
 }
 
-std::optional<bool> HyprlandBackend::liveTiled() {
-    const std::optional<PictureMode> mode = livePictureMode();
-    if (!mode) {
-        return std::nullopt;
-    }
-    return *mode == PictureMode::Tiled;
-}
-
-std::optional<PictureMode> HyprlandBackend::livePictureMode() {
-    QString failure;
-    const std::optional<Shown> s = shown(&failure);
-    if (!s || s->monitors.isEmpty() || s->monitors.first().picture.isEmpty()) {
-        return std::nullopt;
-    }
-    return pictureModeOf(s->monitors.first().mode);
-}
-
-ApplyResult HyprlandBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = refuseLineBreak(checkPicture(path), kHyprpaper);
-    if (!picture.error.isEmpty()) {
-        return {false, picture.error};
-    }
-    if (!tools_.available(kHyprctl)) {
-        return {false, missingToolMessage(kHyprctl)};
-    }
+ApplyResult HyprlandBackend::applyChecked(const QString& picture, bool tiled) {
     QString failure;
     const std::optional<Shown> before = shown(&failure);
     if (!before) {
@@ -334,8 +332,8 @@ ApplyResult HyprlandBackend::apply(const QString& path, bool tiled) {
     // The copy lives in our own folder, where no comma is left in its name:
     // hyprctl splits "MONITOR,PATH,FIT" at every comma, and 0.7 its "MONITOR,PATH".
     QString error;
-    const QString png = makeShownCopy(picture.path, targets.first().picture, CopyFormat::Png,
-                                      &error, context_.env.ownDataDir());
+    const QString png = makeShownCopy(picture, targets.first().picture, CopyFormat::Png, &error,
+                                      context_.env.ownDataDir());
     if (png.isEmpty()) {
         return {false, error};
     }
@@ -352,7 +350,7 @@ ApplyResult HyprlandBackend::apply(const QString& path, bool tiled) {
     if (!failure.isEmpty()) {
         return {false, failure};
     }
-    started_.remember(picture.path);
+    started_.remember(picture);
     return {true, {}};
 }
 

@@ -15,24 +15,18 @@
 
 #include <QMap>
 
-#include "system/desktop/DesktopBackend.h"
-#include "system/desktop/SessionEnvironment.h"
-#include "system/desktop/ToolRunner.h"
+#include "system/desktop/ToolBackend.h"
 #include "system/desktop/WallpaperPlaces.h"
 
 namespace desktop {
 
-class HyprlandBackend : public DesktopBackend {
+class HyprlandBackend : public ToolBackend {
 public:
-    explicit HyprlandBackend(DesktopContext context)
-        : context_(std::move(context)), tools_(context_.env, context_.toolTimeoutMs) {}
+    explicit HyprlandBackend(DesktopContext context);
 
     QString name() const override { return QStringLiteral("hyprland"); }
-    std::optional<QString> liveWallpaper() override;
-    std::optional<bool> liveTiled() override;
-    std::optional<PictureMode> livePictureMode() override;
-    ApplyResult apply(const QString& path, bool tiled) override;
-    QString savePlaces() override;
+    QString missingFromSession() const override;
+    CurrentWallpaper current() override;
     PlacesResult restorePlaces(const PlacesRestore& request) override;
 
     struct Active {
@@ -74,8 +68,8 @@ private:
     static bool samePicture(const QString& a, const QString& b);
     static bool isWildcard(const QString& monitor);  // "*" or empty
 
-    DesktopContext context_;
-    ToolRunner tools_;
+    ApplyResult applyChecked(const QString& picture, bool tiled) override;
+
     StartedPicture started_;
     // What this program told hyprpaper, per monitor: 0.8 cannot be asked, and
     // 0.7 does not tell the mode.

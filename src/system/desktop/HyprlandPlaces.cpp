@@ -96,21 +96,6 @@ QString HyprlandBackend::show(const QList<Active>& targets, const Shown& before)
 
 // Each monitor's picture and mode, by the monitor's name. A monitor showing
 // nothing has no picture to give back and is left out.
-QString HyprlandBackend::savePlaces() {
-    QString failure;
-    const std::optional<Shown> s = shown(&failure);
-    if (!s) {
-        return {};
-    }
-    QList<SavedPlace> places;
-    for (const Active& a : s->monitors) {
-        if (!a.monitor.isEmpty() && !a.picture.isEmpty()) {
-            places.append({a.monitor, a.picture, a.mode, {}});
-        }
-    }
-    return savedPlacesText(places);
-}
-
 DesktopBackend::PlacesResult HyprlandBackend::restorePlaces(const PlacesRestore& request) {
     PlacesResult result;
     auto failed = [&result](const QString& why) {

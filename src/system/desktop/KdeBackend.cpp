@@ -215,17 +215,6 @@ std::optional<KdeBackend::Shell> KdeBackend::fromAppletsrc() const {
     return parseScriptOutput(QString::fromUtf8(QJsonDocument(root).toJson()));
 }
 
-std::optional<KdeBackend::Shell> KdeBackend::live() const {
-    const SessionBus bus(context_.env, context_.toolTimeoutMs);
-    QString failure;
-    if (bus.connected()) {
-        if (std::optional<Shell> shell = askPlasma(bus, &failure)) {
-            return shell;
-        }
-    }
-    return fromAppletsrc();
-}
-
 QString KdeBackend::pictureOf(const Desktop& d) const {
     if (!d.showsPicture()) {
         return {};
@@ -253,38 +242,36 @@ QList<KdeBackend::Desktop> KdeBackend::pictureDesktops(const Shell& shell) const
     return shown;
 }
 
-std::optional<QString> KdeBackend::liveWallpaper() {
-    const std::optional<Shell> shell = live();
-    if (!shell) {
-        return std::nullopt;
-    }
-    const QList<Desktop> shown = pictureDesktops(*shell);
-    if (shown.isEmpty()) {
-        return std::nullopt;
-    }
-    const QString picture = originalOfShownCopy(pictureOf(shown.first()));
-    started_.remember(picture);
-    return picture;
+QString KdeBackend::missingFromSession() const {
+    return SessionBus::missingFrom(context_.env);
 }
 
-std::optional<bool> KdeBackend::liveTiled() {
-    const std::optional<PictureMode> mode = livePictureMode();
-    if (!mode) {
-        return std::nullopt;
+CurrentWallpaper KdeBackend::current() {
+    // Plasma is asked; where it cannot be, its config file tells the
+    // picture, but no places to keep.
+    const SessionBus bus(context_.env, context_.toolTimeoutMs);
+    QString failure;
+    std::optional<Shell> shell = bus.connected() ? askPlasma(bus, &failure) : std::nullopt;
+    CurrentWallpaper now;
+    if (shell) {
+        QList<SavedPlace> places;
+        for (const Desktop& d : shell->desktops) {
+            places.append({QString::number(d.id), d.showsPicture() ? d.image : QString(),
+                           d.fillModeToWrite(), d.plugin});
+        }
+        now.places = savedPlacesText(places);
+    } else {
+        shell = fromAppletsrc();
     }
-    return *mode == PictureMode::Tiled;
-}
-
-std::optional<PictureMode> KdeBackend::livePictureMode() {
-    const std::optional<Shell> shell = live();
-    if (!shell) {
-        return std::nullopt;
-    }
-    const QList<Desktop> shown = pictureDesktops(*shell);
+    const QList<Desktop> shown = shell ? pictureDesktops(*shell) : QList<Desktop>();
     if (shown.isEmpty()) {
-        return std::nullopt;
+        return now;
     }
-    return modeOf(shown.first(), *shell);
+    now.picture = originalOfShownCopy(pictureOf(shown.first()));
+    started_.remember(*now.picture);
+    now.mode = modeOf(shown.first(), *shell);
+    now.tiled = now.mode == PictureMode::Tiled;
+    return now;
 }
 
 ApplyResult KdeBackend::apply(const QString& path, bool tiled) {

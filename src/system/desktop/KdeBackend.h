@@ -18,11 +18,9 @@ public:
     explicit KdeBackend(DesktopContext context) : context_(std::move(context)) {}
 
     QString name() const override { return QStringLiteral("kde"); }
-    std::optional<QString> liveWallpaper() override;
-    std::optional<bool> liveTiled() override;
-    std::optional<PictureMode> livePictureMode() override;
+    QString missingFromSession() const override;
+    CurrentWallpaper current() override;
     ApplyResult apply(const QString& path, bool tiled) override;
-    QString savePlaces() override;
     PlacesResult restorePlaces(const PlacesRestore& request) override;
 
     // One desktop containment as the read-back script reports it.
@@ -53,7 +51,6 @@ private:
     // Runs the write script for `wanted` (see KdeBackend.cpp); why it failed, or empty.
     QString write(const SessionBus& bus, const QJsonObject& wanted) const;
     std::optional<Shell> fromAppletsrc() const;
-    std::optional<Shell> live() const;
     // What a desktop shows, as a plain path to a picture file; empty for a
     // plugin that shows no single picture (slideshow, plain colour, ...).
     QString pictureOf(const Desktop& d) const;

@@ -11,21 +11,6 @@ namespace desktop {
 
 // Each desktop's plugin, Image as stored (with the variant Plasma 6.5 marks on
 // it) and fill mode, by the containment's id.
-QString KdeBackend::savePlaces() {
-    const SessionBus bus(context_.env, context_.toolTimeoutMs);
-    QString failure;
-    const std::optional<Shell> shell = bus.connected() ? askPlasma(bus, &failure) : std::nullopt;
-    if (!shell) {
-        return {};
-    }
-    QList<SavedPlace> places;
-    for (const Desktop& d : shell->desktops) {
-        places.append({QString::number(d.id), d.showsPicture() ? d.image : QString(),
-                       d.fillModeToWrite(), d.plugin});
-    }
-    return savedPlacesText(places);
-}
-
 DesktopBackend::PlacesResult KdeBackend::restorePlaces(const PlacesRestore& request) {
     PlacesResult result;
     const SessionBus bus(context_.env, context_.toolTimeoutMs);

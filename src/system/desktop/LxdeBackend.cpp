@@ -133,45 +133,29 @@ int LxdeBackend::currentWorkspace() const {
     return currentX11Workspace(context_.env, tools_);
 }
 
-std::optional<QString> LxdeBackend::liveWallpaper() {
+LxdeBackend::LxdeBackend(DesktopContext context)
+    : ToolBackend(std::move(context), {kTool, kTool, ToolNeeds::Display::X11OrWayland}) {}
+
+CurrentWallpaper LxdeBackend::current() {
     const std::optional<State> s = state();
     if (!s) {
-        return std::nullopt;
+        return {};
     }
-    return originalOfShownCopy(s->pictureOn(currentWorkspace()));
+    const int workspace = currentWorkspace();
+    const QString mode = shownMode(*s, workspace);
+    return {.picture = originalOfShownCopy(s->pictureOn(workspace)),
+            .tiled = isTileMode(mode, lxdeModes()),
+            .mode = pictureModeOf(mode)};
 }
 
-std::optional<bool> LxdeBackend::liveTiled() {
-    const std::optional<State> s = state();
-    if (!s) {
-        return std::nullopt;
-    }
-    return isTileMode(shownMode(*s, currentWorkspace()), lxdeModes());
-}
-
-std::optional<PictureMode> LxdeBackend::livePictureMode() {
-    const std::optional<State> s = state();
-    if (!s) {
-        return std::nullopt;
-    }
-    return pictureModeOf(shownMode(*s, currentWorkspace()));
-}
-
-ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = refuseLineBreak(checkPicture(path), kTool);
-    if (!picture.error.isEmpty()) {
-        return {false, picture.error};
-    }
-    if (!tools_.available(kTool)) {
-        return {false, missingToolMessage(kTool)};
-    }
+ApplyResult LxdeBackend::applyChecked(const QString& picture, bool tiled) {
     const std::optional<State> before = state();
     const int workspace = currentWorkspace();
     QString mode =
         chooseMode(tiled, before ? shownMode(*before, workspace) : QString(), lxdeModes());
     // pcmanfm reads pictures through gdk-pixbuf.
     QString error;
-    const QString readable = pictureForPixbufDesktop(picture.path, {}, context_.env, &error);
+    const QString readable = pictureForPixbufDesktop(picture, {}, context_.env, &error);
     if (readable.isEmpty()) {
         return {false, error};
     }
@@ -209,8 +193,8 @@ ApplyResult LxdeBackend::apply(const QString& path, bool tiled) {
     }
     // With a picture per workspace pcmanfm stores the new one for the current
     // workspace only (src/desktop.c, update_background); the others keep theirs.
-    const ToolResult r = tools_.run(kTool, {QStringLiteral("--set-wallpaper=") + handed,
-                                            QStringLiteral("--wallpaper-mode=") + mode});
+    const ToolResult r = runTool(
+        {QStringLiteral("--set-wallpaper=") + handed, QStringLiteral("--wallpaper-mode=") + mode});
     if (!r.ok()) {
         return {false, r.failure};
     }

@@ -7,22 +7,16 @@
 #include <QImage>
 #include <QRect>
 
-#include "system/desktop/DesktopBackend.h"
-#include "system/desktop/SessionEnvironment.h"
-#include "system/desktop/ToolRunner.h"
+#include "system/desktop/ToolBackend.h"
 
 namespace desktop {
 
-class LxdeBackend : public DesktopBackend {
+class LxdeBackend : public ToolBackend {
 public:
-    explicit LxdeBackend(DesktopContext context)
-        : context_(std::move(context)), tools_(context_.env, context_.toolTimeoutMs) {}
+    explicit LxdeBackend(DesktopContext context);
 
     QString name() const override { return QStringLiteral("lxde"); }
-    std::optional<QString> liveWallpaper() override;
-    std::optional<bool> liveTiled() override;
-    std::optional<PictureMode> livePictureMode() override;
-    ApplyResult apply(const QString& path, bool tiled) override;
+    CurrentWallpaper current() override;
 
     struct State {
         bool common = true;      // wallpaper_common: one picture for all workspaces
@@ -47,8 +41,7 @@ private:
     int currentWorkspace() const;  // the X root's _NET_CURRENT_DESKTOP, else 0
     bool drawsTilesOnce() const;
 
-    DesktopContext context_;
-    ToolRunner tools_;
+    ApplyResult applyChecked(const QString& picture, bool tiled) override;
 };
 
 }  // namespace desktop

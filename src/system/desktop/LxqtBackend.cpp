@@ -18,6 +18,24 @@ const ModeNames& lxqtModes() {
                                  {QStringLiteral("none"), QStringLiteral("transparent")}};
     return names;
 }
+
+// pcmanfm-qt's modes: stretch, fit, center, tile, zoom; none and transparent
+// show no picture.
+PictureMode pictureModeOf(const QString& mode) {
+    if (mode == QStringLiteral("tile")) {
+        return PictureMode::Tiled;
+    }
+    if (mode == QStringLiteral("stretch")) {
+        return PictureMode::Stretched;
+    }
+    if (mode == QStringLiteral("fit")) {
+        return PictureMode::Scaled;
+    }
+    if (mode == QStringLiteral("zoom")) {
+        return PictureMode::Zoom;
+    }
+    return PictureMode::Centered;
+}
 }  // namespace
 
 QString LxqtBackend::profileDir(const QString& profile) const {
@@ -67,51 +85,24 @@ std::optional<LxqtBackend::State> LxqtBackend::state() const {
     return std::nullopt;
 }
 
-std::optional<QString> LxqtBackend::liveWallpaper() {
+LxqtBackend::LxqtBackend(DesktopContext context)
+    : ToolBackend(std::move(context), {kTool, kTool, ToolNeeds::Display::X11OrWayland}) {}
+
+CurrentWallpaper LxqtBackend::current() {
     const std::optional<State> s = state();
     if (!s) {
-        return std::nullopt;
+        return {};
     }
-    return originalOfShownCopy(s->picture);
+    return {.picture = originalOfShownCopy(s->picture),
+            .tiled = isTileMode(s->mode, lxqtModes()),
+            .mode = pictureModeOf(s->mode)};
 }
 
-std::optional<bool> LxqtBackend::liveTiled() {
-    return tiledOf(state(), lxqtModes());
-}
-
-std::optional<PictureMode> LxqtBackend::livePictureMode() {
-    const std::optional<State> s = state();
-    if (!s) {
-        return std::nullopt;
-    }
-    // stretch, fit, center, tile, zoom; none and transparent show no picture.
-    if (s->mode == QStringLiteral("tile")) {
-        return PictureMode::Tiled;
-    }
-    if (s->mode == QStringLiteral("stretch")) {
-        return PictureMode::Stretched;
-    }
-    if (s->mode == QStringLiteral("fit")) {
-        return PictureMode::Scaled;
-    }
-    if (s->mode == QStringLiteral("zoom")) {
-        return PictureMode::Zoom;
-    }
-    return PictureMode::Centered;
-}
-
-ApplyResult LxqtBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = refuseLineBreak(checkPicture(path), kTool);
-    if (!picture.error.isEmpty()) {
-        return {false, picture.error};
-    }
-    if (!tools_.available(kTool)) {
-        return {false, missingToolMessage(kTool)};
-    }
+ApplyResult LxqtBackend::applyChecked(const QString& picture, bool tiled) {
     const std::optional<State> before = state();
     // pcmanfm-qt keeps showing the old picture when handed the path it has.
     QString error;
-    const QString copy = pathToHand(picture.path, before ? before->picture : QString(),
+    const QString copy = pathToHand(picture, before ? before->picture : QString(),
                                     context_.env.ownDataDir(), &error);
     if (copy.isEmpty()) {
         return {false, error};

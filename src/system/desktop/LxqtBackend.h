@@ -3,22 +3,16 @@
 // --wallpaper-mode and keeps the picture in pcmanfm-qt/<profile>/settings.conf
 // (the user's, else the system's profile).
 
-#include "system/desktop/DesktopBackend.h"
-#include "system/desktop/SessionEnvironment.h"
-#include "system/desktop/ToolRunner.h"
+#include "system/desktop/ToolBackend.h"
 
 namespace desktop {
 
-class LxqtBackend : public DesktopBackend {
+class LxqtBackend : public ToolBackend {
 public:
-    explicit LxqtBackend(DesktopContext context)
-        : context_(std::move(context)), tools_(context_.env, context_.toolTimeoutMs) {}
+    explicit LxqtBackend(DesktopContext context);
 
     QString name() const override { return QStringLiteral("lxqt"); }
-    std::optional<QString> liveWallpaper() override;
-    std::optional<bool> liveTiled() override;
-    std::optional<PictureMode> livePictureMode() override;
-    ApplyResult apply(const QString& path, bool tiled) override;
+    CurrentWallpaper current() override;
 
 private:
     struct State {
@@ -28,8 +22,8 @@ private:
     QString profileDir(const QString& profile) const;
     std::optional<State> state() const;
 
-    DesktopContext context_;
-    ToolRunner tools_;
+    ApplyResult applyChecked(const QString& picture, bool tiled) override;
+
     std::optional<State> told_;  // the last copy shown and its mode
 };
 

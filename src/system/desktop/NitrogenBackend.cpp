@@ -28,6 +28,9 @@ QString optionFor(const QString& mode) {
 }
 }  // namespace
 
+NitrogenBackend::NitrogenBackend(DesktopContext context)
+    : ToolBackend(std::move(context), {kNitrogen, kNitrogen, ToolNeeds::Display::X11}) {}
+
 QString NitrogenBackend::savedFile() const {
     return context_.env.configHome() + QStringLiteral("/nitrogen/bg-saved.cfg");
 }
@@ -42,37 +45,28 @@ std::optional<NitrogenBackend::State> NitrogenBackend::state() const {
     return std::nullopt;
 }
 
-std::optional<QString> NitrogenBackend::liveWallpaper() {
-    return pictureOf(state());
-}
-
-std::optional<bool> NitrogenBackend::liveTiled() {
-    return tiledOf(state(), nitrogenModes());
-}
-
-std::optional<PictureMode> NitrogenBackend::livePictureMode() {
+CurrentWallpaper NitrogenBackend::current() {
     const std::optional<State> s = state();
-    return s ? pictureModeFromNitrogen(s->mode) : std::nullopt;
+    if (!s) {
+        return {};
+    }
+    return {.picture = s->picture,
+            .tiled = isTileMode(s->mode, nitrogenModes()),
+            .mode = pictureModeFromNitrogen(s->mode)};
 }
 
-ApplyResult NitrogenBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture =
-        refuseLineBreak(checkPictureForX11(path, context_.env), kNitrogen);
-    if (!picture.error.isEmpty()) {
-        return {false, picture.error};
-    }
+ApplyResult NitrogenBackend::applyChecked(const QString& picture, bool tiled) {
     const std::optional<State> before = state();
     QString mode = chooseMode(tiled, before ? before->mode : QString(), nitrogenModes());
     if (optionFor(mode) == optionFor(QString())) {
         mode = nitrogenModes().centre;  // a number this program does not know
     }
-    const ToolResult r =
-        tools_.run(kNitrogen, {optionFor(mode), QStringLiteral("--save"), picture.path});
+    const ToolResult r = runTool({optionFor(mode), QStringLiteral("--save"), picture});
     if (!r.ok()) {
         return {false, r.failure};
     }
     const std::optional<State> after = state();
-    if (!after || after->picture != picture.path || after->mode != mode) {
+    if (!after || after->picture != picture || after->mode != mode) {
         return {false,
                 tk::Text::tr("nitrogen did not save the new wallpaper in %1").arg(savedFile())};
     }

@@ -2,22 +2,16 @@
 // nitrogen on a bare X11 session: sets the root window and, with --save,
 // keeps the picture and mode in nitrogen/bg-saved.cfg.
 
-#include "system/desktop/DesktopBackend.h"
-#include "system/desktop/SessionEnvironment.h"
-#include "system/desktop/ToolRunner.h"
+#include "system/desktop/ToolBackend.h"
 
 namespace desktop {
 
-class NitrogenBackend : public DesktopBackend {
+class NitrogenBackend : public ToolBackend {
 public:
-    explicit NitrogenBackend(DesktopContext context)
-        : context_(std::move(context)), tools_(context_.env, context_.toolTimeoutMs) {}
+    explicit NitrogenBackend(DesktopContext context);
 
     QString name() const override { return QStringLiteral("nitrogen"); }
-    std::optional<QString> liveWallpaper() override;
-    std::optional<bool> liveTiled() override;
-    std::optional<PictureMode> livePictureMode() override;
-    ApplyResult apply(const QString& path, bool tiled) override;
+    CurrentWallpaper current() override;
 
     QString savedFile() const;
 
@@ -28,9 +22,7 @@ private:
         QString picture;
     };
     std::optional<State> state() const;
-
-    DesktopContext context_;
-    ToolRunner tools_;
+    ApplyResult applyChecked(const QString& picture, bool tiled) override;
 };
 
 }  // namespace desktop

@@ -15,8 +15,6 @@ public:
     explicit NoneBackend(bool undetected = false) : undetected_(undetected) {}
 
     QString name() const override;
-    std::optional<QString> liveWallpaper() override;
-    std::optional<bool> liveTiled() override;
     ApplyResult apply(const QString& path, bool tiled) override;
     QString unseenReason() const override;
 

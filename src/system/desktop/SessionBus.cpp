@@ -13,13 +13,19 @@ QString nextConnectionName() {
 }
 }  // namespace
 
+QString SessionBus::missingFrom(const SessionEnvironment& env) {
+    return env.sessionBusAddress().isEmpty()
+               ? tk::Text::tr("no D-Bus session bus (DBUS_SESSION_BUS_ADDRESS is not set)")
+               : QString();
+}
+
 SessionBus::SessionBus(const SessionEnvironment& env, int timeoutMs)
     : name_(nextConnectionName()), connection_(name_), timeoutMs_(timeoutMs) {
-    const QString address = env.sessionBusAddress();
-    if (address.isEmpty()) {
-        error_ = tk::Text::tr("no D-Bus session bus (DBUS_SESSION_BUS_ADDRESS is not set)");
+    error_ = missingFrom(env);
+    if (!error_.isEmpty()) {
         return;
     }
+    const QString address = env.sessionBusAddress();
     connection_ = QDBusConnection::connectToBus(address, name_);
     connected_ = connection_.isConnected();
     if (!connected_) {

@@ -17,6 +17,9 @@ public:
     SessionBus(const SessionBus&) = delete;
     SessionBus& operator=(const SessionBus&) = delete;
 
+    // Why `env` has no session bus to connect to; empty when it names one.
+    static QString missingFrom(const SessionEnvironment& env);
+
     bool connected() const { return connected_; }
     // Why there is no connection, one line.
     QString error() const { return error_; }

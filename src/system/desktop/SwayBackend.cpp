@@ -41,6 +41,23 @@ QString refusal(const QString& reply) {
     }
     return {};
 }
+
+// swaybg: stretch, fill (the default), fit, center, tile.
+PictureMode pictureModeOf(const QString& mode) {
+    if (mode == QStringLiteral("tile")) {
+        return PictureMode::Tiled;
+    }
+    if (mode == QStringLiteral("stretch")) {
+        return PictureMode::Stretched;
+    }
+    if (mode == QStringLiteral("fit")) {
+        return PictureMode::Scaled;
+    }
+    if (mode == QStringLiteral("center")) {
+        return PictureMode::Centered;
+    }
+    return PictureMode::Zoom;
+}
 }  // namespace
 
 QList<SwayBackend::Background> SwayBackend::parseSwaybgArgs(const QStringList& args) {
@@ -166,44 +183,33 @@ QList<SwayBackend::Background> SwayBackend::shown() const {
     return all;
 }
 
-std::optional<QString> SwayBackend::liveWallpaper() {
-    const QList<Background> all = shown();
-    if (all.isEmpty() || all.first().picture.isEmpty()) {
-        return std::nullopt;
-    }
-    const QString picture = originalOfShownCopy(all.first().picture);
-    started_.remember(picture);
-    return picture;
+SwayBackend::SwayBackend(DesktopContext context)
+    : ToolBackend(std::move(context), {kSwaymsg, kSwaymsg, ToolNeeds::Display::Own}) {}
+
+QString SwayBackend::missingFromSession() const {
+    return context_.env.has(QStringLiteral("SWAYSOCK"))
+               ? QString()
+               : tk::Text::tr("no sway session (SWAYSOCK is not set)");
 }
 
-std::optional<bool> SwayBackend::liveTiled() {
-    const std::optional<PictureMode> mode = livePictureMode();
-    if (!mode) {
-        return std::nullopt;
-    }
-    return *mode == PictureMode::Tiled;
-}
-
-std::optional<PictureMode> SwayBackend::livePictureMode() {
+CurrentWallpaper SwayBackend::current() {
     const QList<Background> all = shown();
+    CurrentWallpaper now;
+    QList<SavedPlace> places;
+    for (const Background& b : all) {
+        if (!b.picture.isEmpty() && b.output != QStringLiteral("*")) {
+            places.append({b.output, b.picture, b.mode, {}});
+        }
+    }
+    now.places = savedPlacesText(places);
     if (all.isEmpty() || all.first().picture.isEmpty()) {
-        return std::nullopt;
+        return now;
     }
-    // swaybg: stretch, fill (the default), fit, center, tile.
-    const QString& m = all.first().mode;
-    if (m == QStringLiteral("tile")) {
-        return PictureMode::Tiled;
-    }
-    if (m == QStringLiteral("stretch")) {
-        return PictureMode::Stretched;
-    }
-    if (m == QStringLiteral("fit")) {
-        return PictureMode::Scaled;
-    }
-    if (m == QStringLiteral("center")) {
-        return PictureMode::Centered;
-    }
-    return PictureMode::Zoom;
+    now.picture = originalOfShownCopy(all.first().picture);
+    started_.remember(*now.picture);
+    now.mode = pictureModeOf(all.first().mode);
+    now.tiled = now.mode == PictureMode::Tiled;
+    return now;
 }
 
 QString SwayBackend::show(const QList<Background>& targets) const {
@@ -248,14 +254,7 @@ QString SwayBackend::show(const QList<Background>& targets) const {
     return kept ? QString() : tk::Text::tr("sway did not start swaybg with the new wallpaper");
 }
 
-ApplyResult SwayBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = refuseLineBreak(checkPicture(path), kSwaymsg);
-    if (!picture.error.isEmpty()) {
-        return {false, picture.error};
-    }
-    if (!tools_.available(kSwaymsg)) {
-        return {false, missingToolMessage(kSwaymsg)};
-    }
+ApplyResult SwayBackend::applyChecked(const QString& picture, bool tiled) {
     // Each output keeps its own background: only those showing the picture
     // the placement started from change ("output * bg" would overwrite them
     // all, sway merging the wildcard into every output).
@@ -273,8 +272,7 @@ ApplyResult SwayBackend::apply(const QString& path, bool tiled) {
     // swaybg reads pictures through gdk-pixbuf.
     QString error;
     const QString handed = pictureForPixbufDesktop(
-        picture.path, targets.isEmpty() ? QString() : targets.first().picture, context_.env,
-        &error);
+        picture, targets.isEmpty() ? QString() : targets.first().picture, context_.env, &error);
     if (handed.isEmpty()) {
         return {false, error};
     }
@@ -284,22 +282,12 @@ ApplyResult SwayBackend::apply(const QString& path, bool tiled) {
     if (const QString failure = show(targets); !failure.isEmpty()) {
         return {false, failure};
     }
-    started_.remember(picture.path);
+    started_.remember(picture);
     return {true, {}};
 }
 
 // Each output's picture and mode, by the output's name. An output showing
 // a plain colour or nothing has no picture to give back and is left out.
-QString SwayBackend::savePlaces() {
-    QList<SavedPlace> places;
-    for (const Background& b : shown()) {
-        if (!b.picture.isEmpty() && b.output != QStringLiteral("*")) {
-            places.append({b.output, b.picture, b.mode, {}});
-        }
-    }
-    return savedPlacesText(places);
-}
-
 DesktopBackend::PlacesResult SwayBackend::restorePlaces(const PlacesRestore& request) {
     PlacesResult result;
     if (!tools_.available(kSwaymsg)) {

@@ -7,24 +7,18 @@
 
 #include <QPoint>
 
-#include "system/desktop/DesktopBackend.h"
-#include "system/desktop/SessionEnvironment.h"
-#include "system/desktop/ToolRunner.h"
+#include "system/desktop/ToolBackend.h"
 #include "system/desktop/WallpaperPlaces.h"
 
 namespace desktop {
 
-class SwayBackend : public DesktopBackend {
+class SwayBackend : public ToolBackend {
 public:
-    explicit SwayBackend(DesktopContext context)
-        : context_(std::move(context)), tools_(context_.env, context_.toolTimeoutMs) {}
+    explicit SwayBackend(DesktopContext context);
 
     QString name() const override { return QStringLiteral("sway"); }
-    std::optional<QString> liveWallpaper() override;
-    std::optional<bool> liveTiled() override;
-    std::optional<PictureMode> livePictureMode() override;
-    ApplyResult apply(const QString& path, bool tiled) override;
-    QString savePlaces() override;
+    QString missingFromSession() const override;
+    CurrentWallpaper current() override;
     PlacesResult restorePlaces(const PlacesRestore& request) override;
 
     struct Background {
@@ -54,8 +48,8 @@ private:
     // waits until swaybg does; empty on success, else why not.
     QString show(const QList<Background>& targets) const;
 
-    DesktopContext context_;
-    ToolRunner tools_;
+    ApplyResult applyChecked(const QString& picture, bool tiled) override;
+
     StartedPicture started_;
 };
 

@@ -10,10 +10,9 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "system/AtomicWrite.h"
 #include "system/PrintableText.h"
 #include "system/desktop/PngCopy.h"
-#include "system/desktop/SessionEnvironment.h"
-#include "system/AtomicWrite.h"
 #include "toolkit/Translations.h"
 
 namespace desktop {
@@ -103,14 +102,6 @@ CheckedPicture checkPicture(const QString& path) {
         return {{}, tk::Text::tr("the picture \"%1\" cannot be read").arg(path)};
     }
     return {info.absoluteFilePath(), {}};
-}
-
-CheckedPicture checkPictureForX11(const QString& path, const SessionEnvironment& env) {
-    CheckedPicture picture = checkPicture(path);
-    if (picture.error.isEmpty() && !env.has(QStringLiteral("DISPLAY"))) {
-        picture.error = tk::Text::tr("no X display (DISPLAY is not set)");
-    }
-    return picture;
 }
 
 CheckedPicture refuseLineBreak(CheckedPicture picture, const QString& keeper) {

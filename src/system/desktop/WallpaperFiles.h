@@ -9,8 +9,6 @@
 
 namespace desktop {
 
-class SessionEnvironment;
-
 // A desktop's picture setting as a plain path: file:// URIs, percent-encoded
 // or not, and plain paths. Empty for an empty setting or a URI of another scheme.
 QString pathFromSetting(const QString& setting);
@@ -25,9 +23,6 @@ struct CheckedPicture {
     QString error;
 };
 CheckedPicture checkPicture(const QString& path);
-// The same for a tool that draws on the X root window, which also needs a
-// display to draw on.
-CheckedPicture checkPictureForX11(const QString& path, const SessionEnvironment& env);
 
 // `picture` refused when its path holds a line break, for a desktop whose
 // tool `keeper` writes the path as one line of a text file or is handed it in

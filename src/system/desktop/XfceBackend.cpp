@@ -136,42 +136,35 @@ std::optional<XfceBackend::Shown> XfceBackend::shown(const SessionBus& bus,
     return s;
 }
 
-std::optional<XfceBackend::Shown> XfceBackend::shown() const {
+QString XfceBackend::missingFromSession() const {
+    return SessionBus::missingFrom(context_.env);
+}
+
+CurrentWallpaper XfceBackend::current() {
     const SessionBus bus(context_.env, context_.toolTimeoutMs);
     QString failure;
-    std::optional<Shown> s = shown(bus, &failure);
-    if (!s || s->imageKeys.isEmpty()) {
-        return std::nullopt;
-    }
-    return s;
-}
-
-std::optional<QString> XfceBackend::liveWallpaper() {
-    const std::optional<Shown> s = shown();
+    const std::optional<Shown> s = shown(bus, &failure);
     if (!s) {
-        return std::nullopt;
+        return {};
     }
-    const QString picture =
-        originalOfShownCopy(pathFromSetting(s->props.value(s->imageKeys.first()).toString()));
-    started_.remember(picture);
-    return picture;
-}
-
-std::optional<bool> XfceBackend::liveTiled() {
-    const std::optional<Shown> s = shown();
-    if (!s) {
-        return std::nullopt;
+    CurrentWallpaper now;
+    QList<SavedPlace> places;
+    for (const QString& key : storedImageKeys(s->props)) {
+        places.append(
+            {key, s->props.value(key).toString(), s->props.value(styleKeyOf(key)).toString(), {}});
     }
-    return s->props.contains(s->imageKeys.first()) &&
-           isTileMode(styleOf(s->props, s->imageKeys.first()), imageStyles());
-}
-
-std::optional<PictureMode> XfceBackend::livePictureMode() {
-    const std::optional<Shown> s = shown();
-    if (!s || !s->props.contains(s->imageKeys.first())) {
-        return std::nullopt;
+    now.places = savedPlacesText(places);
+    if (s->imageKeys.isEmpty()) {
+        return now;
     }
-    return pictureModeFromXfceStyle(styleOf(s->props, s->imageKeys.first()));
+    const QString key = s->imageKeys.first();
+    now.picture = originalOfShownCopy(pathFromSetting(s->props.value(key).toString()));
+    started_.remember(*now.picture);
+    now.tiled = s->props.contains(key) && isTileMode(styleOf(s->props, key), imageStyles());
+    if (s->props.contains(key)) {
+        now.mode = pictureModeFromXfceStyle(styleOf(s->props, key));
+    }
+    return now;
 }
 
 ApplyResult XfceBackend::apply(const QString& path, bool tiled) {
@@ -242,21 +235,6 @@ ApplyResult XfceBackend::apply(const QString& path, bool tiled) {
 }
 
 // Each monitor's and workspace's picture and style, by its last-image key.
-QString XfceBackend::savePlaces() {
-    const SessionBus bus(context_.env, context_.toolTimeoutMs);
-    QString failure;
-    const std::optional<QVariantMap> props = backdrop(bus, &failure);
-    if (!props) {
-        return {};
-    }
-    QList<SavedPlace> places;
-    for (const QString& key : storedImageKeys(*props)) {
-        places.append(
-            {key, props->value(key).toString(), props->value(styleKeyOf(key)).toString(), {}});
-    }
-    return savedPlacesText(places);
-}
-
 DesktopBackend::PlacesResult XfceBackend::restorePlaces(const PlacesRestore& request) {
     PlacesResult result;
     const SessionBus bus(context_.env, context_.toolTimeoutMs);

@@ -22,11 +22,9 @@ public:
         : context_(std::move(context)), tools_(context_.env, context_.toolTimeoutMs) {}
 
     QString name() const override { return QStringLiteral("xfce"); }
-    std::optional<QString> liveWallpaper() override;
-    std::optional<bool> liveTiled() override;
-    std::optional<PictureMode> livePictureMode() override;
+    QString missingFromSession() const override;
+    CurrentWallpaper current() override;
     ApplyResult apply(const QString& path, bool tiled) override;
-    QString savePlaces() override;
     PlacesResult restorePlaces(const PlacesRestore& request) override;
 
 private:
@@ -43,7 +41,6 @@ private:
     };
     // nullopt when xfconfd cannot be asked.
     std::optional<Shown> shown(const SessionBus& bus, QString* failure) const;
-    std::optional<Shown> shown() const;
 
     DesktopContext context_;
     ToolRunner tools_;

@@ -4,24 +4,16 @@
 
 namespace desktop {
 
-ApplyResult XwallpaperBackend::apply(const QString& path, bool tiled) {
-    const CheckedPicture picture = checkPictureForX11(path, context_.env);
-    if (!picture.error.isEmpty()) {
-        return {false, picture.error};
-    }
-    const QString program = QStringLiteral("xwallpaper");
-    if (!tools_.available(program)) {
-        return {false, missingToolMessage(program)};
-    }
+ApplyResult XwallpaperBackend::applyChecked(const QString& picture, bool tiled) {
     QString error;
     const QString png =
-        makeShownCopy(picture.path, {}, CopyFormat::Png, &error, context_.env.ownDataDir());
+        makeShownCopy(picture, {}, CopyFormat::Png, &error, context_.env.ownDataDir());
     if (png.isEmpty()) {
         return {false, error};
     }
     // Without a stored setting to read back, its exit status is the only word.
     const ToolResult r =
-        tools_.run(program, {tiled ? QStringLiteral("--tile") : QStringLiteral("--center"), png});
+        runTool({tiled ? QStringLiteral("--tile") : QStringLiteral("--center"), png});
     if (!r.ok()) {
         return {false, r.failure};
     }

@@ -67,15 +67,20 @@ WallpaperResult failed(const QString& why) {
 }  // namespace
 
 WallpaperSettings WallpaperStore::load(const WallpaperSettings& earlier) const {
+    return load(readsLive(desktop_) ? desktop_.current() : desktop::CurrentWallpaper{}, earlier);
+}
+
+WallpaperSettings WallpaperStore::load(const desktop::CurrentWallpaper& shows,
+                                       const WallpaperSettings& earlier) const {
     WallpaperSettings settings;
     const bool live = readsLive(desktop_);
-    const std::optional<QString> livePicture = live ? desktop_.liveWallpaper() : std::nullopt;
+    const std::optional<QString> livePicture = live ? shows.picture : std::nullopt;
     settings.picture =
         livePicture ? asValueText(*livePicture) : desktopValue(QStringLiteral("Wallpaper"));
     settings.origin = QPoint(originReading(desktopValue(QStringLiteral("WallpaperOriginX"))),
                              originReading(desktopValue(QStringLiteral("WallpaperOriginY"))));
     settings.tiled = earlier.tiled;
-    const std::optional<bool> liveTiled = live ? desktop_.liveTiled() : std::nullopt;
+    const std::optional<bool> liveTiled = live ? shows.tiled : std::nullopt;
     const QString tileText = liveTiled ? QString::number(*liveTiled ? 1 : 0)
                                        : desktopValue(QStringLiteral("TileWallpaper"));
     if (const auto tile = numericValue(tileText)) {

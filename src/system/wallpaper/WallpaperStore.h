@@ -9,7 +9,8 @@
 
 namespace desktop {
 class DesktopBackend;
-}
+struct CurrentWallpaper;
+}  // namespace desktop
 
 namespace sys {
 
@@ -33,7 +34,10 @@ public:
 
     // Origins that are no number read as 0; a tiling that is no number keeps
     // `earlier.tiled`. Where the desktop is a live one that keeps its own
-    // picture and tiling, those stand instead of the hive's copies.
+    // picture and tiling, those it `shows` stand instead of the hive's copies.
+    WallpaperSettings load(const desktop::CurrentWallpaper& shows,
+                           const WallpaperSettings& earlier = {}) const;
+    // The same, asking the desktop what it shows where that counts.
     WallpaperSettings load(const WallpaperSettings& earlier = {}) const;
 
     // Records the tiling and the origin (in that order), makes the picture

@@ -1,4 +1,5 @@
-// Which backend each session gets, as one table, and the start-up entry point.
+// Which backend each session gets, as one table, what each backend needs of
+// the session, and the start-up entry point.
 
 #include <gtest/gtest.h>
 
@@ -220,6 +221,34 @@ TEST(Startup, BuildsTheChosenBackendAndReportsAnUnknownOne) {
     EXPECT_EQ(desktop::desktopFromEnvironment()->name(), QStringLiteral("none"));
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("TESSARYN_DESKTOP=\"bogus\""), std::string::npos) << said;
+}
+
+// What a refresh from a timer or at login finds missing, per desktop: the
+// variable it names, and that setting it is enough.
+TEST(SessionNeeds, EachBackendNamesWhatTheSessionLacks) {
+    const QList<std::pair<QStringList, QString>> table{
+        {{"feh", "nitrogen", "xwallpaper"}, "DISPLAY"},
+        {{"gnome", "cinnamon", "mate", "xfce", "kde"}, "DBUS_SESSION_BUS_ADDRESS"},
+        {{"lxde", "lxqt"}, "WAYLAND_DISPLAY"},
+        {{"sway"}, "SWAYSOCK"},
+        {{"hyprland"}, "HYPRLAND_INSTANCE_SIGNATURE"},
+    };
+    QTemporaryDir home;
+    for (const auto& [names, variable] : table) {
+        for (const QString& name : names) {
+            desktop::DesktopContext context{desktop::SessionEnvironment({}), 1000, 1000};
+            context.env.set(QStringLiteral("HOME"), home.path());
+            const QString missing =
+                desktop::createDesktopBackend(name, context)->missingFromSession();
+            EXPECT_NE(missing.indexOf(variable), -1)
+                << name.toStdString() << ": " << missing.toStdString();
+            context.env.set(variable, QStringLiteral("unix:path=/run/x"));
+            EXPECT_EQ(desktop::createDesktopBackend(name, context)->missingFromSession(), QString())
+                << name.toStdString();
+        }
+    }
+    EXPECT_EQ(desktop::createDesktopBackend(QStringLiteral("none"))->missingFromSession(),
+              QString());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "DesktopSessions.h"
@@ -77,12 +78,12 @@ TEST_P(GSettingsDesktopTest, TiledAndUntiledMapToTheDesktopsModesBothWays) {
     ASSERT_TRUE(backend->apply(picture, true).ok);
     EXPECT_EQ(get(key), stored(picture));
     EXPECT_EQ(get(QStringLiteral("picture-options")), QStringLiteral("'wallpaper'"));
-    EXPECT_EQ(backend->liveTiled(), true);
-    EXPECT_EQ(backend->liveWallpaper(), picture);
+    EXPECT_EQ(backend->current().tiled, true);
+    EXPECT_EQ(backend->current().picture, picture);
 
     ASSERT_TRUE(backend->apply(picture, false).ok);  // tiled before: centred now
     EXPECT_EQ(get(QStringLiteral("picture-options")), QStringLiteral("'centered'"));
-    EXPECT_EQ(backend->liveTiled(), false);
+    EXPECT_EQ(backend->current().tiled, false);
 
     set(QStringLiteral("picture-options"), QStringLiteral("'zoom'"));  // the user's own style stays
     ASSERT_TRUE(backend->apply(picture, false).ok);
@@ -95,7 +96,7 @@ TEST_P(GSettingsDesktopTest, TiledAndUntiledMapToTheDesktopsModesBothWays) {
     }
 
     set(QStringLiteral("picture-options"), QStringLiteral("'wallpaper'"));  // set by the user
-    EXPECT_EQ(backend->liveTiled(), true);
+    EXPECT_EQ(backend->current().tiled, true);
 }
 
 TEST_P(GSettingsDesktopTest, AnAwkwardPathSurvivesBothWays) {
@@ -104,7 +105,7 @@ TEST_P(GSettingsDesktopTest, AnAwkwardPathSurvivesBothWays) {
     const desktop::ApplyResult result = backend->apply(picture, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(get(key), stored(picture));
-    EXPECT_EQ(backend->liveWallpaper(), picture);
+    EXPECT_EQ(backend->current().picture, picture);
 }
 
 TEST_P(GSettingsDesktopTest, ASessionWithoutABusIsAFailureAndChangesNothing) {
@@ -152,7 +153,7 @@ TEST_P(GSettingsDesktopTest, ABitmapTheDesktopsLoadersCannotReadIsHandedAsPng) {
     ASSERT_TRUE(backend->apply(picture, false).ok);
     EXPECT_EQ(get(key), stored(png.arg(1)));
     EXPECT_EQ(QImage(png.arg(1)), QImage(picture).convertToFormat(QImage(png.arg(1)).format()));
-    EXPECT_EQ(backend->liveWallpaper(), picture);
+    EXPECT_EQ(backend->current().picture, picture);
 
     // Only glycin's loaders, without image/bmp; gsettings keeps its schemas.
     home.env().unset(QStringLiteral("GDK_PIXBUF_MODULE_FILE"));
@@ -184,11 +185,35 @@ TEST_P(GnomeDarkTest, BothPicturesAreSetAndTheDarkOneIsReadWhenPreferred) {
 
     set(QStringLiteral("picture-uri-dark"),
         QLatin1Char('\'') + QUrl::fromLocalFile(dark).toString() + QLatin1Char('\''));
-    EXPECT_EQ(backend->liveWallpaper(), light);
+    EXPECT_EQ(backend->current().picture, light);
     runIn(home.env(), QStringLiteral("gsettings"),
           {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"),
            QStringLiteral("color-scheme"), QStringLiteral("prefer-dark")});
-    EXPECT_EQ(backend->liveWallpaper(), dark);
+    EXPECT_EQ(backend->current().picture, dark);
+}
+
+// One look at what the desktop shows costs two runs of gsettings: the
+// background's keys all at once, and the colour scheme.
+TEST_P(GnomeDarkTest, WhatTheDesktopShowsIsReadInTwoRuns) {
+    const QString dark = home.writePicture(QStringLiteral("dark.bmp"));
+    set(QStringLiteral("picture-uri-dark"), stored(dark));
+    set(QStringLiteral("picture-options"), QStringLiteral("'wallpaper'"));
+    set(QStringLiteral("primary-color"), QStringLiteral("'#102030'"));
+    runIn(home.env(), QStringLiteral("gsettings"),
+          {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"),
+           QStringLiteral("color-scheme"), QStringLiteral("prefer-dark")});
+    const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
+    StandIns tools(home);
+    tools.add(QStringLiteral("gsettings"), QStringLiteral("exec '%1' \"$@\"\n").arg(gsettings));
+    backend = desktop::createDesktopBackend(QStringLiteral("gnome"), context());
+
+    const desktop::CurrentWallpaper now = backend->current();
+    EXPECT_EQ(now.picture, dark);
+    EXPECT_EQ(now.mode, desktop::PictureMode::TiledCentred);  // as mutter draws it
+    EXPECT_EQ(now.backgroundColor, QStringLiteral("#102030"));
+    EXPECT_NE(now.places.indexOf(QStringLiteral("picture-uri-dark=file")), -1);
+    EXPECT_NE(now.places.indexOf(QStringLiteral("picture-options=wallpaper")), -1);
+    EXPECT_EQ(tools.calls(QStringLiteral("gsettings")).size(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Gnome, GnomeDarkTest,

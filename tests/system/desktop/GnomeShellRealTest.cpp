@@ -144,7 +144,7 @@ TEST_F(GnomeShellRealTest, TheShellShowsThePlacedPictureTiledThenCentred) {
         const QColor c = shot.pixelColor(p);
         EXPECT_TRUE(isPicture(c)) << p.x() << "," << p.y() << " shows " << c.name().toStdString();
     }
-    EXPECT_EQ(gnome->liveTiled(), true);
+    EXPECT_EQ(gnome->current().tiled, true);
 
     // Untiled after tiled: centred, the picture once, one pixel per pixel,
     // in the middle; the shell's background colour around it.
@@ -154,7 +154,7 @@ TEST_F(GnomeShellRealTest, TheShellShowsThePlacedPictureTiledThenCentred) {
     EXPECT_EQ(shot.pixelColor(300, 240), kLeft) << "not centred";  // x 288 to 351
     EXPECT_EQ(shot.pixelColor(340, 240), kRight);
     EXPECT_FALSE(isPicture(shot.pixelColor(16, 400)));
-    EXPECT_EQ(gnome->liveWallpaper(), picture);
+    EXPECT_EQ(gnome->current().picture, picture);
 }
 
 }  // namespace

@@ -75,8 +75,8 @@ protected:
 
 TEST_F(HyprctlRealTest, OnlyTheMonitorShowingThePlacedPictureChangesThroughACommaFreeCopy) {
     desktop::HyprlandBackend hyprland({home.env(), 10000, 3000, QStringLiteral("/proc")});
-    EXPECT_EQ(hyprland.liveWallpaper(), own);
-    EXPECT_EQ(hyprland.livePictureMode(), desktop::PictureMode::Scaled);
+    EXPECT_EQ(hyprland.current().picture, own);
+    EXPECT_EQ(hyprland.current().mode, desktop::PictureMode::Scaled);
 
     // hyprctl splits its argument on every comma.
     const QString picture = home.writePicture(QStringLiteral("Bilder, mit Komma/Tessavel.bmp"));
@@ -90,7 +90,7 @@ TEST_F(HyprctlRealTest, OnlyTheMonitorShowingThePlacedPictureChangesThroughAComm
     EXPECT_EQ(QImage(copy).convertToFormat(QImage::Format_RGB32),
               QImage(picture).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(now[1], QStringLiteral("HDMI-A-1 cover ") + other);
-    EXPECT_EQ(hyprland.liveWallpaper(), picture);
+    EXPECT_EQ(hyprland.current().picture, picture);
 
     result = hyprland.apply(picture, true);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
@@ -98,7 +98,7 @@ TEST_F(HyprctlRealTest, OnlyTheMonitorShowingThePlacedPictureChangesThroughAComm
     EXPECT_TRUE(now.value(0).startsWith(QStringLiteral("DP-1 tile /")))
         << now.join('\n').toStdString();
     EXPECT_EQ(now.value(1), QStringLiteral("HDMI-A-1 cover ") + other);
-    EXPECT_EQ(hyprland.liveTiled(), true);
+    EXPECT_EQ(hyprland.current().tiled, true);
 }
 
 }  // namespace

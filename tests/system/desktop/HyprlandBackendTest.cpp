@@ -147,16 +147,16 @@ TEST_F(HyprlandTest, Hyprpaper07ChangesOnlyTheMonitorShowingThePlacedPicture) {
     const QString picture = home.writePicture(kAwkwardPicture);
     const QString first = shownCopy(picture, 1), second = shownCopy(picture, 2);
     auto hyprland = make();
-    EXPECT_EQ(hyprland->liveWallpaper(), QStringLiteral("/srv/own.png"));
-    EXPECT_EQ(hyprland->livePictureMode(), desktop::PictureMode::Zoom);  // cover
+    EXPECT_EQ(hyprland->current().picture, QStringLiteral("/srv/own.png"));
+    EXPECT_EQ(hyprland->current().mode, desktop::PictureMode::Zoom);  // cover
 
     desktop::ApplyResult result = hyprland->apply(picture, true);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(active(), (QStringList{QStringLiteral("DP-1,tile:") + first,
                                      QStringLiteral("HDMI-A-1,/srv/other.png")}));
     // listactive no longer tells the mode; the backend knows what it set
-    EXPECT_EQ(hyprland->liveWallpaper(), picture);
-    EXPECT_EQ(hyprland->liveTiled(), true);
+    EXPECT_EQ(hyprland->current().picture, picture);
+    EXPECT_EQ(hyprland->current().tiled, true);
 
     result = hyprland->apply(picture, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
@@ -181,8 +181,8 @@ TEST_F(HyprlandTest, Hyprpaper07ModesComeFromItsConfigAndTheWildcardIsNotUsed) {
     write(QStringLiteral("config/hypr/hyprpaper.conf"),
           "preload = /srv/own.png\nwallpaper = ,tile:/srv/own.png\n");
     auto hyprland = make();
-    EXPECT_EQ(hyprland->liveWallpaper(), QStringLiteral("/srv/own.png"));
-    EXPECT_EQ(hyprland->liveTiled(), true);
+    EXPECT_EQ(hyprland->current().picture, QStringLiteral("/srv/own.png"));
+    EXPECT_EQ(hyprland->current().tiled, true);
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     ASSERT_TRUE(hyprland->apply(picture, false).ok);
     const QString png = shownCopy(picture, 1);
@@ -200,19 +200,19 @@ TEST_F(HyprlandTest, Hyprpaper08GetsOneWallpaperRequestPerMonitorWithItsFitMode)
           "wallpaper {\n  monitor = DP-1\n  path = ~/own.png\n  fit_mode = contain\n}\n"
           "wallpaper {\n  monitor =\n  path = /srv/other.png\n}\n");
     auto hyprland = make();
-    EXPECT_EQ(hyprland->liveWallpaper(), home.path() + QStringLiteral("/own.png"));
-    EXPECT_EQ(hyprland->livePictureMode(), desktop::PictureMode::Scaled);
+    EXPECT_EQ(hyprland->current().picture, home.path() + QStringLiteral("/own.png"));
+    EXPECT_EQ(hyprland->current().mode, desktop::PictureMode::Scaled);
 
     const QString picture = home.writePicture(kAwkwardPicture);
     desktop::ApplyResult result = hyprland->apply(picture, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(active(), QStringList{QStringLiteral("DP-1,%1,contain").arg(shownCopy(picture, 1))});
-    EXPECT_EQ(hyprland->liveWallpaper(), picture);  // hyprpaper cannot tell; the backend can
+    EXPECT_EQ(hyprland->current().picture, picture);  // hyprpaper cannot tell; the backend can
 
     result = hyprland->apply(picture, true);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(active(), QStringList{QStringLiteral("DP-1,%1,tile").arg(shownCopy(picture, 2))});
-    EXPECT_EQ(hyprland->liveTiled(), true);
+    EXPECT_EQ(hyprland->current().tiled, true);
     for (const QStringList& call : hyprpaperCalls()) {
         EXPECT_TRUE(call.value(0) == QStringLiteral("wallpaper") ||
                     call.value(0) == QStringLiteral("listactive"))
@@ -230,8 +230,8 @@ TEST_F(HyprlandTest, Hyprpaper084IsReadBackAnd080TakesItsConfigWithWildcardsAndD
     write(QStringLiteral("hyprpaper/active"), ",/srv/all.png,cover\nDP-1,/srv/dell.png,fill\n");
     write(QStringLiteral("hyprpaper/rev1"), "");
     auto hyprland = make();
-    EXPECT_EQ(hyprland->liveWallpaper(), QStringLiteral("/srv/dell.png"));
-    EXPECT_EQ(hyprland->livePictureMode(), desktop::PictureMode::Stretched);
+    EXPECT_EQ(hyprland->current().picture, QStringLiteral("/srv/dell.png"));
+    EXPECT_EQ(hyprland->current().mode, desktop::PictureMode::Stretched);
     QFile::remove(home.path() + QStringLiteral("/hyprpaper/rev1"));  // now 0.8.4
 
     // hyprctl cuts "MON,PATH,FIT" at every comma: the picture goes through a
@@ -243,8 +243,8 @@ TEST_F(HyprlandTest, Hyprpaper084IsReadBackAnd080TakesItsConfigWithWildcardsAndD
         home.path() + QStringLiteral("/data/tessaryn/.Tessavel_ 2.bmp.shown-1.png");
     EXPECT_EQ(active(), (QStringList{QStringLiteral(",/srv/all.png,cover"),
                                      QStringLiteral("DP-1,%1,cover").arg(copy)}));
-    EXPECT_EQ(hyprland->liveWallpaper(), picture);  // the copy names the picture it stands for
-    EXPECT_EQ(hyprland->livePictureMode(), desktop::PictureMode::Zoom);
+    EXPECT_EQ(hyprland->current().picture, picture);  // the copy names the picture it stands for
+    EXPECT_EQ(hyprland->current().mode, desktop::PictureMode::Zoom);
 }
 
 TEST_F(HyprlandTest, Hyprpaper07WithNothingActiveNamesEachMonitor) {
@@ -252,7 +252,7 @@ TEST_F(HyprlandTest, Hyprpaper07WithNothingActiveNamesEachMonitor) {
               kHyprctl07 + QStringLiteral("if [ \"$2\" = listactive ] && [ ! -s \"$s/active\" ]; "
                                           "then echo 'no wallpapers active'; fi\n"));
     auto hyprland = make();
-    EXPECT_EQ(hyprland->liveWallpaper(), std::nullopt);
+    EXPECT_EQ(hyprland->current().picture, std::nullopt);
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     const desktop::ApplyResult result = hyprland->apply(picture, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
@@ -271,10 +271,10 @@ TEST_F(HyprlandTest, Hyprpaper07RestoreGivesEachMonitorItsOwn) {
           QStringLiteral("DP-1,contain:%1\nHDMI-A-1,%2\n").arg(own, other).toUtf8());
     write(QStringLiteral("config/hypr/hyprpaper.conf"),
           QStringLiteral("wallpaper = DP-1,contain:%1\n").arg(own).toUtf8());
-    const QString saved = make()->savePlaces();
+    const QString saved = make()->current().places;
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     auto placer = make();
-    EXPECT_EQ(placer->liveWallpaper(), own);
+    EXPECT_EQ(placer->current().picture, own);
     ASSERT_TRUE(placer->apply(picture, true).ok);
     write(QStringLiteral("hyprpaper/active"),
           (active().first() + QStringLiteral("\nHDMI-A-1,/srv/later.png\n")).toUtf8());

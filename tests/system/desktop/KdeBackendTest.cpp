@@ -77,9 +77,9 @@ TEST_F(KdeBackendTest, TwoScreensKeepTheirOwnPicturesAndFillModes) {
                  imageDesktop(2, 1, QStringLiteral("file:///srv/other.jpg"), QStringLiteral("6"))});
     const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
     desktop::KdeBackend kde = backend();
-    EXPECT_EQ(kde.liveWallpaper(), QStringLiteral("/srv/old.jpg"));
-    EXPECT_EQ(kde.liveTiled(), false);
-    EXPECT_EQ(kde.livePictureMode(), desktop::PictureMode::Scaled);
+    EXPECT_EQ(kde.current().picture, QStringLiteral("/srv/old.jpg"));
+    EXPECT_EQ(kde.current().tiled, false);
+    EXPECT_EQ(kde.current().mode, desktop::PictureMode::Scaled);
 
     const desktop::ApplyResult result = kde.apply(picture, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
@@ -88,7 +88,7 @@ TEST_F(KdeBackendTest, TwoScreensKeepTheirOwnPicturesAndFillModes) {
     EXPECT_EQ(desktop(1).wallpaper(QStringLiteral("Image")),
               QStringLiteral("file:///srv/other.jpg"));
     EXPECT_EQ(desktop(1).wallpaper(QStringLiteral("FillMode")), QStringLiteral("6"));
-    EXPECT_EQ(kde.liveWallpaper(), picture);
+    EXPECT_EQ(kde.current().picture, picture);
 
     // Giving back the user's own picture writes nothing beside it.
     const QString own = home.writePicture(QStringLiteral("Pictures/own.bmp"));
@@ -104,7 +104,7 @@ TEST_F(KdeBackendTest, ScreensShowingTheSamePictureChangeTogetherWithAlternating
     startPlasma({imageDesktop(2, 1, QStringLiteral("/srv/old.jpg")),
                  imageDesktop(1, 0, QStringLiteral("file:///srv/old.jpg")), slideshow});
     desktop::KdeBackend kde = backend();
-    EXPECT_EQ(kde.liveWallpaper(), QStringLiteral("/srv/old.jpg"));
+    EXPECT_EQ(kde.current().picture, QStringLiteral("/srv/old.jpg"));
 
     struct Step {
         bool tiled;
@@ -122,9 +122,9 @@ TEST_F(KdeBackendTest, ScreensShowingTheSamePictureChangeTogetherWithAlternating
                       QString::fromLatin1(step.fillMode));
         }
         EXPECT_EQ(desktop(2).plugin, QStringLiteral("org.kde.slideshow"));
-        EXPECT_EQ(kde.liveTiled(), step.tiled);
+        EXPECT_EQ(kde.current().tiled, step.tiled);
     }
-    EXPECT_EQ(kde.liveWallpaper(), picture);
+    EXPECT_EQ(kde.current().picture, picture);
     QFile original(picture), shown(copy(picture, 1));
     ASSERT_TRUE(original.open(QIODevice::ReadOnly) && shown.open(QIODevice::ReadOnly));
     EXPECT_EQ(shown.readAll(), original.readAll());
@@ -134,20 +134,20 @@ TEST_F(KdeBackendTest, FromPlasma66TilingIsTheTiledPluginAndOldTileModesDrawStre
     PlasmaShell& shell = startPlasma({imageDesktop(1, 0, QStringLiteral("/srv/a.png"), "3")});
     shell.version = QStringLiteral("6.6.1");
     desktop::KdeBackend kde = backend();
-    EXPECT_EQ(kde.livePictureMode(), desktop::PictureMode::Stretched);
-    EXPECT_EQ(kde.liveTiled(), false);
+    EXPECT_EQ(kde.current().mode, desktop::PictureMode::Stretched);
+    EXPECT_EQ(kde.current().tiled, false);
 
     const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
     ASSERT_TRUE(kde.apply(picture, true).ok);
     EXPECT_EQ(desktop(0).plugin, QStringLiteral("org.kde.tiled"));
     EXPECT_EQ(desktop(0).wallpaper(QStringLiteral("Image")), uri(copy(picture, 1)));
-    EXPECT_EQ(kde.liveWallpaper(), picture);  // read from the tiled plugin
-    EXPECT_EQ(kde.liveTiled(), true);
+    EXPECT_EQ(kde.current().picture, picture);  // read from the tiled plugin
+    EXPECT_EQ(kde.current().tiled, true);
 
     ASSERT_TRUE(kde.apply(picture, false).ok);
     EXPECT_EQ(desktop(0).plugin, QStringLiteral("org.kde.image"));
     EXPECT_EQ(desktop(0).wallpaper(QStringLiteral("FillMode")), QStringLiteral("6"));
-    EXPECT_EQ(kde.livePictureMode(), desktop::PictureMode::Centered);
+    EXPECT_EQ(kde.current().mode, desktop::PictureMode::Centered);
 }
 
 TEST_F(KdeBackendTest, Plasma65VariantsAreReadAndTilingNeedsTheTiledPlugin) {
@@ -156,7 +156,7 @@ TEST_F(KdeBackendTest, Plasma65VariantsAreReadAndTilingNeedsTheTiledPlugin) {
         startPlasma({imageDesktop(1, 0, QStringLiteral("file:///srv/a.png#dark"), "1")});
     shell.version = QStringLiteral("6.6.1");
     desktop::KdeBackend kde = backend();
-    EXPECT_EQ(kde.liveWallpaper(), QStringLiteral("/srv/a.png"));
+    EXPECT_EQ(kde.current().picture, QStringLiteral("/srv/a.png"));
 
     const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
     desktop::ApplyResult result = kde.apply(picture, true);
@@ -182,9 +182,9 @@ TEST_F(KdeBackendTest, RestoreGivesEachDesktopItsOwn) {
                      imageDesktop(2, 1, QStringLiteral("file:///srv/b.png"), "6")});
     shell.version = QStringLiteral("6.6.1");
     desktop::KdeBackend kde = backend();
-    const QString saved = kde.savePlaces();
+    const QString saved = kde.current().places;
     const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
-    EXPECT_EQ(kde.liveWallpaper(), QStringLiteral("/srv/a.png"));
+    EXPECT_EQ(kde.current().picture, QStringLiteral("/srv/a.png"));
     ASSERT_TRUE(kde.apply(picture, true).ok);
     ASSERT_EQ(desktop(0).plugin, QStringLiteral("org.kde.tiled"));
     {
@@ -223,8 +223,8 @@ TEST_F(KdeBackendTest, AnEmptyImageIsTheDefaultPackageAndAPackageItsLargestPictu
     startPlasma({imageDesktop(1, 0, QString()),
                  imageDesktop(2, 1, uri(share + QStringLiteral("/wallpapers/Next/")))});
     desktop::KdeBackend kde = backend();
-    EXPECT_EQ(kde.liveWallpaper(), large);
-    EXPECT_EQ(kde.livePictureMode(), desktop::PictureMode::Zoom);  // Plasma's default fill
+    EXPECT_EQ(kde.current().picture, large);
+    EXPECT_EQ(kde.current().mode, desktop::PictureMode::Zoom);  // Plasma's default fill
 
     // Both show the default package: both get the calendar.
     const QString picture = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
@@ -270,8 +270,8 @@ TEST_F(KdeBackendTest, WithoutPlasmaShellTheAppletsrcFileIsRead) {
     rc.close();
     desktop::KdeBackend kde = backend();
     // the desktop of the first screen comes first, its copy stands for the picture
-    EXPECT_EQ(kde.liveWallpaper(), picture);
-    EXPECT_EQ(kde.liveTiled(), true);  // tiled vertically
+    EXPECT_EQ(kde.current().picture, picture);
+    EXPECT_EQ(kde.current().tiled, true);  // tiled vertically
 }
 
 }  // namespace

@@ -122,13 +122,13 @@ TEST_F(KdeRealPlasmaTest, OnlyTheDesktopShowingThePlacedPictureChanges) {
     ASSERT_EQ(script(QStringLiteral("print(desktops().length)")), QStringLiteral("2"));
 
     desktop::KdeBackend kde({home.env(), 10000, 3000, QStringLiteral("/proc")});
-    const std::optional<QString> started = kde.liveWallpaper();
+    const std::optional<QString> started = kde.current().picture;
     ASSERT_TRUE(started == own || started == other) << started.value_or(QString()).toStdString();
     const QString keeps = started == own ? other : own;
     const QString calendar = home.writePicture(QStringLiteral("data/tessaryn/Tessavel.bmp"));
     const desktop::ApplyResult result = kde.apply(calendar, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
-    EXPECT_EQ(kde.liveWallpaper(), calendar);
+    EXPECT_EQ(kde.current().picture, calendar);
     const QStringList images{imageOf(0), imageOf(1)};
     EXPECT_TRUE(images.contains(QUrl::fromLocalFile(keeps).toString()))
         << images.join(' ').toStdString();

@@ -128,8 +128,8 @@ TEST_F(LxdeTest, OnePictureForAllWorkspacesIsTiledThenCentred) {
     write(QStringLiteral("config/pcmanfm/LXDE/pcmanfm.conf"),
           QStringLiteral("[desktop]\nwallpaper_mode=center\nwallpaper=%1\n").arg(own).toUtf8());
     auto lxde = backend();
-    EXPECT_EQ(lxde->liveWallpaper(), own);
-    EXPECT_EQ(lxde->livePictureMode(), desktop::PictureMode::Centered);
+    EXPECT_EQ(lxde->current().picture, own);
+    EXPECT_EQ(lxde->current().mode, desktop::PictureMode::Centered);
     startDesktop(Qt::red);
 
     const QString picture = home.writePicture(kAwkwardPicture);
@@ -141,9 +141,9 @@ TEST_F(LxdeTest, OnePictureForAllWorkspacesIsTiledThenCentred) {
     // screen, spanned
     EXPECT_EQ(saved(QStringLiteral("wallpaper_mode")) == QStringLiteral("screen"),
               desktop::isTiledScreenCopy(freshCopy(picture, 3)));
-    EXPECT_EQ(lxde->liveWallpaper(), picture);
-    EXPECT_EQ(lxde->liveTiled(), true);
-    EXPECT_EQ(lxde->livePictureMode(), desktop::PictureMode::Tiled);
+    EXPECT_EQ(lxde->current().picture, picture);
+    EXPECT_EQ(lxde->current().tiled, true);
+    EXPECT_EQ(lxde->current().mode, desktop::PictureMode::Tiled);
     expectDrawn(true);
 
     result = lxde->apply(picture, false);
@@ -163,8 +163,8 @@ TEST_F(LxdeTest, WithAPicturePerWorkspaceOnlyTheCurrentOneChanges) {
                        .toUtf8());
     startDesktop(Qt::red);
     auto lxde = backend();
-    EXPECT_EQ(lxde->liveWallpaper(), first);  // workspace 0 is shown
-    EXPECT_EQ(lxde->livePictureMode(), desktop::PictureMode::Stretched);
+    EXPECT_EQ(lxde->current().picture, first);  // workspace 0 is shown
+    EXPECT_EQ(lxde->current().mode, desktop::PictureMode::Stretched);
 
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     const desktop::ApplyResult result = lxde->apply(picture, false);
@@ -172,7 +172,7 @@ TEST_F(LxdeTest, WithAPicturePerWorkspaceOnlyTheCurrentOneChanges) {
     EXPECT_EQ(saved(QStringLiteral("wallpaper0")), freshCopy(picture, 3));
     EXPECT_EQ(saved(QStringLiteral("wallpaper1")), second);
     EXPECT_EQ(saved(QStringLiteral("wallpaper_mode")), QStringLiteral("stretch"));
-    EXPECT_EQ(lxde->liveWallpaper(), picture);
+    EXPECT_EQ(lxde->current().picture, picture);
     // stretched over the whole screen: the blue of the picture everywhere
     QImage shot = root();
     for (int i = 0; i < 50 && shot.pixelColor(300, 200) != QColor(30, 90, 160); ++i) {
@@ -201,8 +201,8 @@ TEST_F(LxqtTest, AFreshSessionShowsTheSystemProfileAndTakesTheCalendar) {
     write(QStringLiteral("xdg/pcmanfm-qt/lxqt/settings.conf"),
           QStringLiteral("[Desktop]\nWallpaper=%1\nWallpaperMode=stretch\n").arg(own).toUtf8());
     auto lxqt = backend();
-    EXPECT_EQ(lxqt->liveWallpaper(), own);
-    EXPECT_EQ(lxqt->livePictureMode(), desktop::PictureMode::Stretched);
+    EXPECT_EQ(lxqt->current().picture, own);
+    EXPECT_EQ(lxqt->current().mode, desktop::PictureMode::Stretched);
     startDesktop(Qt::green);
 
     const QString picture = home.writePicture(kAwkwardPicture);
@@ -212,7 +212,7 @@ TEST_F(LxqtTest, AFreshSessionShowsTheSystemProfileAndTakesTheCalendar) {
     // beside the user's pictures.
     EXPECT_EQ(saved(QStringLiteral("Wallpaper")), picture);
     EXPECT_EQ(QDir(QFileInfo(picture).path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
-    EXPECT_EQ(lxqt->liveTiled(), true);
+    EXPECT_EQ(lxqt->current().tiled, true);
     expectDrawn(true);
 
     // The same path again goes through a copy in the program's own folder.
@@ -221,8 +221,8 @@ TEST_F(LxqtTest, AFreshSessionShowsTheSystemProfileAndTakesTheCalendar) {
     EXPECT_EQ(saved(QStringLiteral("Wallpaper")), home.path() + QStringLiteral("/data/tessaryn/.") +
                                                       QFileInfo(picture).fileName() +
                                                       QStringLiteral(".shown-1.bmp"));
-    EXPECT_EQ(lxqt->liveWallpaper(), picture);
-    EXPECT_EQ(lxqt->livePictureMode(), desktop::PictureMode::Centered);
+    EXPECT_EQ(lxqt->current().picture, picture);
+    EXPECT_EQ(lxqt->current().mode, desktop::PictureMode::Centered);
     expectDrawn(false);
 }
 
@@ -236,8 +236,8 @@ TEST(LxdeTiles, EachMonitorTilesFromItsCorner) {
     const QImage out = desktop::LxdeBackend::tiledOverScreen(
         tile, {30, 20}, {QRect(0, 0, 10, 10), QRect(13, 5, 10, 10)});
     ASSERT_EQ(out.size(), QSize(30, 20));
-    EXPECT_EQ(out.pixelColor(8, 9), QColor(Qt::red));    // (2, 3) tiles into the first
+    EXPECT_EQ(out.pixelColor(8, 9), QColor(Qt::red));           // (2, 3) tiles into the first
     EXPECT_EQ(out.pixelColor(13 + 8, 5 + 9), QColor(Qt::red));  // and from the second's corner
-    EXPECT_EQ(out.pixelColor(12, 0), QColor(Qt::black));  // between them
+    EXPECT_EQ(out.pixelColor(12, 0), QColor(Qt::black));        // between them
     EXPECT_EQ(out.pixelColor(10, 9), QColor(Qt::black));
 }

@@ -46,7 +46,7 @@ TEST(LivePictureMode, FehFromItsFehbg) {
     desktoptest::TestHome home;
     auto feh = desktop::createDesktopBackend(QStringLiteral("feh"),
                                              {home.env(), 10000, 3000, QStringLiteral("/proc")});
-    EXPECT_EQ(feh->livePictureMode(), std::nullopt);  // no ~/.fehbg yet
+    EXPECT_EQ(feh->current().mode, std::nullopt);  // no ~/.fehbg yet
     const struct {
         const char* flag;
         PictureMode mode;
@@ -58,7 +58,7 @@ TEST(LivePictureMode, FehFromItsFehbg) {
     for (const auto& c : cases) {
         write(home.path() + QStringLiteral("/.fehbg"),
               QByteArray("#!/bin/sh\nfeh --no-fehbg ") + c.flag + " '/pics/a b.png' \n");
-        EXPECT_EQ(feh->livePictureMode(), c.mode) << c.flag;
+        EXPECT_EQ(feh->current().mode, c.mode) << c.flag;
     }
 }
 
@@ -76,7 +76,7 @@ TEST(LivePictureMode, NitrogenFromItsSavedConfig) {
     for (const auto& c : cases) {
         write(cfg,
               QByteArray("[xin_-1]\nfile=/pics/a.png\nmode=") + c.mode + "\nbgcolor=#000000\n");
-        EXPECT_EQ(nitrogen->livePictureMode(), c.shown) << c.mode;
+        EXPECT_EQ(nitrogen->current().mode, c.shown) << c.mode;
     }
 }
 

@@ -35,8 +35,8 @@ TEST_F(StandInTest, LxqtReadsQtEscapes) {
     writeFile(home.configHome() + QStringLiteral("/pcmanfm-qt/lxqt/settings.conf"),
               "[Desktop]\nWallpaper=\"/srv/\\x58c1\\x7d19, \\x30a2.jpg\"\nWallpaperMode=zoom\n");
     auto lxqt = make(QStringLiteral("lxqt"));
-    EXPECT_EQ(lxqt->liveWallpaper(), QStringLiteral("/srv/壁紙, ア.jpg"));
-    EXPECT_EQ(lxqt->livePictureMode(), desktop::PictureMode::Zoom);
+    EXPECT_EQ(lxqt->current().picture, QStringLiteral("/srv/壁紙, ア.jpg"));
+    EXPECT_EQ(lxqt->current().mode, desktop::PictureMode::Zoom);
 }
 
 TEST_F(StandInTest, SwayRefusingOrNotShowingThePictureIsAFailure) {
@@ -76,8 +76,8 @@ TEST_F(StandInTest, SwayReadsAndChangesTheIdentifierConfigSwaybgUses) {
                   "printf 'swaybg\\0-o\\0%s\\0-i\\0%s\\0-m\\0%s\\0' \"$id\" \"$p\" \"$5\" > ") +
                   cmdline + QStringLiteral("\necho '[ { \"success\": true } ]'\n"));
     auto sway = make(QStringLiteral("sway"));
-    EXPECT_EQ(sway->liveWallpaper(), QStringLiteral("/srv/blue.png"));  // not DP-1's red
-    EXPECT_EQ(sway->livePictureMode(), desktop::PictureMode::Zoom);
+    EXPECT_EQ(sway->current().picture, QStringLiteral("/srv/blue.png"));  // not DP-1's red
+    EXPECT_EQ(sway->current().mode, desktop::PictureMode::Zoom);
 
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     const desktop::ApplyResult result = sway->apply(picture, false);

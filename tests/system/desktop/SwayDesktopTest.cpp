@@ -109,11 +109,11 @@ TEST_F(SwayDesktopTest, OnlyTheOutputShowingThePlacedPictureChanges) {
     const QString other = plainPicture(QStringLiteral("other.png"), Qt::green);
     startSway(own, other);
     auto swayBackend = backend();
-    for (int i = 0; i < 50 && swayBackend->liveWallpaper() != own; ++i) {
+    for (int i = 0; i < 50 && swayBackend->current().picture != own; ++i) {
         QThread::msleep(100);  // swaybg comes up a moment after sway
     }
-    ASSERT_EQ(swayBackend->liveWallpaper(), own);
-    EXPECT_EQ(swayBackend->livePictureMode(), desktop::PictureMode::Centered);
+    ASSERT_EQ(swayBackend->current().picture, own);
+    EXPECT_EQ(swayBackend->current().mode, desktop::PictureMode::Centered);
     EXPECT_EQ(waitFor(QStringLiteral("HEADLESS-1"), 160, 120, Qt::red).pixelColor(160, 120),
               QColor(Qt::red));
 
@@ -121,8 +121,8 @@ TEST_F(SwayDesktopTest, OnlyTheOutputShowingThePlacedPictureChanges) {
     const QString picture = home.writePicture(QStringLiteral("a $HOME `x` (1) & \"q\" 'ß'.bmp"));
     desktop::ApplyResult result = swayBackend->apply(picture, true);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
-    EXPECT_EQ(swayBackend->liveWallpaper(), picture);
-    EXPECT_EQ(swayBackend->liveTiled(), true);
+    EXPECT_EQ(swayBackend->current().picture, picture);
+    EXPECT_EQ(swayBackend->current().tiled, true);
     QImage shot = waitFor(QStringLiteral("HEADLESS-1"), 1, 2, kMarker);
     EXPECT_EQ(shot.pixelColor(1, 2), kMarker);
     EXPECT_EQ(shot.pixelColor(1 + 16 * 5, 2 + 12 * 3), kMarker);
@@ -145,10 +145,10 @@ TEST_F(SwayDesktopTest, RestoreGivesEachOutputItsOwn) {
     const QString later = plainPicture(QStringLiteral("later.png"), Qt::white);
     startSway(own, other);
     auto swayBackend = backend();
-    for (int i = 0; i < 50 && swayBackend->liveWallpaper() != own; ++i) {
+    for (int i = 0; i < 50 && swayBackend->current().picture != own; ++i) {
         QThread::msleep(100);
     }
-    const QString saved = swayBackend->savePlaces();
+    const QString saved = swayBackend->current().places;
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     ASSERT_TRUE(swayBackend->apply(picture, true).ok);
     runIn(home.env(), QStringLiteral("swaymsg"),
@@ -161,8 +161,8 @@ TEST_F(SwayDesktopTest, RestoreGivesEachOutputItsOwn) {
     EXPECT_EQ(r.restored, 1);
     ASSERT_EQ(r.leftAlone.size(), 1);
     EXPECT_NE(r.leftAlone[0].indexOf(later), -1) << r.leftAlone[0].toStdString();
-    EXPECT_EQ(swayBackend->liveWallpaper(), own);
-    EXPECT_EQ(swayBackend->livePictureMode(), desktop::PictureMode::Centered);
+    EXPECT_EQ(swayBackend->current().picture, own);
+    EXPECT_EQ(swayBackend->current().mode, desktop::PictureMode::Centered);
     const QImage shot = waitFor(QStringLiteral("HEADLESS-1"), 160, 120, Qt::red);
     EXPECT_EQ(shot.pixelColor(160, 120), QColor(Qt::red));
     EXPECT_NE(shot.pixelColor(1, 2), QColor(Qt::red));  // centred, not stretched

@@ -63,16 +63,16 @@ TEST_F(X11ToolsTest, FehTilesOrCentresAndKeepsItInFehbg) {
     const QString picture = home.writePicture(kAwkwardPicture);
     auto feh = make(QStringLiteral("feh"));
 
-    EXPECT_EQ(feh->liveWallpaper(), std::nullopt);  // nothing set yet: the hive's value holds
+    EXPECT_EQ(feh->current().picture, std::nullopt);  // nothing set yet: the hive's value holds
     desktop::ApplyResult result = feh->apply(picture, true);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
-    EXPECT_EQ(feh->liveWallpaper(), picture);
-    EXPECT_EQ(feh->liveTiled(), true);
+    EXPECT_EQ(feh->current().picture, picture);
+    EXPECT_EQ(feh->current().tiled, true);
     expectDrawn(true);
 
     result = feh->apply(picture, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
-    EXPECT_EQ(feh->liveTiled(), false);
+    EXPECT_EQ(feh->current().tiled, false);
     expectDrawn(false);
 }
 
@@ -83,7 +83,7 @@ TEST_F(X11ToolsTest, FehKeepsTheUsersOwnModeWhenUntiled) {
     ASSERT_TRUE(fehbg.open(QIODevice::WriteOnly));
     fehbg.write("#!/bin/sh\nfeh --no-fehbg --bg-max --image-bg 'black' '/srv/old.jpg' \n");
     fehbg.close();
-    EXPECT_EQ(make(QStringLiteral("feh"))->liveWallpaper(), QStringLiteral("/srv/old.jpg"));
+    EXPECT_EQ(make(QStringLiteral("feh"))->current().picture, QStringLiteral("/srv/old.jpg"));
 
     ASSERT_TRUE(make(QStringLiteral("feh"))->apply(picture, false).ok);
     ASSERT_TRUE(fehbg.open(QIODevice::ReadOnly));
@@ -105,14 +105,14 @@ TEST_F(X11ToolsTest, NitrogenTilesOrCentresAndKeepsTheUsersOwnMode) {
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_TRUE(savedText().contains(QStringLiteral("file=") + picture));
     EXPECT_TRUE(savedText().contains(QStringLiteral("mode=1")));
-    EXPECT_EQ(nitrogen->liveWallpaper(), picture);
-    EXPECT_EQ(nitrogen->liveTiled(), true);
+    EXPECT_EQ(nitrogen->current().picture, picture);
+    EXPECT_EQ(nitrogen->current().tiled, true);
     expectDrawn(true);
 
     result = nitrogen->apply(picture, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_TRUE(savedText().contains(QStringLiteral("mode=2")));
-    EXPECT_EQ(nitrogen->liveTiled(), false);
+    EXPECT_EQ(nitrogen->current().tiled, false);
     expectDrawn(false);
 
     QString text = savedText();
@@ -139,7 +139,7 @@ TEST_F(X11ToolsTest, XwallpaperIsHandedAPngCopy) {
     result = xwallpaper->apply(picture, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     expectDrawn(false);
-    EXPECT_EQ(xwallpaper->liveWallpaper(), std::nullopt);  // it keeps nothing to read
+    EXPECT_EQ(xwallpaper->current().picture, std::nullopt);  // it keeps nothing to read
 }
 
 TEST_F(X11ToolsTest, WithoutADisplayNothingIsClaimed) {

@@ -117,8 +117,8 @@ TEST_F(XfceBackendTest, EveryMonitorAndWorkspaceGetsThePictureAndTheStyleMapsBot
             EXPECT_EQ(query(prefix + QStringLiteral("/image-style")),
                       QString::fromLatin1(step.style));
         }
-        EXPECT_EQ(backend->liveTiled(), step.tiled);
-        EXPECT_EQ(backend->liveWallpaper(), picture);
+        EXPECT_EQ(backend->current().tiled, step.tiled);
+        EXPECT_EQ(backend->current().picture, picture);
     }
 }
 
@@ -132,7 +132,7 @@ TEST_F(XfceBackendTest, OnlyTheMonitorShowingThePlacedPictureChanges) {
     }
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     // The placement starts from what the first monitor (HDMI-2) shows.
-    EXPECT_EQ(backend->liveWallpaper(), QStringLiteral("/old.png"));
+    EXPECT_EQ(backend->current().picture, QStringLiteral("/old.png"));
     desktop::ApplyResult result = backend->apply(picture, false);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     for (const QString& prefix : prefixes.mid(0, 2)) {
@@ -146,7 +146,7 @@ TEST_F(XfceBackendTest, OnlyTheMonitorShowingThePlacedPictureChanges) {
 
     // The next placement starts from the calendar picture and replaces it again,
     // tiled; the other monitor still keeps its own.
-    EXPECT_EQ(backend->liveWallpaper(), picture);
+    EXPECT_EQ(backend->current().picture, picture);
     result = backend->apply(picture, true);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(query(prefixes.at(0) + QStringLiteral("/last-image")),
@@ -163,8 +163,8 @@ TEST_F(XfceBackendTest, RestoreGivesEachPlaceItsOwn) {
            QStringLiteral("3"));
     create(prefixes.at(0) + QStringLiteral("/last-image"), QStringLiteral("string"),
            QStringLiteral("/srv/own.jpg"));
-    const QString saved = backend->savePlaces();
-    EXPECT_EQ(backend->liveWallpaper(), QStringLiteral("/old.png"));
+    const QString saved = backend->current().places;
+    EXPECT_EQ(backend->current().picture, QStringLiteral("/old.png"));
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     ASSERT_TRUE(backend->apply(picture, true).ok);
     create(prefixes.at(2) + QStringLiteral("/last-image"), QStringLiteral("string"),
@@ -222,11 +222,11 @@ TEST_F(XfceBackendTest, AnAwkwardPathSurvivesAndUrisFromOthersAreRead) {
     ASSERT_TRUE(backend->apply(picture, false).ok);
     EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitorHDMI-2/workspace1/last-image")),
               picture);
-    EXPECT_EQ(backend->liveWallpaper(), picture);
+    EXPECT_EQ(backend->current().picture, picture);
 
     create(QStringLiteral("/backdrop/screen0/monitorHDMI-2/workspace0/last-image"),
            QStringLiteral("string"), QStringLiteral("file:///srv/pictures/m%C3%BCde%20Katze.png"));
-    EXPECT_EQ(backend->liveWallpaper(), QStringLiteral("/srv/pictures/müde Katze.png"));
+    EXPECT_EQ(backend->current().picture, QStringLiteral("/srv/pictures/müde Katze.png"));
 }
 
 TEST_F(XfceBackendTest, KeysAreThoseOfRandrsOutputsAndTheWorkspaceShown) {
@@ -235,7 +235,7 @@ TEST_F(XfceBackendTest, KeysAreThoseOfRandrsOutputsAndTheWorkspaceShown) {
     // monitor0, which xfdesktop 4.18 and later do not read: nothing is shown.
     create(QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image"),
            QStringLiteral("string"), QStringLiteral("/usr/share/stale.png"));
-    EXPECT_EQ(backend->liveWallpaper(), QString());
+    EXPECT_EQ(backend->current().picture, QString());
     ASSERT_TRUE(backend->apply(picture, true).ok);
     EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image")),
               QStringLiteral("/usr/share/stale.png"));
@@ -248,7 +248,7 @@ TEST_F(XfceBackendTest, KeysAreThoseOfRandrsOutputsAndTheWorkspaceShown) {
 
     // On workspace 2 only that workspace's keys are the places shown.
     setFile(QStringLiteral("workspace"), "2");
-    EXPECT_EQ(backend->liveWallpaper(), QString());
+    EXPECT_EQ(backend->current().picture, QString());
     ASSERT_TRUE(backend->apply(picture, false).ok);
     EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitorHDMI-2/workspace2/image-style")),
               QStringLiteral("5"));  // unset reads as zoomed and stays so
@@ -260,7 +260,7 @@ TEST_F(XfceBackendTest, KeysAreThoseOfRandrsOutputsAndTheWorkspaceShown) {
            QStringLiteral("3"));
     create(QStringLiteral("/backdrop/screen0/monitorHDMI-2/workspace3/last-image"),
            QStringLiteral("string"), QStringLiteral("/srv/single.png"));
-    EXPECT_EQ(backend->liveWallpaper(), QStringLiteral("/srv/single.png"));
+    EXPECT_EQ(backend->current().picture, QStringLiteral("/srv/single.png"));
     ASSERT_TRUE(backend->apply(picture, false).ok);
     EXPECT_EQ(query(QStringLiteral("/backdrop/screen0/monitorHDMI-2/workspace3/last-image")),
               picture);
@@ -297,7 +297,7 @@ TEST_F(XfceBackendTest, NoBusOrNoXfconfdIsAFailure) {
     desktop::ApplyResult result = lonely.apply(picture, false);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.indexOf(QStringLiteral("D-Bus")), -1) << result.error.toStdString();
-    EXPECT_EQ(lonely.liveWallpaper(), std::nullopt);  // the hive's value holds
+    EXPECT_EQ(lonely.current().picture, std::nullopt);  // the hive's value holds
 
     // A bus without xfconfd.
     TestHome bare;

@@ -104,7 +104,7 @@ TEST_F(XfdesktopRealTest, TheScreenShowsThePlacedPictureTiledThenCentred) {
         << "xfdesktop did not show the user's picture on monitor " << monitor.toStdString();
 
     desktop::XfceBackend xfce({home.env(), 10000, 3000, QStringLiteral("/proc")});
-    ASSERT_EQ(xfce.liveWallpaper(), home.path() + QStringLiteral("/own.png"));
+    ASSERT_EQ(xfce.current().picture, home.path() + QStringLiteral("/own.png"));
     const QString picture = home.writePicture(QStringLiteral("Tessavel.bmp"));
     desktop::ApplyResult result = xfce.apply(picture, true);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
@@ -117,7 +117,7 @@ TEST_F(XfdesktopRealTest, TheScreenShowsThePlacedPictureTiledThenCentred) {
     shot = waitFor(153, 116, kMarker);  // (320-16)/2 + 1, (240-12)/2 + 2
     EXPECT_EQ(shot.pixelColor(153, 116), kMarker) << "not centred";
     EXPECT_NE(shot.pixelColor(1, 2), kMarker);
-    EXPECT_EQ(xfce.liveTiled(), false);
+    EXPECT_EQ(xfce.current().tiled, false);
 }
 
 }  // namespace

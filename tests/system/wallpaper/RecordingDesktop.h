@@ -3,7 +3,6 @@
 // every apply together with what the hive held at that moment.
 
 #include <QByteArray>
-#include <optional>
 #include <vector>
 
 #include "system/desktop/DesktopBackend.h"
@@ -17,8 +16,7 @@ struct RecordedApply {
 };
 
 struct DesktopScript {
-    std::optional<QString> liveWallpaper;
-    std::optional<bool> liveTiled;
+    desktop::CurrentWallpaper shows;
     desktop::ApplyResult result{true, {}};
     std::vector<RecordedApply> applies;
 };
@@ -28,8 +26,7 @@ public:
     explicit RecordingDesktop(DesktopScript* script) : script_(script) {}
 
     QString name() const override { return QStringLiteral("recording"); }
-    std::optional<QString> liveWallpaper() override { return script_->liveWallpaper; }
-    std::optional<bool> liveTiled() override { return script_->liveTiled; }
+    desktop::CurrentWallpaper current() override { return script_->shows; }
     desktop::ApplyResult apply(const QString& path, bool tiled) override {
         RecordedApply a{path, tiled, {}};
         reg::Hive hive(reg::hivePath(), reg::Hive::Mode::Read);

@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Tiling, WallpaperApplyTiling, ::testing::Bool(),
                          [](const auto& test) { return test.param ? "Tiled" : "Untiled"; });
 
 TEST_F(WallpaperApplyTest, TheDesktopGetsTheTilingAskedForNotItsOwn) {
-    script_.liveTiled = true;
+    script_.shows.tiled = true;
     ASSERT_TRUE(apply().ok);
     ASSERT_EQ(script_.applies.size(), 1u);
     EXPECT_FALSE(script_.applies[0].tiled);

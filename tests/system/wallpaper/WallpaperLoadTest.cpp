@@ -39,8 +39,7 @@ void PrintTo(const OriginCase& c, std::ostream* os) {
     *os << c.what;
 }
 
-class OriginReading : public WallpaperLoadTest,
-                      public ::testing::WithParamInterface<OriginCase> {};
+class OriginReading : public WallpaperLoadTest, public ::testing::WithParamInterface<OriginCase> {};
 
 TEST_P(OriginReading, RoundsNumbersAndTurnsEverythingElseIntoZero) {
     const OriginCase& c = GetParam();
@@ -124,8 +123,8 @@ TEST_F(WallpaperLoadTest, ALiveDesktopAnswersForWallpaperAndTiling) {
     put("TileWallpaper", QStringLiteral("0"));
     put("WallpaperOriginX", QStringLiteral("5"));
     DesktopScript script;
-    script.liveWallpaper = QStringLiteral("/live/picture.png");
-    script.liveTiled = true;
+    script.shows.picture = QStringLiteral("/live/picture.png");
+    script.shows.tiled = true;
     RecordingDesktop live(&script);
     desktop_ = &live;
     settings_ = sys::WallpaperStore(*desktop_).load(settings_);
@@ -134,8 +133,8 @@ TEST_F(WallpaperLoadTest, ALiveDesktopAnswersForWallpaperAndTiling) {
     EXPECT_EQ(settings_.origin.x(), 5) << "origins always come from the hive";
 
     // Where the desktop has no setting of its own, the hive's copy holds.
-    script.liveWallpaper.reset();
-    script.liveTiled.reset();
+    script.shows.picture.reset();
+    script.shows.tiled.reset();
     settings_ = sys::WallpaperStore(*desktop_).load(settings_);
     EXPECT_EQ(settings_.picture, QStringLiteral("/hive.bmp"));
     EXPECT_FALSE(settings_.tiled);
@@ -143,8 +142,8 @@ TEST_F(WallpaperLoadTest, ALiveDesktopAnswersForWallpaperAndTiling) {
 
 TEST_F(WallpaperLoadTest, ALiveDesktopIsReadEvenBeforeTheHiveHoldsTheKey) {
     DesktopScript script;
-    script.liveWallpaper = QStringLiteral("/live.png");
-    script.liveTiled = false;
+    script.shows.picture = QStringLiteral("/live.png");
+    script.shows.tiled = false;
     settings_.tiled = true;
     RecordingDesktop live(&script);
     desktop_ = &live;
