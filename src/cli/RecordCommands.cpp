@@ -121,6 +121,61 @@ QDate dayOf(const RefreshOptions& o) {
     return o.date.isValid() ? o.date : QDate::currentDate();
 }
 
+// The record's calendars for `target` drawn on the kept original and saved
+// over the output. Empty when done, else the line for the user; `hashNew`
+// tells whether the kept original's hash was worked out afresh.
+QString composeRenewal(Record& rec, int target, bool* hashNew) {
+    composition::KeptOriginal base = composition::loadKeptOriginal(&rec);
+    if (!base.error.isEmpty()) {
+        return Text::tr("%1; nothing was changed").arg(base.error);
+    }
+    *hashNew = base.hashNew;
+    std::vector<composition::PlacedCalendar> calendars;
+    for (const auto& c : rec.calendars) {
+        calendars.push_back(c.forMonth(target));
+    }
+    if (!rec.locale.isEmpty()) {
+        QLocale::setDefault(QLocale(rec.locale));  // the month titles as the finish drew them
+    }
+    const QImage composed =
+        composition::composeLayout(std::move(base.image), rec.layout, calendars);
+    if (composed.isNull()) {
+        return Text::tr("%1; nothing was changed").arg(composition::drawingFailure());
+    }
+    if (const tk::SaveResult saved = tk::SavePictureAsBitmap(composed, rec.output); !saved.ok) {
+        return Text::tr("cannot write %1: %2; nothing was changed").arg(rec.output, saved.error);
+    }
+    return {};
+}
+
+// The record says the output now shows `target`'s calendars.
+QString recordRenewal(const Record& rec, int target, bool resuming, bool hashNew) {
+    QString e =
+        composition::setRecordValue(QStringLiteral("ComposedFor"), composition::monthText(target));
+    if (e.isEmpty() && resuming) {
+        e = composition::setRecordValue(QStringLiteral("Restored"), QStringLiteral("0"));
+    }
+    if (e.isEmpty() && hashNew) {
+        e = composition::setRecordValue(QStringLiteral("KeptHash"),
+                                        QString::fromLatin1(rec.keptHash));
+    }
+    return e;
+}
+
+void reportRenewal(const Record& rec, int target) {
+    say(Text::tr("Renewed %1 for %2 with %3 calendar(s) (desktop: %4).")
+            .arg(rec.output, composition::monthText(target))
+            .arg(rec.calendars.size())
+            .arg(rec.desktop));
+    for (size_t n = 0; n < rec.calendars.size(); ++n) {
+        const composition::PlacedCalendar shown = rec.calendars[n].forMonth(target);
+        say(Text::tr("  calendar %1 shows %2 (%3)")
+                .arg(n + 1)
+                .arg(composition::monthText(composition::monthIndex(shown.year, shown.month)),
+                     monthRule(rec.calendars[n])));
+    }
+}
+
 }  // namespace
 
 RefreshDecision decideRefresh(const Record& record, QDate day, bool resume, bool outputExists) {
@@ -180,26 +235,9 @@ int refreshWallpaper(const RefreshOptions& options) {
                 .arg(shown.isEmpty() ? Text::tr("no picture") : shown));
         return 0;
     }
-    composition::KeptOriginal base = composition::loadKeptOriginal(&rec);
-    if (!base.error.isEmpty()) {
-        complain(Text::tr("%1; nothing was changed").arg(base.error));
-        return 1;
-    }
-    std::vector<composition::PlacedCalendar> calendars;
-    for (const auto& c : rec.calendars) {
-        calendars.push_back(c.forMonth(target));
-    }
-    if (!rec.locale.isEmpty()) {
-        QLocale::setDefault(QLocale(rec.locale));  // the month titles as the finish drew them
-    }
-    const QImage composed =
-        composition::composeLayout(std::move(base.image), rec.layout, calendars);
-    if (composed.isNull()) {
-        complain(Text::tr("%1; nothing was changed").arg(composition::drawingFailure()));
-        return 1;
-    }
-    if (const tk::SaveResult saved = tk::SavePictureAsBitmap(composed, rec.output); !saved.ok) {
-        complain(Text::tr("cannot write %1: %2; nothing was changed").arg(rec.output, saved.error));
+    bool hashNew = false;
+    if (const QString e = composeRenewal(rec, target, &hashNew); !e.isEmpty()) {
+        complain(e);
         return 1;
     }
     if (const QString e = apply(*backend, rec.output, rec.layout.tiled); !e.isEmpty()) {
@@ -207,30 +245,11 @@ int refreshWallpaper(const RefreshOptions& options) {
                      .arg(rec.output, rec.desktop, e));
         return 1;
     }
-    QString e =
-        composition::setRecordValue(QStringLiteral("ComposedFor"), composition::monthText(target));
-    if (e.isEmpty() && resuming) {
-        e = composition::setRecordValue(QStringLiteral("Restored"), QStringLiteral("0"));
-    }
-    if (e.isEmpty() && base.hashNew) {
-        e = composition::setRecordValue(QStringLiteral("KeptHash"),
-                                        QString::fromLatin1(rec.keptHash));
-    }
-    if (!e.isEmpty()) {
+    if (const QString e = recordRenewal(rec, target, resuming, hashNew); !e.isEmpty()) {
         complain(e);
         return 1;
     }
-    say(Text::tr("Renewed %1 for %2 with %3 calendar(s) (desktop: %4).")
-            .arg(rec.output, composition::monthText(target))
-            .arg(rec.calendars.size())
-            .arg(rec.desktop));
-    for (size_t n = 0; n < calendars.size(); ++n) {
-        say(Text::tr("  calendar %1 shows %2 (%3)")
-                .arg(n + 1)
-                .arg(composition::monthText(
-                         composition::monthIndex(calendars[n].year, calendars[n].month)),
-                     monthRule(rec.calendars[n])));
-    }
+    reportRenewal(rec, target);
     return 0;
 }
 
