@@ -53,29 +53,14 @@ QString copyFileAtomically(const QString& from, const QString& to) {
         return tk::Text::tr("%1 cannot be read: %2").arg(from, error);
     }
     AtomicFile file(to, replacing(0644));
-    bool readFailed = false;
-    if (file.open()) {
-        std::vector<char> buffer(1 << 20);
-        for (;;) {
-            const ssize_t n = ::read(in, buffer.data(), buffer.size());
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0) {
-                readFailed = true;
-                file.fail(errno);
-            }
-            if (n <= 0 || !file.write(QByteArrayView(buffer.data(), n))) {
-                break;
-            }
-        }
+    if (file.open() && file.copyFrom(in)) {
         file.commit();
     }
     ::close(in);
     if (file.failedStep() == AtomicFile::Step::None) {
         return {};
     }
-    if (readFailed) {
+    if (file.readFailed()) {
         return tk::Text::tr("%1 cannot be read: %2").arg(from, failure(file));
     }
     return tk::Text::tr("%1 was not written: %2").arg(to, failure(file));

@@ -11,6 +11,7 @@
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "toolkit/files/WriteTarget.h"
 
@@ -153,6 +154,31 @@ bool AtomicFile::write(QByteArrayView bytes) {
         left -= n;
     }
     return true;
+}
+
+bool AtomicFile::copyFrom(int in, const std::function<void(QByteArrayView)>& seen) {
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            readFailed_ = true;
+            fail(errno);
+            return false;
+        }
+        if (n == 0) {
+            return true;
+        }
+        const QByteArrayView piece(buffer.data(), n);
+        if (seen) {
+            seen(piece);
+        }
+        if (!write(piece)) {
+            return false;
+        }
+    }
 }
 
 bool AtomicFile::commit() {

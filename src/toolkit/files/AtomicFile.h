@@ -15,6 +15,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <functional>
 
 namespace files {
 
@@ -43,6 +44,12 @@ public:
     int handle() const { return fd_; }
     // Appends `bytes`; false (and Step::Write) when not all were written.
     bool write(QByteArrayView bytes);
+    // Appends everything left to read from the descriptor `in`, handing each
+    // piece read to `seen` as well (where given). False when reading failed
+    // (the failure is marked as with fail()) or writing did.
+    bool copyFrom(int in, const std::function<void(QByteArrayView)>& seen = {});
+    // Whether a copyFrom() failed while reading rather than writing.
+    bool readFailed() const { return readFailed_; }
     // Flushes, closes and renames the temporary file over the target.
     bool commit();
     // Marks a failure of the caller's own writing through handle(): the
@@ -68,6 +75,7 @@ private:
     QString targetError_;
     QByteArray temporary_;
     int fd_ = -1;
+    bool readFailed_ = false;
     Step step_ = Step::None;
     int error_ = 0;
 };

@@ -58,23 +58,9 @@ HashedCopy copyFileHashed(const QString& from, const QString& to) {
     }
     ::posix_fadvise(in, 0, 0, POSIX_FADV_SEQUENTIAL);
     ContentHasher hasher;
-    std::vector<char> buffer(1 << 20);
-    for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            file.fail(errno);
-        }
-        if (n <= 0) {
-            break;
-        }
-        hasher.add(buffer.data(), static_cast<std::size_t>(n));
-        if (!file.write(QByteArrayView(buffer.data(), n))) {
-            break;
-        }
-    }
+    file.copyFrom(in, [&hasher](QByteArrayView piece) {
+        hasher.add(piece.data(), static_cast<std::size_t>(piece.size()));
+    });
     ::close(in);
     if (file.commit()) {
         result.hash = hasher.hex();
