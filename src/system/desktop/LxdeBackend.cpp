@@ -5,6 +5,7 @@
 
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/ImageLoaders.h"
+#include "system/desktop/PictureModeNames.h"
 #include "system/desktop/WallpaperFiles.h"
 #include "system/desktop/X11Screen.h"
 #include "toolkit/Translations.h"
@@ -30,25 +31,6 @@ QString modeName(const QString& stored) {
     bool numeric = false;
     const int n = stored.toInt(&numeric);
     return numeric ? byNumber.value(n) : stored;
-}
-
-PictureMode pictureModeOf(const QString& mode) {
-    if (mode == QStringLiteral("tile")) {
-        return PictureMode::Tiled;
-    }
-    if (mode == QStringLiteral("stretch")) {
-        return PictureMode::Stretched;
-    }
-    if (mode == QStringLiteral("fit")) {
-        return PictureMode::Scaled;
-    }
-    if (mode == QStringLiteral("crop")) {
-        return PictureMode::Zoom;
-    }
-    if (mode == QStringLiteral("screen")) {
-        return PictureMode::Spanned;
-    }
-    return PictureMode::Centered;
 }
 
 // The mode as the user sees it: a copy tiled over the screen, spanned, is
@@ -145,7 +127,7 @@ CurrentWallpaper LxdeBackend::current() {
     const QString mode = shownMode(*s, workspace);
     return {.picture = originalOfShownCopy(s->pictureOn(workspace)),
             .tiled = isTileMode(mode, lxdeModes()),
-            .mode = pictureModeOf(mode)};
+            .mode = pictureModeFromPcmanfm(mode).value_or(PictureMode::Centered)};
 }
 
 ApplyResult LxdeBackend::applyChecked(const QString& picture, bool tiled) {

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "system/desktop/DesktopText.h"
+#include "system/desktop/PictureModeNames.h"
 #include "system/desktop/WallpaperFiles.h"
 #include "toolkit/Translations.h"
 
@@ -19,23 +20,6 @@ const ModeNames& lxqtModes() {
     return names;
 }
 
-// pcmanfm-qt's modes: stretch, fit, center, tile, zoom; none and transparent
-// show no picture.
-PictureMode pictureModeOf(const QString& mode) {
-    if (mode == QStringLiteral("tile")) {
-        return PictureMode::Tiled;
-    }
-    if (mode == QStringLiteral("stretch")) {
-        return PictureMode::Stretched;
-    }
-    if (mode == QStringLiteral("fit")) {
-        return PictureMode::Scaled;
-    }
-    if (mode == QStringLiteral("zoom")) {
-        return PictureMode::Zoom;
-    }
-    return PictureMode::Centered;
-}
 }  // namespace
 
 QString LxqtBackend::profileDir(const QString& profile) const {
@@ -95,7 +79,7 @@ CurrentWallpaper LxqtBackend::current() {
     }
     return {.picture = originalOfShownCopy(s->picture),
             .tiled = isTileMode(s->mode, lxqtModes()),
-            .mode = pictureModeOf(s->mode)};
+            .mode = pictureModeFromPcmanfmQt(s->mode).value_or(PictureMode::Centered)};
 }
 
 ApplyResult LxqtBackend::applyChecked(const QString& picture, bool tiled) {

@@ -69,4 +69,38 @@ std::optional<PictureMode> pictureModeFromNitrogen(const QString& mode) {
     return lookUp(names, mode);
 }
 
+std::optional<PictureMode> pictureModeFromPcmanfm(const QString& mode) {
+    static const QHash<QString, PictureMode> names{
+        {QStringLiteral("tile"), PictureMode::Tiled},
+        {QStringLiteral("stretch"), PictureMode::Stretched},
+        {QStringLiteral("fit"), PictureMode::Scaled},
+        {QStringLiteral("crop"), PictureMode::Zoom},
+        {QStringLiteral("screen"), PictureMode::Spanned},
+        {QStringLiteral("center"), PictureMode::Centered},
+    };
+    return lookUp(names, mode);
+}
+
+std::optional<PictureMode> pictureModeFromPcmanfmQt(const QString& mode) {
+    static const QHash<QString, PictureMode> names{
+        {QStringLiteral("tile"), PictureMode::Tiled},
+        {QStringLiteral("stretch"), PictureMode::Stretched},
+        {QStringLiteral("fit"), PictureMode::Scaled},
+        {QStringLiteral("zoom"), PictureMode::Zoom},
+        {QStringLiteral("center"), PictureMode::Centered},
+    };
+    return lookUp(names, mode);
+}
+
+std::optional<PictureMode> pictureModeFromSwaybg(const QString& mode) {
+    static const QHash<QString, PictureMode> names{
+        {QStringLiteral("tile"), PictureMode::Tiled},
+        {QStringLiteral("stretch"), PictureMode::Stretched},
+        {QStringLiteral("fit"), PictureMode::Scaled},
+        {QStringLiteral("center"), PictureMode::Centered},
+        {QStringLiteral("fill"), PictureMode::Zoom},
+    };
+    return lookUp(names, mode);
+}
+
 }  // namespace desktop

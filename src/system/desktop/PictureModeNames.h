@@ -23,5 +23,13 @@ std::optional<PictureMode> pictureModeFromFeh(const QString& mode);
 // nitrogen's mode number: 0 scaled (stretched), 1 tiled, 2 centred, 3 zoom
 // (fitted inside), 4 auto, 5 zoom-fill.
 std::optional<PictureMode> pictureModeFromNitrogen(const QString& mode);
+// pcmanfm's wallpaper_mode: "tile", "stretch", "fit", "crop", "screen",
+// "center"; "color" shows no picture.
+std::optional<PictureMode> pictureModeFromPcmanfm(const QString& mode);
+// pcmanfm-qt's WallpaperMode: "stretch", "fit", "center", "tile", "zoom";
+// "none" and "transparent" show no picture.
+std::optional<PictureMode> pictureModeFromPcmanfmQt(const QString& mode);
+// swaybg's mode: "stretch", "fill" (its default), "fit", "center", "tile".
+std::optional<PictureMode> pictureModeFromSwaybg(const QString& mode);
 
 }  // namespace desktop

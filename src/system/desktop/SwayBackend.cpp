@@ -13,6 +13,7 @@
 
 #include "system/desktop/DesktopText.h"
 #include "system/desktop/ImageLoaders.h"
+#include "system/desktop/PictureModeNames.h"
 #include "system/desktop/WallpaperFiles.h"
 #include "toolkit/Translations.h"
 
@@ -42,22 +43,6 @@ QString refusal(const QString& reply) {
     return {};
 }
 
-// swaybg: stretch, fill (the default), fit, center, tile.
-PictureMode pictureModeOf(const QString& mode) {
-    if (mode == QStringLiteral("tile")) {
-        return PictureMode::Tiled;
-    }
-    if (mode == QStringLiteral("stretch")) {
-        return PictureMode::Stretched;
-    }
-    if (mode == QStringLiteral("fit")) {
-        return PictureMode::Scaled;
-    }
-    if (mode == QStringLiteral("center")) {
-        return PictureMode::Centered;
-    }
-    return PictureMode::Zoom;
-}
 }  // namespace
 
 QList<SwayBackend::Background> SwayBackend::parseSwaybgArgs(const QStringList& args) {
@@ -207,7 +192,7 @@ CurrentWallpaper SwayBackend::current() {
     }
     now.picture = originalOfShownCopy(all.first().picture);
     started_.remember(*now.picture);
-    now.mode = pictureModeOf(all.first().mode);
+    now.mode = pictureModeFromSwaybg(all.first().mode).value_or(PictureMode::Zoom);
     now.tiled = now.mode == PictureMode::Tiled;
     return now;
 }
