@@ -8,6 +8,7 @@
 
 #include "cli/Console.h"
 #include "composition/CalendarBounds.h"
+#include "composition/ComposeInRows.h"
 #include "system/AtomicWrite.h"
 #include "toolkit/Translations.h"
 #include "toolkit/Units.h"
@@ -17,9 +18,18 @@ namespace cli {
 
 using tk::Text;
 
+namespace {
+
+bool isBitmapName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix.isEmpty() || suffix == QStringLiteral("bmp") || suffix == QStringLiteral("dib");
+}
+
+}  // namespace
+
 QString savePicture(const QImage& picture, const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix.isEmpty() || suffix == QStringLiteral("bmp") || suffix == QStringLiteral("dib")) {
+    if (isBitmapName(path)) {
         const tk::SaveResult saved = tk::SavePictureAsBitmap(picture, path);
         return saved.ok ? QString() : saved.error;
     }
@@ -162,24 +172,34 @@ ComposeArguments readComposeArguments(const QStringList& rest) {
 }
 
 int composeOne(const ComposeOptions& o) {
+    composition::PlacedCalendar calendar = o.calendar;
+    calendar.fontPixels = o.sizePoints * tk::pixelsPerUnitY(tk::Unit::Points);
+    const auto wrote = [&o](const QString& error) {
+        if (!error.isEmpty()) {
+            complain(Text::tr("%1 was not written: %2").arg(o.out, error));
+            return 1;
+        }
+        say(Text::tr("Wrote %1.").arg(o.out));
+        return 0;
+    };
+    if (isBitmapName(o.out)) {
+        // A bitmap onto a bitmap: only the rows the calendar reaches are read.
+        const composition::RowsComposed rows =
+            composition::composeInRows(o.base, {calendar}, o.out);
+        if (rows.done) {
+            return wrote(rows.error);
+        }
+    }
     tk::LoadedPicture base = tk::LoadPicture(o.base);
     if (!base.ok()) {
         complain(Text::tr("the picture %1 cannot be used: %2").arg(o.base, base.error));
         return 1;
     }
-    composition::PlacedCalendar calendar = o.calendar;
-    calendar.fontPixels = o.sizePoints * tk::pixelsPerUnitY(tk::Unit::Points);
     const QImage composed = composition::composeCalendars(std::move(base.image), {calendar});
     if (composed.isNull()) {
-        complain(Text::tr("%1 was not written: %2").arg(o.out, composition::drawingFailure()));
-        return 1;
+        return wrote(composition::drawingFailure());
     }
-    if (const QString e = savePicture(composed, o.out); !e.isEmpty()) {
-        complain(Text::tr("%1 was not written: %2").arg(o.out, e));
-        return 1;
-    }
-    say(Text::tr("Wrote %1.").arg(o.out));
-    return 0;
+    return wrote(savePicture(composed, o.out));
 }
 
 }  // namespace cli

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "cli/Console.h"
+#include "composition/ComposeInRows.h"
 #include "composition/CompositionRecord.h"
 #include "composition/KeptOriginal.h"
 #include "composition/RecordLock.h"
@@ -125,11 +126,6 @@ QDate dayOf(const RefreshOptions& o) {
 // over the output. Empty when done, else the line for the user; `hashNew`
 // tells whether the kept original's hash was worked out afresh.
 QString composeRenewal(Record& rec, int target, bool* hashNew) {
-    composition::KeptOriginal base = composition::loadKeptOriginal(&rec);
-    if (!base.error.isEmpty()) {
-        return Text::tr("%1; nothing was changed").arg(base.error);
-    }
-    *hashNew = base.hashNew;
     std::vector<composition::PlacedCalendar> calendars;
     for (const auto& c : rec.calendars) {
         calendars.push_back(c.forMonth(target));
@@ -137,6 +133,22 @@ QString composeRenewal(Record& rec, int target, bool* hashNew) {
     if (!rec.locale.isEmpty()) {
         QLocale::setDefault(QLocale(rec.locale));  // the month titles as the finish drew them
     }
+    *hashNew = false;
+    if (rec.layout.isOriginal() && !rec.keptHash.isEmpty() && QFileInfo(rec.kept).isFile()) {
+        // The kept original as it was kept: only the rows the calendars reach are read.
+        const composition::RowsComposed rows =
+            composition::composeInRows(rec.kept, calendars, rec.output, rec.keptHash);
+        if (rows.done) {
+            return rows.error.isEmpty() ? QString()
+                                        : Text::tr("cannot write %1: %2; nothing was changed")
+                                              .arg(rec.output, rows.error);
+        }
+    }
+    composition::KeptOriginal base = composition::loadKeptOriginal(&rec);
+    if (!base.error.isEmpty()) {
+        return Text::tr("%1; nothing was changed").arg(base.error);
+    }
+    *hashNew = base.hashNew;
     const QImage composed =
         composition::composeLayout(std::move(base.image), rec.layout, calendars);
     if (composed.isNull()) {

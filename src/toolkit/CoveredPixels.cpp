@@ -22,8 +22,10 @@ void CoveredPixels::keep(const QImage& picture, const QRect& area) {
         for (int column = part.left() / kTile; column <= part.right() / kTile; ++column) {
             QImage& tile = tiles_[static_cast<std::size_t>(row) * columns_ + column];
             if (tile.isNull()) {
-                tile = picture.copy(
-                    QRect(column * kTile, row * kTile, kTile, kTile).intersected(picture.rect()));
+                const QRect place =
+                    QRect(column * kTile, row * kTile, kTile, kTile).intersected(picture.rect());
+                tile = picture.copy(place);
+                reach_ |= place;
                 ++kept_;
                 bytes_ += tile.sizeInBytes();
             }
@@ -58,6 +60,7 @@ void CoveredPixels::clear() {
     columns_ = 0;
     kept_ = 0;
     bytes_ = 0;
+    reach_ = QRect();
 }
 
 }  // namespace tk

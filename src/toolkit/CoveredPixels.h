@@ -24,6 +24,9 @@ public:
     bool isEmpty() const { return kept_ == 0; }
     // The bytes of pixels kept.
     qsizetype bytes() const { return bytes_; }
+    // The smallest rectangle that holds every tile kept: all a drawing
+    // since clear() may have changed.
+    QRect reach() const { return reach_; }
 
 private:
     static constexpr int kTile = 64;
@@ -34,6 +37,7 @@ private:
     std::vector<QImage> tiles_;  // row by row; null where nothing is kept
     int kept_ = 0;
     qsizetype bytes_ = 0;
+    QRect reach_;
 };
 
 }  // namespace tk

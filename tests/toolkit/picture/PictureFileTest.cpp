@@ -20,6 +20,7 @@
 #include "toolkit/Units.h"
 #include "toolkit/picture/BmpHeader.h"
 #include "toolkit/picture/ContentHash.h"
+#include "toolkit/picture/PartialBitmap.h"
 #include "toolkit/picture/PictureFile.h"
 #include "toolkit/picture/PixelRows.h"
 
@@ -171,6 +172,42 @@ TEST_P(BitmapReadTest, ReadsEveryRowInItsPlaceAndAgreesWithQt) {
     const QImage byQt(file);
     ASSERT_FALSE(byQt.isNull());
     EXPECT_TRUE(samePixels(loaded.image, byQt));
+}
+
+// Read in part and drawn on there, it saves as the whole picture would:
+// the rows not read come straight from the file.
+TEST_P(BitmapReadTest, ReadInPartItSavesAsTheWholePicture) {
+    const ReadCase& c = GetParam();
+    QImage expected = noiseImage(c.w, c.h, 11);
+    const QString file = path(QStringLiteral("in.bmp"));
+    ASSERT_TRUE(writeFile(file, makeBitmap(expected, c.kind)));
+    const int first = c.h / 3;
+    const int last = std::max(first + 1, c.h / 2);
+
+    tk::PartialBitmap partial(file);
+    ASSERT_TRUE(partial.isOpen());
+    ASSERT_TRUE(partial.readRows(first, last, true));
+    EXPECT_EQ(partial.contentHash(), tk::LoadPicture(file).contentHash);
+    EXPECT_EQ(partial.image().pixel(0, last - 1) & 0xFFFFFF,
+              expected.pixel(0, last - 1) & 0xFFFFFF);
+    EXPECT_EQ((partial.image().pixel(0, c.h - 1) & 0xFFFFFF) == 0, last < c.h);  // not read
+    for (QImage* picture : {&expected, &partial.image()}) {
+        picture->setPixel(c.w / 2, first, qRgb(1, 2, 3));
+        picture->setDotsPerMeterX(partial.image().dotsPerMeterX());
+        picture->setDotsPerMeterY(partial.image().dotsPerMeterY());
+    }
+    ASSERT_TRUE(partial.save(path(QStringLiteral("part.bmp"))).ok);
+    ASSERT_TRUE(tk::SavePictureAsBitmap(expected, path(QStringLiteral("whole.bmp"))).ok);
+    EXPECT_EQ(readFile(path(QStringLiteral("part.bmp"))),
+              readFile(path(QStringLiteral("whole.bmp"))));
+
+    // A file cut short is never taken for a whole one.
+    QByteArray cut = makeBitmap(expected, c.kind);
+    cut.chop(1);
+    ASSERT_TRUE(writeFile(file, cut));
+    tk::PartialBitmap shorter(file);
+    EXPECT_FALSE(shorter.isOpen() && shorter.readRows(0, c.h, false) &&
+                 shorter.save(path(QStringLiteral("cut.bmp"))).ok);
 }
 
 INSTANTIATE_TEST_SUITE_P(
