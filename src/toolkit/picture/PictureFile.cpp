@@ -70,7 +70,8 @@ LoadedPicture readFastBitmap(int fd, const bmp::Layout& l, uint64_t fileSize) {
     // A large picture is converted by two threads, a half each: most of the
     // time goes into the new image's memory and the conversion, which then
     // run side by side. The hash takes the file's bytes in order, so the
-    // second half is hashed once both are done.
+    // first thread goes on to hash the second half (read again, from the
+    // page cache) while the second still converts it.
     const bitmapio::RowTarget target{image.bits(), image.bytesPerLine()};
     uint64_t half = height;
     std::thread second;
@@ -87,19 +88,16 @@ LoadedPicture readFastBitmap(int fd, const bmp::Layout& l, uint64_t fileSize) {
             half = height;  // no thread to be had: one does it all
         }
     }
-    const bool firstOk = bitmapio::convertRows(fd, l, target, 0, half, &hasher);
+    bool firstOk = bitmapio::convertRows(fd, l, target, 0, half, &hasher);
+    firstOk = firstOk &&
+              bitmapio::hashRange(fd, hasher,
+                                  std::min(l.pixelOffset + half * l.rowStride, fileSize), fileSize);
     const int firstErrno = errno;
     if (second.joinable()) {
         second.join();
     }
     if (!firstOk || !secondOk) {
         errno = !firstOk ? firstErrno : secondErrno;
-        return readFailure();
-    }
-    // The rest of the file: the second half's rows (read again, from the
-    // page cache) and whatever follows the pixels.
-    if (!bitmapio::hashRange(fd, hasher, std::min(l.pixelOffset + half * l.rowStride, fileSize),
-                             fileSize)) {
         return readFailure();
     }
     LoadedPicture p;
