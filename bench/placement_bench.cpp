@@ -9,8 +9,11 @@
 //           conv=fsync (the save flushes too); target: at most 2x.
 //   png:    the PNG copy handed to a desktop whose image loaders lack BMP,
 //           against the finish; target: at most 1x (the finish at most doubles).
-// Qt's own bitmap reader and writer are timed alongside for scale.
+// Qt's own bitmap reader and writer are timed alongside for scale, and the
+// load also against filling new memory of the picture's size (127 MiB of
+// 32-bit pixels, by two threads), which any load into memory pays.
 // Usage: placement_bench [RUNS] [FOLDER]  (FOLDER: where XDG_DATA_HOME goes)
+#include <sys/mman.h>
 #include <sys/statfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,7 +26,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "placement/CalendarChoice.h"
@@ -67,6 +72,22 @@ public:
     }
 };
 
+// New memory of `bytes`, as the loader takes it (huge pages where there
+// are), filled by two threads and given back.
+void fillNewMemory(std::size_t bytes) {
+    void* memory =
+        ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) {
+        std::exit(2);
+    }
+    ::madvise(memory, bytes, MADV_HUGEPAGE);
+    auto* p = static_cast<char*>(memory);
+    std::thread second([&] { std::memset(p + bytes / 2, 1, bytes - bytes / 2); });
+    std::memset(p, 1, bytes / 2);
+    second.join();
+    ::munmap(memory, bytes);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -102,9 +123,10 @@ int main(int argc, char** argv) {
     // --- load -------------------------------------------------------------
     const QByteArray wallPath = QFile::encodeName(wallFile);
     run({"cat", wallPath});  // warm the cache
-    std::vector<double> cat, load, qtLoad;
+    std::vector<double> cat, load, qtLoad, fresh;
     for (int i = 0; i < runs; ++i) {
         cat.push_back(timed([&] { run({"cat", wallPath}); }));
+        fresh.push_back(timed([&] { fillNewMemory(std::size_t(wall.sizeInBytes())); }));
         load.push_back(timed([&] {
             const tk::LoadedPicture p = tk::LoadPicture(wallFile);
             if (!p.ok()) {
@@ -119,6 +141,10 @@ int main(int argc, char** argv) {
         "load:   cat %.1f ms, LoadPicture %.1f ms, ratio %.2f (target <= 1.5); Qt's reader %.1f ms "
         "(%.1fx cat)\n",
         median(cat), median(load), loadRatio, median(qtLoad), median(qtLoad) / median(cat));
+    std::printf(
+        "        new memory of the picture's size, filled: %.1f ms (%.1fx cat; LoadPicture %.2fx "
+        "that)\n",
+        median(fresh), median(fresh) / median(cat), median(load) / median(fresh));
 
     // --- finish -----------------------------------------------------------
     Choice choice;

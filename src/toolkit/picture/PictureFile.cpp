@@ -67,31 +67,31 @@ LoadedPicture readFastBitmap(int fd, const bmp::Layout& l, uint64_t fileSize) {
     ::posix_fadvise(fd, static_cast<off_t>(l.pixelOffset), static_cast<off_t>(l.pixelBytes),
                     POSIX_FADV_SEQUENTIAL);
     const auto height = uint64_t(l.height);
-    // A large picture is converted by two threads, a half each: most of the
-    // time goes into the new image's memory and the conversion, which then
-    // run side by side. The hash takes the file's bytes in order, so the
-    // first thread goes on to hash the second half (read again, from the
-    // page cache) while the second still converts it.
+    // A large picture is converted by two threads: most of the time goes
+    // into the new image's memory and the conversion, which then run side by
+    // side. The hash takes the file's bytes in order, so the first thread
+    // converts the first quarter and goes on to hash the rest (read again,
+    // from the page cache) while the second converts it: about even shares.
     const bitmapio::RowTarget target{image.bits(), image.bytesPerLine()};
-    uint64_t half = height;
+    uint64_t split = height;
     std::thread second;
     int secondErrno = 0;
     bool secondOk = true;
     if (height * l.rowStride >= (8u << 20) && std::thread::hardware_concurrency() > 1) {
-        half = height / 2;
+        split = height / 4;
         try {
             second = std::thread([&] {
-                secondOk = bitmapio::convertRows(fd, l, target, half, height, nullptr);
+                secondOk = bitmapio::convertRows(fd, l, target, split, height, nullptr);
                 secondErrno = errno;
             });
         } catch (const std::system_error&) {
-            half = height;  // no thread to be had: one does it all
+            split = height;  // no thread to be had: one does it all
         }
     }
-    bool firstOk = bitmapio::convertRows(fd, l, target, 0, half, &hasher);
+    bool firstOk = bitmapio::convertRows(fd, l, target, 0, split, &hasher);
     firstOk = firstOk &&
-              bitmapio::hashRange(fd, hasher,
-                                  std::min(l.pixelOffset + half * l.rowStride, fileSize), fileSize);
+              bitmapio::hashRange(
+                  fd, hasher, std::min(l.pixelOffset + split * l.rowStride, fileSize), fileSize);
     const int firstErrno = errno;
     if (second.joinable()) {
         second.join();
