@@ -1,6 +1,5 @@
 #include "toolkit/picture/PixelRows.h"
 
-#include <cstdint>
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -45,16 +44,6 @@ __attribute__((target("ssse3"))) void bgr24ToRgb32Ssse3(const uint8_t* src, uint
     int i = 0;
     // Sixteen bytes are loaded for every twelve used, so the last group
     // stays within the row by leaving the tail to the plain loop.
-    if ((reinterpret_cast<std::uintptr_t>(dst) & 15) == 0) {
-        // Aligned rows bypass the cache: a picture's rows are written once
-        // and not read again soon, so nothing is fetched just to be overwritten.
-        for (; i + 5 < count; i += 4) {
-            const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * i));
-            const __m128i out = _mm_or_si128(_mm_shuffle_epi8(in, shuffle), alpha);
-            _mm_stream_si128(reinterpret_cast<__m128i*>(dst + i), out);
-        }
-        _mm_sfence();
-    }
     for (; i + 5 < count; i += 4) {
         const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * i));
         const __m128i out = _mm_or_si128(_mm_shuffle_epi8(in, shuffle), alpha);
