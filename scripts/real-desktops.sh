@@ -18,11 +18,12 @@ release="Debian ${VERSION_ID:-unstable} (${VERSION_CODENAME:-sid})"
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARYN_BENCHMARKS=OFF \
     >"$LOGS/configure.log" 2>&1 ||
     { tail -20 "$LOGS/configure.log"; exit 1; }
-# The real-desktop tests and what they link only (the rest is scripts/test.sh's).
+# The real-desktop tests and what they link only, and the program with the
+# helpers its run on GNOME Shell needs (the rest is scripts/test.sh's).
 # The warning count covers the files compiled in this run: all of them on
 # the first run, what changed since on later ones.
 targets=(desktop_xfce_real_test desktop_sway_test desktop_pcmanfm_test desktop_kde_real_test
-    desktop_gnome_real_test)
+    desktop_gnome_real_test tessaryn tessaryn-reg pixelprobe)
 grep -q "^build desktop_hyprctl_real_test:" "$BUILD/build.ninja" &&
     targets+=(desktop_hyprctl_real_test hyprpaper-standin)
 if ! cmake --build "$BUILD" -j2 --target "${targets[@]}" >"$LOGS/build.log" 2>&1; then
@@ -101,3 +102,7 @@ fi
 real pcmanfm-qt pcmanfm-qt "$TESTS/desktop_pcmanfm_test" --gtest_filter='LxqtTest.*'
 real plasma plasma-workspace "$TESTS/desktop_kde_real_test"
 real gnome-shell gnome-shell $unprivileged "$TESTS/desktop_gnome_real_test"
+# The placement on a tiled wallpaper, on the shell headless on Wayland.
+real gnome-shell-tiled gnome-shell env TESSARYN="$BUILD/src/app/tessaryn" \
+    TESSARYN_REG="$BUILD/src/app/tessaryn-reg" PIXELPROBE="$BUILD/tests/e2e/pixelprobe" \
+    bash tests/e2e/desktop_gnome_tiled.sh

@@ -18,7 +18,8 @@
 # in it with that release's Qt (kept too, so later runs only rebuild what
 # changed), and scripts/real-desktops.sh runs each desktop for real there,
 # printing one line per desktop: "real DESKTOP VERSION: passed", "failed: ..."
-# or "blocked: REASON".
+# or "blocked: REASON". "real gnome-shell-tiled" is the placement on a tiled
+# wallpaper on GNOME Shell headless on Wayland (tests/e2e/desktop_gnome_tiled.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,7 +28,7 @@ cd "$(dirname "$0")/.."
 # inside the chroot (not --test: unstable lacks some of the desktops that
 # scripts/test.sh covers, such as nitrogen).
 DESKTOP_PKGS=(
-    libgtest-dev xvfb xauth x11-utils x11-xserver-utils imagemagick
+    libgtest-dev xvfb xauth x11-utils x11-xserver-utils imagemagick xdotool
     dbus dbus-x11 libglib2.0-bin dconf-service dconf-gsettings-backend gsettings-desktop-schemas
     xfdesktop4 xfconf
     sway swaybg grim

@@ -130,11 +130,12 @@ FinishPlan planFinish(const QString& originalPath, const QImage& loadedOriginal,
         plan.base = std::move(kept.image);
         plan.baseIsLoaded = false;
         // Our picture is the record's layout of the original: a calendar on
-        // it lies in the tiled original where that picture starts.
+        // it lies in the tiled original where that picture starts (on a
+        // stretched tile, in the picture's own pixels).
         plan.layout = rec.layout;
         plan.onOurOutput = true;
         if (placed) {
-            placed->look.at += QPointF(rec.layout.offset);
+            placed->look.at += QPointF(rec.layout.calendarOrigin());
         }
     } else {
         rec.original = originalPath;

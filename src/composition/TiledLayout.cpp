@@ -63,16 +63,38 @@ PictureLayout tiledLayout(const WallpaperShow& show, const Monitor& monitor,
     return layout;
 }
 
+PictureLayout stretchedTileLayout(const WallpaperMapping& mapping) {
+    // shown() starts the copy -offset times the stretch left of the monitor.
+    PictureLayout layout;
+    layout.size = mapping.shown().size().toSize();
+    layout.offset =
+        QPoint(wrap(-mapping.shown().x() * mapping.scaleX(), mapping.picture().width()),
+               wrap(-mapping.shown().y() * mapping.scaleY(), mapping.picture().height()));
+    layout.stretched = true;
+    return layout;
+}
+
 QImage composeLayout(QImage original, const PictureLayout& layout,
                      const std::vector<PlacedCalendar>& calendars) {
     if (layout.isOriginal() || original.isNull()) {
         return composeCalendars(std::move(original), calendars);
     }
     QImage base(layout.size, QImage::Format_RGB32);
+    if (base.isNull()) {
+        return {};
+    }
     {
         QPainter p(&base);
         QBrush tiles(original.convertToFormat(QImage::Format_RGB32));
-        tiles.setTransform(QTransform::fromTranslate(-layout.offset.x(), -layout.offset.y()));
+        QTransform t = QTransform::fromTranslate(-layout.offset.x(), -layout.offset.y());
+        if (layout.stretched) {
+            // As the desktop's GL draws it: filtered linearly, wrapping round.
+            t *= QTransform::fromScale(
+                static_cast<double>(layout.size.width()) / original.width(),
+                static_cast<double>(layout.size.height()) / original.height());
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+        }
+        tiles.setTransform(t);
         p.fillRect(base.rect(), tiles);
     }
     // Calendars are placed in the tiled original's pixels, counted from the
@@ -80,7 +102,7 @@ QImage composeLayout(QImage original, const PictureLayout& layout,
     // block of tiles repeats, so a calendar goes into its copy of the block.
     std::vector<PlacedCalendar> moved = calendars;
     for (PlacedCalendar& c : moved) {
-        c.at -= QPointF(layout.offset);
+        c.at -= QPointF(layout.calendarOrigin());
         if (layout.tiled) {
             const double x = std::fmod(c.at.x(), layout.size.width());
             const double y = std::fmod(c.at.y(), layout.size.height());
@@ -101,7 +123,9 @@ QString layoutText(const PictureLayout& layout) {
         .arg(layout.size.height())
         .arg(layout.offset.x())
         .arg(layout.offset.y())
-        .arg(layout.tiled ? QStringLiteral("tiled") : QStringLiteral("centred"));
+        .arg(layout.stretched ? QStringLiteral("stretched")
+             : layout.tiled   ? QStringLiteral("tiled")
+                              : QStringLiteral("centred"));
 }
 
 std::optional<PictureLayout> parseLayoutText(const QString& text) {
@@ -109,7 +133,7 @@ std::optional<PictureLayout> parseLayoutText(const QString& text) {
         return PictureLayout{};
     }
     static const QRegularExpression form(
-        QStringLiteral("^(\\d+)x(\\d+)\\+(-?\\d+)\\+(-?\\d+) (tiled|centred)$"));
+        QStringLiteral("^(\\d+)x(\\d+)\\+(-?\\d+)\\+(-?\\d+) (tiled|centred|stretched)$"));
     const QRegularExpressionMatch m = form.match(text.trimmed());
     if (!m.hasMatch()) {
         return std::nullopt;
@@ -118,6 +142,7 @@ std::optional<PictureLayout> parseLayoutText(const QString& text) {
     layout.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
     layout.offset = QPoint(m.captured(3).toInt(), m.captured(4).toInt());
     layout.tiled = m.captured(5) == QStringLiteral("tiled");
+    layout.stretched = m.captured(5) == QStringLiteral("stretched");
     if (layout.size.width() <= 0 || layout.size.height() <= 0 || layout.size.width() > 65535 ||
         layout.size.height() > 65535) {
         return std::nullopt;

@@ -67,6 +67,24 @@ WallpaperMapping::WallpaperMapping(const WallpaperShow& show, const Monitor& mon
             shown_ = QRectF(at - QPointF(monitor.geometry.topLeft()), pic);
             break;
         }
+        case PictureMode::TiledStretched: {
+            // Mutter's texture coordinates run from -x / w to 1 - x / w across
+            // the monitor, x being the centred tile's corner (as above) and w
+            // its width: one copy, stretched to the monitor, starting with the
+            // tile's column -x (wrapped). shown() is the copy from the
+            // picture's corner on, left of the monitor; the rest repeats it.
+            const QRect span = show.span.isEmpty() ? monitor.deviceRect() : show.span;
+            const int x = span.x() + static_cast<int>((span.width() - pic.width()) / 2.0) -
+                          monitor.geometry.x();
+            const int y = span.y() + static_cast<int>((span.height() - pic.height()) / 2.0) -
+                          monitor.geometry.y();
+            const int w = picture_.width();
+            const int h = picture_.height();
+            const int rollX = ((-x) % w + w) % w;
+            const int rollY = ((-y) % h + h) % h;
+            shown_ = QRectF(-rollX * across, -rollY * down, dev.width(), dev.height());
+            break;
+        }
         case PictureMode::SpannedStretched: {
             const QRect span = show.span.isEmpty() ? monitor.deviceRect() : show.span;
             shown_ = QRectF(span).translated(-QPointF(monitor.geometry.topLeft()));
@@ -81,7 +99,9 @@ WallpaperMapping::WallpaperMapping(const WallpaperShow& show, const Monitor& mon
         }
     }
     tiled_ = show.wholeTiledMonitor &&
-             (show.mode == PictureMode::Tiled || show.mode == PictureMode::TiledCentred);
+             (show.mode == PictureMode::Tiled || show.mode == PictureMode::TiledCentred ||
+              show.mode == PictureMode::TiledStretched);
+    stretchesTile_ = tiled_ && show.mode == PictureMode::TiledStretched;
     const QRectF on = tiled_ ? screen : shown_.intersected(screen);
     if (on.width() > 0 && on.height() > 0) {
         const int left = static_cast<int>(std::lround(on.left()));

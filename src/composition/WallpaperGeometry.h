@@ -72,12 +72,17 @@ public:
     // True where the monitor shows copies of the picture all over it, as
     // tiles starting from shown().
     bool tiled() const { return tiled_; }
+    // True where the monitor shows one copy of the picture stretched over
+    // it and rolled (GNOME's tiles over a solid colour); tiled() is true too,
+    // and shown() is the copy that starts left of and above the monitor.
+    bool stretchesTile() const { return stretchesTile_; }
 
 private:
     QSize picture_;
     QRectF shown_;
     QRect visible_;
     bool tiled_ = false;
+    bool stretchesTile_ = false;
 };
 
 // The window that covers `visibleDevice` (device pixels of `monitor`), in the

@@ -65,6 +65,7 @@ tk::PictureTarget pictureTarget(desktop::PictureMode mode, const composition::Mo
         case PictureMode::Centered:
         case PictureMode::Tiled:
         case PictureMode::TiledCentred:
+        case PictureMode::TiledStretched:
             target.fit = tk::PictureTarget::Fit::Natural;
             break;
     }

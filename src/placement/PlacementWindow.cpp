@@ -344,6 +344,9 @@ composition::PictureLayout PlacementWindow::layoutFor(
     if (!mapping_.tiled() || !calendar) {
         return {};
     }
+    if (mapping_.stretchesTile()) {
+        return composition::stretchedTileLayout(mapping_);
+    }
     return composition::tiledLayout(show_, monitor_,
                                     QRectF(mapping_.toScreen(calendar->at), previewSize_));
 }
@@ -376,6 +379,15 @@ bool PlacementWindow::reloadWallpaper() {
 QImage PlacementWindow::viewOf(const QImage& picture,
                                const composition::PictureLayout& layout) const {
     const QRect visible = mapping_.visible();
+    if (mapping_.stretchesTile() && (layout.isOriginal() || layout.stretched)) {
+        // The tile stretched over the monitor as the finish composes it, or
+        // that picture itself; it covers the monitor.
+        const QImage whole = layout.isOriginal()
+                                 ? composition::composeLayout(
+                                       picture, composition::stretchedTileLayout(mapping_), {})
+                                 : picture;
+        return visible == whole.rect() ? whole : whole.copy(visible);
+    }
     if (mapping_.tiled()) {
         // 1:1, from where the desktop starts its tiles, or the monitor-sized
         // picture centred on the monitor.
@@ -422,12 +434,16 @@ composition::PlacedCalendar PlacementWindow::calendarUnderPicture() const {
                          wallpaperView->deviceRect(dpr_).topLeft();
     const QPointF device(mapping_.visible().topLeft() + inner);
     const QFont font = wallpaperView->surface()->font();
+    // On a tile stretched over the monitor, the finish's picture has the
+    // monitor's pixels: the calendar is drawn there one to one.
+    const bool own = mapping_.stretchesTile();
     composition::PlacedCalendar c;
-    c.at = mapping_.toWallpaper(device);
-    c.fontPixels = std::min(font.pointSizeF() * tk::dpiY() / 72.0 * dpr_ * mapping_.scaleY(),
-                            composition::kMaxFontPixels);
-    c.kx = 1 / mapping_.scaleX();
-    c.ky = 1 / mapping_.scaleY();
+    c.at = own ? device : mapping_.toWallpaper(device);
+    c.fontPixels =
+        std::min(font.pointSizeF() * tk::dpiY() / 72.0 * dpr_ * (own ? 1.0 : mapping_.scaleY()),
+                 composition::kMaxFontPixels);
+    c.kx = own ? 1 : 1 / mapping_.scaleX();
+    c.ky = own ? 1 : 1 / mapping_.scaleY();
     if (!c.uneven()) {
         c.kx = c.ky = 1;  // drawn straight into the picture's pixels
     }

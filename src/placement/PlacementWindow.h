@@ -76,7 +76,8 @@ public:
     // not known): the finish keeps that picture as the original.
     void setWallpaperHash(const QByteArray& hash) { wallpaperHash_ = hash; }
 
-    // The calendar the last preview drew, in wallpaper pixels; nothing
+    // The calendar the last preview drew, in wallpaper pixels (where the
+    // desktop stretches a tile over the monitor, the monitor's); nothing
     // before the first preview.
     const std::optional<composition::PlacedCalendar>& lastPreview() const { return preview_; }
 

@@ -76,4 +76,19 @@ TEST(TiledLayout, MutterMappingsAndBlocksOfTiles) {
     EXPECT_EQ(QColor(block.pixel(450, 5)), QColor(Qt::red));
 }
 
+// GNOME over a solid colour stretches the one tile over each monitor, rolled
+// to start with the column and row of the tile centred on all monitors: on a
+// 1024 x 768 monitor right of a 1280 x 800 one that tile's corner is at
+// (2304 - 300) / 2 - 1280 = -278, (800 - 200) / 2 = 300.
+TEST(TiledLayout, ATileStretchedOverAMonitorBesideAnother) {
+    WallpaperShow show = tiles(PictureMode::TiledStretched);
+    show.span = QRect(0, 0, 2304, 800);
+    const WallpaperMapping m(show, Monitor{QRect(1280, 0, 1024, 768), 1});
+    ASSERT_TRUE(m.stretchesTile());
+    const composition::PictureLayout layout = composition::stretchedTileLayout(m);
+    EXPECT_EQ(layout.size, QSize(1024, 768));
+    EXPECT_EQ(layout.offset, QPoint(278, 100));
+    EXPECT_TRUE(composition::parseLayoutText(composition::layoutText(layout))->stretched);
+}
+
 }  // namespace

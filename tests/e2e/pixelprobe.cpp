@@ -1,6 +1,7 @@
 // Pixel checks for the end-to-end scripts, which look at screenshots.
 //   pixelprobe count FILE X Y W H RRGGBB [TOLERANCE]  pixels near a colour
-//   pixelprobe diff FILE1 FILE2 X Y W H               pixels that differ
+//   pixelprobe diff FILE1 FILE2 X Y W H [TOL]         pixels that differ (by more
+//                                                      than TOL in a channel)
 //   pixelprobe size FILE                              "W H"
 //   pixelprobe ink FILE X Y W H TOL RRGGBB...         "X Y W H" of the pixels near any
 //                                                      of the colours ("none": none are)
@@ -110,10 +111,15 @@ int main(int argc, char** argv) {
     if (a[1] == QLatin1String("diff") && a.size() >= 8) {
         const QImage other(a[3]);
         const QRect r = rectFrom(a, 4).intersected(img.rect()).intersected(other.rect());
+        const int tol = a.size() > 8 ? a[8].toInt() : -1;
         long n = 0;
         for (int y = r.top(); y <= r.bottom(); ++y) {
             for (int x = r.left(); x <= r.right(); ++x) {
-                n += img.pixel(x, y) != other.pixel(x, y);
+                const QColor p = img.pixelColor(x, y), q = other.pixelColor(x, y);
+                n += tol < 0 ? img.pixel(x, y) != other.pixel(x, y)
+                             : std::abs(p.red() - q.red()) > tol ||
+                                   std::abs(p.green() - q.green()) > tol ||
+                                   std::abs(p.blue() - q.blue()) > tol;
             }
         }
         std::printf("%ld\n", n);

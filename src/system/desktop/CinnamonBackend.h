@@ -13,7 +13,8 @@ public:
                                                 QStringLiteral("picture-uri"),
                                                 true,
                                                 {},
-                                                {}}) {}
+                                                {},
+                                                false}) {}
 };
 
 }  // namespace desktop

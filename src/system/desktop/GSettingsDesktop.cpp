@@ -109,6 +109,12 @@ CurrentWallpaper GSettingsDesktop::current() {
         now.tiled = isTileMode(mode, pictureOptions());
         // GNOME and Cinnamon draw their background in the window manager.
         now.mode = pictureModeFromGSettings(mode, layout_.name != QStringLiteral("mate"));
+        // Mutter tiles only over a gradient: over a solid colour it wraps the
+        // one tile once across the whole monitor (meta_background_get_texture).
+        if (now.mode == PictureMode::TiledCentred && layout_.stretchesTilesOverSolid &&
+            values.value(QStringLiteral("color-shading-type")) == QStringLiteral("solid")) {
+            now.mode = PictureMode::TiledStretched;
+        }
     }
     // GNOME, Cinnamon and MATE all name it so.
     if (values.contains(QStringLiteral("primary-color"))) {

@@ -18,6 +18,9 @@ struct GSettingsLayout {
     bool pictureIsUri = true;
     QString darkPictureKey;     // picture shown with a dark colour scheme, if any
     QString colorSchemeSchema;  // schema with "color-scheme", if any
+    // The window manager draws a tiled picture over a solid colour
+    // ("color-shading-type" "solid") as one copy stretched over each monitor.
+    bool stretchesTilesOverSolid = false;
 };
 
 class GSettingsDesktop : public DesktopBackend {

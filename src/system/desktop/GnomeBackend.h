@@ -12,7 +12,7 @@ public:
         : GSettingsDesktop(std::move(context),
                            {QStringLiteral("gnome"), QStringLiteral("org.gnome.desktop.background"),
                             QStringLiteral("picture-uri"), true, QStringLiteral("picture-uri-dark"),
-                            QStringLiteral("org.gnome.desktop.interface")}) {}
+                            QStringLiteral("org.gnome.desktop.interface"), true}) {}
 };
 
 }  // namespace desktop

@@ -13,7 +13,8 @@ public:
                                                 QStringLiteral("picture-filename"),
                                                 false,
                                                 {},
-                                                {}}) {}
+                                                {},
+                                                false}) {}
 };
 
 }  // namespace desktop

@@ -8,6 +8,7 @@ QString pictureModeName(PictureMode mode) {
             return QStringLiteral("centered");
         case PictureMode::Tiled:
         case PictureMode::TiledCentred:
+        case PictureMode::TiledStretched:
             return QStringLiteral("tiled");
         case PictureMode::Zoom:
             return QStringLiteral("zoom");

@@ -15,6 +15,9 @@ enum class PictureMode {
     // GNOME's and Cinnamon's window managers draw two of them their own way:
     SpannedStretched,  // one picture stretched over all monitors together, aspect not kept
     TiledCentred,      // natural size, repeated from a tile centred on all monitors together
+    // GNOME's tiles over a solid colour: one copy stretched over each monitor,
+    // rolled so that it starts where those tiles would.
+    TiledStretched,
 };
 
 // "centered", "tiled", "zoom", "scaled", "stretched", "spanned".

@@ -209,11 +209,14 @@ TEST_P(GnomeDarkTest, WhatTheDesktopShowsIsReadInTwoRuns) {
 
     const desktop::CurrentWallpaper now = backend->current();
     EXPECT_EQ(now.picture, dark);
-    EXPECT_EQ(now.mode, desktop::PictureMode::TiledCentred);  // as mutter draws it
+    // As mutter draws it over GNOME's default solid colour: one tile stretched.
+    EXPECT_EQ(now.mode, desktop::PictureMode::TiledStretched);
     EXPECT_EQ(now.backgroundColor, QStringLiteral("#102030"));
     EXPECT_NE(now.places.indexOf(QStringLiteral("picture-uri-dark=file")), -1);
     EXPECT_NE(now.places.indexOf(QStringLiteral("picture-options=wallpaper")), -1);
     EXPECT_EQ(tools.calls(QStringLiteral("gsettings")).size(), 2);
+    set(QStringLiteral("color-shading-type"), QStringLiteral("'vertical'"));
+    EXPECT_EQ(backend->current().mode, desktop::PictureMode::TiledCentred);  // tiles
 }
 
 INSTANTIATE_TEST_SUITE_P(Gnome, GnomeDarkTest,
