@@ -10,8 +10,9 @@ namespace calendar {
 
 namespace {
 
-const std::array<QString, 7> kWeekdayLabels{u"Su"_qs, u"Mo"_qs, u"Tu"_qs, u"We"_qs,
-                                            u"Th"_qs, u"Fr"_qs, u"Sa"_qs};
+const std::array<QString, 7> kWeekdayLabels{
+    QStringLiteral("Su"), QStringLiteral("Mo"), QStringLiteral("Tu"), QStringLiteral("We"),
+    QStringLiteral("Th"), QStringLiteral("Fr"), QStringLiteral("Sa")};
 
 // One pass over the month: every text moved down and right by `offset`
 // points, in the title's colour or its column's.
