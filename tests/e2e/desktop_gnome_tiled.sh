@@ -110,16 +110,7 @@ on_desktop tiled-after
 # of the calendar's box (its ink and the white title line above it) taken
 # from the before-shot, the after-shot must be the before-shot again (the
 # top bar and its clock left out).
-read -r bw bh < <("$PIXELPROBE" size "$OUT")
-box="$((pw + 24))x$((ph + 62))"
-masked="$E2E_TMP/tiled-masked.png"
-cp "$after" "$masked"
-for ((y = (py - 50) % bh - bh; y < 800; y += bh)); do
-    for ((x = (px - 12) % bw - bw; x < 1280; x += bw)); do
-        convert "$masked" \( "$before" -crop "$box+$((x < 0 ? 0 : x))+$((y < 0 ? 0 : y))" +repage \) \
-            -geometry "+$((x < 0 ? 0 : x))+$((y < 0 ? 0 : y))" -composite "$masked"
-    done
-done
+masked=$(masked_copies "$before" "$after" "$OUT")
 changed=$("$PIXELPROBE" diff "$before" "$masked" 0 32 1280 768)
 echo "$changed pixels changed away from the calendar"
 ((changed == 0)) || fail "the tiles away from the calendar changed ($changed pixels in" \

@@ -138,16 +138,7 @@ echo "tiled: ink dropped $dropped, on the desktop $px $py $pw $ph; Tessavel.bmp"
 # shows once in each copy of the block. Everything else is as it was: the
 # before-shot's pixels put over each copy of the calendar's box (its ink and
 # the white title line above it) must give the after-shot.
-read -r bw bh < <("$PIXELPROBE" size "$OUT")
-box="$((pw + 24))x$((ph + 62))"
-masked="$E2E_TMP/tiled-masked.png"
-cp "$after" "$masked"
-for ((y = (py - 50) % bh - bh; y < 800; y += bh)); do
-    for ((x = (px - 12) % bw - bw; x < 1280; x += bw)); do
-        convert "$masked" \( "$before" -crop "$box+$((x < 0 ? 0 : x))+$((y < 0 ? 0 : y))" +repage \) \
-            -geometry "+$((x < 0 ? 0 : x))+$((y < 0 ? 0 : y))" -composite "$masked"
-    done
-done
+masked=$(masked_copies "$before" "$after" "$OUT")
 changed=$("$PIXELPROBE" diff "$before" "$masked" 0 0 1280 800)
 echo "tiled: $changed pixels changed away from the calendar"
 ((changed == 0)) || fail "tiled: the tiles away from the calendar changed ($changed pixels in $("$PIXELPROBE" bbox "$before" "$masked"))"

@@ -191,3 +191,20 @@ wait_exit() {
 }
 
 count_colour() { "$PIXELPROBE" count "$@"; }
+
+# masked_copies BEFORE AFTER BITMAP: AFTER with BEFORE's pixels put over each
+# copy of the calendar's box ($px $py $pw $ph: its ink and the white title
+# line above it) in a block of BITMAP's size repeated over the 1280x800
+# screen; prints the file made. Away from the calendar it must be BEFORE.
+masked_copies() {
+    local bw bh x y box="$((pw + 24))x$((ph + 62))" masked="$E2E_TMP/tiled-masked.png"
+    read -r bw bh < <("$PIXELPROBE" size "$3")
+    cp "$2" "$masked"
+    for ((y = (py - 50) % bh - bh; y < 800; y += bh)); do
+        for ((x = (px - 12) % bw - bw; x < 1280; x += bw)); do
+            convert "$masked" \( "$1" -crop "$box+$((x < 0 ? 0 : x))+$((y < 0 ? 0 : y))" +repage \) \
+                -geometry "+$((x < 0 ? 0 : x))+$((y < 0 ? 0 : y))" -composite "$masked"
+        done
+    done
+    echo "$masked"
+}
