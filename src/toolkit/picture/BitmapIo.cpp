@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "toolkit/Translations.h"
+#include "toolkit/Units.h"
 #include "toolkit/files/AtomicFile.h"
 #include "toolkit/picture/ContentHash.h"
 #include "toolkit/picture/PixelRows.h"
@@ -112,6 +113,11 @@ QImage newRgb32(int width, int height, bool hugePages) {
         releasePixels(memory);
     }
     return image;
+}
+
+void setScreenResolution(QImage& image) {
+    image.setDotsPerMeterX(qRound(dpiX() / 0.0254));
+    image.setDotsPerMeterY(qRound(dpiY() / 0.0254));
 }
 
 bool hashRange(int fd, ContentHasher& hasher, uint64_t from, uint64_t to) {

@@ -50,6 +50,10 @@ bool writeAll(int fd, const uint8_t* data, uint64_t size);
 // no memory for it.
 QImage newRgb32(int width, int height, bool hugePages = true);
 
+// Marks `image` as being at the screen's resolution: fonts drawn on a loaded
+// picture are sized at it.
+void setScreenResolution(QImage& image);
+
 // Feeds the bytes [from, to) of the file to `hasher`; false with errno set.
 bool hashRange(int fd, ContentHasher& hasher, uint64_t from, uint64_t to);
 

@@ -7,7 +7,6 @@
 #include <optional>
 #include <vector>
 
-#include "toolkit/Units.h"
 #include "toolkit/files/RegularFiles.h"
 #include "toolkit/picture/BitmapIo.h"
 #include "toolkit/picture/ContentHash.h"
@@ -34,9 +33,7 @@ PartialBitmap::PartialBitmap(const QString& path) {
     }
     layout_ = parsed.layout;
     image_ = bitmapio::newRgb32(layout_.width, layout_.height, false);
-    // Fonts drawn on the picture are sized at the screen's resolution.
-    image_.setDotsPerMeterX(qRound(dpiX() / 0.0254));
-    image_.setDotsPerMeterY(qRound(dpiY() / 0.0254));
+    bitmapio::setScreenResolution(image_);
     fd_ = ::dup(fd.get());
 }
 

@@ -39,10 +39,6 @@ using bitmapio::readAt;
 using bitmapio::shown;
 using bitmapio::systemError;
 
-int dotsPerMeter(double dpi) {
-    return qRound(dpi / 0.0254);
-}
-
 LoadedPicture failure(const QString& why) {
     LoadedPicture p;
     p.error = why;
@@ -302,9 +298,7 @@ LoadedPicture loadPictureFile(const QString& path, const PictureTarget& target,
         result = readWithQt(path, target);
     }
     if (result.ok()) {
-        // Fonts drawn on the picture are sized at the screen's resolution.
-        result.image.setDotsPerMeterX(dotsPerMeter(dpiX()));
-        result.image.setDotsPerMeterY(dotsPerMeter(dpiY()));
+        bitmapio::setScreenResolution(result.image);
     }
     return result;
 }
